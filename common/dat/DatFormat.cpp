@@ -1,0 +1,82 @@
+#include "common/dat/DatFormat.h"
+
+#include <QtEndian>
+
+#include "common/platform/FileNumbers.h"
+
+namespace dat {
+namespace {
+
+int32_t readInt32At(int fileNo, qint64 position) {
+  char bytes[4];
+  if (platform::ReadAt(fileNo, position, bytes, 4) != 4)
+    throw DatError(QStringLiteral("the file could not be read at position %1").arg(position));
+  return ReadInt32LE(bytes);
+}
+
+}  // namespace
+
+int32_t ReadInt32LE(const char* bytes) { return qFromLittleEndian<qint32>(bytes); }
+
+QString FormatHex(int32_t value) {
+  return QString::number(static_cast<uint32_t>(value), 16).toUpper();
+}
+
+bool OpenDAT(const QString& path, int fileNo, QString* error) {
+  return platform::OpenFile(fileNo, path, error);
+}
+
+bool IsSkarrow2DAT(int fileNo, const QString& /*path*/) {
+  const qint64 length = platform::FileLength(fileNo);
+  if (length < TrailerSize) return false;
+  char bytes[4];
+  if (platform::ReadAt(fileNo, length - 3, bytes, 4) != 4) return false;
+  return ReadInt32LE(bytes) == length;
+}
+
+DATSizes ReadDATSizes(int fileNo, qint64 fileLength) {
+  if (fileLength < TrailerSize)
+    throw DatError(QStringLiteral("the file is shorter than 8 bytes (%1 bytes)").arg(fileLength));
+  DATSizes sizes;
+  sizes.TreeSize = readInt32At(fileNo, fileLength - 7);
+  sizes.DataSize = readInt32At(fileNo, fileLength - 3);
+  if (sizes.DataSize != fileLength)
+    throw DatError(QStringLiteral("DataSize %1 differs from the file length %2")
+                       .arg(sizes.DataSize)
+                       .arg(fileLength));
+  return sizes;
+}
+
+int32_t DirTreeAddrOf(const DATSizes& sizes) {
+  if (sizes.TreeSize < 4)
+    throw DatError(QStringLiteral("TreeSize %1 is smaller than 4").arg(sizes.TreeSize));
+  if (sizes.TreeSize > sizes.DataSize - TrailerSize)
+    throw DatError(QStringLiteral("TreeSize %1 points outside the file of %2 bytes")
+                       .arg(sizes.TreeSize)
+                       .arg(sizes.DataSize));
+  return sizes.DataSize - sizes.TreeSize - 3;
+}
+
+int32_t ReadFilesTotal(int fileNo, const DATSizes& sizes) {
+  const int32_t dirTreeAddr = DirTreeAddrOf(sizes);
+  const int32_t filesTotal = readInt32At(fileNo, dirTreeAddr - 4);
+  if (filesTotal < 0)
+    throw DatError(QStringLiteral("FilesTotal is negative (%1)").arg(filesTotal));
+  if (filesTotal > (sizes.TreeSize - 4) / RecordFixedSize)
+    throw DatError(QStringLiteral("FilesTotal %1 cannot fit in a directory of %2 bytes")
+                       .arg(filesTotal)
+                       .arg(sizes.TreeSize - 4));
+  return filesTotal;
+}
+
+FixedDATInfo GetFixedDATInfo(int fileNo, qint64 fileLength) {
+  const DATSizes sizes = ReadDATSizes(fileNo, fileLength);
+  FixedDATInfo info;
+  info.DataSize = sizes.DataSize;
+  info.TreeSize = sizes.TreeSize;
+  info.DirTreeAddr = DirTreeAddrOf(sizes);
+  info.FilesTotal = ReadFilesTotal(fileNo, sizes);
+  return info;
+}
+
+}  // namespace dat

@@ -1,0 +1,63 @@
+#pragma once
+// The Skarrow 2 DAT archive: entry bodies, then FilesTotal and the directory
+// records, then an 8-byte trailer (TreeSize, DataSize) whose DataSize equals the
+// file length. All integers are 32-bit little-endian signed; positions are 1-based.
+#include <QString>
+#include <cstdint>
+#include <stdexcept>
+
+namespace dat {
+
+// A file or directory that cannot be read as an archive; the text names what is wrong.
+class DatError : public std::runtime_error {
+ public:
+  explicit DatError(const QString& what) : std::runtime_error(what.toStdString()) {}
+  QString message() const { return QString::fromStdString(what()); }
+};
+
+constexpr int TrailerSize = 8;
+constexpr int NameBufferSize = 255;
+constexpr int RecordFixedSize = 17;  // FilenameSize + Type + RealSize + PackedSize + Offset
+constexpr int EntryInfoSize = 13;
+
+struct DATSizes {
+  int32_t TreeSize = 0;
+  int32_t DataSize = 0;
+};
+
+struct FixedDATInfo {
+  int32_t TreeSize = 0;
+  int32_t DataSize = 0;
+  int32_t DirTreeAddr = 0;  // 1-based position of the first record
+  int32_t FilesTotal = 0;
+};
+
+// Opens the archive for reading under the file number; false (with the
+// system's reason in error) when it cannot be opened.
+bool OpenDAT(const QString& path, int fileNo, QString* error = nullptr);
+
+// True when the last 4 bytes, read as a signed 32-bit value, equal the file's
+// length. A file shorter than 8 bytes is never an archive.
+bool IsSkarrow2DAT(int fileNo, const QString& path);
+
+// The three steps of reading the fixed values, each checked so that nothing
+// outside the file is read and no impossible count is passed on.
+DATSizes ReadDATSizes(int fileNo, qint64 fileLength);
+int32_t DirTreeAddrOf(const DATSizes& sizes);
+int32_t ReadFilesTotal(int fileNo, const DATSizes& sizes);
+
+FixedDATInfo GetFixedDATInfo(int fileNo, qint64 fileLength);
+
+// 1-based position of the trailer: the first position past the directory.
+inline qint64 DirectoryEnd(const FixedDATInfo& info) {
+  return static_cast<qint64>(info.DataSize) - TrailerSize + 1;
+}
+
+// Reads a little-endian signed 32-bit value.
+int32_t ReadInt32LE(const char* bytes);
+
+// Upper-case hexadecimal without leading zeros; a negative value as its
+// 8-digit two's complement.
+QString FormatHex(int32_t value);
+
+}  // namespace dat

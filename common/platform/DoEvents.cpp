@@ -1,0 +1,9 @@
+#include "common/platform/DoEvents.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+
+void DoEvents() { QCoreApplication::processEvents(); }
+
+}  // namespace platform

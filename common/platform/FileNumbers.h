@@ -1,0 +1,35 @@
+#pragma once
+// Open files addressed by small numbers 1..255, read at 1-based positions.
+// An archive keeps its file number for as long as it stays open, and that
+// number is also its archive number.
+#include <QString>
+#include <QtGlobal>
+
+namespace platform {
+
+constexpr int MaxFileNumber = 255;
+
+// Lowest number not in use, or 0 when all 255 are taken.
+int FreeFile();
+
+// Opens an existing file for reading under number n. On failure returns false
+// and, when error is given, the system's reason.
+bool OpenFile(int n, const QString& path, QString* error = nullptr);
+
+bool IsOpen(int n);
+
+// Length in bytes, or -1 when n is not open.
+qint64 FileLength(int n);
+
+// Reads up to len bytes starting at the 1-based position; returns the number of
+// bytes read (fewer near the end of the file, 0 outside it, -1 on a read error).
+qint64 ReadAt(int n, qint64 position, char* buffer, qint64 len);
+
+// Closing a number that is not open is harmless.
+void CloseFile(int n);
+void CloseAll();
+
+// How many numbers are in use (for checks that nothing stayed open).
+int OpenCount();
+
+}  // namespace platform

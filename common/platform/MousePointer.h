@@ -1,0 +1,16 @@
+#pragma once
+class QWidget;
+
+namespace platform {
+
+// The pointer numbers the windows were designed with.
+enum class MousePointer { Default = 0, Arrow = 1, Hourglass = 11, ArrowHourglass = 13 };
+
+// The screen's pointer: ArrowHourglass is a busy override cursor for the whole
+// program; Default and Arrow remove every override.
+void SetScreenPointer(MousePointer pointer);
+
+// One control's pointer: Hourglass is a wait cursor over it; Default and Arrow restore it.
+void SetWidgetPointer(QWidget* widget, MousePointer pointer);
+
+}  // namespace platform

@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+#include "tallyhold/archive/ColTrees.h"
+
+namespace tallyhold {
+
+// One loaded archive.
+class ClsDatFile {
+ public:
+  QString Key;  // full path of the archive file
+
+  // Reading it when it is empty creates and stores a new, empty one first.
+  tallyhold::ColTrees& ColTrees();
+  // Replaces the folders; null clears them.
+  void SetColTrees(std::shared_ptr<tallyhold::ColTrees> trees) { trees_ = std::move(trees); }
+
+  int32_t FilesTotal = 0;
+  int32_t DirTreeAddr = 0;
+  int32_t TreeSize = 0;
+  int32_t DataSize = 0;
+  int32_t Index = 0;  // the archive number, which is its open file's number
+
+ private:
+  std::shared_ptr<tallyhold::ColTrees> trees_;
+};
+
+}  // namespace tallyhold

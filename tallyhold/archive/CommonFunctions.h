@@ -1,0 +1,24 @@
+#pragma once
+// Taking entry names apart: folders are separated by "\" and a folder path
+// keeps its trailing "\" ("ART\CRITTERS\"), or is "\" alone for the top level.
+#include <QByteArray>
+#include <cstdint>
+
+namespace tallyhold {
+
+// Returned by GetPathLevel when the path has no folder at the asked level.
+inline constexpr char NoFolderSentinel[] = "AAbbCCdd";
+
+// The folder name at level 1 (with its "\"), 2 or 3 (without it). Only names of
+// at most 8 characters are found; start is where the level begins (the length
+// of the levels above it), and 0 lets the routine find those levels itself.
+// Any other level gives empty text.
+QByteArray GetPathLevel(const QByteArray& path, uint8_t level, uint8_t start);
+
+// The folder part with its trailing "\", or "\" when the path has no folder.
+QByteArray GetFolderPath(const QByteArray& path);
+
+// The text after the last "\" (the whole path when it has none).
+QByteArray GetFileName(const QByteArray& path);
+
+}  // namespace tallyhold

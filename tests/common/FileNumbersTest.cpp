@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "common/platform/FileNumbers.h"
+#include "tests/support/DatWriter.h"
+
+namespace {
+
+TEST(FileNumbersTest, LowestFreeNumberIsReusedAndReadsAreClippedToTheFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("f.bin");
+  ASSERT_TRUE(testsupport::WriteFile(path, "0123456789"));
+
+  EXPECT_EQ(platform::FreeFile(), 1);
+  ASSERT_TRUE(platform::OpenFile(1, path));
+  ASSERT_TRUE(platform::OpenFile(platform::FreeFile(), path));
+  EXPECT_TRUE(platform::IsOpen(2));
+  EXPECT_FALSE(platform::OpenFile(2, path));  // number in use
+
+  platform::CloseFile(1);
+  EXPECT_EQ(platform::FreeFile(), 1);
+
+  char buffer[8] = {};
+  EXPECT_EQ(platform::ReadAt(2, 1, buffer, 3), 3);
+  EXPECT_EQ(QByteArray(buffer, 3), "012");
+  EXPECT_EQ(platform::ReadAt(2, 9, buffer, 8), 2);  // near the end: what there is
+  EXPECT_EQ(QByteArray(buffer, 2), "89");
+  EXPECT_EQ(platform::ReadAt(2, 11, buffer, 8), 0);  // past the end
+  EXPECT_EQ(platform::ReadAt(2, 0, buffer, 8), 0);   // positions start at 1
+  EXPECT_EQ(platform::ReadAt(7, 1, buffer, 8), -1);  // not open
+  EXPECT_EQ(platform::FileLength(2), 10);
+
+  QString error;
+  EXPECT_FALSE(platform::OpenFile(1, dir.filePath("missing"), &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(platform::IsOpen(1));
+
+  platform::CloseAll();
+  EXPECT_EQ(platform::OpenCount(), 0);
+  platform::CloseFile(2);  // harmless when not open
+}
+
+}  // namespace

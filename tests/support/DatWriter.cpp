@@ -1,0 +1,107 @@
+#include "tests/support/DatWriter.h"
+
+#include <zlib.h>
+
+#include <QFile>
+#include <QtEndian>
+#include <stdexcept>
+
+namespace testsupport {
+namespace {
+
+void appendInt32(QByteArray& out, int32_t value) {
+  char bytes[4];
+  qToLittleEndian<qint32>(value, bytes);
+  out.append(bytes, 4);
+}
+
+}  // namespace
+
+DatWriter& DatWriter::add(const QByteArray& name, const QByteArray& data, bool compressed) {
+  FixtureEntry entry;
+  entry.name = name;
+  entry.data = data;
+  entry.compressed = compressed;
+  return add(entry);
+}
+
+DatWriter& DatWriter::add(const FixtureEntry& entry) {
+  entries_.append(entry);
+  return *this;
+}
+
+QByteArray DatWriter::build() const {
+  QByteArray archive;
+  QByteArray directory;
+  appendInt32(directory, static_cast<int32_t>(entries_.size()));
+  for (const FixtureEntry& entry : entries_) {
+    const QByteArray source = entry.body.value_or(entry.data);
+    const QByteArray body = entry.compressed && !entry.body ? ZlibCompress(source) : source;
+    const auto offset = static_cast<int32_t>(archive.size());
+    archive.append(body);
+    appendInt32(directory, entry.filenameSize.value_or(static_cast<int32_t>(entry.name.size())));
+    directory.append(entry.name);
+    directory.append(static_cast<char>(entry.type.value_or(entry.compressed ? 1 : 0)));
+    appendInt32(directory, entry.realSize.value_or(static_cast<int32_t>(entry.data.size())));
+    appendInt32(directory, entry.packedSize.value_or(static_cast<int32_t>(body.size())));
+    appendInt32(directory, entry.offset.value_or(offset));
+  }
+  archive.append(directory);
+  appendInt32(archive, static_cast<int32_t>(directory.size()));
+  appendInt32(archive, static_cast<int32_t>(archive.size() + 4));
+  return archive;
+}
+
+bool DatWriter::writeTo(const QString& path) const { return WriteFile(path, build()); }
+
+QByteArray ZlibCompress(const QByteArray& data, int level) {
+  uLongf length = compressBound(static_cast<uLong>(data.size()));
+  QByteArray out(static_cast<qsizetype>(length), Qt::Uninitialized);
+  if (compress2(reinterpret_cast<Bytef*>(out.data()), &length,
+                reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
+                level) != Z_OK)
+    throw std::runtime_error("compress2 failed");
+  out.resize(static_cast<qsizetype>(length));
+  return out;
+}
+
+void PatchInt32(QByteArray& bytes, qint64 offset, int32_t value) {
+  qToLittleEndian<qint32>(value, bytes.data() + offset);
+}
+
+int32_t Int32At(const QByteArray& bytes, qint64 offset) {
+  return qFromLittleEndian<qint32>(bytes.constData() + offset);
+}
+
+qint64 FilesTotalOffset(const QByteArray& archive) {
+  const qint64 size = archive.size();
+  return size - Int32At(archive, size - 8) - 8;
+}
+
+qint64 FirstRecordOffset(const QByteArray& archive) { return FilesTotalOffset(archive) + 4; }
+
+QByteArray SampleText(qint64 size, int seed) {
+  static const char* const words[] = {"skarrow ", "lantern ", "harbour ", "ledger ", "gull ",
+                                      "tally ",   "\n",       "rope ",    "42 ",    "mist "};
+  QByteArray out;
+  out.reserve(size);
+  uint32_t state = 2166136261u ^ static_cast<uint32_t>(seed);
+  while (out.size() < size) {
+    state = state * 1103515245u + 12345u;
+    out.append(words[(state >> 16) % 10]);
+  }
+  out.truncate(size);
+  return out;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace testsupport

@@ -1,0 +1,57 @@
+#pragma once
+// Builds DAT archives for the tests, valid or deliberately broken: bodies
+// first, then FilesTotal and the records, then TreeSize and DataSize.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace testsupport {
+
+struct FixtureEntry {
+  QByteArray name;
+  QByteArray data;  // the entry's contents, before compression
+  bool compressed = false;
+  // Values written instead of the true ones, for broken records.
+  std::optional<uint8_t> type;
+  std::optional<int32_t> filenameSize;
+  std::optional<int32_t> realSize;
+  std::optional<int32_t> packedSize;
+  std::optional<int32_t> offset;
+  std::optional<QByteArray> body;  // stored bytes instead of data (compressed if asked)
+};
+
+class DatWriter {
+ public:
+  DatWriter& add(const QByteArray& name, const QByteArray& data, bool compressed = false);
+  DatWriter& add(const FixtureEntry& entry);
+
+  QByteArray build() const;
+  // Writes build() to the path; false when the file cannot be written.
+  bool writeTo(const QString& path) const;
+
+  const QList<FixtureEntry>& entries() const { return entries_; }
+
+ private:
+  QList<FixtureEntry> entries_;
+};
+
+// A bare zlib stream of the data, as the archive stores compressed bodies.
+QByteArray ZlibCompress(const QByteArray& data, int level = 6);
+
+// Overwrites 4 bytes at a 0-based offset with a little-endian value.
+void PatchInt32(QByteArray& bytes, qint64 offset, int32_t value);
+int32_t Int32At(const QByteArray& bytes, qint64 offset);
+
+// 0-based offsets inside a built archive.
+qint64 FilesTotalOffset(const QByteArray& archive);  // DataSize - TreeSize - 8
+qint64 FirstRecordOffset(const QByteArray& archive);
+
+// Deterministic text-like contents of a given size.
+QByteArray SampleText(qint64 size, int seed = 0);
+
+bool WriteFile(const QString& path, const QByteArray& bytes);
+QByteArray ReadFile(const QString& path);
+
+}  // namespace testsupport
