@@ -1,0 +1,62 @@
+#pragma once
+// The reader's state and loading: the trailer, the fixed values and the table of
+// record offsets, built as data so that the window only shows it.
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "common/dat/DatFormat.h"
+
+namespace ledgerlamp {
+
+struct ReaderState {
+  QString Path;
+  int DatFile = 0;  // file number of the loaded archive, 0 when none was loaded
+  dat::DATSizes DATSizes;
+  int32_t FirstRecordOffset = 0;  // 0-based, one less than DirTreeAddr
+  int32_t FilesTotal = 0;         // as the archive states it
+  // Entry k is the offset of record k + 1; the last entry is the offset just past
+  // the last record that lies wholly inside the directory.
+  std::vector<int32_t> RecordPos;
+  QString ScanDamage;  // why the scan stopped early, empty when every record was read
+
+  // Records that can be shown: those the scan found inside the directory.
+  int32_t RecordCount() const {
+    return RecordPos.empty() ? 0 : static_cast<int32_t>(RecordPos.size() - 1);
+  }
+};
+
+// A file that is refused; the earlier archive stays loaded.
+class LoadError : public std::runtime_error {
+ public:
+  enum Kind { NotAnArchive, Unusable };
+  LoadError(Kind kind, const QString& text)
+      : std::runtime_error(text.toStdString()), kind_(kind) {}
+  Kind kind() const { return kind_; }
+  QString message() const { return QString::fromStdString(what()); }
+
+ private:
+  Kind kind_;
+};
+
+using StatusFn = std::function<void(const QString& status)>;
+
+// Opens the file under a new number, checks it, reads the fixed values and scans
+// the directory, reporting each step to status. The archive loaded before is not
+// touched. On failure the new number is closed again and LoadError says why.
+ReaderState LoadDAT(const QString& path, const StatusFn& status);
+
+// Fills the table from a directory already read in one piece; stops at the first
+// record that does not lie wholly inside the directory and says which one.
+struct ScanResult {
+  std::vector<int32_t> RecordPos;
+  QString Damage;
+};
+ScanResult ScanDAT(int fileNo, const dat::FixedDATInfo& info);
+
+// Closes every file the program has open except the one given.
+void CloseAllExcept(int fileNo);
+
+}  // namespace ledgerlamp

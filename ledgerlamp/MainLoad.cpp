@@ -1,0 +1,92 @@
+// Choosing, loading and unloading an archive.
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <memory>
+
+#include "common/platform/DialogService.h"
+#include "common/platform/FileNumbers.h"
+#include "ledgerlamp/About.h"
+#include "ledgerlamp/Main.h"
+#include "ledgerlamp/ProgressForm.h"
+#include "ledgerlamp/Version.h"
+
+namespace ledgerlamp {
+namespace {
+
+using platform::Dialogs;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+void reportRefusal(const LoadError& error) {
+  const MsgIcon icon = error.kind() == LoadError::NotAnArchive ? MsgIcon::None : MsgIcon::Exclamation;
+  Dialogs().message(error.message(), QString::fromLatin1(ProgramTitle), icon, MsgButtons::Ok);
+}
+
+}  // namespace
+
+void Main::cmdOpenDat_Click() {
+  const QList<platform::FileFilter> filters = {
+      {QStringLiteral("DAT Files (*.dat)"), QStringLiteral("*.dat")},
+      {QStringLiteral("Everything (*.*)"), QStringLiteral("*.*")}};
+  const QString chosen =
+      Dialogs().openFile(QStringLiteral("Open DAT"), filters, QDir::currentPath()).trimmed();
+  if (chosen.isEmpty()) return;
+  aboutWindow()->setLoadedPath(chosen);
+  ReadSkarrow2DAT(chosen);
+}
+
+void Main::ReadSkarrow2DAT(const QString& sFileName) {
+  auto progress = std::make_unique<ProgressForm>(this);
+  setEnabled(false);
+  progress->setStatus(QStringLiteral("Initializing..."));
+  progress->present();
+  try {
+    ReaderState loaded = LoadDAT(sFileName, [&progress](const QString& status) {
+      progress->setStatus(status);
+    });
+    if (!loaded.ScanDamage.isEmpty())
+      Dialogs().message(loaded.ScanDamage, QString::fromLatin1(ProgramTitle), MsgIcon::Exclamation,
+                        MsgButtons::Ok);
+    progress->setStatus(QStringLiteral("Ready!"));
+    progress.reset();
+    adoptArchive(std::move(loaded));
+  } catch (const LoadError& error) {
+    reportRefusal(error);
+    setEnabled(true);
+  }
+}
+
+// The new archive passed every check: only now is the one loaded before let go.
+void Main::adoptArchive(ReaderState loaded) {
+  CloseAllExcept(loaded.DatFile);
+  state_ = std::move(loaded);
+  setEnabled(true);
+  activateWindow();
+  setFocus();
+  showLoadedArchive();
+}
+
+void Main::showLoadedArchive() {
+  const bool hasRecords = state_.RecordCount() > 0;
+  if (hasRecords)
+    showRecordOrReport(0);
+  else
+    clearRecordBoxes();
+  setMovingEnabled(hasRecords);
+  cmdUnloadDat->setEnabled(true);
+  txtDataSize->setText(QString::number(state_.DATSizes.DataSize) + QStringLiteral(" bytes"));
+  txtTreeSize->setText(QString::number(state_.DATSizes.TreeSize) + QStringLiteral(" bytes"));
+  txtFilesTotal->setText(QString::number(state_.FilesTotal));
+  txtIndex_Change();
+}
+
+void Main::cmdUnloadDat_Click() {
+  platform::CloseAll();
+  cmdUnloadDat->setEnabled(false);
+  setMovingEnabled(false);
+  for (QLineEdit* box : {txtFilesTotal, txtTreeSize, txtDataSize}) box->clear();
+  clearRecordBoxes();
+}
+
+}  // namespace ledgerlamp

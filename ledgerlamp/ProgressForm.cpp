@@ -1,0 +1,43 @@
+#include "ledgerlamp/ProgressForm.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QThread>
+#include <QWindow>
+
+#include "common/platform/Twips.h"
+
+namespace ledgerlamp {
+
+using platform::TwipsRect;
+
+ProgressForm::ProgressForm(QWidget* over)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setObjectName(QStringLiteral("ProgressForm"));
+  setWindowTitle(QStringLiteral("Loading DAT..."));
+  setFixedSize(platform::TwipsSize(4065, 570));
+  Label1 = new QLabel(this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(TwipsRect(180, 180, 3675, 315));
+  Label1->setAlignment(Qt::AlignCenter);
+  // Not a child of the reader window: that one is disabled while this is shown.
+  if (over) move(over->geometry().center() - rect().center());
+}
+
+// User input stays queued meanwhile, so that no command of the reader runs during a load.
+void ProgressForm::present() {
+  show();
+  const QDeadlineTimer deadline(500);
+  while (!windowHandle()->isExposed() && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QThread::msleep(1);
+  }
+}
+
+void ProgressForm::setStatus(const QString& status) {
+  Label1->setText(status);
+  repaint();
+}
+
+}  // namespace ledgerlamp

@@ -1,0 +1,24 @@
+#include "ledgerlamp/ShowRecord.h"
+
+#include "common/dat/DatRecord.h"
+
+namespace ledgerlamp {
+
+RecordView ShowRecord(const ReaderState& state, int32_t index) {
+  if (index < 0 || index >= state.RecordCount())
+    throw dat::DatError(QStringLiteral("there is no record %1").arg(static_cast<qint64>(index) + 1));
+  const qint64 directoryEnd = static_cast<qint64>(state.DATSizes.DataSize) - dat::TrailerSize + 1;
+  const dat::DirRecord record =
+      dat::ReadRecordAt(state.DatFile, static_cast<qint64>(state.RecordPos[index]) + 1, directoryEnd, index + 1);
+  RecordView view;
+  view.FilenameSize = QString::number(record.FilenameSize);
+  view.Filename = QString::fromLatin1(record.Filename);
+  view.Type = QString::number(record.Type);
+  view.PackedSize = QString::number(record.PackedSize);
+  view.RealSize = QString::number(record.RealSize);
+  view.Offset = dat::FormatHex(record.Offset) + QLatin1Char('h');
+  view.Index = QString::number(index + 1);
+  return view;
+}
+
+}  // namespace ledgerlamp

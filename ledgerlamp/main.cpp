@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include "ledgerlamp/Fonts.h"
+#include "ledgerlamp/Main.h"
+#include "ledgerlamp/Version.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(ledgerlamp::ProgramTitle));
+  ledgerlamp::RegisterFontSubstitutes();
+  ledgerlamp::Main window;
+  window.show();
+  return QApplication::exec();
+}

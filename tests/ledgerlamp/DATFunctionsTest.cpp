@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStringList>
+
+#include "common/platform/FileNumbers.h"
+#include "ledgerlamp/DATFunctions.h"
+#include "ledgerlamp/ShowRecord.h"
+#include "tests/ledgerlamp/LedgerlampFixtures.h"
+
+using namespace ledgerlamp;
+using namespace ledgerlamptest;
+using testsupport::DatWriter;
+using testsupport::FixtureEntry;
+
+namespace {
+
+class LedgerlampDATFunctions : public ::testing::Test {
+ protected:
+  void TearDown() override { platform::CloseAll(); }
+
+  ReaderState load(const QByteArray& bytes) {
+    return LoadDAT(Written(dir, QStringLiteral("a%1.dat").arg(++files), bytes),
+                   [this](const QString& status) { statuses << status; });
+  }
+
+  // The refusal of a file, or an empty text when it loads.
+  LoadError refusal(const QByteArray& bytes) {
+    try {
+      load(bytes);
+    } catch (const LoadError& error) {
+      return error;
+    }
+    return LoadError(LoadError::Unusable, QString());
+  }
+
+  QTemporaryDir dir;
+  QStringList statuses;
+  int files = 0;
+};
+
+TEST_F(LedgerlampDATFunctions, LoadsTheTableAndShowsEveryRecord) {
+  const DatWriter writer = FiveRecords();
+  const QByteArray bytes = writer.build();
+  const ReaderState state = load(bytes);
+
+  EXPECT_EQ(statuses, QStringList({"Getting fixed DAT info...", "Getting fixed DAT info... DATSizes",
+                                   "Getting fixed DAT info... DirTreeAddr",
+                                   "Getting fixed DAT info... FilesTotal", "Scanning DAT..."}));
+  EXPECT_EQ(state.DATSizes.DataSize, bytes.size());
+  EXPECT_EQ(state.DATSizes.TreeSize, testsupport::Int32At(bytes, bytes.size() - 8));
+  EXPECT_EQ(state.FilesTotal, 5);
+  EXPECT_EQ(state.RecordCount(), 5);
+  EXPECT_TRUE(state.ScanDamage.isEmpty());
+  EXPECT_TRUE(platform::IsOpen(state.DatFile));
+
+  // Each entry lies 17 + the name's length after the one before; the last is the trailer.
+  qint64 expected = testsupport::FirstRecordOffset(bytes);
+  EXPECT_EQ(state.FirstRecordOffset, expected);
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_EQ(state.RecordPos[k], expected) << k;
+    expected += 17 + writer.entries()[k].name.size();
+  }
+  EXPECT_EQ(state.RecordPos[5], bytes.size() - 8);
+
+  const RecordView second = ShowRecord(state, 1);
+  EXPECT_EQ(second.Filename, "art\\critters\\GULL.BMP");
+  EXPECT_EQ(second.FilenameSize, "21");
+  EXPECT_EQ(second.Type, "1");
+  EXPECT_EQ(second.RealSize, "3000");
+  EXPECT_EQ(second.PackedSize, QString::number(testsupport::ZlibCompress(testsupport::SampleText(3000, 1)).size()));
+  EXPECT_EQ(second.Offset, "5h");  // after the 5 bytes of README.TXT
+  EXPECT_EQ(second.Index, "2");
+  EXPECT_EQ(ShowRecord(state, 0).Type, "0");
+  EXPECT_EQ(ShowRecord(state, 0).Offset, "0h");
+  EXPECT_EQ(ShowRecord(state, 4).Filename, "LAST.DAT");
+  EXPECT_THROW(ShowRecord(state, 5), dat::DatError);
+  EXPECT_THROW(ShowRecord(state, -1), dat::DatError);
+}
+
+TEST_F(LedgerlampDATFunctions, ShowsFieldsAsTheBoxesWriteThem) {
+  FixtureEntry hex{"HEX", "abc"};
+  hex.offset = 26;
+  FixtureEntry negative{"NEG", "abc"};
+  negative.offset = -2;
+  negative.realSize = -7;
+  FixtureEntry typed{"TYPED", "abc"};
+  typed.type = 255;
+  FixtureEntry accented{QByteArray("caf\xe9.txt"), "abc"};
+  const ReaderState state = load(DatWriter().add(hex).add(negative).add(typed).add(accented).build());
+
+  EXPECT_EQ(ShowRecord(state, 0).Offset, "1Ah");
+  EXPECT_EQ(ShowRecord(state, 1).Offset, "FFFFFFFEh");
+  EXPECT_EQ(ShowRecord(state, 1).RealSize, "-7");
+  EXPECT_EQ(ShowRecord(state, 2).Type, "255");
+  EXPECT_EQ(ShowRecord(state, 3).Filename, QString::fromUtf8("caf\u00e9.txt"));
+}
+
+TEST_F(LedgerlampDATFunctions, KeepsTheFirst255BytesOfLongNamesAndFindsTheNextRecord) {
+  const QByteArray longName = testsupport::SampleText(300, 4).replace('\n', '_');
+  const ReaderState state = load(DatWriter().add(longName, "one").add("AFTER.TXT", "two").build());
+
+  const RecordView first = ShowRecord(state, 0);
+  EXPECT_EQ(first.FilenameSize, "300");
+  EXPECT_EQ(first.Filename, QString::fromLatin1(longName.left(255)));
+  EXPECT_EQ(state.RecordPos[1] - state.RecordPos[0], 17 + 300);
+  EXPECT_EQ(ShowRecord(state, 1).Filename, "AFTER.TXT");
+  EXPECT_EQ(ShowRecord(state, 1).Offset, "3h");
+}
+
+TEST_F(LedgerlampDATFunctions, FixedValuesMatchTheTrailerArithmetic) {
+  // One record of 17 + 79 bytes: TreeSize 100; a body of 892 bytes makes DataSize 1000.
+  const QByteArray bytes = DatWriter().add(QByteArray(79, 'N'), testsupport::SampleText(892)).build();
+  ASSERT_EQ(bytes.size(), 1000);
+  const ReaderState state = load(bytes);
+  EXPECT_EQ(state.DATSizes.TreeSize, 100);
+  EXPECT_EQ(state.FirstRecordOffset, 896);
+  EXPECT_EQ(testsupport::Int32At(bytes, 892), state.FilesTotal);
+}
+
+TEST_F(LedgerlampDATFunctions, RefusesFilesThatFailACheckNamingFileAndProblem) {
+  const LoadError text = refusal("this is plainly a text file, not an archive");
+  EXPECT_EQ(text.kind(), LoadError::NotAnArchive);
+  EXPECT_EQ(text.message(), "This is not a Skarrow 2 DAT file!");
+
+  const LoadError shortFile = refusal("12345");
+  EXPECT_EQ(shortFile.kind(), LoadError::Unusable);
+  EXPECT_TRUE(shortFile.message().contains(dir.filePath("a2.dat"))) << shortFile.what();
+  EXPECT_TRUE(shortFile.message().contains("shorter than 8 bytes")) << shortFile.what();
+
+  QByteArray tree = FiveRecords().build();
+  testsupport::PatchInt32(tree, tree.size() - 8, tree.size());  // TreeSize past the start of the file
+  EXPECT_TRUE(refusal(tree).message().contains("TreeSize")) << refusal(tree).what();
+
+  QByteArray negative = FiveRecords().build();
+  testsupport::PatchInt32(negative, testsupport::FilesTotalOffset(negative), -1);
+  EXPECT_TRUE(refusal(negative).message().contains("FilesTotal is negative")) << refusal(negative).what();
+
+  QByteArray huge = FiveRecords().build();
+  testsupport::PatchInt32(huge, testsupport::FilesTotalOffset(huge), 2000000000);
+  EXPECT_TRUE(refusal(huge).message().contains("cannot fit")) << refusal(huge).what();
+
+  const QString missing = dir.filePath("missing.dat");
+  try {
+    LoadDAT(missing, [](const QString&) {});
+    ADD_FAILURE() << "a missing file loaded";
+  } catch (const LoadError& error) {
+    EXPECT_EQ(error.kind(), LoadError::Unusable);
+    EXPECT_TRUE(error.message().startsWith("Cannot load " + missing + ": ")) << error.what();
+  }
+  EXPECT_EQ(platform::OpenCount(), 0);  // every refused file was closed again
+}
+
+TEST_F(LedgerlampDATFunctions, StopsTheScanAtTheFirstDamagedRecord) {
+  const ReaderState negative = load(WithFilenameSize(FiveRecords(), 3, -5));
+  EXPECT_EQ(negative.RecordCount(), 2);
+  EXPECT_EQ(negative.FilesTotal, 5);
+  EXPECT_TRUE(negative.ScanDamage.contains(dir.filePath("a1.dat"))) << negative.ScanDamage.toStdString();
+  EXPECT_TRUE(negative.ScanDamage.contains("record 3 has a negative FilenameSize (-5)"));
+  EXPECT_TRUE(negative.ScanDamage.contains("Only the first 2 of its 5 records"));
+  EXPECT_EQ(ShowRecord(negative, 1).Filename, "art\\critters\\GULL.BMP");
+  EXPECT_THROW(ShowRecord(negative, 2), dat::DatError);
+
+  const ReaderState pastTrailer = load(WithFilenameSize(FiveRecords(), 1, 100000));
+  EXPECT_EQ(pastTrailer.RecordCount(), 0);
+  EXPECT_TRUE(pastTrailer.ScanDamage.contains("record 1 runs past the end of the directory"));
+
+  // A count larger than the records present, yet small enough for the directory.
+  QByteArray moreCounted = DatWriter().add(QByteArray(60, 'A'), "a").add("B", "b").build();
+  testsupport::PatchInt32(moreCounted, testsupport::FilesTotalOffset(moreCounted), 4);
+  const ReaderState overCounted = load(moreCounted);
+  EXPECT_EQ(overCounted.RecordCount(), 2);
+  EXPECT_TRUE(overCounted.ScanDamage.contains("record 3")) << overCounted.ScanDamage.toStdString();
+}
+
+TEST_F(LedgerlampDATFunctions, AnEmptyArchiveHasNoRecordToShow) {
+  const ReaderState state = load(DatWriter().build());
+  EXPECT_EQ(state.FilesTotal, 0);
+  EXPECT_EQ(state.DATSizes.TreeSize, 4);
+  EXPECT_EQ(state.RecordCount(), 0);
+  EXPECT_EQ(state.RecordPos, std::vector<int32_t>({state.DATSizes.DataSize - 8}));
+  EXPECT_THROW(ShowRecord(state, 0), dat::DatError);
+}
+
+TEST_F(LedgerlampDATFunctions, ARecordGoneFromTheFileIsAnErrorNotAReadOutsideIt) {
+  const QString path = Written(dir, "shrinks.dat", FiveRecords().build());
+  const ReaderState state = LoadDAT(path, [](const QString&) {});
+  ASSERT_TRUE(QFile::resize(path, state.RecordPos[2]));
+  EXPECT_EQ(ShowRecord(state, 1).Filename, "art\\critters\\GULL.BMP");
+  EXPECT_THROW(ShowRecord(state, 3), dat::DatError);
+}
+
+TEST_F(LedgerlampDATFunctions, CloseAllExceptKeepsOnlyTheGivenFile) {
+  const ReaderState first = load(FiveRecords().build());
+  const ReaderState second = load(FiveRecords().build());
+  EXPECT_NE(first.DatFile, second.DatFile);
+  CloseAllExcept(second.DatFile);
+  EXPECT_FALSE(platform::IsOpen(first.DatFile));
+  EXPECT_TRUE(platform::IsOpen(second.DatFile));
+  EXPECT_EQ(platform::OpenCount(), 1);
+}
+
+}  // namespace

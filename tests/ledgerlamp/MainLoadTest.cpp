@@ -1,0 +1,240 @@
+#include <QApplication>
+#include <QDir>
+
+#include "tests/ledgerlamp/LedgerlampWindowTest.h"
+
+using namespace ledgerlamptest;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using testsupport::ShownBox;
+
+namespace {
+
+using LedgerlampLoad = LedgerlampWindowTest;
+
+// Records every text the status window paints, with whether the reader window was
+// disabled at that moment, so that a text set but never shown does not count.
+class StatusWatcher : public QObject {
+ public:
+  explicit StatusWatcher(QWidget* main) : main_(main) { qApp->installEventFilter(this); }
+  ~StatusWatcher() override { qApp->removeEventFilter(this); }
+
+  QStringList painted;
+  bool mainDisabledThroughout = true;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* label = qobject_cast<QLabel*>(watched);
+    if (event->type() == QEvent::Paint && label && label->objectName() == "Label1" &&
+        label->window()->objectName() == "ProgressForm") {
+      if (painted.isEmpty() || painted.last() != label->text()) painted << label->text();
+      mainDisabledThroughout = mainDisabledThroughout && !main_->isEnabled();
+    }
+    return false;
+  }
+
+ private:
+  QWidget* main_;
+};
+
+bool progressFormExists() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == "ProgressForm") return true;
+  return false;
+}
+
+TEST_F(LedgerlampLoad, OpenDialogAsksForADatFileAndCancelChangesNothing) {
+  click("cmdOpenDat");
+  ASSERT_EQ(dialogs.shown().size(), 1);
+  const ShownBox& box = dialogs.shown()[0];
+  EXPECT_EQ(box.kind, ShownBox::OpenFile);
+  EXPECT_EQ(box.title, "Open DAT");
+  ASSERT_EQ(box.filters.size(), 2);
+  EXPECT_EQ(box.filters[0].description, "DAT Files (*.dat)");
+  EXPECT_EQ(box.filters[0].pattern, "*.dat");
+  EXPECT_EQ(box.filters[1].description, "Everything (*.*)");
+  EXPECT_EQ(box.filters[1].pattern, "*.*");
+  EXPECT_EQ(box.initialFolder, QDir::currentPath());
+  EXPECT_EQ(commands(), "------");
+  EXPECT_EQ(window.findChild<QLineEdit*>("fLoad"), nullptr);  // nothing chosen, nothing created
+
+  const QString path = Written(dir, "blanks.dat", FiveRecords().build());
+  dialogs.answerOpenFile("  " + path + " ");
+  click("cmdOpenDat");
+  EXPECT_EQ(text("txtFilesTotal"), "5");
+  EXPECT_EQ(window.findChild<QLineEdit*>("fLoad")->text(), path);
+}
+
+TEST_F(LedgerlampLoad, LoadShowsEachStepThenTheFirstRecord) {
+  const testsupport::DatWriter writer = FiveRecords();
+  const QByteArray bytes = writer.build();
+  StatusWatcher watcher(&window);
+  open("five.dat", bytes);
+
+  EXPECT_EQ(watcher.painted.join('|').toStdString(),
+            "Initializing...|Getting fixed DAT info...|Getting fixed DAT info... DATSizes|"
+            "Getting fixed DAT info... DirTreeAddr|Getting fixed DAT info... FilesTotal|"
+            "Scanning DAT...|Ready!");
+  EXPECT_TRUE(watcher.mainDisabledThroughout);
+  EXPECT_FALSE(progressFormExists());
+  EXPECT_TRUE(window.isEnabled());
+
+  expectRecord(1, "README.TXT");
+  EXPECT_EQ(text("txtType"), "0");
+  EXPECT_EQ(text("txtRealSize"), "5");
+  EXPECT_EQ(text("txtPackedSize"), "5");
+  EXPECT_EQ(text("txtOffset"), "0h");
+  EXPECT_EQ(commands(), "--NLJU");
+  EXPECT_EQ(label11(), "First record reached");
+  EXPECT_EQ(text("txtFilesTotal"), "5");
+  EXPECT_EQ(text("txtDataSize"), QString::number(bytes.size()) + " bytes");
+  EXPECT_EQ(text("txtTreeSize"), QString::number(testsupport::Int32At(bytes, bytes.size() - 8)) + " bytes");
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+  EXPECT_EQ(platform::OpenCount(), 1);
+}
+
+TEST_F(LedgerlampLoad, HeaderBoxesShowTheTrailerValues) {
+  open("thousand.dat", testsupport::DatWriter().add(QByteArray(79, 'N'), testsupport::SampleText(892)).build());
+  EXPECT_EQ(text("txtDataSize"), "1000 bytes");
+  EXPECT_EQ(text("txtTreeSize"), "100 bytes");
+  EXPECT_EQ(text("txtOffset"), "0h");
+}
+
+TEST_F(LedgerlampLoad, ASecondArchiveReplacesTheFirst) {
+  open("five.dat", FiveRecords().build());
+  click("cmdNext");
+  click("cmdNext");
+  const int firstFile = openFileNumber();
+
+  testsupport::DatWriter three;
+  three.add("ONE", "1").add("TWO", "22").add("THREE", "333");
+  open("three.dat", three.build());
+  expectRecord(1, "ONE");
+  EXPECT_EQ(text("txtFilesTotal"), "3");
+  EXPECT_EQ(commands(), "--NLJU");
+  EXPECT_EQ(label11(), "First record reached");
+  EXPECT_EQ(platform::OpenCount(), 1);
+  EXPECT_NE(openFileNumber(), firstFile);
+  click("cmdLast");
+  expectRecord(3, "THREE");
+  EXPECT_EQ(label11(), "Last record reached");
+}
+
+TEST_F(LedgerlampLoad, AFileThatIsNoArchiveIsRefusedAndTheEarlierOneStaysUsable) {
+  open("five.dat", FiveRecords().build());
+  click("cmdNext");
+  click("cmdNext");
+  bool progressShownDuringMessage = false;
+  bool mainDisabledDuringMessage = false;
+  dialogs.onNextMessage([&] {
+    progressShownDuringMessage = progressFormExists();
+    mainDisabledDuringMessage = !window.isEnabled();
+  });
+  const QString refused = open("notes.dat", "These notes are text, not an archive at all.");
+
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  const ShownBox box = dialogs.messages()[0];
+  EXPECT_EQ(box.text, "This is not a Skarrow 2 DAT file!");
+  EXPECT_EQ(box.title, "Ledgerlamp");
+  EXPECT_EQ(box.icon, MsgIcon::None);
+  EXPECT_EQ(box.buttons, MsgButtons::Ok);
+  EXPECT_TRUE(progressShownDuringMessage);
+  EXPECT_TRUE(mainDisabledDuringMessage);
+  EXPECT_FALSE(progressFormExists());
+  EXPECT_TRUE(window.isEnabled());
+
+  expectRecord(3, "text\\english\\game\\MAPTEXT.MSG");
+  EXPECT_EQ(platform::OpenCount(), 1);
+  click("cmdNext");
+  expectRecord(4, "sound\\HARBOUR.WAV");
+  click("cmdLast");
+  expectRecord(5, "LAST.DAT");
+  EXPECT_EQ(window.findChild<QLineEdit*>("fLoad")->text(), refused);
+}
+
+TEST_F(LedgerlampLoad, UnusableFilesAreNamedWithTheirProblem) {
+  open("five.dat", FiveRecords().build());
+  click("cmdLast");
+
+  QByteArray badTree = FiveRecords().build();
+  testsupport::PatchInt32(badTree, badTree.size() - 8, 2);
+  QByteArray badCount = FiveRecords().build();
+  testsupport::PatchInt32(badCount, testsupport::FilesTotalOffset(badCount), -3);
+  const struct {
+    QString name;
+    QByteArray bytes;
+    QString problem;
+  } cases[] = {{"short.dat", "1234567", "shorter than 8 bytes (7 bytes)"},
+               {"tree.dat", badTree, "TreeSize 2 is smaller than 4"},
+               {"count.dat", badCount, "FilesTotal is negative (-3)"}};
+  for (const auto& bad : cases) {
+    dialogs.clear();
+    const QString path = open(bad.name, bad.bytes);
+    ASSERT_EQ(dialogs.messages().size(), 1) << bad.name.toStdString();
+    const ShownBox box = dialogs.messages()[0];
+    EXPECT_TRUE(box.text.contains(path)) << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains(bad.problem)) << box.text.toStdString();
+    EXPECT_EQ(box.title, "Ledgerlamp");
+    EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+    expectRecord(5, "LAST.DAT");
+    EXPECT_EQ(platform::OpenCount(), 1);
+  }
+
+  dialogs.clear();
+  const QString missing = dir.filePath("missing.dat");
+  dialogs.answerOpenFile(missing);
+  click("cmdOpenDat");
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_TRUE(dialogs.messages()[0].text.startsWith("Cannot load " + missing + ": "));
+  EXPECT_EQ(text("txtFilesTotal"), "5");
+  click("cmdFirst");
+  expectRecord(1, "README.TXT");
+}
+
+TEST_F(LedgerlampLoad, ADamagedDirectoryShowsOnlyTheRecordsBeforeTheDamage) {
+  const QString path = open("damaged.dat", WithFilenameSize(FiveRecords(), 3, -1));
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  const ShownBox box = dialogs.messages()[0];
+  EXPECT_TRUE(box.text.contains(path));
+  EXPECT_TRUE(box.text.contains("record 3 has a negative FilenameSize (-1)")) << box.text.toStdString();
+  EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+
+  EXPECT_EQ(text("txtFilesTotal"), "5");
+  expectRecord(1, "README.TXT");
+  click("cmdLast");
+  expectRecord(2, "art\\critters\\GULL.BMP");
+  EXPECT_EQ(label11(), "Last record reached");
+  EXPECT_EQ(commands(), "FP--JU");
+
+  dialogs.clear();
+  dialogs.answerInput("3");
+  click("cmdJump");
+  ASSERT_FALSE(dialogs.shown().isEmpty());
+  EXPECT_TRUE(dialogs.shown()[0].text.endsWith("Range: 1 to 2"));
+  ASSERT_EQ(dialogs.messages().size(), 1);  // 3 is outside what can be shown
+  expectRecord(2, "art\\critters\\GULL.BMP");
+}
+
+TEST_F(LedgerlampLoad, AnArchiveWithNoRecordToShowLeavesTheMovingButtonsOff) {
+  open("five.dat", FiveRecords().build());
+  click("cmdLast");
+
+  open("empty.dat", testsupport::DatWriter().build());
+  EXPECT_EQ(text("txtFilesTotal"), "0");
+  EXPECT_EQ(text("txtTreeSize"), "4 bytes");
+  for (const char* name : {"txtFilename", "txtFilenameSize", "txtType", "txtPackedSize", "txtRealSize",
+                           "txtOffset", "txtIndex"})
+    EXPECT_TRUE(text(name).isEmpty()) << name;
+  EXPECT_TRUE(label11().isEmpty());
+  EXPECT_EQ(commands(), "-----U");
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+
+  open("runaway.dat", WithFilenameSize(FiveRecords(), 1, 1 << 30));
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_TRUE(dialogs.messages()[0].text.contains("record 1 runs past the end of the directory"));
+  EXPECT_EQ(text("txtFilesTotal"), "5");
+  EXPECT_TRUE(text("txtIndex").isEmpty());
+  EXPECT_EQ(commands(), "-----U");
+}
+
+}  // namespace
