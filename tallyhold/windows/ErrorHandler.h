@@ -1,0 +1,33 @@
+#pragma once
+// Reports a failed file-system operation of the destination chooser by its
+// failure number: 53 file not found, 68 device unavailable, 75 path or file
+// access error, 76 path not found. Every other number ends the program.
+#include <QString>
+#include <cstdint>
+#include <system_error>
+
+#include "common/platform/DialogService.h"
+
+namespace tallyhold {
+
+// The answer to the last drive error box (68): Retry or Cancel.
+extern platform::MsgAnswer DriveErrorAnswer;
+
+// detail names what failed; the callers pass empty text. Returns after the
+// box for 68, 75 and 76; ends the program after the box for 53 and at once,
+// without a box, for any other number.
+void HandleError(int32_t number, const QString& description, const QString& detail);
+
+struct FileSystemFailure {
+  int32_t number = 0;
+  QString description;  // the system's own text
+};
+
+// The failure number and description of a real file-system error, so that it
+// reaches a message instead of ending the program: a missing folder or parent
+// or a path too long 76, a device not ready 68, an existing name, a refused
+// permission, a read-only or full disk 75. Anything else is unexpected and
+// keeps a number that ends the program.
+FileSystemFailure FileSystemFailureOf(std::error_code error);
+
+}  // namespace tallyhold

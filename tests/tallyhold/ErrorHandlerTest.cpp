@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "tallyhold/windows/ErrorHandler.h"
+#include "tests/support/PlatformRecorders.h"
+#include "tests/support/ScriptedDialogs.h"
+
+using namespace tallyhold;
+using namespace testsupport;
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+namespace {
+
+TEST(TallyholdExtractErrorHandler, FileNotFoundEndsTheProgramAfterItsBox) {
+  ScriptedDialogs dialogs;
+  EndProgramRecorder ending;
+  int endsWhileShown = -1;
+  dialogs.onNextMessage([&] { endsWhileShown = ending.calls(); });
+  HandleError(53, "File not found", "");
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  const ShownBox box = dialogs.messages().first();
+  EXPECT_EQ(box.text,
+            "Fatal Error: 53, File not found ''\r\rThe program can't continue and it will be closed.\r"
+            "If the problem persists please contact the author.");
+  EXPECT_EQ(box.title, "File not Found Error");
+  EXPECT_EQ(box.icon, MsgIcon::Critical);
+  EXPECT_EQ(box.buttons, MsgButtons::Ok);
+  EXPECT_EQ(endsWhileShown, 0);
+  EXPECT_EQ(ending.calls(), 1);
+}
+
+TEST(TallyholdExtractErrorHandler, DeviceErrorKeepsTheAnswer) {
+  ScriptedDialogs dialogs;
+  EndProgramRecorder ending;
+  dialogs.answerMessage(MsgAnswer::Retry);
+  HandleError(68, "No medium found", "");
+  EXPECT_EQ(DriveErrorAnswer, MsgAnswer::Retry);
+  dialogs.answerMessage(MsgAnswer::Cancel);
+  HandleError(68, "No medium found", "");
+  EXPECT_EQ(DriveErrorAnswer, MsgAnswer::Cancel);
+  ASSERT_EQ(dialogs.messages().size(), 2);
+  const ShownBox box = dialogs.messages().first();
+  EXPECT_EQ(box.text, "Error: 68, No medium found");
+  EXPECT_EQ(box.title, "Device/Drive Error");
+  EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+  EXPECT_EQ(box.buttons, MsgButtons::RetryCancel);
+  EXPECT_EQ(ending.calls(), 0);
+}
+
+TEST(TallyholdExtractErrorHandler, PathErrorsShowTheirDescriptionAsTitleAndReturn) {
+  ScriptedDialogs dialogs;
+  EndProgramRecorder ending;
+  HandleError(75, "File exists", "");
+  HandleError(76, "No such file or directory", "");
+  ASSERT_EQ(dialogs.messages().size(), 2);
+  const ShownBox exists = dialogs.messages()[0];
+  EXPECT_EQ(exists.text, "Error: 75, the path already exists");
+  EXPECT_EQ(exists.title, "File exists");
+  EXPECT_EQ(exists.icon, MsgIcon::Exclamation);
+  EXPECT_EQ(exists.buttons, MsgButtons::Ok);
+  const ShownBox missing = dialogs.messages()[1];
+  EXPECT_EQ(missing.text,
+            "Error: 76, No such file or directory\r\r     Possible causes and solutions:\r\r"
+            "1. You have tried to create a folder with more than 255 characters, Windows can't handle more than "
+            "that long\r"
+            "2. You're using too much Microsoft software, burn your computer and install Linux\r"
+            "3. It could be a bug! Check readme.txt for further information");
+  EXPECT_EQ(missing.title, "No such file or directory");
+  EXPECT_EQ(missing.icon, MsgIcon::Exclamation);
+  EXPECT_EQ(missing.buttons, MsgButtons::Ok);
+  EXPECT_EQ(ending.calls(), 0);
+}
+
+TEST(TallyholdExtractErrorHandler, UnknownNumbersEndTheProgramWithoutABox) {
+  ScriptedDialogs dialogs;
+  EndProgramRecorder ending;
+  HandleError(52, "Bad file name or number", "");
+  EXPECT_TRUE(dialogs.shown().isEmpty());
+  EXPECT_EQ(ending.calls(), 1);
+}
+
+TEST(TallyholdExtractErrorHandler, RealFileSystemFailuresMapOntoNumbersThatReachAMessage) {
+  const std::pair<int, int32_t> cases[] = {
+      {ENOENT, 76}, {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ENOMEDIUM, 68}, {ENODEV, 68},
+      {EEXIST, 75}, {EACCES, 75},  {EPERM, 75},        {EROFS, 75},     {ENOSPC, 75}};
+  for (const auto& [error, number] : cases) {
+    const FileSystemFailure failure = FileSystemFailureOf(std::error_code(error, std::generic_category()));
+    EXPECT_EQ(failure.number, number) << error;
+    EXPECT_EQ(failure.description, QString::fromStdString(std::generic_category().message(error)));
+  }
+  EXPECT_EQ(FileSystemFailureOf(std::make_error_code(std::errc::invalid_argument)).number, 51);
+
+  // A folder made in a missing parent, as the new-folder command does it.
+  ScriptedDialogs dialogs;
+  EndProgramRecorder ending;
+  std::error_code error;
+  std::filesystem::create_directory("/nonexistent-parent-of-tallyhold/new", error);
+  const FileSystemFailure failure = FileSystemFailureOf(error);
+  HandleError(failure.number, failure.description, "");
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_TRUE(dialogs.messages().first().text.startsWith("Error: 76, No such file or directory\r\r"));
+  EXPECT_EQ(ending.calls(), 0);
+}
+
+}  // namespace

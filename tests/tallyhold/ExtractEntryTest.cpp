@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+#include "tallyhold/extract/ExtractEntry.h"
+#include "tallyhold/extract/FileDecompressor.h"
+#include "tallyhold/extract/OutputPaths.h"
+#include "tests/support/DatWriter.h"
+#include "tests/tallyhold/ExtractFixture.h"
+
+using namespace tallyhold;
+using namespace testsupport;
+
+namespace {
+
+QByteArray randomBytes(qsizetype size, quint32 seed) {
+  QByteArray bytes(size + 3 & ~3, Qt::Uninitialized);
+  QRandomGenerator(seed).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+  bytes.truncate(size);
+  return bytes;
+}
+
+class TallyholdExtractEntry : public ::testing::Test {
+ protected:
+  ExtractResult extract(const OpenArchive& archive, std::size_t index, ExtractDestination& destination,
+                        bool exclusive = false) {
+    return ExtractEntry(archive.entries.at(index), archive.fileNo, decompressor, exclusive, destination,
+                        [this](const QString& text) { statusTexts << text; });
+  }
+
+  std::unique_ptr<FileDecompressor> decompressor;
+  QStringList statusTexts;
+};
+
+TEST_F(TallyholdExtractEntry, SmallEntriesAreWrittenExactlyWithNothingBesideThem) {
+  const QByteArray text = SampleText(70'000, 1);
+  OpenArchive archive(DatWriter()
+                          .add("TEXT\\GAME\\MAPTEXT.MSG", text, true)
+                          .add("README.TXT", "stored as it is")
+                          .add("EMPTY.DAT", ""));
+  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  const ExtractResult first = extract(archive, 0, destination);
+  EXPECT_EQ(first.outcome, ExtractOutcome::Extracted);
+  EXPECT_EQ(first.file, archive.dest("MAPTEXT.MSG"));
+  ASSERT_NE(decompressor, nullptr);  // made at the first compressed entry
+  for (std::size_t i = 1; i < 3; ++i) EXPECT_EQ(extract(archive, i, destination).outcome, ExtractOutcome::Extracted);
+
+  EXPECT_EQ(ReadFile(archive.dest("MAPTEXT.MSG")), text);
+  EXPECT_EQ(ReadFile(archive.dest("README.TXT")), "stored as it is");
+  EXPECT_TRUE(QFile::exists(archive.dest("EMPTY.DAT")));
+  EXPECT_EQ(QFileInfo(archive.dest("EMPTY.DAT")).size(), 0);
+  EXPECT_EQ(archive.destContents(), (QStringList{"EMPTY.DAT", "MAPTEXT.MSG", "README.TXT"}));
+  EXPECT_TRUE(statusTexts.isEmpty());  // the caller's "Extracting " text stays
+}
+
+TEST_F(TallyholdExtractEntry, StoredEntriesNeedNoDecompressor) {
+  OpenArchive archive(DatWriter().add("A.BIN", "abc"));
+  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  EXPECT_EQ(extract(archive, 0, destination).outcome, ExtractOutcome::Extracted);
+  EXPECT_EQ(decompressor, nullptr);
+}
+
+TEST_F(TallyholdExtractEntry, EntriesAboveChunkLimitAreCopiedInPiecesByteExact) {
+  const QByteArray stored = randomBytes(9'000'000, 7);
+  const QByteArray packed = randomBytes(16'777'000, 8);  // incompressible: its stream passes 16,777,219 bytes
+  FixtureEntry compressed;
+  compressed.name = "BIG\\PACKED.BIN";
+  compressed.data = packed;
+  compressed.compressed = true;
+  compressed.body = ZlibCompress(packed, 1);
+  ASSERT_GT(compressed.body->size(), 16'777'218);
+  OpenArchive archive(DatWriter().add("BIG\\STORED.BIN", stored).add(compressed));
+  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Tree);
+
+  ASSERT_EQ(extract(archive, 0, destination).outcome, ExtractOutcome::Extracted);
+  EXPECT_EQ(ReadFile(archive.dest("BIG/STORED.BIN")), stored);
+  EXPECT_EQ(statusTexts, (QStringList{"File BIG\\STORED.BIN to big for extraction, processing...",
+                                      "Extracting BIG\\STORED.BIN 1/2", "Extracting BIG\\STORED.BIN 2/2"}));
+  EXPECT_EQ(decompressor, nullptr);
+
+  statusTexts.clear();
+  ASSERT_EQ(extract(archive, 1, destination).outcome, ExtractOutcome::Extracted);
+  EXPECT_EQ(ReadFile(archive.dest("BIG/PACKED.BIN")), packed);
+  EXPECT_EQ(statusTexts, (QStringList{"File BIG\\PACKED.BIN to big for extraction, processing...",
+                                      "Extracting BIG\\PACKED.BIN 1/4", "Extracting BIG\\PACKED.BIN 2/4",
+                                      "Extracting BIG\\PACKED.BIN 3/4", "Extracting BIG\\PACKED.BIN 4/4",
+                                      "Decompressing BIG\\PACKED.BIN"}));
+  EXPECT_EQ(archive.destContents(), (QStringList{"BIG", "BIG/PACKED.BIN", "BIG/STORED.BIN"}));
+}
+
+TEST_F(TallyholdExtractEntry, AnEntryAndItsNameWithZlibAddedBothSurvive) {
+  const QByteArray text = SampleText(20'000, 2);
+  OpenArchive archive(DatWriter()
+                          .add("ART\\X.Zlib", "an entry of its own")
+                          .add("ART\\X", text, true)
+                          .add("ART\\Y", text, true));
+  WriteFile(archive.dest("Y.Zlib"), "a file the user had");
+  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(extract(archive, i, destination).outcome, ExtractOutcome::Extracted);
+  EXPECT_EQ(ReadFile(archive.dest("X.Zlib")), "an entry of its own");
+  EXPECT_EQ(ReadFile(archive.dest("X")), text);
+  EXPECT_EQ(ReadFile(archive.dest("Y.Zlib")), "a file the user had");
+  EXPECT_EQ(archive.destContents(), (QStringList{"X", "X.Zlib", "Y", "Y.Zlib"}));
+}
+
+TEST_F(TallyholdExtractEntry, ALongerExistingFileIsReplacedByExactlyTheNewBytes) {
+  const QByteArray text = SampleText(5000, 3);
+  OpenArchive archive(DatWriter().add("SHORT.TXT", "new").add("PACKED.TXT", text, true));
+  const QByteArray longer = SampleText(50'000, 4);
+  for (const bool exclusive : {false, true}) {
+    SCOPED_TRACE(exclusive);
+    WriteFile(archive.dest("SHORT.TXT"), longer);
+    WriteFile(archive.dest("PACKED.TXT"), longer);
+    ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+    EXPECT_EQ(extract(archive, 0, destination, exclusive).outcome, ExtractOutcome::Extracted);
+    EXPECT_EQ(extract(archive, 1, destination, exclusive).outcome, ExtractOutcome::Extracted);
+    EXPECT_EQ(ReadFile(archive.dest("SHORT.TXT")), "new");
+    EXPECT_EQ(ReadFile(archive.dest("PACKED.TXT")), text);
+    EXPECT_EQ(archive.destContents(), (QStringList{"PACKED.TXT", "SHORT.TXT"}));
+  }
+}
+
+TEST_F(TallyholdExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
+  const QByteArray text = SampleText(40'000, 5);
+  QByteArray damagedStream = ZlibCompress(text);
+  for (qsizetype i = 50; i < 90; ++i) damagedStream[i] = static_cast<char>(damagedStream[i] ^ 0x33);
+  FixtureEntry damaged{"DAMAGED.TXT", text, true};
+  damaged.body = damagedStream;
+  FixtureEntry truncated{"TRUNCATED.TXT", text, true};
+  truncated.body = ZlibCompress(text).left(1000);
+  FixtureEntry outside{"OUTSIDE.TXT", "abc"};
+  outside.offset = 1'000'000;
+  FixtureEntry negative{"NEGATIVE.TXT", "abc"};
+  negative.offset = -5;
+  FixtureEntry longer{"LONGER.TXT", text, true};
+  longer.realSize = 39'000;
+  FixtureEntry shorter{"SHORTER.TXT", text, true};
+  shorter.realSize = 41'000;
+  OpenArchive archive(DatWriter().add(damaged).add(truncated).add(outside).add(negative).add(longer).add(shorter));
+  for (const char* name : {"DAMAGED.TXT", "OUTSIDE.TXT", "LONGER.TXT"}) WriteFile(archive.dest(name), "kept");
+
+  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  QStringList reasons;
+  for (std::size_t i = 0; i < archive.entries.size(); ++i) {
+    const ExtractResult result = extract(archive, i, destination);
+    EXPECT_EQ(result.outcome, ExtractOutcome::Skipped) << archive.entries[i].Filename.constData();
+    reasons << result.reason;
+  }
+  EXPECT_TRUE(reasons[0].startsWith("the compressed data are damaged")) << reasons[0].toStdString();
+  EXPECT_EQ(reasons[1], "the compressed data end before the stream is complete");
+  EXPECT_EQ(reasons[2], "its data lie outside the archive (3 bytes at offset 1000000)");
+  EXPECT_EQ(reasons[3], "its data lie outside the archive (3 bytes at offset -5)");
+  EXPECT_EQ(reasons[4], "the compressed data inflate to more than 39000 bytes");
+  EXPECT_EQ(reasons[5], "the compressed data inflate to 40000 bytes instead of 41000");
+  // The files the user had stay as they were; nothing else appears.
+  EXPECT_EQ(archive.destContents(), (QStringList{"DAMAGED.TXT", "LONGER.TXT", "OUTSIDE.TXT"}));
+  EXPECT_EQ(ReadFile(archive.dest("DAMAGED.TXT")), "kept");
+}
+
+TEST_F(TallyholdExtractEntry, ADestinationThatCannotBeWrittenIsReportedWithItsReason) {
+  OpenArchive archive(DatWriter()
+                          .add("GONE.TXT", "abc")
+                          .add("FOLDER.TXT", "abc")
+                          .add("BLOCKED\\X.TXT", SampleText(3000, 6), true));
+  QDir(archive.dest()).mkdir("FOLDER.TXT");
+  WriteFile(archive.dest("BLOCKED"), "a file where a folder is needed");
+
+  ExtractDestination tree(archive.dest(), ExtractDestination::Layout::Tree);
+  const ExtractResult blocked = extract(archive, 2, tree);
+  EXPECT_EQ(blocked.outcome, ExtractOutcome::WriteFailed);
+  EXPECT_EQ(blocked.file, archive.dest("BLOCKED"));
+  EXPECT_EQ(blocked.reason, "Not a directory");
+
+  ExtractDestination flat(archive.dest(), ExtractDestination::Layout::Flat);
+  const ExtractResult directory = extract(archive, 1, flat);
+  EXPECT_EQ(directory.outcome, ExtractOutcome::WriteFailed);
+  EXPECT_EQ(directory.file, archive.dest("FOLDER.TXT"));
+  EXPECT_EQ(directory.reason, "Is a directory");
+
+  ExtractDestination vanished(archive.dest("vanished"), ExtractDestination::Layout::Flat);
+  const ExtractResult gone = extract(archive, 0, vanished);
+  EXPECT_EQ(gone.outcome, ExtractOutcome::WriteFailed);
+  EXPECT_EQ(gone.file, archive.dest("vanished/GONE.TXT"));
+  EXPECT_EQ(gone.reason, "No such file or directory");
+  EXPECT_EQ(archive.destContents(), (QStringList{"BLOCKED", "FOLDER.TXT"}));
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#pragma once
+// An archive written with DatWriter, opened under a file number as a loaded
+// archive is, with its entries decoded into ClsTreeDir objects, and a fresh
+// destination folder beside it.
+#include <QDir>
+#include <QTemporaryDir>
+#include <functional>
+#include <vector>
+
+#include "common/dat/DatRecord.h"
+#include "common/platform/FileNumbers.h"
+#include "tallyhold/archive/ClsTreeDir.h"
+#include "tests/support/DatWriter.h"
+
+namespace testsupport {
+
+class OpenArchive {
+ public:
+  explicit OpenArchive(const DatWriter& writer) {
+    const QString path = dir.filePath("archive.dat");
+    writer.writeTo(path);
+    fileNo = platform::FreeFile();
+    platform::OpenFile(fileNo, path);
+    const dat::FixedDATInfo info = dat::GetFixedDATInfo(fileNo, platform::FileLength(fileNo));
+    const dat::DirectoryBlock block = dat::DirectoryBlock::Read(fileNo, info);
+    qint64 position = info.DirTreeAddr;
+    for (int n = 1; n <= info.FilesTotal; ++n) {
+      const dat::DirRecord record = block.RecordAt(position, n);
+      tallyhold::ClsTreeDir entry;
+      entry.Filename = record.Filename;
+      entry.FilenameSize = record.FilenameSize;
+      entry.fType = record.Type;
+      entry.RealSize = record.RealSize;
+      entry.PackedSize = record.PackedSize;
+      entry.Offset = record.Offset;
+      entries.push_back(entry);
+      position = record.NextPosition;
+    }
+    QDir(dir.path()).mkdir("dest");
+  }
+  ~OpenArchive() { platform::CloseFile(fileNo); }
+
+  // A path inside the destination folder.
+  QString dest(const QString& relative = {}) const {
+    return relative.isEmpty() ? dir.filePath("dest") : dir.filePath("dest/" + relative);
+  }
+  // Every file and folder below the destination, relative to it, sorted.
+  QStringList destContents() const { return contentsOf(dest()); }
+
+  static QStringList contentsOf(const QString& folder) {
+    QStringList names;
+    QDir base(folder);
+    std::function<void(const QString&)> walk = [&](const QString& relative) {
+      const QDir here(base.filePath(relative));
+      for (const QFileInfo& info : here.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                      QDir::NoDotAndDotDot)) {
+        const QString name = relative.isEmpty() ? info.fileName() : relative + "/" + info.fileName();
+        names << name;
+        if (info.isDir() && !info.isSymLink()) walk(name);
+      }
+    };
+    walk({});
+    names.sort();
+    return names;
+  }
+
+  QTemporaryDir dir;
+  int fileNo = 0;
+  std::vector<tallyhold::ClsTreeDir> entries;
+};
+
+}  // namespace testsupport
