@@ -1,0 +1,164 @@
+#include "gulpwell/Mommy.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+
+#include "common/platform/DialogService.h"
+#include "common/widgets/DirListBox.h"
+#include "common/widgets/DriveListBox.h"
+#include "common/widgets/FileListBox.h"
+#include "gulpwell/AboutBox.h"
+#include "gulpwell/FailureText.h"
+#include "gulpwell/FitFont.h"
+#include "gulpwell/Placed.h"
+#include "gulpwell/ZlibFunctions.h"
+
+namespace gulpwell {
+namespace {
+
+const QString Title = QStringLiteral("Gulpwell!");
+
+void Message(const QString& text) {
+  platform::Dialogs().message(text, Title, platform::MsgIcon::None, platform::MsgButtons::Ok);
+}
+
+// The typed name is relative to the folder; "\" separates folders as "/" does.
+QString DestinationPath(const QString& folder, QString typed) {
+  typed.replace('\\', '/');
+  return QDir::cleanPath(folder + typed);
+}
+
+QPushButton* Button(QWidget* parent, const char* text, const char* name, int left, int top,
+                    int width) {
+  return Placed(new QPushButton(QString::fromLatin1(text), parent), name, left, top, width, 375);
+}
+
+}  // namespace
+
+Mommy::Mommy(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Mommy"));
+  setWindowTitle(QStringLiteral("Gulpwell! v1.3"));
+  setFixedSize(platform::TwipsSize(5025, 4125));
+  buildControls();
+  showFolder(QCoreApplication::applicationDirPath());
+}
+
+void Mommy::buildControls() {
+  Drive1_ = Placed(new widgets::DriveListBox(this), "Drive1", 60, 120, 2535, 315);
+  Dir1_ = Placed(new widgets::DirListBox(this), "Dir1", 60, 480, 2535, 1665);
+  File1_ = Placed(new widgets::FileListBox(this), "File1", 60, 2220, 2535, 1845);
+
+  auto* banner = Placed(new QLabel(Title, this), "Label1", 2700, 180, 2235, 855);
+  banner->setFont(QFont(QStringLiteral("Tahoma"), 36, QFont::Bold));
+  ShrinkFontToFit(banner);
+  auto* hint = Placed(new QLabel(QStringLiteral("Select a file a click compress to compress it, or "
+                                                "if it's a compressed file, decompress to "
+                                                "decompress it!"),
+                                 this),
+                      "Label2", 2820, 2520, 2055, 855);
+  hint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  hint->setWordWrap(true);
+  ShrinkFontToFit(hint);
+
+  auto* compress = Button(this, "&Compress File", "Command1", 2760, 1260, 2175);
+  auto* decompress = Button(this, "&Decompress File", "Command2", 2760, 1740, 2175);
+  auto* exit = Button(this, "&Exit", "Command4", 2760, 3660, 1215);
+  auto* about = Button(this, "&About", "Command3", 4020, 3660, 915);
+
+  QWidget::setTabOrder(Dir1_, File1_);
+  QWidget::setTabOrder(File1_, compress);
+  QWidget::setTabOrder(compress, exit);
+  QWidget::setTabOrder(exit, decompress);
+  QWidget::setTabOrder(decompress, about);
+  QWidget::setTabOrder(about, Drive1_);
+  Dir1_->setFocus();
+
+  connect(Drive1_, &widgets::DriveListBox::DriveChanged, this, &Mommy::driveChosen);
+  connect(Dir1_, &widgets::DirListBox::PathChanged, this, &Mommy::followFolder);
+  connect(Dir1_, &widgets::DirListBox::OpenFailed, this, &Mommy::folderRefused);
+  connect(compress, &QPushButton::clicked, this, &Mommy::compressCommand);
+  connect(decompress, &QPushButton::clicked, this, &Mommy::decompressCommand);
+  connect(about, &QPushButton::clicked, this, &Mommy::showAbout);
+  connect(exit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Mommy::showFolder(const QString& path) {
+  Dir1_->SetPath(path);
+  followFolder(Dir1_->Path());
+}
+
+// The three lists show one chain: the folder's drive, the folder, its files.
+void Mommy::followFolder(const QString& path) {
+  Drive1_->SetDrive(path);
+  File1_->SetPath(path);
+}
+
+void Mommy::driveChosen(const QString& drive) {
+  if (Dir1_->SetPath(drive)) return;
+  Message(QStringLiteral("The drive ") + drive + QStringLiteral(" is not ready or cannot be read."));
+  Drive1_->SetDrive(Dir1_->Path());
+}
+
+void Mommy::folderRefused(const QString& path, widgets::FolderFailure failure) {
+  Message(path + (failure == widgets::FolderFailure::AccessDenied
+                      ? QStringLiteral(" cannot be opened: permission denied.")
+                      : QStringLiteral(" cannot be opened: it is no longer there.")));
+}
+
+bool Mommy::selectSource(const QString& noFileMessage) {
+  const QString name = File1_->FileName();
+  if (name.isEmpty()) {
+    Message(noFileMessage);
+    return false;
+  }
+  SourceFolder = Dir1_->Path();
+  if (!SourceFolder.endsWith('/')) SourceFolder += '/';
+  SourcePath = SourceFolder + name;
+  return true;
+}
+
+void Mommy::compressCommand() {
+  if (!selectSource(QStringLiteral("Please, select a file to compress"))) return;
+  const QString output = CompressedName(SourcePath);
+  const Outcome outcome = CompressFile(SourcePath);
+  Message(outcome.ok() ? output + QStringLiteral(" was succesfully created!")
+                       : FailureText(outcome, SourcePath, output));
+}
+
+void Mommy::decompressCommand() {
+  if (!selectSource(QStringLiteral("Please, select a file to decompress"))) return;
+  if (const Outcome source = CheckSource(SourcePath); !source.ok()) {
+    Message(FailureText(source, SourcePath, {}));
+    return;
+  }
+  const QString typed = platform::Dialogs().input(
+      QStringLiteral("Enter the destination name of the file, please."), Title, QString());
+  if (typed.isEmpty()) {
+    Message(QStringLiteral("No destination name was given, so nothing was decompressed."));
+    return;
+  }
+  const QString destination = DestinationPath(SourceFolder, typed);
+  const QString folder = QFileInfo(destination).absolutePath();
+  if (!QFileInfo(folder).isDir()) {
+    Message(QStringLiteral("The folder ") + folder +
+            QStringLiteral(" does not exist, so nothing was decompressed."));
+    return;
+  }
+  const Outcome outcome = UncompressFile(SourcePath, destination);
+  if (!outcome.ok()) {
+    Message(FailureText(outcome, SourcePath, destination));
+    return;
+  }
+  Message(typed + QStringLiteral(" was succesfully decompressed!"));
+  File1_->Refresh();
+}
+
+void Mommy::showAbout() {
+  AboutBox box(this);
+  box.exec();
+}
+
+}  // namespace gulpwell

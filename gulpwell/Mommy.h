@@ -1,0 +1,44 @@
+#pragma once
+// Gulpwell's window: a file picker of linked drive, folder and file lists, and
+// the commands that compress the selected file or decompress it.
+#include <QString>
+#include <QWidget>
+
+#include "common/widgets/FolderAccess.h"
+
+namespace widgets {
+class DriveListBox;
+class DirListBox;
+class FileListBox;
+}  // namespace widgets
+
+namespace gulpwell {
+
+class Mommy : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Mommy(QWidget* parent = nullptr);
+
+ private:
+  void buildControls();
+  void showFolder(const QString& path);
+  void followFolder(const QString& path);
+  void driveChosen(const QString& drive);
+  void folderRefused(const QString& path, widgets::FolderFailure failure);
+  bool selectSource(const QString& noFileMessage);
+  void compressCommand();
+  void decompressCommand();
+  void showAbout();
+
+  widgets::DriveListBox* Drive1_ = nullptr;
+  widgets::DirListBox* Dir1_ = nullptr;
+  widgets::FileListBox* File1_ = nullptr;
+
+  // Set by each command from the lists: the folder ending in a separator, and
+  // that folder followed by the selected name.
+  QString SourceFolder;
+  QString SourcePath;
+};
+
+}  // namespace gulpwell

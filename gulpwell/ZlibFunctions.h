@@ -1,0 +1,56 @@
+#pragma once
+// Whole-file zlib codec. A compressed file is a bare zlib stream (no header of
+// our own) whose second byte is DA, the form in which archives keep compressed
+// entries; it is written next to its source under the source's name + ".QZ".
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+namespace gulpwell {
+
+// Room given to zlib for s bytes: s + 1% + 12, rounded to the nearest whole number.
+int64_t Capacity(int64_t size);
+
+// The expected size the decompress command passes; the buffer then starts at
+// Capacity(8388608) bytes and grows when the data are longer.
+constexpr int32_t ExpectedUncompressedSize = 8388608;
+
+// Replaces the data by their zlib stream; returns zlib's result code.
+int32_t CompressBytes(QByteArray& data);
+
+// Replaces a zlib stream by its data, however long; returns zlib's result code
+// (Z_DATA_ERROR also for a stream that stops short). After a failure the data
+// hold what was restored before it.
+int32_t UncompressBytes(QByteArray& data, int32_t expectedSize);
+
+enum class Failure {
+  None,
+  SourceUnreadable,  // cannot be opened or read
+  SourceEmpty,
+  StreamDamaged,     // not a whole zlib stream
+  ZlibError,         // zlib itself failed, typically for lack of memory
+  OutputUnwritable,  // the output cannot be created, written or put in place
+};
+
+struct Outcome {
+  Failure failure = Failure::None;
+  QString reason;  // the system's or zlib's own words, when it gave any
+  bool ok() const { return failure == Failure::None; }
+};
+
+// Whether a file can be the source of an operation: readable and not empty.
+Outcome CheckSource(const QString& sourcePath);
+
+// The name CompressFile writes: the source's full name followed by ".QZ".
+QString CompressedName(const QString& sourcePath);
+
+// Compresses the source into CompressedName(sourcePath). Streams in pieces;
+// the output replaces an earlier one only once it is complete, and a failure
+// leaves no output behind.
+Outcome CompressFile(const QString& sourcePath);
+
+// Restores a zlib stream of any size into the destination, with the same
+// guarantees; the source is left as it is.
+Outcome UncompressFile(const QString& sourcePath, const QString& destinationPath);
+
+}  // namespace gulpwell

@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include "gulpwell/ZlibFunctions.h"
+#include "tests/support/DatWriter.h"
+#include "tests/widgets/QtPrinters.h"
+
+namespace {
+
+using namespace gulpwell;
+using testsupport::ReadFile;
+using testsupport::SampleText;
+using testsupport::WriteFile;
+
+// Text with stretches of noise, so that stored and compressed blocks alternate.
+QByteArray MixedBytes(qsizetype size) {
+  QByteArray bytes = SampleText(size, 7);
+  QRandomGenerator noise(42);
+  for (qsizetype at = 0; at + 4096 <= size; at += 3 * 4096)
+    noise.fillRange(reinterpret_cast<quint32*>(bytes.data() + at), 1024);
+  return bytes;
+}
+
+// zlib's own one-shot decoder, given exactly the room the data need.
+QByteArray ZlibRestore(const QByteArray& stream, qsizetype size) {
+  QByteArray out(size, Qt::Uninitialized);
+  uLongf length = static_cast<uLongf>(size);
+  const int result = uncompress(reinterpret_cast<Bytef*>(out.data()), &length,
+                                reinterpret_cast<const Bytef*>(stream.constData()),
+                                static_cast<uLong>(stream.size()));
+  return result == Z_OK && length == static_cast<uLongf>(size) ? out : QByteArray("restore failed");
+}
+
+QStringList FilesIn(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+class GulpwellZlibFunctions : public ::testing::Test {
+ protected:
+  QString path(const QString& name) const { return dir.filePath(name); }
+  QTemporaryDir dir;
+};
+
+TEST_F(GulpwellZlibFunctions, CapacityIsTheSizePlusOnePercentPlusTwelveRounded) {
+  EXPECT_EQ(Capacity(100), 113);
+  EXPECT_EQ(Capacity(1000), 1022);
+  EXPECT_EQ(Capacity(0), 12);
+  EXPECT_EQ(Capacity(ExpectedUncompressedSize), 8472506);
+  EXPECT_EQ(Capacity(1000000000), 1010000012);
+}
+
+TEST_F(GulpwellZlibFunctions, BytesRoundTripThroughZlib) {
+  for (const qsizetype size : {1, 100, 1000, 70000}) {
+    const QByteArray original = MixedBytes(size);
+    QByteArray data = original;
+    ASSERT_EQ(CompressBytes(data), Z_OK) << size;
+    EXPECT_EQ(data.left(2), QByteArray("\x78\x9C")) << size;
+    EXPECT_EQ(ZlibRestore(data, size), original) << size;
+    EXPECT_EQ(UncompressBytes(data, ExpectedUncompressedSize), Z_OK) << size;
+    EXPECT_EQ(data, original) << size;
+  }
+}
+
+TEST_F(GulpwellZlibFunctions, UncompressBytesRestoresMoreThanTheExpectedSize) {
+  const QByteArray original = MixedBytes(ExpectedUncompressedSize + 200000);
+  QByteArray data = original;
+  ASSERT_EQ(CompressBytes(data), Z_OK);
+  EXPECT_EQ(UncompressBytes(data, 100), Z_OK);
+  EXPECT_EQ(data, original);
+}
+
+TEST_F(GulpwellZlibFunctions, UncompressBytesReportsDamagedAndShortStreams) {
+  const QByteArray original = SampleText(50000);
+  QByteArray stream = original;
+  ASSERT_EQ(CompressBytes(stream), Z_OK);
+
+  QByteArray cut = stream.left(stream.size() / 2);
+  EXPECT_EQ(UncompressBytes(cut, ExpectedUncompressedSize), Z_DATA_ERROR);
+  EXPECT_LT(cut.size(), original.size());
+  EXPECT_TRUE(original.startsWith(cut));
+
+  QByteArray noise = "this is no zlib stream";
+  EXPECT_EQ(UncompressBytes(noise, ExpectedUncompressedSize), Z_DATA_ERROR);
+  QByteArray empty;
+  EXPECT_EQ(UncompressBytes(empty, ExpectedUncompressedSize), Z_DATA_ERROR);
+  EXPECT_TRUE(empty.isEmpty());
+}
+
+TEST_F(GulpwellZlibFunctions, CompressedFilesBeginWith78DAAndAnyZlibDecoderRestoresThem) {
+  for (const qsizetype size : {qsizetype(1), qsizetype(100), qsizetype(1000),
+                               qsizetype(8 * 1024 * 1024 + 1), qsizetype(50'000'000)}) {
+    const QByteArray original = MixedBytes(size);
+    const QString source = path(QStringLiteral("data%1.bin").arg(size));
+    ASSERT_TRUE(WriteFile(source, original));
+
+    ASSERT_TRUE(CompressFile(source).ok()) << size;
+    EXPECT_EQ(CompressedName(source), source + ".QZ");
+    const QByteArray stream = ReadFile(source + ".QZ");
+    EXPECT_EQ(stream.left(2), QByteArray("\x78\xDA")) << size;
+    EXPECT_EQ(ZlibRestore(stream, size), original) << size;
+
+    const QString restored = path(QStringLiteral("restored%1").arg(size));
+    ASSERT_TRUE(UncompressFile(source + ".QZ", restored).ok()) << size;
+    EXPECT_EQ(ReadFile(restored), original) << size;
+    EXPECT_EQ(ReadFile(source), original) << size;
+    QFile::remove(source + ".QZ");
+    QFile::remove(restored);
+    QFile::remove(source);
+  }
+}
+
+TEST_F(GulpwellZlibFunctions, ACompressedEntryCopiedOutOfAnArchiveDecompressesToItsData) {
+  const QByteArray data = MixedBytes(9'000'000);
+  const QByteArray archive = testsupport::DatWriter()
+                                 .add("ART\\README.TXT", "stored as is")
+                                 .add("MAPS\\BIG.MAP", data, true)
+                                 .build();
+  // The second record: FilenameSize, Filename, Type, RealSize, PackedSize, Offset.
+  qint64 record = testsupport::FirstRecordOffset(archive);
+  record += 4 + testsupport::Int32At(archive, record) + 13;
+  const qint64 nameSize = testsupport::Int32At(archive, record);
+  ASSERT_EQ(archive.at(record + 4 + nameSize), 1);
+  const qint64 packedSize = testsupport::Int32At(archive, record + 9 + nameSize);
+  const qint64 offset = testsupport::Int32At(archive, record + 13 + nameSize);
+  ASSERT_TRUE(WriteFile(path("entry.zlib"), archive.mid(offset, packedSize)));
+
+  ASSERT_TRUE(UncompressFile(path("entry.zlib"), path("BIG.MAP")).ok());
+  EXPECT_EQ(ReadFile(path("BIG.MAP")), data);
+}
+
+TEST_F(GulpwellZlibFunctions, OutputsReplaceEarlierFilesWithExactlyTheNewBytes) {
+  const QString source = path("notes.txt");
+  ASSERT_TRUE(WriteFile(source, MixedBytes(300000)));
+  ASSERT_TRUE(CompressFile(source).ok());
+  const QByteArray shorter = SampleText(2000, 3);
+  ASSERT_TRUE(WriteFile(source, shorter));
+  ASSERT_TRUE(CompressFile(source).ok());
+  const QByteArray stream = ReadFile(source + ".QZ");
+  EXPECT_LT(stream.size(), 2000);
+  EXPECT_EQ(ZlibRestore(stream, shorter.size()), shorter);
+
+  ASSERT_TRUE(WriteFile(path("out.txt"), MixedBytes(500000)));
+  ASSERT_TRUE(UncompressFile(source + ".QZ", path("out.txt")).ok());
+  EXPECT_EQ(ReadFile(path("out.txt")), shorter);
+  EXPECT_EQ(FilesIn(dir.path()), QStringList({"notes.txt", "notes.txt.QZ", "out.txt"}));
+}
+
+TEST_F(GulpwellZlibFunctions, FailuresNameTheirCauseAndLeaveNoOutputBehind) {
+  const QByteArray earlier = "an earlier file that must survive";
+  ASSERT_TRUE(WriteFile(path("keep.bin"), earlier));
+  ASSERT_TRUE(WriteFile(path("empty"), {}));
+  ASSERT_TRUE(WriteFile(path("plain.txt"), "this is no zlib stream"));
+  QByteArray stream = MixedBytes(400000);
+  ASSERT_EQ(CompressBytes(stream), Z_OK);
+  ASSERT_TRUE(WriteFile(path("cut.QZ"), stream.left(stream.size() - 100)));
+  QByteArray damaged = stream;
+  damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0x55);
+  ASSERT_TRUE(WriteFile(path("damaged.QZ"), damaged));
+  const QStringList before = FilesIn(dir.path());
+
+  Outcome outcome = CompressFile(path("missing"));
+  EXPECT_EQ(outcome.failure, Failure::SourceUnreadable);
+  EXPECT_FALSE(outcome.reason.isEmpty());
+  EXPECT_EQ(UncompressFile(path("missing"), path("keep.bin")).failure, Failure::SourceUnreadable);
+  EXPECT_EQ(CompressFile(path("empty")).failure, Failure::SourceEmpty);
+  EXPECT_EQ(UncompressFile(path("empty"), path("keep.bin")).failure, Failure::SourceEmpty);
+  EXPECT_EQ(CheckSource(path("empty")).failure, Failure::SourceEmpty);
+  EXPECT_EQ(CheckSource(dir.path()).failure, Failure::SourceUnreadable);
+
+  outcome = UncompressFile(path("plain.txt"), path("keep.bin"));
+  EXPECT_EQ(outcome.failure, Failure::StreamDamaged);
+  EXPECT_EQ(outcome.reason, "incorrect header check");
+  EXPECT_EQ(UncompressFile(path("cut.QZ"), path("keep.bin")).failure, Failure::StreamDamaged);
+  EXPECT_EQ(UncompressFile(path("damaged.QZ"), path("keep.bin")).failure, Failure::StreamDamaged);
+  EXPECT_EQ(UncompressFile(path("damaged.QZ"), path("new.bin")).failure, Failure::StreamDamaged);
+
+  outcome = UncompressFile(path("plain.txt.QZ"), path("no/such/folder/x"));
+  EXPECT_EQ(outcome.failure, Failure::SourceUnreadable);
+  ASSERT_TRUE(CompressFile(path("plain.txt")).ok());
+  outcome = UncompressFile(path("plain.txt.QZ"), path("no/such/folder/x"));
+  EXPECT_EQ(outcome.failure, Failure::OutputUnwritable);
+  EXPECT_FALSE(outcome.reason.isEmpty());
+  ASSERT_TRUE(QDir(dir.path()).mkdir("keep.bin.QZ"));
+  EXPECT_EQ(CompressFile(path("keep.bin")).failure, Failure::OutputUnwritable);
+  EXPECT_EQ(UncompressFile(path("plain.txt.QZ"), dir.path()).failure, Failure::OutputUnwritable);
+
+  EXPECT_EQ(ReadFile(path("keep.bin")), earlier);
+  QStringList expected = before;
+  expected << "keep.bin.QZ" << "plain.txt.QZ";
+  expected.sort();
+  EXPECT_EQ(FilesIn(dir.path()), expected);
+  EXPECT_TRUE(FilesIn(path("keep.bin.QZ")).isEmpty());
+}
+
+}  // namespace
