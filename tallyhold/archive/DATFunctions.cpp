@@ -1,0 +1,61 @@
+#include "tallyhold/archive/DATFunctions.h"
+
+namespace tallyhold {
+namespace {
+
+dat::FixedDATInfo fixedInfoOf(const ClsDatFile& archive) {
+  dat::FixedDATInfo info;
+  info.TreeSize = archive.TreeSize;
+  info.DataSize = archive.DataSize;
+  info.DirTreeAddr = archive.DirTreeAddr;
+  info.FilesTotal = archive.FilesTotal;
+  return info;
+}
+
+}  // namespace
+
+ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, ColSubTree* hint) {
+  const QByteArray path = entry->FilePath();
+  ColSubTree* folder = hint && hint->TreePath == path ? hint : nullptr;
+  if (!folder) {
+    const QString key = QString::fromLatin1(path);
+    std::shared_ptr<ColSubTree> found = trees.Find(key);
+    if (!found) {
+      found = std::make_shared<ColSubTree>();
+      found->TreePath = path;
+      trees.Add(found, key);
+    }
+    folder = found.get();
+  }
+  folder->Add(std::move(entry));
+  return *folder;
+}
+
+std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record) {
+  auto entry = std::make_shared<ClsTreeDir>();
+  entry->FilenameSize = record.FilenameSize;
+  entry->Filename = std::move(record.Filename);
+  entry->fType = record.Type;
+  entry->Offset = record.Offset;
+  entry->PackedSize = record.PackedSize;
+  entry->RealSize = record.RealSize;
+  return entry;
+}
+
+DirTreeReader::DirTreeReader(int fileNo, ClsDatFile& archive)
+    : block_(dat::DirectoryBlock::Read(fileNo, fixedInfoOf(archive))),
+      trees_(archive.ColTrees()),
+      position_(archive.DirTreeAddr) {}
+
+const std::vector<TreeNode>& DirTreeReader::ReadNext() {
+  dat::DirRecord record = block_.RecordAt(position_, read_ + 1);
+  ++read_;
+  position_ = record.NextPosition;
+  std::shared_ptr<ClsTreeDir> entry = NewTreeDir(std::move(record));
+  nodes_.clear();
+  treeStep_.Add(entry->Filename, nodes_);
+  lastFolder_ = &AddToFolder(trees_, std::move(entry), lastFolder_);
+  return nodes_;
+}
+
+}  // namespace tallyhold
