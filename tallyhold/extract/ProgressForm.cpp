@@ -1,0 +1,68 @@
+#include "tallyhold/extract/ProgressForm.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+
+#include "common/platform/Twips.h"
+#include "tallyhold/archive/Globals.h"
+
+namespace tallyhold {
+
+using platform::TwipsRect;
+
+ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent) {
+  setObjectName(QStringLiteral("ProgressBar"));
+  setRange(0, Scale);
+  setTextVisible(false);
+  showScaled();
+}
+
+void ProgressBar::SetMax(float max) {
+  max_ = max;
+  showScaled();
+}
+
+void ProgressBar::SetValue(float value) {
+  value_ = value;
+  showScaled();
+}
+
+void ProgressBar::showScaled() {
+  const double fraction = max_ > 0 ? std::clamp(double(value_) / max_, 0.0, 1.0) : 0.0;
+  const int shown = static_cast<int>(std::lround(fraction * Scale));
+  if (shown != value()) setValue(shown);
+}
+
+ProgressForm::ProgressForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("ProgressForm"));
+  setWindowTitle(QStringLiteral("Printing..."));
+  // No close box: the window goes away when its operation ends.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setFixedSize(platform::TwipsSize(4725, 1875));
+
+  labMsg = new QLabel(QStringLiteral("This will take some minutes depending on the speed of "
+                                     "your computer. Please, be patient."),
+                      this);
+  labMsg->setObjectName(QStringLiteral("labMsg"));
+  labMsg->setWordWrap(true);
+  labMsg->setGeometry(TwipsRect(60, 60, 4575, 435));
+
+  labStatus = new QLabel(QStringLiteral("Status Bar"), this);
+  labStatus->setObjectName(QStringLiteral("labStatus"));
+  labStatus->setGeometry(TwipsRect(240, 660, 4215, 255));
+
+  ProgressBar = new tallyhold::ProgressBar(this);
+  ProgressBar->setGeometry(TwipsRect(60, 1020, 4620, 285));
+
+  Command1 = new QPushButton(QStringLiteral("Cancel"), this);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1->setGeometry(TwipsRect(3360, 1440, 1215, 375));
+  Command1->setAutoDefault(false);
+  connect(Command1, &QPushButton::clicked, this, [] { StopRequested = true; });
+}
+
+void ProgressForm::reject() { Command1->click(); }
+
+}  // namespace tallyhold

@@ -1,0 +1,50 @@
+#pragma once
+// The one progress window of Tallyhold: the directory scan and both extraction
+// commands show it while they run. Its Cancel button only raises
+// StopRequested; the operations poll the flag and stop themselves.
+#include <QDialog>
+#include <QProgressBar>
+
+class QLabel;
+class QPushButton;
+
+namespace tallyhold {
+
+// A progress bar whose maximum and value are floating-point numbers, as the
+// callers set them (a maximum of 25.25, a value of 1.0001). They are shown on
+// an integer scale, and the bar is touched only when the shown value changes,
+// so that stepping it once per entry stays cheap.
+class ProgressBar : public QProgressBar {
+ public:
+  explicit ProgressBar(QWidget* parent = nullptr);
+
+  float Max() const { return max_; }
+  void SetMax(float max);
+  float Value() const { return value_; }
+  void SetValue(float value);
+
+  static constexpr int Scale = 1000;
+
+ private:
+  void showScaled();
+
+  float max_ = 100;
+  float value_ = 0;
+};
+
+class ProgressForm : public QDialog {
+  Q_OBJECT
+ public:
+  explicit ProgressForm(QWidget* parent = nullptr);
+
+  QLabel* labMsg;
+  QLabel* labStatus;
+  tallyhold::ProgressBar* ProgressBar;
+  QPushButton* Command1;
+
+ protected:
+  // Esc asks to stop, as Cancel does; it never just hides the window.
+  void reject() override;
+};
+
+}  // namespace tallyhold

@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "tallyhold/windows/AppInfo.h"
+#include "tallyhold/windows/Main.h"
+#include "tallyhold/windows/Main_Container.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(tallyhold::AppTitle());
+  const auto frame = tallyhold::Main();
+  return QApplication::exec();
+}

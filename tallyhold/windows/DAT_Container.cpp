@@ -1,0 +1,209 @@
+#include "tallyhold/windows/DAT_Container.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "common/platform/DoEvents.h"
+#include "common/platform/FileNumbers.h"
+#include "common/platform/Twips.h"
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/windows/DAT_Info.h"
+#include "tallyhold/windows/FolderListModel.h"
+#include "tallyhold/windows/ListFolder.h"
+#include "tallyhold/windows/Main_Container.h"
+#include "tallyhold/windows/PaneLayout.h"
+
+namespace tallyhold {
+namespace {
+
+using platform::TwipsRect;
+
+QFont paneFont() {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPointSizeF(8.25);
+  return font;
+}
+
+QRect pixelsOf(const QRect& twips) {
+  return TwipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
+QFrame* captionlessFrame(const char* name, QWidget* parent) {
+  auto* frame = new QFrame(parent);
+  frame->setObjectName(QLatin1String(name));
+  frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  return frame;
+}
+
+}  // namespace
+
+DAT_Container::DAT_Container(Main_Container& frame) : frame_(frame) {
+  setObjectName(QStringLiteral("DAT_Container"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Untitled"));
+  auto* content = new QWidget;
+  content->resize(platform::TwipsSize(7335, 6555));
+  buildTree(content);
+  buildList(content);
+  setWidget(content);
+  installEventFilter(this);
+  connect(this, &QMdiSubWindow::windowStateChanged, this,
+          [this](Qt::WindowStates before, Qt::WindowStates now) {
+            if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
+              RefreshActiveDAT();
+          });
+}
+
+void DAT_Container::buildTree(QWidget* content) {
+  FrameTreeView = captionlessFrame("FrameTreeView", content);
+  FrameTreeView->setGeometry(TwipsRect(0, 0, 3555, 4815));
+  TreeView = new QTreeWidget(FrameTreeView);
+  TreeView->setObjectName(QStringLiteral("TreeView"));
+  TreeView->setGeometry(TwipsRect(60, 180, 3255, 4275));
+  TreeView->setFont(paneFont());
+  TreeView->setHeaderHidden(true);
+  TreeView->setColumnCount(1);
+  TreeView->viewport()->installEventFilter(this);
+  TreeView->installEventFilter(this);
+  connect(TreeView, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* node) { nodeClick(node); });
+}
+
+void DAT_Container::buildList(QWidget* content) {
+  FrameListView = captionlessFrame("FrameListView", content);
+  FrameListView->setGeometry(TwipsRect(3720, 0, 3675, 4875));
+  ListView = new QTreeView(FrameListView);
+  ListView->setObjectName(QStringLiteral("ListView"));
+  ListView->setGeometry(TwipsRect(60, 150, 3375, 4515));
+  ListView->setFont(paneFont());
+  ListView->setRootIsDecorated(false);
+  ListView->setItemsExpandable(false);
+  ListView->setUniformRowHeights(true);
+  ListView->setAllColumnsShowFocus(true);
+  ListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+  ListView->setSortingEnabled(false);
+  listModel_ = new FolderListModel(ListView);
+  ListView->setModel(listModel_);
+  QHeaderView* header = ListView->header();
+  header->setStretchLastSection(false);
+  header->setSectionsClickable(true);
+  header->setSortIndicatorShown(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  for (int column = 0; column < FolderListing::ColumnCount; ++column)
+    header->resizeSection(column, platform::TwipsToPixelsX(ListColumns[column].widthTwips));
+  connect(header, &QHeaderView::sectionClicked, this, [] { ActivePane = QStringLiteral("List"); });
+  ListView->viewport()->installEventFilter(this);
+  ListView->installEventFilter(this);
+}
+
+void DAT_Container::ClearPanes() {
+  TreeView->clear();
+  nodesByKey_.clear();
+  ShowListing({});
+}
+
+void DAT_Container::AddNode(const TreeNode& node) {
+  QTreeWidgetItem* parent = node.ParentKey.isEmpty() ? nullptr : nodesByKey_.value(node.ParentKey);
+  auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView);
+  item->setText(0, node.Text);
+  item->setData(0, Qt::UserRole, node.Key);
+  nodesByKey_.insert(node.Key, item);
+}
+
+void DAT_Container::ShowListing(FolderListing listing) { listModel_->SetListing(std::move(listing)); }
+
+const FolderListing& DAT_Container::Listing() const { return listModel_->Listing(); }
+
+void DAT_Container::RefreshActiveDAT() {
+  if (!TreeViewTag.isEmpty()) {
+    ActiveDAT.Index = QString::number(NumberOf(TreeViewTag));
+    ActiveDAT.FileNumber = ActiveDAT.Index;
+  }
+  ActiveDAT.Caption = windowTitle();
+  ActiveDAT.WindowIndex = Tag;
+}
+
+void DAT_Container::nodeClick(QTreeWidgetItem* node) {
+  ActivePane = QStringLiteral("Tree");
+  QByteArray path = FullPath(node);
+  if (!path.endsWith('\\')) path += '\\';
+  ListFolder(NumberOf(ActiveDAT.Index), NumberOf(ActiveDAT.WindowIndex), path);
+}
+
+void DAT_Container::closeEvent(QCloseEvent* event) {
+  // The frame never closes its archive windows: closing it ends the program.
+  releaseArchive();
+  QMdiSubWindow::closeEvent(event);
+}
+
+// The window releases its own archive, which is the active one whenever the
+// user closes it, and also when the scan's stop closes it.
+void DAT_Container::releaseArchive() {
+  platform::DoEvents();
+  const int32_t number = NumberOf(TreeViewTag);
+  if (const auto archive = DATFiles->Find(number)) {
+    archive->SetColTrees(nullptr);
+    DATFiles->Remove(number);
+    platform::CloseFile(number);
+  }
+  frame_.Info().ClearValues();
+}
+
+void DAT_Container::resizeEvent(QResizeEvent* event) {
+  QMdiSubWindow::resizeEvent(event);
+  if (!isMinimized()) layOutPanes();
+}
+
+void DAT_Container::layOutPanes() {
+  const PaneLayout layout =
+      LayOutPanes(platform::PixelsToTwipsX(width()), platform::PixelsToTwipsY(height()));
+  FrameTreeView->setGeometry(pixelsOf(layout.FrameTreeView));
+  FrameListView->setGeometry(pixelsOf(layout.FrameListView));
+  TreeView->setGeometry(pixelsOf(layout.TreeView));
+  ListView->setGeometry(pixelsOf(layout.ListView));
+}
+
+// Keys and mouse releases of the panes and of the window itself; every event
+// goes on unchanged.
+bool DAT_Container::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress)
+    handleKey(static_cast<QKeyEvent*>(event)->text());
+  else if (event->type() == QEvent::MouseButtonRelease)
+    handleMouseRelease(watched, *static_cast<QMouseEvent*>(event));
+  return QMdiSubWindow::eventFilter(watched, event);
+}
+
+// Only the lower-case letters count. The panes see a key first and accept
+// printable ones (they search their items), so a key is handled once.
+void DAT_Container::handleKey(const QString& text) {
+  if (text == QLatin1String("r")) frame_.extractselected_Click();
+  if (text == QLatin1String("s")) frame_.extractall_Click();
+}
+
+void DAT_Container::handleMouseRelease(QObject* watched, const QMouseEvent& event) {
+  const bool overList = watched == ListView->viewport();
+  const bool overTree = watched == TreeView->viewport();
+  if (overList && event.button() == Qt::LeftButton) ActivePane = QStringLiteral("List");
+  if (event.button() != Qt::RightButton || !(overList || overTree)) return;
+  QMenu* popup = overList ? frame_.mnuListView : frame_.mnuTreeView;
+  popup->popup(event.globalPosition().toPoint());
+}
+
+DAT_Container* WindowInSlot(int slot) {
+  if (slot < 0 || static_cast<std::size_t>(slot) >= DATWindows.size()) return nullptr;
+  return qobject_cast<DAT_Container*>(DATWindows[slot].data());
+}
+
+QByteArray FullPath(const QTreeWidgetItem* node) {
+  QStringList texts;
+  for (; node; node = node->parent()) texts.prepend(node->text(0));
+  return texts.join(QLatin1Char('\\')).toLatin1();
+}
+
+}  // namespace tallyhold

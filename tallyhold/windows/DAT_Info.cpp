@@ -1,0 +1,86 @@
+#include "tallyhold/windows/DAT_Info.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "common/dat/DatFormat.h"
+#include "common/platform/Twips.h"
+#include "tallyhold/archive/ClsDatFile.h"
+
+namespace tallyhold {
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twips,
+              const char* tooltip) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(QLatin1String(name));
+  label->setGeometry(platform::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  label->setToolTip(QLatin1String(tooltip));
+  return label;
+}
+
+constexpr const char* DataSizeTip = "Total size of the archive";
+constexpr const char* TreeSizeTip = "Total size of the TreeDir including FilesTotal";
+constexpr const char* FilesTotalTip = "How many files are in the DAT";
+constexpr const char* DirTreeAddrTip = "Starting location of TreeDir";
+
+}  // namespace
+
+DAT_Info::DAT_Info(QAction& mnuShowDAT) : mnuShowDAT_(mnuShowDAT) {
+  setObjectName(QStringLiteral("DAT_Info"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setWindowTitle(QStringLiteral("DAT Information"));
+  // A tool window's caption carries no icon.
+  QPixmap noIcon(16, 16);
+  noIcon.fill(Qt::transparent);
+  setWindowIcon(QIcon(noIcon));
+  QFont designFont(QStringLiteral("MS Sans Serif"));
+  designFont.setPointSizeF(7.5);
+  setFont(designFont);
+  auto* content = new QWidget;
+  content->setFixedSize(platform::TwipsSize(1770, 1530));
+
+  Label1 = label(content, "Label1", QStringLiteral("DataSize:"), {60, 120, 795, 195}, DataSizeTip);
+  txtDataSize = label(content, "txtDataSize", {}, {960, 120, 735, 195}, DataSizeTip);
+  Label2 = label(content, "Label2", QStringLiteral("TreeSize:"), {60, 360, 855, 195}, TreeSizeTip);
+  txtTreeSize = label(content, "txtTreeSize", {}, {960, 360, 735, 195}, TreeSizeTip);
+  Label3 = label(content, "Label3", QStringLiteral("FilesTotal:"), {60, 600, 795, 195},
+                 FilesTotalTip);
+  txtFilesTotal = label(content, "txtFilesTotal", {}, {960, 600, 735, 195}, FilesTotalTip);
+  Label4 = label(content, "Label4", QStringLiteral("DirTreeAddr:"), {60, 840, 915, 195},
+                 DirTreeAddrTip);
+  txtDirTreeAddr = label(content, "txtDirTreeAddr", {}, {1020, 840, 675, 195}, DirTreeAddrTip);
+
+  Command1 = new QPushButton(QStringLiteral("Hide this window"), content);
+  Command1->setObjectName(QStringLiteral("Command1"));
+  Command1->setGeometry(platform::TwipsRect(60, 1200, 1635, 255));
+  connect(Command1, &QPushButton::clicked, this, [this] {
+    mnuShowDAT_.setChecked(false);
+    hide();
+  });
+
+  setWidget(content);
+}
+
+void DAT_Info::ShowValues(const ClsDatFile& archive) {
+  txtDataSize->setText(QString::number(archive.DataSize));
+  txtTreeSize->setText(QString::number(archive.TreeSize));
+  txtFilesTotal->setText(QString::number(archive.FilesTotal));
+  txtDirTreeAddr->setText(dat::FormatHex(archive.DirTreeAddr));
+}
+
+void DAT_Info::ClearValues() {
+  for (QLabel* value : {txtDataSize, txtDirTreeAddr, txtFilesTotal, txtTreeSize}) value->clear();
+}
+
+void DAT_Info::closeEvent(QCloseEvent* event) {
+  mnuShowDAT_.setChecked(false);
+  QMdiSubWindow::closeEvent(event);
+}
+
+}  // namespace tallyhold

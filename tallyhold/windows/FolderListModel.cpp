@@ -1,0 +1,32 @@
+#include "tallyhold/windows/FolderListModel.h"
+
+namespace tallyhold {
+
+void FolderListModel::SetListing(FolderListing listing) {
+  beginResetModel();
+  listing_ = std::move(listing);
+  endResetModel();
+}
+
+int FolderListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : listing_.RowCount();
+}
+
+int FolderListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : FolderListing::ColumnCount;
+}
+
+QVariant FolderListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  return listing_.Cell(index.row(), index.column());
+}
+
+QVariant FolderListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= FolderListing::ColumnCount)
+    return {};
+  if (role == Qt::DisplayRole) return QString::fromLatin1(ListColumns[section].header);
+  if (role == ColumnKeyRole) return QString::fromLatin1(ListColumns[section].key);
+  return {};
+}
+
+}  // namespace tallyhold

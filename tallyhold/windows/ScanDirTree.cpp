@@ -1,0 +1,105 @@
+#include "tallyhold/windows/ScanDirTree.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <memory>
+
+#include "common/dat/DatFormat.h"
+#include "common/platform/DialogService.h"
+#include "common/platform/DoEvents.h"
+#include "common/platform/FileNumbers.h"
+#include "common/platform/MousePointer.h"
+#include "tallyhold/archive/DATFunctions.h"
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/extract/ProgressForm.h"
+#include "tallyhold/windows/AppInfo.h"
+#include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/DAT_Info.h"
+#include "tallyhold/windows/ListFolder.h"
+#include "tallyhold/windows/Main_Container.h"
+
+namespace tallyhold {
+namespace {
+
+using platform::MousePointer;
+
+// Not a child of the frame: the frame is disabled while the scan runs, and
+// Cancel must stay usable.
+std::unique_ptr<ProgressForm> showScanProgress(int32_t filesTotal) {
+  auto form = std::make_unique<ProgressForm>();
+  form->show();
+  platform::SetScreenPointer(MousePointer::ArrowHourglass);
+  form->setWindowTitle(QStringLiteral("Retrieving DAT DirTree Information"));
+  form->labMsg->setText(QStringLiteral("This could take up to a minute depending on the speed "
+                                       "of your computer. Please, be patient."));
+  form->labStatus->setText(QStringLiteral("Scanning DAT..."));
+  form->ProgressBar->SetMax(static_cast<float>(filesTotal + 1) / 4);
+  form->ProgressBar->SetValue(0.0001f);
+  form->repaint();
+  return form;
+}
+
+void unload(std::unique_ptr<ProgressForm>& form) {
+  form->close();
+  form.reset();
+}
+
+void enableFrame(Main_Container& frame) {
+  frame.setEnabled(true);
+  frame.activateWindow();
+  frame.setFocus();
+  platform::SetScreenPointer(MousePointer::Default);
+}
+
+// Nothing of the archive stays: its file, its folders, its window and the
+// information window's values go.
+void stopScan(Main_Container& frame, int fileNo, ClsDatFile& archive,
+              std::unique_ptr<ProgressForm>& form) {
+  platform::CloseFile(fileNo);
+  archive.SetColTrees(nullptr);
+  if (DAT_Container* window = WindowInSlot(LastWindowIndex)) window->close();
+  frame.Info().ClearValues();
+  unload(form);
+  enableFrame(frame);
+  StopRequested = false;
+}
+
+}  // namespace
+
+bool ScanDirTree(Main_Container& frame, int fileNo, int32_t archiveNumber) {
+  const std::shared_ptr<ClsDatFile> archive = DATFiles->Item(archiveNumber);
+  DAT_Container& window = *WindowInSlot(LastWindowIndex);
+  std::unique_ptr<ProgressForm> form = showScanProgress(archive->FilesTotal);
+  frame.setEnabled(false);
+  StopRequested = false;
+  frame.SetStatus(QStringLiteral("Adding Tree Entries..."));
+  window.TreeViewTag = QString::number(archiveNumber);
+  window.RefreshActiveDAT();
+
+  try {
+    DirTreeReader reader(fileNo, *archive);
+    ScanProgressStep progressStep;
+    for (int32_t i = 1; i <= archive->FilesTotal; ++i) {
+      if (StopRequested) {
+        stopScan(frame, fileNo, *archive, form);
+        return false;
+      }
+      for (const TreeNode& node : reader.ReadNext()) window.AddNode(node);
+      if (progressStep.Next()) form->ProgressBar->SetValue(form->ProgressBar->Value() + 1);
+      platform::DoEvents();
+    }
+  } catch (const dat::DatError& error) {
+    stopScan(frame, fileNo, *archive, form);
+    platform::Dialogs().message(QStringLiteral("Reading the archive %1 failed: %2.")
+                                    .arg(archive->Key, error.message()),
+                                AppTitle(), platform::MsgIcon::Critical, platform::MsgButtons::Ok);
+    return false;
+  }
+
+  unload(form);
+  ListFolder(NumberOf(ActiveDAT.Index), NumberOf(ActiveDAT.WindowIndex), QByteArrayLiteral("\\"));
+  enableFrame(frame);
+  return true;
+}
+
+}  // namespace tallyhold

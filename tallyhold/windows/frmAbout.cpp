@@ -1,0 +1,109 @@
+#include "tallyhold/windows/frmAbout.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "common/platform/ShellOpen.h"
+#include "common/platform/Twips.h"
+#include "tallyhold/windows/AppInfo.h"
+#include "tallyhold/windows/LinkLabel.h"
+
+namespace tallyhold {
+
+const QString frmAbout::WebAddress = QStringLiteral("https://skarrow-tools.example.org/");
+const QString frmAbout::AuthorMail = QStringLiteral("mailto:nell.harrow@skarrow-tools.example.org");
+const QString frmAbout::EngineAuthorMail =
+    QStringLiteral("mailto:tobin.vale@skarrow-tools.example.org");
+
+namespace {
+
+using platform::TwipsRect;
+
+QLabel* label(QWidget* parent, const char* name, QRect twips, const QString& text = {}) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QLatin1String(name));
+  label->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  return label;
+}
+
+// The etched separator: a grey line over a white one.
+QWidget* etchedLine(QWidget* parent) {
+  auto* line = new QWidget(parent);
+  line->setObjectName(QStringLiteral("Line1"));
+  line->setGeometry(TwipsRect(105, 1640, 5520, 30));
+  auto* grey = new QFrame(line);
+  grey->setGeometry(0, 0, line->width(), 1);
+  grey->setStyleSheet(QStringLiteral("background: #808080"));
+  auto* white = new QFrame(line);
+  white->setGeometry(0, 1, line->width(), 1);
+  white->setStyleSheet(QStringLiteral("background: #ffffff"));
+  return line;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmAbout"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setModal(true);
+  setFixedSize(platform::TwipsSize(5730, 2580));
+  QFont tahoma = font();
+  tahoma.setFamily(QStringLiteral("Tahoma"));
+  setFont(tahoma);
+
+  picIcon = label(this, "picIcon", {240, 240, 540, 540});
+  picIcon->setPixmap(QApplication::windowIcon().pixmap(picIcon->size()));
+  lblTitle = label(this, "lblTitle", {1050, 180, 4545, 300});
+  QFont titleFont = tahoma;
+  titleFont.setPointSize(12);
+  titleFont.setBold(true);
+  lblTitle->setFont(titleFont);
+  lblVersion = label(this, "lblVersion", {1050, 540, 4545, 225});
+  lblDescription = label(this, "lblDescription", {1050, 840, 4545, 735});
+  lblDescription->setWordWrap(true);
+  etchedLine(this);
+  buildCredits();
+
+  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setGeometry(TwipsRect(4245, 2040, 1260, 375));
+  cmdOK->setDefault(true);
+  // Esc rejects the dialog, which closes it just as OK does.
+  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+  load();
+}
+
+void frmAbout::buildCredits() {
+  Label4 = label(this, "Label4", {240, 1770, 2600, 195},
+                 QStringLiteral("Tallyhold by Nell Harrow"));
+  Label2 = new LinkLabel("Label2", QStringLiteral("Email Nell Harrow"), this);
+  Label2->setGeometry(TwipsRect(2880, 1770, 1300, 195));
+  Label1 = label(this, "Label1", {240, 1995, 2600, 195},
+                 QStringLiteral("Extraction engine by Tobin Vale"));
+  Label6 = new LinkLabel("Label6", QStringLiteral("Email Tobin Vale"), this);
+  Label6->setGeometry(TwipsRect(2880, 1995, 1300, 195));
+  Label5 = label(this, "Label5", {240, 2220, 1650, 195},
+                 QStringLiteral("Both are members of"));
+  Label3 = new LinkLabel("Label3", QStringLiteral("the Skarrow Tools Group"), this);
+  Label3->setGeometry(TwipsRect(1740, 2220, 2200, 195));
+  connect(Label3, &LinkLabel::clicked, this, [] { platform::ShellOpen(WebAddress); });
+  connect(Label2, &LinkLabel::clicked, this, [] { platform::ShellOpen(AuthorMail); });
+  connect(Label6, &LinkLabel::clicked, this, [] { platform::ShellOpen(EngineAuthorMail); });
+}
+
+void frmAbout::load() {
+  setWindowTitle(QStringLiteral("About ") + AppTitle());
+  lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                          .arg(VersionMajor)
+                          .arg(VersionMinor)
+                          .arg(VersionRevision));
+  lblTitle->setText(AppTitle());
+  lblDescription->setText(
+      QStringLiteral("This edition of Tallyhold provides the basics of loading DAT archives "
+                     "and extracting them, with the engine of the full edition."));
+}
+
+}  // namespace tallyhold

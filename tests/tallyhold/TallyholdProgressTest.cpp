@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "common/platform/Twips.h"
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/extract/ProgressForm.h"
+
+namespace tallyhold {
+namespace {
+
+TEST(TallyholdProgressTest, HasItsControlsAndDesignTexts) {
+  ProgressForm form;
+  EXPECT_EQ(form.objectName(), "ProgressForm");
+  EXPECT_EQ(form.windowTitle(), "Printing...");
+  EXPECT_EQ(form.size(), platform::TwipsSize(4725, 1875));
+  EXPECT_EQ(form.findChild<QLabel*>("labMsg")->text(),
+            "This will take some minutes depending on the speed of your computer. Please, be "
+            "patient.");
+  EXPECT_EQ(form.findChild<QLabel*>("labStatus")->text(), "Status Bar");
+  EXPECT_EQ(form.findChild<QPushButton*>("Command1")->text(), "Cancel");
+  EXPECT_EQ(form.findChild<ProgressBar*>("ProgressBar")->geometry(),
+            platform::TwipsRect(60, 1020, 4620, 285));
+  EXPECT_FALSE(form.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+}
+
+TEST(TallyholdProgressTest, CancelOnlyRaisesTheStopRequest) {
+  ProgressForm form;
+  form.show();
+  form.ProgressBar->SetMax(10);
+  form.ProgressBar->SetValue(3);
+  StopRequested = false;
+  QTest::mouseClick(form.Command1, Qt::LeftButton);
+  EXPECT_TRUE(StopRequested);
+  QTest::mouseClick(form.Command1, Qt::LeftButton);
+  EXPECT_TRUE(StopRequested);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_FLOAT_EQ(form.ProgressBar->Value(), 3);
+  EXPECT_EQ(form.labStatus->text(), "Status Bar");
+
+  // Esc asks to stop too, and never just hides the window.
+  StopRequested = false;
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_TRUE(StopRequested);
+  EXPECT_TRUE(form.isVisible());
+  StopRequested = false;
+}
+
+TEST(TallyholdProgressTest, BarKeepsFloatingPointMaximumAndValueAndShowsThemScaled) {
+  ProgressBar bar;
+  bar.SetMax(25.25f);
+  bar.SetValue(0.0001f);
+  EXPECT_FLOAT_EQ(bar.Max(), 25.25f);
+  EXPECT_FLOAT_EQ(bar.Value(), 0.0001f);
+  EXPECT_EQ(bar.value(), 0);
+  bar.SetValue(bar.Value() + 1);
+  EXPECT_FLOAT_EQ(bar.Value(), 1.0001f);
+  EXPECT_EQ(bar.value(), 40);  // 1.0001 of 25.25 on a scale of 1000
+  bar.SetValue(25.25f);
+  EXPECT_EQ(bar.value(), ProgressBar::Scale);
+  // Past the maximum, or with no maximum at all, the bar never leaves its range.
+  bar.SetValue(99);
+  EXPECT_EQ(bar.value(), ProgressBar::Scale);
+  EXPECT_FLOAT_EQ(bar.Value(), 99);
+  bar.SetMax(0);
+  EXPECT_EQ(bar.value(), 0);
+}
+
+}  // namespace
+}  // namespace tallyhold
