@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <cctype>
@@ -63,7 +64,7 @@ std::string DiskName(const QByteArray& component) {
 }
 
 ExtractDestination::ExtractDestination(const QString& root, Layout layout)
-    : root_(root), layout_(layout) {}
+    : root_(QDir::cleanPath(root)), layout_(layout) {}
 
 std::string ExtractDestination::FolderFor(const ClsTreeDir& entry) {
   if (layout_ == Layout::Flat) return QFile::encodeName(root_).toStdString();
