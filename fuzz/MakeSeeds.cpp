@@ -1,0 +1,73 @@
+// Writes a small seed corpus for every fuzz target into the folder given:
+// <folder>/<target>/<n>.
+#include <QDir>
+#include <QStringList>
+#include <cstdio>
+
+#include "tests/support/DatWriter.h"
+
+using namespace testsupport;
+
+namespace {
+
+QList<QByteArray> archives() {
+  FixtureEntry negative;
+  negative.name = "bad\\name";
+  negative.filenameSize = -3;
+  return {
+      DatWriter().build(),
+      DatWriter().add("README.TXT", "hello").build(),
+      DatWriter()
+          .add("TEXT\\ENGLISH\\DIALOG\\X.MSG", SampleText(300), true)
+          .add("ART\\BACKGROUND\\Y.FRM", "frm")
+          .add("art\\background\\z.frm", "z")
+          .add(QByteArray(300, 'L'), "long")
+          .build(),
+      DatWriter().add("a\\b", "1").add(negative).build(),
+  };
+}
+
+QList<QByteArray> streams() {
+  QList<QByteArray> seeds;
+  for (const QByteArray& data : {QByteArray(), QByteArray("x"), SampleText(5000)}) {
+    const QByteArray stream = ZlibCompress(data);
+    const auto n = static_cast<unsigned>(data.size());
+    const char size[3] = {char(n & 0xff), char((n >> 8) & 0xff), char(n >> 16)};
+    seeds << QByteArray(size, 3) + stream;
+  }
+  return seeds;
+}
+
+QList<QByteArray> gulpwellFiles() {
+  QByteArray stream = ZlibCompress(SampleText(2000), 9);
+  stream[1] = char(0xDA);
+  return {stream, ZlibCompress("a"), "not a stream"};
+}
+
+QList<QByteArray> names() {
+  return {"README.TXT", "ART\\CRITTERS\\RUNNER01.FRM", "Art\\critters\\x", "LINK\\escape",
+          "a\\..\\b", "C:\\x", "a\\\\b"};
+}
+
+bool writeAll(const QDir& folder, const QString& target, const QList<QByteArray>& seeds) {
+  if (!folder.mkpath(target)) return false;
+  for (int i = 0; i < seeds.size(); ++i)
+    if (!WriteFile(folder.filePath(QStringLiteral("%1/%2").arg(target).arg(i)), seeds[i])) return false;
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: fuzz_seeds <folder>\n");
+    return 2;
+  }
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  const bool ok = writeAll(folder, "fuzz_tallyhold_scan", archives()) &&
+                  writeAll(folder, "fuzz_ledgerlamp_reader", archives()) &&
+                  writeAll(folder, "fuzz_decompressor", streams()) &&
+                  writeAll(folder, "fuzz_gulpwell_uncompress", gulpwellFiles()) &&
+                  writeAll(folder, "fuzz_output_path", names());
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,55 @@
+// The mapping of an entry name to its folder under a destination: a name is
+// either refused or lands inside the destination, even past a symbolic link
+// that leads out of it.
+#include <QDir>
+#include <QFile>
+#include <filesystem>
+
+#include "fuzz/FuzzFile.h"
+#include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/extract/ExtractErrors.h"
+#include "tallyhold/extract/OutputPaths.h"
+
+using namespace tallyhold;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path& root() {
+  static const fs::path made = [] {
+    const fs::path base = QFile::encodeName(ScratchPath(".tree")).toStdString();
+    fs::remove_all(base);
+    fs::create_directories(base / "dest");
+    fs::create_directories(base / "outside");
+    fs::create_directory_symlink(base / "outside", base / "dest" / "LINK");
+    return fs::canonical(base / "dest");
+  }();
+  return made;
+}
+
+bool inside(const fs::path& folder) {
+  const fs::path real = fs::canonical(folder);
+  return std::mismatch(root().begin(), root().end(), real.begin(), real.end()).first == root().end();
+}
+
+// Folders made by one input go again, so that the tree does not grow run by run.
+void clean() {
+  for (const fs::directory_entry& child : fs::directory_iterator(root()))
+    if (!child.is_symlink()) fs::remove_all(child.path());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  ClsTreeDir entry;
+  entry.Filename = QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  if (!UnsafeNameReason(entry.Filename).isEmpty()) return 0;
+  ExtractDestination destination(QFile::decodeName(root().c_str()), ExtractDestination::Layout::Tree);
+  try {
+    Require(inside(destination.FolderFor(entry)), "an entry's folder lies inside the destination");
+  } catch (const EntryDataError&) {
+  } catch (const DestinationError&) {
+  }
+  clean();
+  return 0;
+}
