@@ -23,8 +23,11 @@ TEST(WidgetsDriveListBox, ListsTheMountedVolumesByTheirRoots) {
   QStringList roots = Drives(box);
   EXPECT_TRUE(roots.contains("/"));
   EXPECT_EQ(roots.removeDuplicates(), 0);
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-    if (volume.isValid() && volume.isReady()) EXPECT_TRUE(roots.contains(volume.rootPath()));
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (volume.isValid() && volume.isReady()) {
+      EXPECT_TRUE(roots.contains(volume.rootPath())) << volume.rootPath().toStdString();
+    }
+  }
   EXPECT_EQ(box.Drive(), box.currentData().toString());
 }
 
