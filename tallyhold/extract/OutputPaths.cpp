@@ -68,7 +68,7 @@ ExtractDestination::ExtractDestination(const QString& root, Layout layout)
 
 std::string ExtractDestination::FolderFor(const ClsTreeDir& entry) {
   if (layout_ == Layout::Flat) return QFile::encodeName(root_).toStdString();
-  return treeFolder(entry.FilePath());
+  return FolderOf(entry.FilePath());
 }
 
 std::string ExtractDestination::rootFolder() {
@@ -80,14 +80,16 @@ std::string ExtractDestination::rootFolder() {
   return resolvedRoot_;
 }
 
-std::string ExtractDestination::treeFolder(const QByteArray& folderPath) {
+std::string ExtractDestination::FolderOf(const QByteArray& folderPath) {
   if (folderPath == "\\") return rootFolder();
   const QString key = folded(folderPath);
   const auto known = folders_.constFind(key);
   if (known != folders_.constEnd()) return known.value();
-  const QByteArray path = folderPath.chopped(1);  // without its trailing "\"
+  const QByteArray path = folderPath.endsWith('\\') ? folderPath.chopped(1) : folderPath;
+  const QString unsafe = UnsafeNameReason(path);
+  if (!unsafe.isEmpty()) throw EntryDataError(unsafe);
   const qsizetype slash = path.lastIndexOf('\\');
-  const std::string parent = treeFolder(slash < 0 ? QByteArray("\\") : path.left(slash + 1));
+  const std::string parent = FolderOf(slash < 0 ? QByteArray("\\") : path.left(slash + 1));
   const std::string folder = childFolder(parent, path.mid(slash + 1));
   folders_.insert(key, folder);
   return folder;

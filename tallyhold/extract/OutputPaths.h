@@ -37,12 +37,18 @@ class ExtractDestination {
   // leads outside the root, DestinationError when a folder cannot be created.
   std::string FolderFor(const ClsTreeDir& entry);
 
+  // Tree layout: the folder of a folder path ("text\english\game\", or "\"
+  // for the root), every level created when missing, as for its entries; also
+  // serves to create the folders of the archive's tree before the entries.
+  // Throws EntryDataError for an unsafe or escaping path, DestinationError
+  // when a folder cannot be created.
+  std::string FolderOf(const QByteArray& folderPath);
+
   const QString& Root() const { return root_; }
 
  private:
   using Listing = QHash<QString, std::string>;  // case-folded name -> name on disk
 
-  std::string treeFolder(const QByteArray& folderPath);
   std::string rootFolder();
   std::string childFolder(const std::string& parent, const QByteArray& component);
   Listing& listingOf(const std::string& folder);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <QRandomGenerator>
+#include <csignal>
 
 #include "tallyhold/extract/ExtractEntry.h"
 #include "tallyhold/extract/FileDecompressor.h"
@@ -183,6 +186,43 @@ TEST_F(TallyholdExtractEntry, ADestinationThatCannotBeWrittenIsReportedWithItsRe
   EXPECT_EQ(gone.file, archive.dest("vanished/GONE.TXT"));
   EXPECT_EQ(gone.reason, "No such file or directory");
   EXPECT_EQ(archive.destContents(), (QStringList{"BLOCKED", "FOLDER.TXT"}));
+}
+
+// A file size limit makes writes fail part way, as a full disk does.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    const rlimit limited{bytes, saved_.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, SIG_DFL);
+  }
+
+ private:
+  rlimit saved_{};
+};
+
+TEST_F(TallyholdExtractEntry, AWriteFailingPartWayLeavesNothingAndKeepsAnEarlierFile) {
+  const QByteArray text = SampleText(3'000'000, 7);
+  OpenArchive archive(DatWriter().add("NEW.TXT", text, true).add("OLD.TXT", text, true).add("RAW.TXT", text));
+  WriteFile(archive.dest("OLD.TXT"), "the earlier copy");
+  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  QList<ExtractResult> results;
+  {
+    const FileSizeLimit limit(1'000'000);
+    for (std::size_t i = 0; i < 3; ++i) results << extract(archive, i, destination, i == 2);
+  }
+  for (const ExtractResult& result : results) {
+    EXPECT_EQ(result.outcome, ExtractOutcome::WriteFailed);
+    EXPECT_EQ(result.reason, "File too large");
+  }
+  EXPECT_EQ(results[1].file, archive.dest("OLD.TXT"));
+  EXPECT_EQ(archive.destContents(), QStringList{"OLD.TXT"});
+  EXPECT_EQ(ReadFile(archive.dest("OLD.TXT")), "the earlier copy");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "tallyhold/extract/ExtractEntry.h"
+#include "tallyhold/extract/ExtractErrors.h"
 #include "tallyhold/extract/FileDecompressor.h"
 #include "tallyhold/extract/OutputPaths.h"
 #include "tests/support/DatWriter.h"
@@ -117,6 +118,18 @@ TEST(TallyholdExtractPaths, FoldersOfAnEarlierRunAreReusedWhateverTheirCase) {
   EXPECT_EQ(archive.destContents(),
             (QStringList{"archive.dat", "archive.dat/art", "archive.dat/art/Sub", "archive.dat/art/Sub/a.txt"}));
   EXPECT_EQ(ReadFile(archive.dest("archive.dat/art/Sub/a.txt")), "new a");
+}
+
+TEST(TallyholdExtractPaths, TreeFoldersCanBeMadeBeforeTheirEntries) {
+  QTemporaryDir dir;
+  ExtractDestination destination(dir.filePath("archive.dat"), Layout::Tree);
+  const std::string root = destination.FolderOf("\\");
+  EXPECT_EQ(destination.FolderOf("text\\english\\game\\"), root + "/text/english/game");
+  EXPECT_EQ(destination.FolderOf("TEXT\\English"), root + "/text/english");
+  EXPECT_THROW(destination.FolderOf("text\\..\\..\\"), EntryDataError);
+  EXPECT_THROW(destination.FolderOf("C:\\"), EntryDataError);
+  EXPECT_EQ(OpenArchive::contentsOf(dir.path()),
+            (QStringList{"archive.dat", "archive.dat/text", "archive.dat/text/english", "archive.dat/text/english/game"}));
 }
 
 TEST(TallyholdExtractPaths, ARootThatCannotBeCreatedIsAWriteFailure) {
