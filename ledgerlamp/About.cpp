@@ -29,6 +29,7 @@ About::About(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About..."));
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(true);
+  setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25));
   buildLayout();
   labVersion->setText(QStringLiteral("Version %1.%2 Build %3")
                           .arg(VersionMajor)

@@ -18,13 +18,14 @@ using platform::MsgIcon;
 // Throws dat::DatError when the record can no longer be read (the file changed on disk).
 void Main::showRecord(int32_t index) {
   const RecordView view = ShowRecord(state_, index);
-  txtFilenameSize->setText(view.FilenameSize);
-  txtFilename->setText(view.Filename);
-  txtType->setText(view.Type);
-  txtPackedSize->setText(view.PackedSize);
-  txtRealSize->setText(view.RealSize);
-  txtOffset->setText(view.Offset);
-  txtIndex->setText(view.Index);
+  const std::pair<QLineEdit*, QString> boxes[] = {
+      {txtFilenameSize, view.FilenameSize}, {txtFilename, view.Filename}, {txtType, view.Type},
+      {txtPackedSize, view.PackedSize},     {txtRealSize, view.RealSize}, {txtOffset, view.Offset},
+      {txtIndex, view.Index}};
+  for (const auto& [box, text] : boxes) {
+    box->setText(text);
+    box->setCursorPosition(0);  // a long name shows its beginning
+  }
 }
 
 void Main::showRecordOrReport(int32_t index) {

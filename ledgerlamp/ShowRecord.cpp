@@ -7,9 +7,10 @@ namespace ledgerlamp {
 RecordView ShowRecord(const ReaderState& state, int32_t index) {
   if (index < 0 || index >= state.RecordCount())
     throw dat::DatError(QStringLiteral("there is no record %1").arg(static_cast<qint64>(index) + 1));
-  const qint64 directoryEnd = static_cast<qint64>(state.DATSizes.DataSize) - dat::TrailerSize + 1;
-  const dat::DirRecord record =
-      dat::ReadRecordAt(state.DatFile, static_cast<qint64>(state.RecordPos[index]) + 1, directoryEnd, index + 1);
+  const dat::FixedDATInfo info{state.DATSizes.TreeSize, state.DATSizes.DataSize,
+                               state.FirstRecordOffset + 1, state.FilesTotal};
+  const dat::DirRecord record = dat::ReadRecordAt(
+      state.DatFile, static_cast<qint64>(state.RecordPos[index]) + 1, dat::DirectoryEnd(info), index + 1);
   RecordView view;
   view.FilenameSize = QString::number(record.FilenameSize);
   view.Filename = QString::fromLatin1(record.Filename);

@@ -15,6 +15,13 @@ using testsupport::FixtureEntry;
 
 namespace {
 
+FixtureEntry entryNamed(const QByteArray& name) {
+  FixtureEntry entry;
+  entry.name = name;
+  entry.data = "abc";
+  return entry;
+}
+
 class LedgerlampDATFunctions : public ::testing::Test {
  protected:
   void TearDown() override { platform::CloseAll(); }
@@ -79,14 +86,14 @@ TEST_F(LedgerlampDATFunctions, LoadsTheTableAndShowsEveryRecord) {
 }
 
 TEST_F(LedgerlampDATFunctions, ShowsFieldsAsTheBoxesWriteThem) {
-  FixtureEntry hex{"HEX", "abc"};
+  FixtureEntry hex = entryNamed("HEX");
   hex.offset = 26;
-  FixtureEntry negative{"NEG", "abc"};
+  FixtureEntry negative = entryNamed("NEG");
   negative.offset = -2;
   negative.realSize = -7;
-  FixtureEntry typed{"TYPED", "abc"};
+  FixtureEntry typed = entryNamed("TYPED");
   typed.type = 255;
-  FixtureEntry accented{QByteArray("caf\xe9.txt"), "abc"};
+  const FixtureEntry accented = entryNamed("caf\xe9.txt");
   const ReaderState state = load(DatWriter().add(hex).add(negative).add(typed).add(accented).build());
 
   EXPECT_EQ(ShowRecord(state, 0).Offset, "1Ah");

@@ -112,6 +112,7 @@ TEST_F(LedgerlampSmallArchives, LongNamesShowTheirFirst255BytesAndTheNextRecordF
   EXPECT_EQ(text("txtFilenameSize"), "405");
   EXPECT_EQ(text("txtFilename"), QString::fromLatin1(longName.left(255)));
   EXPECT_TRUE(text("txtFilename").startsWith(QString::fromUtf8("caf\u00e9\\")));
+  EXPECT_EQ(child<QLineEdit>("txtFilename")->cursorPosition(), 0);  // the box shows the name's start
   click("cmdNext");
   expectRecord(2, "NEXT.TXT");
   EXPECT_EQ(text("txtOffset"), "3h");
