@@ -1,7 +1,8 @@
 #pragma once
 // Copies one entry of a loaded archive into a file of its own, inflating a
 // compressed body straight from the archive on the way. Both extraction
-// commands call it once per entry:
+// commands call it once per entry; Extract all as below, Extract selected with
+// Layout::Flat and the exclusive flag true:
 //
 //   ExtractDestination destination(destRoot, ExtractDestination::Layout::Tree);
 //   std::unique_ptr<FileDecompressor> decompressor;  // one per run, made when first needed
@@ -11,6 +12,7 @@
 //                                               false, destination, showOnLabStatus);
 //     if (result.outcome == ExtractOutcome::Skipped) skipped.Add(entry->Filename);
 //     if (result.outcome == ExtractOutcome::WriteFailed) { ReportWriteFailure(result); stop the run; }
+//   completion text + skipped.CompletionAddition()
 #include <QString>
 #include <functional>
 #include <memory>

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <utility>
 
 #include "tallyhold/extract/ExtractErrors.h"
 
