@@ -1,5 +1,6 @@
 #include "bench/gulpwell/BenchOperations.h"
 
+#include <sys/resource.h>
 #include <zlib.h>
 
 #include <QFile>
@@ -12,6 +13,13 @@
 
 namespace gulpwellbench {
 namespace {
+
+double cpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
 
 long peakKiB() {
   QFile status(QStringLiteral("/proc/self/status"));
@@ -76,10 +84,11 @@ bool run(const QStringList& a) {
 }  // namespace
 
 int RunOperation(const QStringList& arguments) {
+  const double cpuBefore = cpuSeconds();
   const auto start = std::chrono::steady_clock::now();
   const bool ok = run(arguments);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  std::printf("%d %.6f %ld\n", ok ? 1 : 0, took.count(), peakKiB());
+  std::printf("%d %.6f %.6f %ld\n", ok ? 1 : 0, took.count(), cpuSeconds() - cpuBefore, peakKiB());
   return ok ? 0 : 1;
 }
 
@@ -88,8 +97,8 @@ Measure MeasureOperation(const QString& program, const QStringList& arguments) {
   child.start(program, QStringList{QStringLiteral("--operation")} + arguments);
   if (!child.waitForFinished(-1)) return {};
   const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
-  if (fields.size() != 3) return {};
-  return {fields[0] == "1", fields[1].toDouble(), fields[2].toDouble() / 1024.0};
+  if (fields.size() != 4) return {};
+  return {fields[0] == "1", fields[1].toDouble(), fields[2].toDouble(), fields[3].toDouble() / 1024.0};
 }
 
 }  // namespace gulpwellbench
