@@ -140,6 +140,13 @@ TEST_F(GulpwellMommy, TheListsStayLinkedWhenTheUserMovesThroughFolders) {
   EXPECT_EQ(files->Path(), folder + "/sub");
   EXPECT_EQ(testsupport::LineTexts(files), QStringList({"inner.txt"}));
   EXPECT_EQ(drive->Drive(), widgets::DriveListBox::DriveOf(folder));
+
+  ASSERT_TRUE(dirs->SetPath(folder));
+  ASSERT_TRUE(QDir(folder + "/sub").removeRecursively());
+  testsupport::DoubleClickLine(dirs, testsupport::LineNamed(dirs, "sub"));
+  EXPECT_EQ(onlyMessage(), folder + "/sub cannot be opened: it is no longer there.");
+  EXPECT_EQ(dirs->Path(), folder);
+  EXPECT_EQ(files->Path(), folder);
 }
 
 TEST_F(GulpwellMommy, ChoosingAnotherDriveMovesToItsRootAndTheFilesFollow) {
