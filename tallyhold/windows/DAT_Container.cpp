@@ -33,6 +33,12 @@ QRect pixelsOf(const QRect& twips) {
   return TwipsRect(twips.x(), twips.y(), twips.width(), twips.height());
 }
 
+// The client area the window was designed with; the panes are laid out by code.
+class DesignedClient : public QWidget {
+ public:
+  QSize sizeHint() const override { return platform::TwipsSize(7335, 6555); }
+};
+
 QFrame* captionlessFrame(const char* name, QWidget* parent) {
   auto* frame = new QFrame(parent);
   frame->setObjectName(QLatin1String(name));
@@ -46,12 +52,10 @@ DAT_Container::DAT_Container(Main_Container& frame) : frame_(frame) {
   setObjectName(QStringLiteral("DAT_Container"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Untitled"));
-  auto* content = new QWidget;
-  content->resize(platform::TwipsSize(7335, 6555));
+  auto* content = new DesignedClient;
   buildTree(content);
   buildList(content);
   setWidget(content);
-  installEventFilter(this);
   connect(this, &QMdiSubWindow::windowStateChanged, this,
           [this](Qt::WindowStates before, Qt::WindowStates now) {
             if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
@@ -169,18 +173,29 @@ void DAT_Container::layOutPanes() {
   ListView->setGeometry(pixelsOf(layout.ListView));
 }
 
-// Keys and mouse releases of the panes and of the window itself; every event
-// goes on unchanged.
+// Keys and mouse releases of the panes; every event goes on unchanged. A key
+// that a pane does not take travels on to this window, where it must not be
+// handled a second time.
 bool DAT_Container::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress)
+  const bool pane = watched == TreeView || watched == ListView;
+  if (pane && event->type() == QEvent::KeyPress) {
     handleKey(static_cast<QKeyEvent*>(event)->text());
-  else if (event->type() == QEvent::MouseButtonRelease)
+    keySeenByPane_ = true;
+  } else if (pane && event->type() == QEvent::KeyRelease) {
+    keySeenByPane_ = false;
+  } else if (event->type() == QEvent::MouseButtonRelease) {
     handleMouseRelease(watched, *static_cast<QMouseEvent*>(event));
+  }
   return QMdiSubWindow::eventFilter(watched, event);
 }
 
-// Only the lower-case letters count. The panes see a key first and accept
-// printable ones (they search their items), so a key is handled once.
+void DAT_Container::keyPressEvent(QKeyEvent* event) {
+  if (!keySeenByPane_) handleKey(event->text());
+  keySeenByPane_ = false;
+  QMdiSubWindow::keyPressEvent(event);
+}
+
+// Only the lower-case letters count.
 void DAT_Container::handleKey(const QString& text) {
   if (text == QLatin1String("r")) frame_.extractselected_Click();
   if (text == QLatin1String("s")) frame_.extractall_Click();

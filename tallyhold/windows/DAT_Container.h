@@ -46,6 +46,7 @@ class DAT_Container : public QMdiSubWindow {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void buildTree(QWidget* content);
@@ -59,6 +60,7 @@ class DAT_Container : public QMdiSubWindow {
   Main_Container& frame_;
   FolderListModel* listModel_;
   QHash<QString, QTreeWidgetItem*> nodesByKey_;
+  bool keySeenByPane_ = false;
 };
 
 // The archive window in a slot of DATWindows; null when the slot has none.

@@ -79,6 +79,7 @@ void Main_Container::ReadSkarrow2DAT(const QString& sFileName) {
   DATWindows[LastWindowIndex] = window;
   window->Tag = QString::number(LastWindowIndex);
   MdiArea().addSubWindow(window);
+  window->resize(window->sizeHint().boundedTo(MdiArea().viewport()->size()));
   window->show();
   window->ClearPanes();
   window->AddNode({QStringLiteral("root"), QStringLiteral("\\"), {}});

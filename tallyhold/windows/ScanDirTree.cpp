@@ -39,8 +39,9 @@ std::unique_ptr<ProgressForm> showScanProgress(int32_t filesTotal) {
   return form;
 }
 
+// Hidden, not closed: closing it would ask to stop, as Esc does.
 void unload(std::unique_ptr<ProgressForm>& form) {
-  form->close();
+  form->hide();
   form.reset();
 }
 
@@ -50,6 +51,21 @@ void enableFrame(Main_Container& frame) {
   frame.setFocus();
   platform::SetScreenPointer(MousePointer::Default);
 }
+
+// Serving the events costs far more than reading an entry, so the scan yields
+// after its first entry and then once 10 ms have passed. StopRequested is still
+// tested before every entry: no record is read after the yield that saw Cancel.
+class YieldPacer {
+ public:
+  void AfterEntry() {
+    if (sinceYield_.isValid() && !sinceYield_.hasExpired(10)) return;
+    platform::DoEvents();
+    sinceYield_.start();
+  }
+
+ private:
+  QElapsedTimer sinceYield_;
+};
 
 // Nothing of the archive stays: its file, its folders, its window and the
 // information window's values go.
@@ -79,6 +95,7 @@ bool ScanDirTree(Main_Container& frame, int fileNo, int32_t archiveNumber) {
   try {
     DirTreeReader reader(fileNo, *archive);
     ScanProgressStep progressStep;
+    YieldPacer yields;
     for (int32_t i = 1; i <= archive->FilesTotal; ++i) {
       if (StopRequested) {
         stopScan(frame, fileNo, *archive, form);
@@ -86,7 +103,7 @@ bool ScanDirTree(Main_Container& frame, int fileNo, int32_t archiveNumber) {
       }
       for (const TreeNode& node : reader.ReadNext()) window.AddNode(node);
       if (progressStep.Next()) form->ProgressBar->SetValue(form->ProgressBar->Value() + 1);
-      platform::DoEvents();
+      yields.AfterEntry();
     }
   } catch (const dat::DatError& error) {
     stopScan(frame, fileNo, *archive, form);

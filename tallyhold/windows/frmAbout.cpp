@@ -50,8 +50,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
                  Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
   setFixedSize(platform::TwipsSize(5730, 2580));
-  QFont tahoma = font();
-  tahoma.setFamily(QStringLiteral("Tahoma"));
+  QFont tahoma(QStringLiteral("Tahoma"));
+  tahoma.setPointSize(8);
   setFont(tahoma);
 
   picIcon = label(this, "picIcon", {240, 240, 540, 540});
@@ -77,18 +77,15 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 }
 
 void frmAbout::buildCredits() {
-  Label4 = label(this, "Label4", {240, 1770, 2600, 195},
-                 QStringLiteral("Tallyhold by Nell Harrow"));
+  Label4 = label(this, "Label4", {240, 1770, 2000, 210}, QStringLiteral("Written by Nell Harrow"));
   Label2 = new LinkLabel("Label2", QStringLiteral("Email Nell Harrow"), this);
-  Label2->setGeometry(TwipsRect(2880, 1770, 1300, 195));
-  Label1 = label(this, "Label1", {240, 1995, 2600, 195},
-                 QStringLiteral("Extraction engine by Tobin Vale"));
+  Label2->setGeometry(TwipsRect(2300, 1770, 1850, 210));
+  Label1 = label(this, "Label1", {240, 1995, 2000, 210}, QStringLiteral("Engine by Tobin Vale"));
   Label6 = new LinkLabel("Label6", QStringLiteral("Email Tobin Vale"), this);
-  Label6->setGeometry(TwipsRect(2880, 1995, 1300, 195));
-  Label5 = label(this, "Label5", {240, 2220, 1650, 195},
-                 QStringLiteral("Both are members of"));
-  Label3 = new LinkLabel("Label3", QStringLiteral("the Skarrow Tools Group"), this);
-  Label3->setGeometry(TwipsRect(1740, 2220, 2200, 195));
+  Label6->setGeometry(TwipsRect(2300, 1995, 1850, 210));
+  Label5 = label(this, "Label5", {240, 2220, 2000, 210}, QStringLiteral("Both members of"));
+  Label3 = new LinkLabel("Label3", QStringLiteral("Skarrow Tools Group"), this);
+  Label3->setGeometry(TwipsRect(2300, 2220, 1850, 210));
   connect(Label3, &LinkLabel::clicked, this, [] { platform::ShellOpen(WebAddress); });
   connect(Label2, &LinkLabel::clicked, this, [] { platform::ShellOpen(AuthorMail); });
   connect(Label6, &LinkLabel::clicked, this, [] { platform::ShellOpen(EngineAuthorMail); });

@@ -1,10 +1,15 @@
 #include "tests/tallyhold/TallyholdWindowsFixture.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
 #include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
 
 #include "common/platform/FileNumbers.h"
 #include "tallyhold/archive/Globals.h"
+#include "tallyhold/extract/ProgressForm.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/Main.h"
@@ -12,20 +17,30 @@
 namespace tallyhold::testing {
 
 void WindowsFixture::SetUp() {
-  frame_ = Main();
+  frame_ = startUp();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
 }
+
+std::unique_ptr<Main_Container> WindowsFixture::startUp() { return Main(); }
 
 void WindowsFixture::TearDown() {
   frame_.reset();
   flushDeletes();
   platform::CloseAll();
+  StopRequested = false;
 }
 
 DAT_Info* WindowsFixture::info() const { return frame_->findChild<DAT_Info*>("DAT_Info"); }
 
 QAction* WindowsFixture::action(const char* name) const {
   return frame_->findChild<QAction*>(QLatin1String(name));
+}
+
+int WindowsFixture::archiveWindowCount() const {
+  int count = 0;
+  for (const QMdiSubWindow* window : frame_->MdiArea().subWindowList())
+    count += qobject_cast<const DAT_Container*>(window) ? 1 : 0;
+  return count;
 }
 
 QString WindowsFixture::write(const testsupport::DatWriter& writer, const QString& name) {
@@ -41,11 +56,90 @@ QString WindowsFixture::writeBytes(const QByteArray& bytes, const QString& name)
 DAT_Container* WindowsFixture::openViaMenu(const QString& path) {
   dialogs.answerOpenFile(path);
   action("mnuOpenDAT")->trigger();
+  flushDeletes();
   return WindowInSlot(LastWindowIndex);
 }
 
 void WindowsFixture::flushDeletes() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+namespace {
+
+void collect(const QTreeWidgetItem* item, std::vector<TreeNode>& nodes) {
+  const QTreeWidgetItem* parent = item->parent();
+  nodes.push_back({item->data(0, Qt::UserRole).toString(), item->text(0),
+                   parent ? parent->data(0, Qt::UserRole).toString() : QString()});
+  for (int i = 0; i < item->childCount(); ++i) collect(item->child(i), nodes);
+}
+
+QTreeWidgetItem* findNode(QTreeWidgetItem* item, const QString& key) {
+  if (item->data(0, Qt::UserRole).toString() == key) return item;
+  for (int i = 0; i < item->childCount(); ++i)
+    if (QTreeWidgetItem* found = findNode(item->child(i), key)) return found;
+  return nullptr;
+}
+
+}  // namespace
+
+std::vector<TreeNode> nodesOf(const DAT_Container& window) {
+  std::vector<TreeNode> nodes;
+  for (int i = 0; i < window.TreeView->topLevelItemCount(); ++i)
+    collect(window.TreeView->topLevelItem(i), nodes);
+  return nodes;
+}
+
+QList<QStringList> rowsOf(const DAT_Container& window) {
+  const QAbstractItemModel* model = window.ListView->model();
+  QList<QStringList> rows;
+  for (int r = 0; r < model->rowCount(); ++r) {
+    QStringList cells;
+    for (int c = 0; c < model->columnCount(); ++c) cells << model->index(r, c).data().toString();
+    rows << cells;
+  }
+  return rows;
+}
+
+void clickNode(DAT_Container& window, const QString& key) {
+  QTreeWidgetItem* node = nullptr;
+  for (int i = 0; i < window.TreeView->topLevelItemCount() && !node; ++i)
+    node = findNode(window.TreeView->topLevelItem(i), key);
+  ASSERT_NE(node, nullptr) << key.toStdString();
+  window.TreeView->expandAll();
+  window.TreeView->scrollToItem(node);
+  const QPoint center = window.TreeView->visualItemRect(node).center();
+  QTest::mouseClick(window.TreeView->viewport(), Qt::LeftButton, {}, center);
+}
+
+ProgressForm* shownProgressForm() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* form = qobject_cast<ProgressForm*>(widget); form && form->isVisible()) return form;
+  return nullptr;
+}
+
+AtEveryYield::AtEveryYield(std::function<void(ProgressForm&, int)> action) {
+  timer_.setInterval(0);
+  QObject::connect(&timer_, &QTimer::timeout, [this, action] {
+    if (ProgressForm* form = shownProgressForm()) action(*form, ++yields_);
+  });
+  timer_.start();
+}
+
+LastProgress::LastProgress() { qApp->installEventFilter(this); }
+
+LastProgress::~LastProgress() { qApp->removeEventFilter(this); }
+
+bool LastProgress::eventFilter(QObject* watched, QEvent* event) {
+  auto* form = qobject_cast<ProgressForm*>(watched);
+  if (form && event->type() == QEvent::Hide) {
+    seen = true;
+    caption = form->windowTitle();
+    message = form->labMsg->text();
+    status = form->labStatus->text();
+    max = form->ProgressBar->Max();
+    value = form->ProgressBar->Value();
+  }
+  return false;
 }
 
 }  // namespace tallyhold::testing

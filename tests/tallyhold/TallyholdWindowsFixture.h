@@ -1,13 +1,17 @@
 #pragma once
 // A fresh frame for every test, as start-up makes it, with the dialogs
 // answered from a script, the program's ending recorded and a folder for the
-// fixture archives.
+// fixture archives; and ways to look into the windows while a scan runs.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 #include <memory>
+#include <vector>
 
+#include "tallyhold/archive/FolderTree.h"
 #include "tallyhold/windows/Main_Container.h"
 #include "tests/support/DatWriter.h"
 #include "tests/support/PlatformRecorders.h"
@@ -16,6 +20,7 @@
 namespace tallyhold {
 class DAT_Container;
 class DAT_Info;
+class ProgressForm;
 }  // namespace tallyhold
 
 namespace tallyhold::testing {
@@ -24,16 +29,20 @@ class WindowsFixture : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Start-up as the program does it; a test may start another frame.
+  virtual std::unique_ptr<Main_Container> startUp();
 
   Main_Container& frame() { return *frame_; }
   DAT_Info* info() const;
   QAction* action(const char* name) const;
+  // The windows in the frame's area other than the information window.
+  int archiveWindowCount() const;
 
   // Writes the archive into the test's folder and returns its path.
   QString write(const testsupport::DatWriter& writer, const QString& name = "archive.dat");
   QString writeBytes(const QByteArray& bytes, const QString& name);
   // "Open DAT..." through the menu, with the dialog answering the path; the
-  // window opened last, or null when none is open for it.
+  // window in slot LastWindowIndex afterwards (null when it is gone).
   DAT_Container* openViaMenu(const QString& path);
   // Runs the deletions that closed windows have asked for.
   static void flushDeletes();
@@ -44,6 +53,38 @@ class WindowsFixture : public ::testing::Test {
 
  private:
   std::unique_ptr<Main_Container> frame_;
+};
+
+// The tree pane's nodes, parents before children, as {key, text, parent key}.
+std::vector<TreeNode> nodesOf(const DAT_Container& window);
+// The list pane's rows, every cell.
+QList<QStringList> rowsOf(const DAT_Container& window);
+// Clicks the node with the key, as the user does.
+void clickNode(DAT_Container& window, const QString& key);
+
+// The progress window while it is shown, or null.
+ProgressForm* shownProgressForm();
+
+// Runs an action at every yield to events while a progress window is shown.
+class AtEveryYield {
+ public:
+  explicit AtEveryYield(std::function<void(ProgressForm& form, int yield)> action);
+  int yields() const { return yields_; }
+
+ private:
+  QTimer timer_;
+  int yields_ = 0;
+};
+
+// What the progress window showed when it went away.
+struct LastProgress : QObject {
+  LastProgress();
+  ~LastProgress() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  bool seen = false;
+  QString caption, message, status;
+  float max = 0, value = 0;
 };
 
 }  // namespace tallyhold::testing

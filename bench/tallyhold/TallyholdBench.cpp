@@ -1,0 +1,161 @@
+// Opens generated archives through the real frame, offscreen, from the call of
+// ReadSkarrow2DAT to the top-level listing shown, and prints each figure beside
+// the bare decode of the same directory. Every measurement runs in a child
+// process of its own, so that each peak of memory belongs to one archive size.
+#include <QApplication>
+#include <QFile>
+#include <QHash>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+#include "bench/tallyhold/BenchArchive.h"
+#include "common/dat/DatFormat.h"
+#include "common/dat/DatRecord.h"
+#include "common/platform/FileNumbers.h"
+#include "tallyhold/archive/CommonFunctions.h"
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/ListFolder.h"
+#include "tallyhold/windows/Main.h"
+#include "tallyhold/windows/Main_Container.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int Runs = 3;
+
+double msSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// A field of /proc/self/status in bytes (VmRSS, VmHWM).
+qint64 statusBytes(const char* field) {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n'))
+    if (line.startsWith(field)) return line.mid(qstrlen(field) + 1).trimmed().split(' ')[0].toLongLong() * 1024;
+  return -1;
+}
+
+// The machine's limit: the directory read in one piece, every record decoded
+// and its folder looked up in a hash keyed by the case-folded path.
+int bareDecode(const QString& path) {
+  const int n = platform::FreeFile();
+  platform::OpenFile(n, path);
+  const Clock::time_point start = Clock::now();
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(n, platform::FileLength(n));
+  const dat::DirectoryBlock block = dat::DirectoryBlock::Read(n, info);
+  QHash<QByteArray, int> folders;
+  qint64 position = info.DirTreeAddr;
+  for (int i = 1; i <= info.FilesTotal; ++i) {
+    const dat::DirRecord record = block.RecordAt(position, i);
+    position = record.NextPosition;
+    ++folders[tallyhold::GetFolderPath(record.Filename).toLower()];
+  }
+  std::printf("%.3f %lld\n", msSince(start), static_cast<long long>(folders.size()));
+  platform::CloseFile(n);
+  return 0;
+}
+
+int load(const QString& path) {
+  const auto frame = tallyhold::Main();
+  QCoreApplication::processEvents();
+  const qint64 idle = statusBytes("VmHWM:");
+  const Clock::time_point start = Clock::now();
+  frame->ReadSkarrow2DAT(path);
+  QCoreApplication::processEvents();
+  const double ms = msSince(start);
+  std::printf("%.3f %lld %d\n", ms, static_cast<long long>(statusBytes("VmHWM:") - idle),
+              tallyhold::DATFiles->Count());
+  return 0;
+}
+
+int listFolder(const QString& path) {
+  const auto frame = tallyhold::Main();
+  frame->ReadSkarrow2DAT(path);
+  QCoreApplication::processEvents();
+  tallyhold::DAT_Container* window = tallyhold::WindowInSlot(tallyhold::LastWindowIndex);
+  double best = 1e9;
+  int rows = 0;
+  for (int run = 0; run < Runs; ++run) {
+    tallyhold::ListFolder(1, tallyhold::LastWindowIndex, "\\");
+    window->ListView->viewport()->repaint();
+    const Clock::time_point start = Clock::now();
+    tallyhold::ListFolder(1, tallyhold::LastWindowIndex, "BIG\\ONE\\");
+    window->ListView->viewport()->repaint();
+    best = std::min(best, msSince(start));
+    rows = window->ListView->model()->rowCount();
+  }
+  std::printf("%.3f %d\n", best, rows);
+  return 0;
+}
+
+// Runs this program on one archive in a child process; its printed numbers.
+QList<double> child(const QString& mode, const QString& path) {
+  QProcess process;
+  process.start(QCoreApplication::applicationFilePath(), {mode, path});
+  process.waitForFinished(-1);
+  QList<double> numbers;
+  for (const QByteArray& field : process.readAllStandardOutput().simplified().split(' '))
+    numbers << field.toDouble();
+  return numbers;
+}
+
+// The best of several runs (fewest milliseconds first).
+QList<double> best(const QString& mode, const QString& path) {
+  QList<double> result;
+  for (int run = 0; run < Runs; ++run) {
+    const QList<double> numbers = child(mode, path);
+    if (result.isEmpty() || (!numbers.isEmpty() && numbers[0] < result[0])) result = numbers;
+  }
+  return result;
+}
+
+int runAll() {
+  QTemporaryDir dir;
+  std::printf("Tallyhold: open an archive (ReadSkarrow2DAT to the top-level listing shown)\n");
+  std::printf("%10s %12s %10s %12s %10s %16s\n", "entries", "load ms", "ns/entry", "bare ms",
+              "ns/entry", "peak B/entry");
+  for (const int entries : {10000, 100000, 1000000}) {
+    const QString path = dir.filePath(QStringLiteral("tree%1.dat").arg(entries));
+    tallyholdbench::WriteTreeArchive(path, entries);
+    const QList<double> bare = best(QStringLiteral("--bare"), path);
+    const QList<double> loaded = best(QStringLiteral("--load"), path);
+    if (bare.size() < 1 || loaded.size() < 3 || loaded[2] != 1) {
+      std::printf("%10d  failed\n", entries);
+      continue;
+    }
+    std::printf("%10d %12.1f %10.0f %12.1f %10.0f %16.0f\n", entries, loaded[0],
+                loaded[0] * 1e6 / entries, bare[0], bare[0] * 1e6 / entries,
+                loaded[1] / entries);
+    QFile::remove(path);
+  }
+  const QString big = dir.filePath(QStringLiteral("folder20000.dat"));
+  tallyholdbench::WriteOneFolderArchive(big, 20000);
+  const QList<double> listed = child(QStringLiteral("--list"), big);
+  if (listed.size() == 2)
+    std::printf("\nListFolder of one folder of %.0f entries, rows shown and painted: %.2f ms\n",
+                listed[1], listed[0]);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() == 3 && args[1] == QLatin1String("--bare")) return bareDecode(args[2]);
+  if (args.size() == 3 && args[1] == QLatin1String("--load")) return load(args[2]);
+  if (args.size() == 3 && args[1] == QLatin1String("--list")) return listFolder(args[2]);
+  // Writes an archive to look at or to profile the load with.
+  if (args.size() == 4 && args[1] == QLatin1String("--write")) {
+    tallyholdbench::WriteTreeArchive(args[2], args[3].toInt());
+    return 0;
+  }
+  return runAll();
+}

@@ -1,0 +1,224 @@
+// The archive window itself: layout, panes, keys, popups, activation and close.
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QTest>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include "common/platform/FileNumbers.h"
+#include "common/platform/Twips.h"
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/DAT_Info.h"
+#include "tallyhold/windows/FolderListModel.h"
+#include "tallyhold/windows/PaneLayout.h"
+#include "tests/tallyhold/TallyholdWindowsFixture.h"
+
+namespace tallyhold::testing {
+namespace {
+
+using platform::TwipsToPixelsX;
+using testsupport::DatWriter;
+
+TEST(TallyholdPaneLayoutTest, GivesTheDesignedNumbersAndNeverANegativeSize) {
+  const PaneLayout layout = LayOutPanes(7500, 7000);
+  EXPECT_EQ(layout.FrameTreeView, QRect(0, 0, 2500, 6600));
+  EXPECT_EQ(layout.FrameListView, QRect(2520, 0, 4830, 6600));
+  EXPECT_EQ(layout.TreeView, QRect(60, 180, 2350, 6320));
+  EXPECT_EQ(layout.ListView, QRect(60, 150, 4680, 6370));
+  EXPECT_EQ(LayOutPanes(7501, 7000).FrameTreeView.width(), 2500);  // 2500.33
+  EXPECT_EQ(LayOutPanes(7502, 7000).FrameTreeView.width(), 2501);  // 2500.67
+
+  for (const QSize outer : {QSize(0, 0), QSize(100, 100), QSize(479, 679), QSize(480, 680),
+                            QSize(-30, -30)}) {
+    const PaneLayout tiny = LayOutPanes(outer.width(), outer.height());
+    for (const QRect& pane : {tiny.FrameTreeView, tiny.FrameListView, tiny.TreeView, tiny.ListView}) {
+      EXPECT_GE(pane.width(), 0);
+      EXPECT_GE(pane.height(), 0);
+    }
+  }
+}
+
+// A frame that counts the extraction commands instead of running them.
+class CountingFrame : public Main_Container {
+ public:
+  void extractall_Click() override { ++all; }
+  void extractselected_Click() override { ++selected; }
+  int all = 0;
+  int selected = 0;
+};
+
+class TallyholdArchiveWindowTest : public WindowsFixture {
+ protected:
+  std::unique_ptr<Main_Container> startUp() override {
+    CreateGlobals();
+    auto counting = std::make_unique<CountingFrame>();
+    counting->show();
+    return counting;
+  }
+
+  void SetUp() override {
+    WindowsFixture::SetUp();
+    window = openViaMenu(write(DatWriter().add("A\\1", "x").add("A\\2", "yy").add("B\\3", "z")));
+    ASSERT_NE(window, nullptr);
+    clickNode(*window, "Mother0");
+  }
+
+  CountingFrame& counting() { return static_cast<CountingFrame&>(frame()); }
+
+  DAT_Container* window = nullptr;
+};
+
+TEST_F(TallyholdArchiveWindowTest, PanesFollowTheWindowsSize) {
+  for (const QSize size : {QSize(500, 400), QSize(300, 600), QSize(20, 30)}) {
+    window->resize(size);
+    const PaneLayout layout = LayOutPanes(platform::PixelsToTwipsX(window->width()),
+                                          platform::PixelsToTwipsY(window->height()));
+    EXPECT_EQ(window->FrameTreeView->geometry(),
+              platform::TwipsRect(0, 0, layout.FrameTreeView.width(), layout.FrameTreeView.height()));
+    EXPECT_EQ(window->FrameListView->geometry().x(), TwipsToPixelsX(layout.FrameListView.x()));
+    EXPECT_EQ(window->ListView->width(), TwipsToPixelsX(layout.ListView.width()));
+    EXPECT_EQ(window->TreeView->height(), platform::TwipsToPixelsY(layout.TreeView.height()));
+  }
+}
+
+TEST_F(TallyholdArchiveWindowTest, PanesHaveTheirNamesFontsAndColumns) {
+  for (const char* name : {"FrameTreeView", "FrameListView", "TreeView", "ListView"})
+    EXPECT_NE(window->findChild<QWidget*>(name), nullptr) << name;
+  for (const QWidget* pane : {static_cast<QWidget*>(window->TreeView),
+                              static_cast<QWidget*>(window->ListView)}) {
+    EXPECT_EQ(pane->font().family(), "Tahoma");
+    EXPECT_DOUBLE_EQ(pane->font().pointSizeF(), 8.25);
+  }
+  const QAbstractItemModel* model = window->ListView->model();
+  QStringList keys, headers;
+  QList<int> widths;
+  for (int c = 0; c < model->columnCount(); ++c) {
+    keys << model->headerData(c, Qt::Horizontal, FolderListModel::ColumnKeyRole).toString();
+    headers << model->headerData(c, Qt::Horizontal).toString();
+    widths << window->ListView->header()->sectionSize(c);
+  }
+  EXPECT_EQ(keys, (QStringList{"filename", "filenamesize", "location", "realsize", "packedsize",
+                               "compression"}));
+  EXPECT_EQ(headers, (QStringList{"Filename", "FilenameSize", "Offset", "RealSize", "packedSize",
+                                  "Compression"}));
+  EXPECT_EQ(widths, (QList<int>{TwipsToPixelsX(1240), TwipsToPixelsX(1140), TwipsToPixelsX(1440),
+                                TwipsToPixelsX(1440), TwipsToPixelsX(1440), TwipsToPixelsX(1440)}));
+  EXPECT_EQ(window->ListView->selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+TEST_F(TallyholdArchiveWindowTest, ClicksInTheListChooseItsPaneAndHeadersNeverSort) {
+  const QList<QStringList> before = rowsOf(*window);
+  ASSERT_EQ(before.size(), 2);
+  ASSERT_EQ(before[0][0], "1");
+  QHeaderView* header = window->ListView->header();
+  for (int column : {0, 3, 0}) {
+    ActivePane.clear();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    EXPECT_EQ(ActivePane, "List");
+    EXPECT_EQ(rowsOf(*window), before);
+  }
+  ActivePane = "Tree";
+  const QRect second = window->ListView->visualRect(window->ListView->model()->index(1, 0));
+  QTest::mouseClick(window->ListView->viewport(), Qt::LeftButton, {}, second.center());
+  EXPECT_EQ(ActivePane, "List");
+  // Several rows may be chosen at once.
+  const QRect first = window->ListView->visualRect(window->ListView->model()->index(0, 0));
+  QTest::mouseClick(window->ListView->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    first.center());
+  EXPECT_EQ(window->ListView->selectionModel()->selectedRows().size(), 2);
+}
+
+TEST_F(TallyholdArchiveWindowTest, LowerCaseRAndSRunTheExtractionCommands) {
+  for (QWidget* target : {static_cast<QWidget*>(window), static_cast<QWidget*>(window->TreeView),
+                          static_cast<QWidget*>(window->ListView)}) {
+    counting().all = counting().selected = 0;
+    QTest::keyClick(target, Qt::Key_R);
+    QTest::keyClick(target, Qt::Key_S);
+    QTest::keyClick(target, Qt::Key_S);
+    QTest::keyClick(target, 'R');
+    QTest::keyClick(target, 'S');
+    QTest::keyClick(target, Qt::Key_X);
+    EXPECT_EQ(counting().selected, 1) << target->objectName().toStdString();
+    EXPECT_EQ(counting().all, 2) << target->objectName().toStdString();
+  }
+}
+
+TEST_F(TallyholdArchiveWindowTest, RightButtonReleaseOpensThePanesPopups) {
+  const QString paneBefore = ActivePane;
+  QTest::mouseRelease(window->ListView->viewport(), Qt::RightButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(counting().mnuListView->isVisible());
+  EXPECT_FALSE(counting().mnuTreeView->isVisible());
+  counting().mnuListView->hide();
+  QTest::mouseRelease(window->TreeView->viewport(), Qt::RightButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(counting().mnuTreeView->isVisible());
+  counting().mnuTreeView->hide();
+  EXPECT_EQ(ActivePane, paneBefore);
+  QTest::mouseRelease(window->TreeView->viewport(), Qt::LeftButton, {}, QPoint(10, 200));
+  EXPECT_FALSE(counting().mnuTreeView->isVisible());
+
+  for (const char* name : {"mnuconExtractListView", "mnuconExtractTreeView"}) action(name)->trigger();
+  for (const char* name : {"mnuconExtractListEntireDAT", "mnuconExtractTreeEntireDAT"})
+    action(name)->trigger();
+  EXPECT_EQ(counting().selected, 2);
+  EXPECT_EQ(counting().all, 2);
+}
+
+TEST_F(TallyholdArchiveWindowTest, ActivationRecordsTheWindowAndClosingReleasesItsOwnArchive) {
+  DAT_Container* other = openViaMenu(write(DatWriter().add("C\\4", "w"), "other.dat"));
+  ASSERT_NE(other, nullptr);
+  frame().MdiArea().setActiveSubWindow(window);
+  EXPECT_EQ(ActiveDAT.Caption, dir.filePath("archive.dat"));
+  EXPECT_EQ(ActiveDAT.Index, "1");
+  EXPECT_EQ(ActiveDAT.FileNumber, "1");
+  EXPECT_EQ(ActiveDAT.WindowIndex, "256");
+  frame().MdiArea().setActiveSubWindow(other);
+  EXPECT_EQ(ActiveDAT.Index, "2");
+  EXPECT_EQ(ActiveDAT.WindowIndex, "257");
+
+  // The information window shows the second archive; closing the first empties it.
+  EXPECT_EQ(info()->txtFilesTotal->text(), "1");
+  frame().MdiArea().setActiveSubWindow(window);
+  window->close();
+  flushDeletes();
+  EXPECT_TRUE(info()->txtFilesTotal->text().isEmpty());
+  EXPECT_TRUE(info()->txtDirTreeAddr->text().isEmpty());
+  EXPECT_EQ(DATFiles->Find(1), nullptr);
+  EXPECT_NE(DATFiles->Find(2), nullptr);
+  EXPECT_FALSE(platform::IsOpen(1));
+  EXPECT_TRUE(platform::IsOpen(2));
+  EXPECT_EQ(DATWindows.size(), 258u);
+  EXPECT_TRUE(action("extractselected")->isEnabled());
+}
+
+using TallyholdExtractSelectedTest = WindowsFixture;
+
+TEST_F(TallyholdExtractSelectedTest, AnEmptyListPaneIsRefused) {
+  DAT_Container* window = openViaMenu(write(DatWriter().add("A\\B\\1", "x")));
+  ASSERT_NE(window, nullptr);
+  ASSERT_EQ(rowsOf(*window)[0][0], "Empty folder");
+  for (const auto press : {std::function<void()>([&] { QTest::keyClick(window->TreeView, Qt::Key_R); }),
+                           std::function<void()>([&] { action("extractselected")->trigger(); }),
+                           std::function<void()>([&] { action("mnuconExtractTreeView")->trigger(); })}) {
+    dialogs.clear();
+    press();
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const testsupport::ShownBox box = dialogs.messages().first();
+    EXPECT_EQ(box.text,
+              "Please select a folder or a group of files if you really want to extract");
+    EXPECT_EQ(box.title, "No files/folder selected");
+    EXPECT_EQ(box.icon, platform::MsgIcon::Exclamation);
+  }
+  // With every archive window closed there is nothing to extract either.
+  window->close();
+  flushDeletes();
+  dialogs.clear();
+  action("extractselected")->trigger();
+  EXPECT_EQ(dialogs.messages().size(), 1);
+}
+
+}  // namespace
+}  // namespace tallyhold::testing
