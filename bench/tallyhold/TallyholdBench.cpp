@@ -37,7 +37,8 @@ qint64 statusBytes(const char* field) {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly)) return -1;
   for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith(field)) return line.mid(qstrlen(field) + 1).trimmed().split(' ')[0].toLongLong() * 1024;
+    if (line.startsWith(field))
+      return line.mid(qstrlen(field) + 1).trimmed().split(' ')[0].toLongLong() * 1024;
   return -1;
 }
 

@@ -33,7 +33,8 @@ int FolderListing::RowCount() const {
 }
 
 QString FolderListing::Cell(int row, int column) const {
-  if (!folder_) return row == 0 && column == 0 && listed_ ? QStringLiteral("Empty folder") : QString();
+  if (!folder_)
+    return row == 0 && column == 0 && listed_ ? QStringLiteral("Empty folder") : QString();
   if (row < 0 || row >= folder_->Count()) return {};
   return entryCell(*folder_->Item(row + 1), column);
 }

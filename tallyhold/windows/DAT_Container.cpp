@@ -120,7 +120,9 @@ void DAT_Container::AddNode(const TreeNode& node) {
   nodesByKey_.insert(node.Key, item);
 }
 
-void DAT_Container::ShowListing(FolderListing listing) { listModel_->SetListing(std::move(listing)); }
+void DAT_Container::ShowListing(FolderListing listing) {
+  listModel_->SetListing(std::move(listing));
+}
 
 const FolderListing& DAT_Container::Listing() const { return listModel_->Listing(); }
 

@@ -20,18 +20,17 @@ bool activeListHasEntries() {
 
 }  // namespace
 
-// Shows frmExtractAll, not modal.
+// Opens the extract-all dialog (frmExtractAll, not modal) once that dialog exists.
 void Main_Container::extractall_Click() {}
 
-// Gathers the selection of the active archive window into frmExtract.
+// Refuses an empty list pane; the selection goes from here into the
+// extract-selected dialog (frmExtract) once that dialog exists.
 void Main_Container::extractselected_Click() {
-  if (!activeListHasEntries()) {
-    platform::Dialogs().message(
-        QStringLiteral("Please select a folder or a group of files if you really want to extract"),
-        QStringLiteral("No files/folder selected"), platform::MsgIcon::Exclamation,
-        platform::MsgButtons::Ok);
-    return;
-  }
+  if (activeListHasEntries()) return;
+  platform::Dialogs().message(
+      QStringLiteral("Please select a folder or a group of files if you really want to extract"),
+      QStringLiteral("No files/folder selected"), platform::MsgIcon::Exclamation,
+      platform::MsgButtons::Ok);
 }
 
 }  // namespace tallyhold

@@ -34,7 +34,8 @@ TEST(TallyholdPaneLayoutTest, GivesTheDesignedNumbersAndNeverANegativeSize) {
   for (const QSize outer : {QSize(0, 0), QSize(100, 100), QSize(479, 679), QSize(480, 680),
                             QSize(-30, -30)}) {
     const PaneLayout tiny = LayOutPanes(outer.width(), outer.height());
-    for (const QRect& pane : {tiny.FrameTreeView, tiny.FrameListView, tiny.TreeView, tiny.ListView}) {
+    for (const QRect& pane :
+         {tiny.FrameTreeView, tiny.FrameListView, tiny.TreeView, tiny.ListView}) {
       EXPECT_GE(pane.width(), 0);
       EXPECT_GE(pane.height(), 0);
     }
@@ -77,7 +78,8 @@ TEST_F(TallyholdArchiveWindowTest, PanesFollowTheWindowsSize) {
     const PaneLayout layout = LayOutPanes(platform::PixelsToTwipsX(window->width()),
                                           platform::PixelsToTwipsY(window->height()));
     EXPECT_EQ(window->FrameTreeView->geometry(),
-              platform::TwipsRect(0, 0, layout.FrameTreeView.width(), layout.FrameTreeView.height()));
+              platform::TwipsRect(0, 0, layout.FrameTreeView.width(),
+                                  layout.FrameTreeView.height()));
     EXPECT_EQ(window->FrameListView->geometry().x(), TwipsToPixelsX(layout.FrameListView.x()));
     EXPECT_EQ(window->ListView->width(), TwipsToPixelsX(layout.ListView.width()));
     EXPECT_EQ(window->TreeView->height(), platform::TwipsToPixelsY(layout.TreeView.height()));
@@ -160,7 +162,8 @@ TEST_F(TallyholdArchiveWindowTest, RightButtonReleaseOpensThePanesPopups) {
   QTest::mouseRelease(window->TreeView->viewport(), Qt::LeftButton, {}, QPoint(10, 200));
   EXPECT_FALSE(counting().mnuTreeView->isVisible());
 
-  for (const char* name : {"mnuconExtractListView", "mnuconExtractTreeView"}) action(name)->trigger();
+  for (const char* name : {"mnuconExtractListView", "mnuconExtractTreeView"})
+    action(name)->trigger();
   for (const char* name : {"mnuconExtractListEntireDAT", "mnuconExtractTreeEntireDAT"})
     action(name)->trigger();
   EXPECT_EQ(counting().selected, 2);
@@ -200,9 +203,11 @@ TEST_F(TallyholdExtractSelectedTest, AnEmptyListPaneIsRefused) {
   DAT_Container* window = openViaMenu(write(DatWriter().add("A\\B\\1", "x")));
   ASSERT_NE(window, nullptr);
   ASSERT_EQ(rowsOf(*window)[0][0], "Empty folder");
-  for (const auto press : {std::function<void()>([&] { QTest::keyClick(window->TreeView, Qt::Key_R); }),
-                           std::function<void()>([&] { action("extractselected")->trigger(); }),
-                           std::function<void()>([&] { action("mnuconExtractTreeView")->trigger(); })}) {
+  const QList<std::function<void()>> presses = {
+      [&] { QTest::keyClick(window->TreeView, Qt::Key_R); },
+      [&] { action("extractselected")->trigger(); },
+      [&] { action("mnuconExtractTreeView")->trigger(); }};
+  for (const auto& press : presses) {
     dialogs.clear();
     press();
     ASSERT_EQ(dialogs.messages().size(), 1);
