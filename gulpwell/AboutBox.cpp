@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "common/platform/Twips.h"
-#include "gulpwell/LinkLabel.h"
+#include "common/widgets/LinkLabel.h"
 #include "gulpwell/Placed.h"
 
 namespace gulpwell {
@@ -35,13 +35,13 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   Placed(new QLabel(QStringLiteral("Version: %1.%2 Build %3")
                        .arg(VersionMajor).arg(VersionMinor).arg(VersionRevision), this),
         "Label3", 120, 2040, 3000, 255);
-  Placed(new LinkLabel(QStringLiteral("Visit Brassmoth!"),
+  Placed(new widgets::LinkLabel(QStringLiteral("Visit Brassmoth!"),
                       QStringLiteral("https://brassmoth.example/"), this),
         "Label1", 120, 2400, 3000, 255);
-  Placed(new LinkLabel(QStringLiteral("Skarrow 2 Haven, the fan site"),
+  Placed(new widgets::LinkLabel(QStringLiteral("Skarrow 2 Haven, the fan site"),
                       QStringLiteral("https://skarrow2-haven.example/"), this),
         "Label2", 120, 2760, 3000, 255);
-  Placed(new LinkLabel(QStringLiteral("e-mail me!"),
+  Placed(new widgets::LinkLabel(QStringLiteral("e-mail me!"),
                       QStringLiteral("mailto:gulpwell@brassmoth.example"), this),
         "Label4", 120, 3120, 3000, 255);
 

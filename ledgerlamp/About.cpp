@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ledgerlamp/Fonts.h"
-#include "ledgerlamp/LinkLabel.h"
+#include "common/platform/Fonts.h"
+#include "common/widgets/LinkLabel.h"
 #include "ledgerlamp/Version.h"
 
 namespace ledgerlamp {
@@ -29,7 +29,7 @@ About::About(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About..."));
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(true);
-  setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25));
+  setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 8.25));
   buildLayout();
   labVersion->setText(QStringLiteral("Version %1.%2 Build %3")
                           .arg(VersionMajor)
@@ -42,12 +42,12 @@ void About::setLoadedPath(const QString& path) { fLoad->setText(path); }
 
 void About::buildLayout() {
   labAppName = namedLabel(QStringLiteral("labAppName"), QString::fromLatin1(ProgramTitle), this);
-  labAppName->setFont(DesignFont(QStringLiteral("Verdana"), 9.75, true));
+  labAppName->setFont(platform::DesignFont(QStringLiteral("Verdana"), 9.75, true));
   labVersion = namedLabel(QStringLiteral("labVersion"), QString(), this);
 
   QLabel* educational = namedLabel(QStringLiteral("labEducational"),
                                    QStringLiteral("FOR EDUCATIONAL PURPOSES ONLY!"), this);
-  educational->setFont(DesignFont(QStringLiteral("Tahoma"), 8.25, true));
+  educational->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25, true));
   educational->setStyleSheet(QStringLiteral("color: red"));
   QLabel* credits = namedLabel(QStringLiteral("labCredits"),
                                QStringLiteral("Written by Lampwright of Brassmoth."), this);
@@ -61,14 +61,14 @@ void About::buildLayout() {
   grid->addWidget(fLoad, 0, 1);
   grid->addWidget(namedLabel(QStringLiteral("labSkarrow"),
                              QStringLiteral("Wanna know everything about Skarrow?"), this), 1, 0);
-  auto* group = new LinkLabel(QStringLiteral("Brassmoth"), GroupSite, this);
+  auto* group = new widgets::LinkLabel(QStringLiteral("Brassmoth"), GroupSite, this);
   group->setObjectName(QStringLiteral("lnkGroup"));
   grid->addWidget(group, 1, 1);
   QLabel* questions = namedLabel(QStringLiteral("labQuestions"),
                                  QStringLiteral("Questions? Bugs? Comments? Send e-mail to:"), this);
   questions->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   grid->addWidget(questions, 2, 0);
-  auto* author = new LinkLabel(QStringLiteral("Lampwright"), AuthorMail, this);
+  auto* author = new widgets::LinkLabel(QStringLiteral("Lampwright"), AuthorMail, this);
   author->setObjectName(QStringLiteral("lnkAuthor"));
   grid->addWidget(author, 2, 1);
 

@@ -7,7 +7,7 @@
 
 #include "common/platform/EndProgram.h"
 #include "ledgerlamp/About.h"
-#include "ledgerlamp/Fonts.h"
+#include "common/platform/Fonts.h"
 
 namespace ledgerlamp {
 
@@ -15,7 +15,7 @@ Main::Main() {
   setObjectName(QStringLiteral("Main"));
   setWindowTitle(QStringLiteral("Ledgerlamp 1.1"));
   setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-  setFont(DesignFont(QStringLiteral("MS Sans Serif"), 8.25));
+  setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 8.25));
   buildMenu();
   buildLayout();
   connectCommands();

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "common/platform/Twips.h"
-#include "ledgerlamp/Fonts.h"
+#include "common/platform/Fonts.h"
 #include "ledgerlamp/Main.h"
 #include "ledgerlamp/Version.h"
 
@@ -101,7 +101,7 @@ void Main::buildRecordGroup() {
   cmdLast = button(Frame2, "cmdLast", QStringLiteral("Last ->>"), QRect(2820, 1620, 975, 315));
   cmdJump = button(Frame2, "cmdJump", QStringLiteral("Jump to index..."), QRect(2520, 1980, 1275, 255));
   Label11 = label(Frame2, "Label11", QString(), QRect(2400, 2280, 1455, 195));
-  Label11->setFont(DesignFont(QStringLiteral("Small Fonts"), 6.75));
+  Label11->setFont(platform::DesignFont(QStringLiteral("Small Fonts"), 6.75));
   setMovingEnabled(false);
 }
 
@@ -112,8 +112,8 @@ void Main::buildCommands() {
   Command1 = button(client, "Command1", QStringLiteral("About"), QRect(960, 2340, 735, 315));
   cmdExit = button(client, "cmdExit", QStringLiteral("Exit"), QRect(1980, 2340, 735, 315));
   for (QPushButton* command : {cmdUnloadDat, Command1, cmdExit})
-    command->setFont(DesignFont(QStringLiteral("Tahoma"), 8.25));
-  cmdOpenDat->setFont(DesignFont(QStringLiteral("Tahoma"), 8.25, true));
+    command->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
+  cmdOpenDat->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25, true));
   cmdUnloadDat->setEnabled(false);
   label(client, "Label12",
         QStringLiteral("v%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision), QRect(120, 2400, 555, 255));

@@ -1,13 +1,13 @@
 #include <QApplication>
 
-#include "ledgerlamp/Fonts.h"
+#include "common/platform/Fonts.h"
 #include "ledgerlamp/Main.h"
 #include "ledgerlamp/Version.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(ledgerlamp::ProgramTitle));
-  ledgerlamp::RegisterFontSubstitutes();
+  platform::RegisterFontSubstitutes();
   ledgerlamp::Main window;
   window.show();
   return QApplication::exec();

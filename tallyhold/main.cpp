@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "common/platform/Fonts.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/Main.h"
 #include "tallyhold/windows/Main_Container.h"
@@ -7,6 +8,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(tallyhold::AppTitle());
+  platform::RegisterFontSubstitutes();
   const auto frame = tallyhold::Main();
   return QApplication::exec();
 }

@@ -10,6 +10,7 @@
 
 #include "common/platform/DoEvents.h"
 #include "common/platform/FileNumbers.h"
+#include "common/platform/Fonts.h"
 #include "common/platform/Twips.h"
 #include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/DAT_Info.h"
@@ -22,12 +23,6 @@ namespace tallyhold {
 namespace {
 
 using platform::TwipsRect;
-
-QFont paneFont() {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPointSizeF(8.25);
-  return font;
-}
 
 QRect pixelsOf(const QRect& twips) {
   return TwipsRect(twips.x(), twips.y(), twips.width(), twips.height());
@@ -69,7 +64,7 @@ void DAT_Container::buildTree(QWidget* content) {
   TreeView = new QTreeWidget(FrameTreeView);
   TreeView->setObjectName(QStringLiteral("TreeView"));
   TreeView->setGeometry(TwipsRect(60, 180, 3255, 4275));
-  TreeView->setFont(paneFont());
+  TreeView->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
   TreeView->setHeaderHidden(true);
   TreeView->setColumnCount(1);
   TreeView->viewport()->installEventFilter(this);
@@ -84,7 +79,7 @@ void DAT_Container::buildList(QWidget* content) {
   ListView = new QTreeView(FrameListView);
   ListView->setObjectName(QStringLiteral("ListView"));
   ListView->setGeometry(TwipsRect(60, 150, 3375, 4515));
-  ListView->setFont(paneFont());
+  ListView->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
   ListView->setRootIsDecorated(false);
   ListView->setItemsExpandable(false);
   ListView->setUniformRowHeights(true);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "common/dat/DatFormat.h"
+#include "common/platform/Fonts.h"
 #include "common/platform/Twips.h"
 #include "tallyhold/archive/ClsDatFile.h"
 
@@ -41,9 +42,7 @@ DAT_Info::DAT_Info(QAction& mnuShowDAT) : mnuShowDAT_(mnuShowDAT) {
   QPixmap noIcon(16, 16);
   noIcon.fill(Qt::transparent);
   setWindowIcon(QIcon(noIcon));
-  QFont designFont(QStringLiteral("MS Sans Serif"));
-  designFont.setPointSizeF(7.5);
-  setFont(designFont);
+  setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 7.5));
   auto* content = new QWidget;
   content->setFixedSize(platform::TwipsSize(1770, 1530));
 

@@ -5,10 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "common/platform/ShellOpen.h"
 #include "common/platform/Twips.h"
 #include "tallyhold/windows/AppInfo.h"
-#include "tallyhold/windows/LinkLabel.h"
+#include "common/widgets/LinkLabel.h"
 
 namespace tallyhold {
 
@@ -26,6 +25,14 @@ QLabel* label(QWidget* parent, const char* name, QRect twips, const QString& tex
   label->setObjectName(QLatin1String(name));
   label->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
   return label;
+}
+
+widgets::LinkLabel* link(QWidget* parent, const char* name, QRect twips, const QString& text,
+                         const QString& address) {
+  auto* link = new widgets::LinkLabel(text, address, parent);
+  link->setObjectName(QLatin1String(name));
+  link->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  return link;
 }
 
 // The etched separator: a grey line over a white one.
@@ -78,17 +85,12 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
 void frmAbout::buildCredits() {
   Label4 = label(this, "Label4", {240, 1770, 2000, 210}, QStringLiteral("Written by Nell Harrow"));
-  Label2 = new LinkLabel("Label2", QStringLiteral("Email Nell Harrow"), this);
-  Label2->setGeometry(TwipsRect(2300, 1770, 1850, 210));
+  Label2 = link(this, "Label2", {2300, 1770, 1850, 210}, QStringLiteral("Email Nell Harrow"), AuthorMail);
   Label1 = label(this, "Label1", {240, 1995, 2000, 210}, QStringLiteral("Engine by Tobin Vale"));
-  Label6 = new LinkLabel("Label6", QStringLiteral("Email Tobin Vale"), this);
-  Label6->setGeometry(TwipsRect(2300, 1995, 1850, 210));
+  Label6 = link(this, "Label6", {2300, 1995, 1850, 210}, QStringLiteral("Email Tobin Vale"),
+                EngineAuthorMail);
   Label5 = label(this, "Label5", {240, 2220, 2000, 210}, QStringLiteral("Both members of"));
-  Label3 = new LinkLabel("Label3", QStringLiteral("Skarrow Tools Group"), this);
-  Label3->setGeometry(TwipsRect(2300, 2220, 1850, 210));
-  connect(Label3, &LinkLabel::clicked, this, [] { platform::ShellOpen(WebAddress); });
-  connect(Label2, &LinkLabel::clicked, this, [] { platform::ShellOpen(AuthorMail); });
-  connect(Label6, &LinkLabel::clicked, this, [] { platform::ShellOpen(EngineAuthorMail); });
+  Label3 = link(this, "Label3", {2300, 2220, 1850, 210}, QStringLiteral("Skarrow Tools Group"), WebAddress);
 }
 
 void frmAbout::load() {

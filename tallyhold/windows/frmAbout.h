@@ -6,9 +6,11 @@
 class QLabel;
 class QPushButton;
 
-namespace tallyhold {
-
+namespace widgets {
 class LinkLabel;
+}
+
+namespace tallyhold {
 
 class frmAbout : public QDialog {
   Q_OBJECT
@@ -23,9 +25,9 @@ class frmAbout : public QDialog {
   QLabel* Label4;
   QLabel* Label1;
   QLabel* Label5;
-  LinkLabel* Label3;
-  LinkLabel* Label2;
-  LinkLabel* Label6;
+  widgets::LinkLabel* Label3;
+  widgets::LinkLabel* Label2;
+  widgets::LinkLabel* Label6;
 
   static const QString WebAddress;
   static const QString AuthorMail;

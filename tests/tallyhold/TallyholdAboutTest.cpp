@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "tallyhold/windows/LinkLabel.h"
+#include "common/widgets/LinkLabel.h"
 #include "tallyhold/windows/frmAbout.h"
 #include "tests/tallyhold/TallyholdWindowsFixture.h"
 

@@ -1,8 +1,8 @@
-#include "ledgerlamp/Fonts.h"
+#include "common/platform/Fonts.h"
 
 #include <QStringList>
 
-namespace ledgerlamp {
+namespace platform {
 
 QFont DesignFont(const QString& family, double points, bool bold) {
   QFont font(family);
@@ -19,4 +19,4 @@ void RegisterFontSubstitutes() {
     QFont::insertSubstitutions(QString::fromLatin1(family), narrow);
 }
 
-}  // namespace ledgerlamp
+}  // namespace platform

@@ -1,14 +1,16 @@
 #pragma once
-// A label drawn as a link that hands its address to the desktop when clicked.
 #include <QLabel>
 
-namespace ledgerlamp {
+namespace widgets {
 
+// A blue label with a pointing hand that hands its web or mail address to the
+// desktop when clicked; what the desktop does with it is not our concern.
 class LinkLabel : public QLabel {
   Q_OBJECT
 
  public:
   LinkLabel(const QString& text, const QString& address, QWidget* parent);
+  QString address() const { return address_; }
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -17,4 +19,4 @@ class LinkLabel : public QLabel {
   QString address_;
 };
 
-}  // namespace ledgerlamp
+}  // namespace widgets

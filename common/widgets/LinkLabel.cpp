@@ -1,10 +1,10 @@
-#include "ledgerlamp/LinkLabel.h"
+#include "common/widgets/LinkLabel.h"
 
 #include <QMouseEvent>
 
 #include "common/platform/ShellOpen.h"
 
-namespace ledgerlamp {
+namespace widgets {
 
 LinkLabel::LinkLabel(const QString& text, const QString& address, QWidget* parent)
     : QLabel(text, parent), address_(address) {
@@ -17,6 +17,7 @@ LinkLabel::LinkLabel(const QString& text, const QString& address, QWidget* paren
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
     platform::ShellOpen(address_);
+  QLabel::mouseReleaseEvent(event);
 }
 
-}  // namespace ledgerlamp
+}  // namespace widgets

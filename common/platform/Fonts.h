@@ -2,7 +2,7 @@
 // The fonts the windows were designed with, in fractional points.
 #include <QFont>
 
-namespace ledgerlamp {
+namespace platform {
 
 QFont DesignFont(const QString& family, double points, bool bold = false);
 
@@ -10,4 +10,4 @@ QFont DesignFont(const QString& family, double points, bool bold = false);
 // than the wide default, so that captions fit the boxes they were designed for.
 void RegisterFontSubstitutes();
 
-}  // namespace ledgerlamp
+}  // namespace platform
