@@ -3,7 +3,6 @@
 // then the peak memory of extracting one 200 MB entry. Every run writes into a
 // fresh folder on a tmpfs mounted for the benchmark (a plain fresh folder when
 // it cannot mount).
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -20,35 +19,15 @@
 
 #include "BareExtract.h"
 #include "BenchArchive.h"
+#include "BenchRun.h"
 #include "common/platform/FileNumbers.h"
 #include "tallyhold/extract/ExtractEntry.h"
 #include "tallyhold/extract/FileDecompressor.h"
 #include "tallyhold/extract/OutputPaths.h"
 
 using namespace extractbench;
-using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-class Workspace {
- public:
-  explicit Workspace(const QString& base) : path_(base + "/extract-bench-" + QString::number(::getpid())) {
-    QDir().mkpath(path_);
-    mounted_ = ::mount("tmpfs", QFile::encodeName(path_).constData(), "tmpfs", 0, "size=6g") == 0;
-  }
-  ~Workspace() {
-    if (mounted_) ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
-    QDir(path_).removeRecursively();
-  }
-  QString file(const QString& name) const { return path_ + "/" + name; }
-  bool mounted() const { return mounted_; }
-
- private:
-  QString path_;
-  bool mounted_ = false;
-};
 
 // Extract all's loop as the dialog runs it, less the window: the caller's
 // status text per entry, each entry in its folder under the root.
@@ -66,18 +45,7 @@ double engineExtract(const LoadedArchive& archive, const QString& root) {
       if (result.outcome != tallyhold::ExtractOutcome::Extracted)
         throw std::runtime_error(("entry not extracted: " + result.reason).toStdString());
     }
-  return since(start);
-}
-
-void compareTrees(const LoadedArchive& archive, const QString& left, const QString& right) {
-  for (const auto& folder : *archive.trees)
-    for (const auto& entry : *folder) {
-      const QString relative = QString::fromLatin1(entry->Filename).replace('\\', '/');
-      QFile a(left + "/" + relative), b(right + "/" + relative);
-      if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.readAll() != b.readAll() ||
-          a.size() != entry->RealSize)
-        throw std::runtime_error(("outputs differ: " + relative).toStdString());
-    }
+  return Since(start);
 }
 
 qint64 residentKiB() {
@@ -109,20 +77,15 @@ class PeakSampler {
   std::thread thread_;
 };
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 void timeExtractAll(const Workspace& workspace, int runs) {
   const QString path = workspace.file("archive.dat");
   Clock::time_point start = Clock::now();
   const qint64 size = WriteArchive(path, ArchiveShape{});
-  std::printf("generated %s: %.1f MB in %.1f s\n", qPrintable(path), size / 1e6, since(start));
+  std::printf("generated %s: %.1f MB in %.1f s\n", qPrintable(path), size / 1e6, Since(start));
   start = Clock::now();
   const LoadedArchive archive = LoadArchive(path);
   std::printf("loaded: %d entries in %lld folders, %.1f MB uncompressed, in %.2f s\n\n", archive.entries,
-              static_cast<long long>(archive.trees->Count()), archive.realBytes / 1e6, since(start));
+              static_cast<long long>(archive.trees->Count()), archive.realBytes / 1e6, Since(start));
 
   std::vector<double> engine, bare, inflate, temporary, ratio;
   for (int run = 1; run <= runs; ++run) {
@@ -139,21 +102,21 @@ void timeExtractAll(const Workspace& workspace, int runs) {
     std::printf("run %d: bare loop %.3f s (inflate %.3f s), Extract all engine %.3f s (%.2f x), "
                 "bare loop through temporary files %.3f s\n",
                 run, bare.back(), inflate.back(), engine.back(), ratio.back(), temporary.back());
-    if (run == 1) compareTrees(archive, bareRoot, engineRoot);
+    if (run == 1) CompareOutputs(archive, bareRoot, engineRoot);
     QDir(bareRoot).removeRecursively();
     QDir(temporaryRoot).removeRecursively();
     QDir(workspace.file(QStringLiteral("run%1-engine").arg(run))).removeRecursively();
   }
   std::printf("\n| figure | median | best |\n|---|---|---|\n");
-  std::printf("| bare zlib loop (machine's limit) | %.3f s | %.3f s |\n", median(bare),
+  std::printf("| bare zlib loop (machine's limit) | %.3f s | %.3f s |\n", Median(bare),
               *std::min_element(bare.begin(), bare.end()));
-  std::printf("| of which inflating | %.3f s | %.3f s |\n", median(inflate),
+  std::printf("| of which inflating | %.3f s | %.3f s |\n", Median(inflate),
               *std::min_element(inflate.begin(), inflate.end()));
-  std::printf("| Extract all engine | %.3f s | %.3f s |\n", median(engine),
+  std::printf("| Extract all engine | %.3f s | %.3f s |\n", Median(engine),
               *std::min_element(engine.begin(), engine.end()));
-  std::printf("| bare loop through temporary files | %.3f s | %.3f s |\n", median(temporary),
+  std::printf("| bare loop through temporary files | %.3f s | %.3f s |\n", Median(temporary),
               *std::min_element(temporary.begin(), temporary.end()));
-  std::printf("| engine / bare loop of the same run | %.2f | %.2f |\n\n", median(ratio),
+  std::printf("| engine / bare loop of the same run | %.2f | %.2f |\n\n", Median(ratio),
               *std::min_element(ratio.begin(), ratio.end()));
   platform::CloseFile(archive.fileNo);
   QFile::remove(path);

@@ -75,7 +75,10 @@ std::string ExtractDestination::rootFolder() {
   if (resolvedRoot_.empty()) {
     const std::string root = QFile::encodeName(root_).toStdString();
     if (::mkdir(root.c_str(), 0777) != 0 && errno != EEXIST) throw DestinationError(root_, errno);
-    resolvedRoot_ = resolved(root);
+    const std::string folder = resolved(root);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) throw DestinationError(root_, ENOTDIR);
+    resolvedRoot_ = folder;
   }
   return resolvedRoot_;
 }

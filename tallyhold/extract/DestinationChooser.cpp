@@ -1,0 +1,159 @@
+#include "tallyhold/extract/DestinationChooser.h"
+
+#include <sys/stat.h>
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <cerrno>
+#include <filesystem>
+
+#include "common/platform/DialogService.h"
+#include "common/widgets/DirListBox.h"
+#include "common/widgets/DriveListBox.h"
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/extract/ExtractReport.h"
+#include "tallyhold/extract/RunProgress.h"
+#include "tallyhold/windows/ErrorHandler.h"
+
+namespace tallyhold {
+namespace {
+
+// The error reporter's number for a drive that is not ready, the only failure
+// after which the user may ask to try the drive again.
+constexpr int32_t DeviceUnavailable = 68;
+
+void report(std::error_code error) {
+  const FileSystemFailure failure = FileSystemFailureOf(error);
+  HandleError(failure.number, failure.description, {});
+}
+
+}  // namespace
+
+DestinationChooser::DestinationChooser(QWidget* mainWindow, const QSize& clientTwips,
+                                       const QRect& command3Twips, const QRect& command2Twips)
+    : mainWindow_(mainWindow) {
+  setFixedSize(platform::TwipsSize(clientTwips.width(), clientTwips.height()));
+  Label1 = Place(new QLabel(QStringLiteral("Choose the destination directory:"), this), "Label1",
+                 {120, 120, 3195, 255});
+  Drive1 = Place(new widgets::DriveListBox(this), "Drive1", {120, 420, 3255, 315});
+  Dir1 = Place(new widgets::DirListBox(this), "Dir1", {120, 840, 3255, 1890});
+  Command3 = PlaceButton("Create new dir", "Command3", command3Twips);
+  Command2 = PlaceButton("Cancel", "Command2", command2Twips);
+
+  connect(Drive1, &widgets::DriveListBox::DriveChanged, this, &DestinationChooser::Drive1_Change);
+  connect(Dir1, &widgets::DirListBox::PathChanged, Drive1, &widgets::DriveListBox::SetDrive);
+  connect(Dir1, &widgets::DirListBox::OpenFailed, this, &DestinationChooser::folderRefused);
+  connect(Command3, &QPushButton::clicked, this, &DestinationChooser::Command3_Click);
+  connect(Command2, &QPushButton::clicked, this, &DestinationChooser::Command2_Click);
+
+  if (mainWindow_) mainWindow_->setEnabled(false);
+  Dir1->SetPath(QCoreApplication::applicationDirPath());
+  Drive1->SetDrive(Dir1->Path());
+}
+
+QPushButton* DestinationChooser::PlaceButton(const char* text, const char* name, const QRect& twips) {
+  auto* button = Place(new QPushButton(QLatin1String(text), this), name, twips);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QString DestinationChooser::FolderWithSeparator() const {
+  const QString folder = Dir1->Path();
+  return folder.endsWith('/') ? folder : folder + '/';
+}
+
+// A drive that is not ready may be tried again; any other failure leaves the
+// lists where they were instead of repeating it.
+void DestinationChooser::Drive1_Change(const QString& drive) {
+  for (;;) {
+    if (Dir1->SetPath(drive)) return;
+    const std::error_code error = WhyNotEntered(drive, Dir1->LastFailure());
+    report(error);
+    const bool retry = FileSystemFailureOf(error).number == DeviceUnavailable &&
+                       DriveErrorAnswer == platform::MsgAnswer::Retry;
+    if (!retry) break;
+  }
+  Drive1->SetDrive(Dir1->Path());
+}
+
+void DestinationChooser::Command3_Click() {
+  for (;;) {
+    const QString name = platform::Dialogs().input(QStringLiteral("Enter the name of the directory:"),
+                                                   QStringLiteral("Create new folder"), QString());
+    if (name.isEmpty()) return;
+    const std::error_code error = createAndEnter(FolderWithSeparator() + name);
+    if (!error) return;
+    report(error);
+  }
+}
+
+std::error_code DestinationChooser::createAndEnter(const QString& folder) {
+  if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0)
+    return {errno, std::generic_category()};
+  if (!Dir1->SetPath(folder)) return WhyNotEntered(folder, Dir1->LastFailure());
+  return {};
+}
+
+void DestinationChooser::folderRefused(const QString& folder, widgets::FolderFailure failure) {
+  report(WhyNotEntered(folder, failure));
+}
+
+std::error_code DestinationChooser::WhyNotEntered(const QString& folder, widgets::FolderFailure failure) const {
+  std::error_code error;
+  std::filesystem::directory_iterator(QFile::encodeName(folder).toStdString(), error);
+  if (error) return error;
+  return std::make_error_code(failure == widgets::FolderFailure::AccessDenied
+                                  ? std::errc::permission_denied
+                                  : std::errc::no_such_file_or_directory);
+}
+
+void DestinationChooser::Command2_Click() { Unload(); }
+
+void DestinationChooser::SetRunning(bool running) {
+  running_ = running;
+  setEnabled(!running);
+}
+
+void DestinationChooser::Unload() {
+  if (unloading_) return;
+  unloading_ = true;
+  if (mainWindow_) mainWindow_->setEnabled(true);
+  hide();
+  deleteLater();
+  if (mainWindow_) {
+    mainWindow_->activateWindow();
+    mainWindow_->setFocus();
+  }
+}
+
+void DestinationChooser::EndRun(RunProgress& progress) {
+  progress.Unload();
+  Unload();
+}
+
+void DestinationChooser::StopRun(RunProgress& progress, const std::function<void()>& cleanUp) {
+  progress.ShowStopping();
+  if (cleanUp) cleanUp();
+  EndRun(progress);
+  StopRequested = false;
+}
+
+void DestinationChooser::FailRun(RunProgress& progress, const ExtractResult& failure) {
+  EndRun(progress);
+  StopRequested = false;
+  ReportWriteFailure(failure);
+}
+
+void DestinationChooser::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  if (!running_) Unload();
+}
+
+void DestinationChooser::reject() {
+  if (!running_) Unload();
+}
+
+}  // namespace tallyhold

@@ -1,0 +1,91 @@
+#pragma once
+// What both extraction dialogs share: choosing the destination folder with a
+// drive list and a folder list, making a new folder in it, and giving up. A
+// dialog disables the main window while it is open; closing it in any way
+// other than a finished run (Cancel, its close box, Esc) enables it again.
+#include <QDialog>
+#include <QPointer>
+#include <QRect>
+#include <functional>
+#include <system_error>
+
+#include "common/platform/Twips.h"
+#include "common/widgets/FolderAccess.h"
+
+class QLabel;
+class QPushButton;
+
+namespace widgets {
+class DirListBox;
+class DriveListBox;
+}  // namespace widgets
+
+namespace tallyhold {
+
+class RunProgress;
+struct ExtractResult;
+
+class DestinationChooser : public QDialog {
+  Q_OBJECT
+ public:
+  QLabel* Label1;
+  widgets::DriveListBox* Drive1;
+  widgets::DirListBox* Dir1;
+  QPushButton* Command3;  // "Create new dir"
+  QPushButton* Command2;  // "Cancel"
+
+  // Dir1's path followed by "/" unless it ends with one already.
+  QString FolderWithSeparator() const;
+
+ protected:
+  // Places the shared controls; the two buttons' places differ per dialog
+  // (twips). Loading: the main window disabled, Dir1 at the program's own
+  // folder and Drive1 on its drive.
+  DestinationChooser(QWidget* mainWindow, const QSize& clientTwips, const QRect& command3Twips,
+                     const QRect& command2Twips);
+
+  // While a run goes on the dialog takes no input and cannot be closed.
+  void SetRunning(bool running);
+  // The end of Cancel: the main window enabled, this dialog unloaded, the
+  // focus on the main window.
+  void Unload();
+
+  // How a run ends, the same in both dialogs. Done: the progress window and
+  // the dialog go, the main window is enabled and has the focus.
+  void EndRun(RunProgress& progress);
+  // The user's stop: the stop texts, the run's own clean-up, then as done;
+  // StopRequested is cleared.
+  void StopRun(RunProgress& progress, const std::function<void()>& cleanUp = {});
+  // The destination refused a write: as after a stop, then the message that
+  // names the file and the system's reason.
+  void FailRun(RunProgress& progress, const ExtractResult& failure);
+
+  // A control of this dialog with its name, placed in twips.
+  template <typename Widget>
+  Widget* Place(Widget* widget, const char* name, const QRect& twips) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(platform::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return widget;
+  }
+  QPushButton* PlaceButton(const char* text, const char* name, const QRect& twips);
+
+  // Why a folder the lists refused cannot be entered, as the system says it.
+  virtual std::error_code WhyNotEntered(const QString& folder, widgets::FolderFailure failure) const;
+
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  void Drive1_Change(const QString& drive);
+  void Command3_Click();
+  void Command2_Click();
+  void folderRefused(const QString& folder, widgets::FolderFailure failure);
+  // Creates the folder and moves Dir1 into it; the failure when one of the two fails.
+  std::error_code createAndEnter(const QString& folder);
+
+  QPointer<QWidget> mainWindow_;
+  bool running_ = false;
+  bool unloading_ = false;
+};
+
+}  // namespace tallyhold

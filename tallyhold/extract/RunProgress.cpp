@@ -1,0 +1,107 @@
+#include "tallyhold/extract/RunProgress.h"
+
+#include <QLabel>
+
+#include "common/platform/DoEvents.h"
+#include "common/platform/MousePointer.h"
+#include "tallyhold/extract/ProgressForm.h"
+
+namespace tallyhold {
+namespace {
+
+using platform::MousePointer;
+
+constexpr int PaintEveryMs = 30;
+constexpr int YieldEveryMs = 10;
+
+bool due(const QElapsedTimer& since, int ms) { return !since.isValid() || since.hasExpired(ms); }
+
+}  // namespace
+
+// Not a child of the dialog or the frame: both are disabled while the run
+// goes on, and Cancel must stay usable.
+RunProgress::RunProgress(const QString& caption) : form_(std::make_unique<ProgressForm>()) {
+  form_->show();
+  platform::SetScreenPointer(MousePointer::ArrowHourglass);
+  form_->setWindowTitle(caption);
+  form_->labMsg->setText(QStringLiteral("This will take some minutes depending on the speed of "
+                                        "your computer. Please, be patient."));
+  ShowStep(QStringLiteral("Initializing..."));
+}
+
+RunProgress::~RunProgress() { Unload(); }
+
+void RunProgress::ShowStep(const QString& status) {
+  status_ = status;
+  form_->labStatus->setText(status);
+  form_->repaint();
+}
+
+void RunProgress::SetBar(float max, float value) {
+  bar_ = value;
+  form_->ProgressBar->SetMax(max);
+  form_->ProgressBar->SetValue(value);
+  form_->repaint();
+}
+
+void RunProgress::EntryStatus(const QString& text) {
+  status_ = text;
+  dirty_ = true;
+  paintWhenDue();
+}
+
+void RunProgress::AddToBar() {
+  bar_ += 1;
+  dirty_ = true;
+  paintWhenDue();
+}
+
+void RunProgress::AfterEntry() {
+  if (!due(sinceYield_, YieldEveryMs)) return;
+  platform::DoEvents();
+  sinceYield_.start();
+}
+
+void RunProgress::Flush() {
+  if (dirty_) paint();
+}
+
+StatusSink RunProgress::Sink() {
+  return [this](const QString& text) {
+    status_ = text;
+    paint();
+  };
+}
+
+void RunProgress::paintWhenDue() {
+  if (due(sincePaint_, PaintEveryMs)) paint();
+}
+
+void RunProgress::paint() {
+  form_->labStatus->setText(status_);
+  form_->labStatus->repaint();
+  form_->ProgressBar->SetValue(bar_);
+  dirty_ = false;
+  sincePaint_.start();
+}
+
+void RunProgress::ShowStopping() {
+  form_->show();
+  form_->raise();
+  platform::SetScreenPointer(MousePointer::Hourglass);
+  form_->setWindowTitle(QStringLiteral("Stop Request Detected!"));
+  form_->labMsg->setText(QStringLiteral("Cancelling all processes, please wait..."));
+  bar_ = 1;
+  form_->ProgressBar->SetValue(bar_);
+  ShowStep(QStringLiteral("Aborting..."));
+}
+
+// Hidden, not closed: closing it would ask to stop, as Esc does.
+void RunProgress::Unload() {
+  if (!form_) return;
+  platform::SetScreenPointer(MousePointer::Arrow);
+  form_->hide();
+  form_.reset();
+}
+
+}  // namespace tallyhold

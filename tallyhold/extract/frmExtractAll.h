@@ -1,0 +1,40 @@
+#pragma once
+// Extracts every entry of the active archive into a new folder named after the
+// archive file, with the archive's folders beneath it.
+#include <QByteArray>
+#include <QList>
+
+#include "tallyhold/extract/DestinationChooser.h"
+#include "tallyhold/extract/ExtractSource.h"
+
+namespace tallyhold {
+
+class ExtractDestination;
+class RunProgress;
+class SkippedEntries;
+
+class frmExtractAll : public DestinationChooser {
+  Q_OBJECT
+ public:
+  // treeFolders: the full path of every node of the archive window's tree but
+  // the root, in the tree's order ("TEXT", "TEXT\ENGLISH", ...).
+  frmExtractAll(const ExtractSource& source, const QList<QByteArray>& treeFolders);
+
+  QPushButton* Command1;  // "Extract"
+
+  // Dir1's folder, then the archive's file name: /out/archive.dat, or
+  // /archive.dat at the top of the file system.
+  QString DestRoot() const;
+
+ private:
+  void Command1_Click();
+  // Throws DestinationError when the destination cannot be written.
+  void createFolders(ExtractDestination& destination, RunProgress& progress) const;
+  // False when the run was stopped or failed; it has ended then.
+  bool extractEntries(ExtractDestination& destination, RunProgress& progress, SkippedEntries& skipped);
+
+  ExtractSource source_;
+  QList<QByteArray> treeFolders_;
+};
+
+}  // namespace tallyhold

@@ -1,0 +1,40 @@
+#pragma once
+// The frame with an archive opened through the menu, and ways to drive the
+// extraction dialogs as a user does: open them through the frame's commands,
+// point Dir1 at a folder, click the run's button.
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+
+#include "tallyhold/extract/DestinationChooser.h"
+#include "tests/tallyhold/ExtractFixture.h"
+#include "tests/tallyhold/TallyholdWindowsFixture.h"
+
+namespace tallyhold::testing {
+
+class ExtractDialogsFixture : public WindowsFixture {
+ protected:
+  void TearDown() override;
+
+  // The visible dialog of the type, or null.
+  template <typename Dialog>
+  static Dialog* shownDialog() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible()) return dialog;
+    return nullptr;
+  }
+
+  // A new, empty folder in the test's folder.
+  QString folder(const QString& name);
+  // Dir1 to the folder, then a click on the run's button; the dialog is gone afterwards.
+  static void runInto(DestinationChooser& dialog, QPushButton* command1, const QString& folder);
+  // Every file and folder below the folder, relative to it, sorted.
+  static QStringList contentsOf(const QString& folder) {
+    return testsupport::OpenArchive::contentsOf(folder);
+  }
+  // After a run, done or stopped: the frame enabled, no dialog and no progress
+  // window left, no stop request pending.
+  void expectWindowsRestored();
+};
+
+}  // namespace tallyhold::testing

@@ -1,0 +1,199 @@
+// The destination chooser shared by both extraction dialogs: loading, the
+// drive change, "Create new dir" and Cancel.
+#include <QLabel>
+#include <QTest>
+
+#include "common/widgets/DirListBox.h"
+#include "common/widgets/DriveListBox.h"
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/extract/frmExtract.h"
+#include "tallyhold/extract/frmExtractAll.h"
+#include "tests/tallyhold/ExtractDialogsFixture.h"
+#include "tests/widgets/ListGestures.h"
+
+namespace tallyhold::testing {
+namespace {
+
+using platform::MsgAnswer;
+using testsupport::DatWriter;
+
+const QString PathNotFoundCauses =
+    "\r\r     Possible causes and solutions:\r\r1. You have tried to create a folder with more than 255 "
+    "characters, Windows can't handle more than that long\r2. You're using too much Microsoft software, "
+    "burn your computer and install Linux\r3. It could be a bug! Check readme.txt for further information";
+
+// A drive without a medium: every folder on it is refused as not ready.
+class NotReadyDrive : public frmExtractAll {
+ public:
+  using frmExtractAll::frmExtractAll;
+
+ protected:
+  std::error_code WhyNotEntered(const QString&, widgets::FolderFailure) const override {
+    return std::make_error_code(std::errc::no_such_device);
+  }
+};
+
+class TallyholdDestinationTest : public ExtractDialogsFixture {
+ protected:
+  void SetUp() override {
+    ExtractDialogsFixture::SetUp();
+    ASSERT_NE(openViaMenu(write(DatWriter().add("TOP.TXT", "t").add("A\\X.TXT", "x"))), nullptr);
+    dialogs.clear();
+  }
+
+  // Chooses a drive that is listed with the root folder given, as the user does.
+  static void chooseDrive(widgets::DriveListBox* drive, const QString& root) {
+    drive->addItem(root, root);
+    emit drive->activated(drive->count() - 1);
+  }
+
+  ExtractSource source() { return {&frame(), DATFiles->Item(NumberOf(ActiveDAT.Index)), ActiveDAT.Caption}; }
+};
+
+TEST_F(TallyholdDestinationTest, BothDialogsLoadAtTheProgramsFolderWithTheFrameDisabled) {
+  for (const char* command : {"extractall", "extractselected"}) {
+    SCOPED_TRACE(command);
+    action(command)->trigger();
+    DestinationChooser* dialog = shownDialog<DestinationChooser>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(frame().isEnabled());
+    EXPECT_TRUE(dialog->isEnabled());
+    EXPECT_EQ(dialog->Dir1->Path(), QCoreApplication::applicationDirPath());
+    EXPECT_EQ(dialog->Drive1->Drive(), widgets::DriveListBox::DriveOf(QCoreApplication::applicationDirPath()));
+    EXPECT_EQ(dialog->Label1->text(), "Choose the destination directory:");
+    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+    flushDeletes();
+    expectWindowsRestored();
+  }
+  EXPECT_TRUE(dialogs.shown().isEmpty());
+}
+
+TEST_F(TallyholdDestinationTest, CancelCloseBoxAndEscGiveUpWithoutTouchingAnyFile) {
+  const QString dest = folder("dest");
+  const QList<std::function<void(DestinationChooser&)>> ways = {
+      [](DestinationChooser& dialog) { QTest::mouseClick(dialog.Command2, Qt::LeftButton); },
+      [](DestinationChooser& dialog) { dialog.close(); },
+      [](DestinationChooser& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }};
+  for (const auto& giveUp : ways) {
+    action("extractall")->trigger();
+    DestinationChooser* dialog = shownDialog<DestinationChooser>();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->Dir1->SetPath(dest));
+    giveUp(*dialog);
+    flushDeletes();
+    expectWindowsRestored();
+    EXPECT_TRUE(contentsOf(dest).isEmpty());
+  }
+}
+
+TEST_F(TallyholdDestinationTest, CreateNewDirMovesIntoTheNewFolderAndAsksAgainAfterAFailure) {
+  const QString dest = folder("dest");
+  ASSERT_TRUE(QDir(dest).mkdir("taken"));
+  action("extractselected")->trigger();
+  auto* dialog = shownDialog<frmExtract>();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(dialog->Dir1->SetPath(dest));
+
+  // A name that exists: the reporter's message, then the prompt again; an
+  // empty answer there ends the command with nothing changed.
+  dialogs.answerInput("taken");
+  QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+  ASSERT_EQ(dialogs.shown().size(), 3);
+  const testsupport::ShownBox prompt = dialogs.shown()[0];
+  EXPECT_EQ(prompt.kind, testsupport::ShownBox::Input);
+  EXPECT_EQ(prompt.text, "Enter the name of the directory:");
+  EXPECT_EQ(prompt.title, "Create new folder");
+  EXPECT_EQ(prompt.defaultText, "");
+  EXPECT_EQ(dialogs.shown()[1].text, "Error: 75, the path already exists");
+  EXPECT_EQ(dialogs.shown()[1].title, "File exists");
+  EXPECT_EQ(dialogs.shown()[1].icon, platform::MsgIcon::Exclamation);
+  EXPECT_EQ(dialogs.shown()[2].kind, testsupport::ShownBox::Input);
+  EXPECT_EQ(dialog->Dir1->Path(), dest);
+  EXPECT_EQ(contentsOf(dest), QStringList{"taken"});
+
+  // A missing parent, then a good name: the list moves into the new folder.
+  dialogs.clear();
+  dialogs.answerInput("missing/new");
+  dialogs.answerInput("fresh");
+  QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages()[0].text, "Error: 76, No such file or directory" + PathNotFoundCauses);
+  EXPECT_EQ(dialogs.messages()[0].title, "No such file or directory");
+  EXPECT_EQ(dialogs.shown().size(), 3);
+  EXPECT_EQ(dialog->Dir1->Path(), dest + "/fresh");
+  EXPECT_TRUE(QFileInfo(dest + "/fresh").isDir());
+  EXPECT_EQ(ending.calls(), 0);
+  EXPECT_FALSE(frame().isEnabled());
+}
+
+TEST_F(TallyholdDestinationTest, AFolderAtTheTopOfTheFileSystemGetsOneSeparator) {
+  action("extractselected")->trigger();
+  auto* dialog = shownDialog<frmExtract>();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(dialog->Dir1->SetPath("/"));
+  EXPECT_EQ(dialog->FolderWithSeparator(), "/");
+  EXPECT_EQ(dialog->DestRoot(), "/");
+  // "tmp" exists at the top: the new folder's path is /tmp, not //tmp or a
+  // folder of the program's own.
+  dialogs.answerInput("tmp");
+  QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages()[0].text, "Error: 75, the path already exists");
+  EXPECT_EQ(dialog->Dir1->Path(), "/");
+}
+
+TEST_F(TallyholdDestinationTest, AFailedDriveChangeIsReportedAndTheListsStayWhereTheyWere) {
+  const QString dest = folder("dest");
+  action("extractall")->trigger();
+  auto* dialog = shownDialog<frmExtractAll>();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(dialog->Dir1->SetPath(dest));
+  const QString drive = dialog->Drive1->Drive();
+
+  chooseDrive(dialog->Drive1, dir.filePath("no-such-drive"));
+  ASSERT_EQ(dialogs.messages().size(), 1);  // not tried again
+  EXPECT_EQ(dialogs.messages()[0].text, "Error: 76, No such file or directory" + PathNotFoundCauses);
+  EXPECT_EQ(dialog->Dir1->Path(), dest);
+  EXPECT_EQ(dialog->Drive1->Drive(), drive);
+
+  // A folder that vanished under the list is reported as it is opened.
+  dialogs.clear();
+  ASSERT_TRUE(QDir(dest).mkdir("vanishing"));
+  ASSERT_TRUE(dialog->Dir1->SetPath(dest));
+  ASSERT_TRUE(QDir(dest).rmdir("vanishing"));
+  testsupport::DoubleClickLine(dialog->Dir1, testsupport::LineNamed(dialog->Dir1, "vanishing"));
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages()[0].title, "No such file or directory");
+  EXPECT_EQ(dialog->Dir1->Path(), dest);
+}
+
+TEST_F(TallyholdDestinationTest, ADriveThatIsNotReadyIsTriedAgainOnlyAfterRetry) {
+  const QString dest = folder("dest");
+  const QString medium = dir.filePath("medium");
+  NotReadyDrive dialog(source(), {});
+  dialog.show();
+  ASSERT_TRUE(dialog.Dir1->SetPath(dest));
+  const QString drive = dialog.Drive1->Drive();
+
+  // Cancel gives up at once.
+  dialogs.answerMessage(MsgAnswer::Cancel);
+  chooseDrive(dialog.Drive1, medium);
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages()[0].text, "Error: 68, " + QString::fromStdString(
+                                                            std::make_error_code(std::errc::no_such_device).message()));
+  EXPECT_EQ(dialogs.messages()[0].title, "Device/Drive Error");
+  EXPECT_EQ(dialogs.messages()[0].buttons, platform::MsgButtons::RetryCancel);
+  EXPECT_EQ(dialog.Dir1->Path(), dest);
+  EXPECT_EQ(dialog.Drive1->Drive(), drive);
+
+  // Retry tries again; the medium is in by then.
+  dialogs.clear();
+  dialogs.answerMessage(MsgAnswer::Retry);
+  dialogs.onNextMessage([&] { QDir().mkpath(medium); });
+  chooseDrive(dialog.Drive1, medium);
+  EXPECT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialog.Dir1->Path(), medium);
+}
+
+}  // namespace
+}  // namespace tallyhold::testing

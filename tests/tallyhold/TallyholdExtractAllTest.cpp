@@ -1,0 +1,298 @@
+// Extract all end to end: the archive opened through the menu, the dialog
+// opened by the frame's commands and run by its own button.
+#include <QLabel>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "common/widgets/DirListBox.h"
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/extract/ProgressForm.h"
+#include "tallyhold/extract/frmExtractAll.h"
+#include "tallyhold/windows/DAT_Container.h"
+#include "tests/tallyhold/ExtractDialogsFixture.h"
+
+namespace tallyhold::testing {
+namespace {
+
+using testsupport::DatWriter;
+using testsupport::FixtureEntry;
+using testsupport::ReadFile;
+using testsupport::SampleText;
+
+class TallyholdExtractAllTest : public ExtractDialogsFixture {
+ protected:
+  // Opens the archive and the dialog through F4's item.
+  frmExtractAll* openDialog(const DatWriter& writer) {
+    archivePath = write(writer);
+    window = openViaMenu(archivePath);
+    if (!window) return nullptr;
+    action("extractall")->trigger();
+    return shownDialog<frmExtractAll>();
+  }
+
+  QString archivePath;
+  DAT_Container* window = nullptr;
+};
+
+struct Sample {
+  QByteArray name;
+  QByteArray data;
+  bool compressed;
+  QString onDisk;  // relative to DestRoot
+};
+
+// Four levels deep, a level that the tree does not show (BACKGROUND, LONGNAME9:
+// more than 8 characters), two spellings of one folder, top-level entries.
+const QList<Sample> MultiLevel = {
+    {"README.TXT", "hello", false, "README.TXT"},
+    {"TEXT\\ENGLISH\\GAME\\DEEP\\MAPTEXT.MSG", SampleText(70'000, 1), true, "TEXT/ENGLISH/GAME/DEEP/MAPTEXT.MSG"},
+    {"TEXT\\ENGLISH\\GAME\\DIALOG.MSG", SampleText(3000, 2), true, "TEXT/ENGLISH/GAME/DIALOG.MSG"},
+    {"ART\\BACKGROUND\\SKY.FRM", SampleText(500, 3), false, "ART/BACKGROUND/SKY.FRM"},
+    {"ART\\CRITTERS\\RUNNER01.FRM", SampleText(9000, 4), true, "ART/CRITTERS/RUNNER01.FRM"},
+    {"Art\\critters\\RUNNER02.FRM", "r2", false, "ART/CRITTERS/RUNNER02.FRM"},
+    {"SOUND\\LONGNAME9\\A\\B\\FX.ACM", SampleText(1234, 5), true, "SOUND/LONGNAME9/A/B/FX.ACM"},
+    {"EMPTY.DAT", "", false, "EMPTY.DAT"},
+    {"NOTES.TXT", "n", false, "NOTES.TXT"}};
+
+DatWriter multiLevelWriter() {
+  DatWriter writer;
+  for (const Sample& s : MultiLevel) writer.add(s.name, s.data, s.compressed);
+  return writer;
+}
+
+TEST_F(TallyholdExtractAllTest, DialogHasItsControlsAndLoadsAtTheProgramsFolder) {
+  frmExtractAll* dialog = openDialog(multiLevelWriter());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->windowTitle(), "Extract All");
+  EXPECT_EQ(dialog->size(), platform::TwipsSize(5175, 2820));
+  const QList<std::tuple<const char*, QRect, QString>> controls = {
+      {"Label1", {120, 120, 3195, 255}, "Choose the destination directory:"},
+      {"Drive1", {120, 420, 3255, 315}, {}},
+      {"Dir1", {120, 840, 3255, 1890}, {}},
+      {"Command3", {3600, 1440, 1395, 315}, "Create new dir"},
+      {"Command1", {3540, 1860, 1515, 375}, "Extract"},
+      {"Command2", {3540, 2340, 1515, 375}, "Cancel"}};
+  for (const auto& [name, twips, text] : controls) {
+    const QWidget* control = dialog->findChild<QWidget*>(name);
+    ASSERT_NE(control, nullptr) << name;
+    EXPECT_EQ(control->geometry(), platform::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()))
+        << name;
+    if (!text.isEmpty()) EXPECT_EQ(control->property("text").toString(), text) << name;
+  }
+  EXPECT_FALSE(frame().isEnabled());
+  EXPECT_EQ(dialog->Dir1->Path(), QCoreApplication::applicationDirPath());
+  EXPECT_EQ(dialog->DestRoot(), QCoreApplication::applicationDirPath() + "/archive.dat");
+  // At the top of the file system the separator is not doubled.
+  ASSERT_TRUE(dialog->Dir1->SetPath("/"));
+  EXPECT_EQ(dialog->DestRoot(), "/archive.dat");
+}
+
+TEST_F(TallyholdExtractAllTest, ExtractsEveryEntryByteExactIntoTheFoldersOfItsName) {
+  frmExtractAll* dialog = openDialog(multiLevelWriter());
+  ASSERT_NE(dialog, nullptr);
+  const QString dest = folder("out");
+  LastProgress progress;
+  runInto(*dialog, dialog->Command1, dest);
+
+  const QString root = dest + "/archive.dat";
+  QStringList expected;
+  for (const Sample& s : MultiLevel) {
+    EXPECT_EQ(ReadFile(root + "/" + s.onDisk), s.data) << s.name.constData();
+    QString path = s.onDisk;
+    for (qsizetype slash; (slash = path.lastIndexOf('/')) >= 0;) expected << (path = path.left(slash));
+    expected << s.onDisk;
+  }
+  expected.removeDuplicates();
+  expected.sort();
+  EXPECT_EQ(contentsOf(root), expected);
+  EXPECT_EQ(QDir(dest).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"archive.dat"});
+
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  const testsupport::ShownBox box = dialogs.messages().first();
+  EXPECT_EQ(box.text, root + " was created succesfully! 9 files extracted.");
+  EXPECT_EQ(box.title, "Extraction complete!");
+  EXPECT_EQ(box.icon, platform::MsgIcon::Information);
+  EXPECT_EQ(box.buttons, platform::MsgButtons::Ok);
+
+  ASSERT_TRUE(progress.seen);
+  EXPECT_EQ(progress.caption, "Extracting all from " + archivePath + "...");
+  EXPECT_EQ(progress.message,
+            "This will take some minutes depending on the speed of your computer. Please, be patient.");
+  // The last entry's text reaches the screen, however fast the run.
+  EXPECT_EQ(progress.status, "Extracting SOUND\\LONGNAME9\\A\\B\\FX.ACM");
+  const int folders = DATFiles->Item(NumberOf(ActiveDAT.Index))->ColTrees().Count();
+  EXPECT_FLOAT_EQ(progress.max, folders + 1);
+  EXPECT_FLOAT_EQ(progress.value, folders + 1);
+  expectWindowsRestored();
+
+  // A second run into the same folder reuses it and replaces the copies.
+  dialogs.clear();
+  ASSERT_TRUE(testsupport::WriteFile(root + "/README.TXT", "an older and longer text"));
+  action("extractall")->trigger();
+  dialog = shownDialog<frmExtractAll>();
+  ASSERT_NE(dialog, nullptr);
+  runInto(*dialog, dialog->Command1, dest);
+  EXPECT_EQ(ReadFile(root + "/README.TXT"), "hello");
+  EXPECT_EQ(contentsOf(root), expected);
+  EXPECT_EQ(dialogs.messages().size(), 1);
+}
+
+TEST_F(TallyholdExtractAllTest, TheFrameKeysAndPopupsOpenTheDialog) {
+  window = openViaMenu(write(multiLevelWriter()));
+  ASSERT_NE(window, nullptr);
+  const QList<std::function<void()>> presses = {
+      [&] { action("extractall")->trigger(); },
+      [&] { QTest::keyClick(window->TreeView, Qt::Key_S); },
+      [&] { action("mnuconExtractListEntireDAT")->trigger(); },
+      [&] { action("mnuconExtractTreeEntireDAT")->trigger(); }};
+  for (const auto& press : presses) {
+    press();
+    frmExtractAll* dialog = shownDialog<frmExtractAll>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(frame().isEnabled());
+    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+    flushDeletes();
+    expectWindowsRestored();
+  }
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+
+  // With every archive window closed there is nothing left to extract.
+  window->close();
+  flushDeletes();
+  action("extractall")->trigger();
+  EXPECT_EQ(shownDialog<frmExtractAll>(), nullptr);
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages().first().text, "There is no DAT file open to extract.");
+  EXPECT_TRUE(frame().isEnabled());
+}
+
+TEST_F(TallyholdExtractAllTest, CancelBetweenEntriesKeepsWhatWasExtracted) {
+  frmExtractAll* dialog = openDialog(multiLevelWriter());
+  ASSERT_NE(dialog, nullptr);
+  const QString dest = folder("out");
+  QStringList captions;
+  AtEveryYield cancel([&](ProgressForm& form, int yield) {
+    captions << form.windowTitle();
+    if (yield == 1) QTest::mouseClick(form.Command1, Qt::LeftButton);
+  });
+  LastProgress progress;
+  runInto(*dialog, dialog->Command1, dest);
+
+  // The first yield comes after the first entry; no entry is started after it.
+  const QString root = dest + "/archive.dat";
+  EXPECT_EQ(ReadFile(root + "/README.TXT"), "hello");
+  const QStringList contents = contentsOf(root);
+  EXPECT_FALSE(contents.contains("NOTES.TXT"));
+  EXPECT_FALSE(contents.contains("TEXT/ENGLISH/GAME/DEEP"));
+  EXPECT_TRUE(contents.contains("TEXT/ENGLISH/GAME"));  // the tree's folders come first
+  EXPECT_EQ(cancel.yields(), 1);
+  EXPECT_EQ(captions, QStringList{"Extracting all from " + archivePath + "..."});
+  EXPECT_TRUE(dialogs.messages().isEmpty());  // no message after a stop
+  ASSERT_TRUE(progress.seen);
+  EXPECT_EQ(progress.caption, "Stop Request Detected!");
+  EXPECT_EQ(progress.message, "Cancelling all processes, please wait...");
+  EXPECT_EQ(progress.status, "Aborting...");
+  EXPECT_FLOAT_EQ(progress.value, 1);
+  expectWindowsRestored();
+}
+
+TEST_F(TallyholdExtractAllTest, DamagedEntriesAreSkippedAndNamedInTheCompletionMessage) {
+  DatWriter writer;
+  writer.add("GOOD\\FIRST.TXT", "first");
+  FixtureEntry damaged{"GOOD\\DAMAGED.MSG", SampleText(5000), true};
+  damaged.body = QByteArray(200, 'x');
+  writer.add(damaged);
+  FixtureEntry outside{"GOOD\\OUTSIDE.BIN", "data"};
+  outside.offset = 1'000'000;
+  writer.add(outside);
+  writer.add("GOOD\\LAST.TXT", SampleText(800, 1), true);
+  frmExtractAll* dialog = openDialog(writer);
+  ASSERT_NE(dialog, nullptr);
+  const QString dest = folder("out");
+  runInto(*dialog, dialog->Command1, dest);
+
+  const QString root = dest + "/archive.dat";
+  EXPECT_EQ(contentsOf(root), (QStringList{"GOOD", "GOOD/FIRST.TXT", "GOOD/LAST.TXT"}));
+  EXPECT_EQ(ReadFile(root + "/GOOD/LAST.TXT"), SampleText(800, 1));
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages().first().text,
+            root + " was created succesfully! 4 files extracted.\r\r2 entries were skipped because their data "
+                   "are damaged or their names are unsafe: GOOD\\DAMAGED.MSG, GOOD\\OUTSIDE.BIN");
+  expectWindowsRestored();
+}
+
+TEST_F(TallyholdExtractAllTest, HostileNamesNeverReachOutsideTheDestination) {
+  DatWriter writer;
+  for (const QByteArray& name :
+       {QByteArray("..\\ESCAPED.TXT"), QByteArray("A\\..\\..\\ESCAPED2.TXT"), QByteArray("C:\\DRIVE.TXT"),
+        QByteArray("B\\SLASH/ESCAPED3.TXT"), QByteArray("..\\..\\..\\ESCAPED4.TXT"), QByteArray("\\ROOTED.TXT")})
+    writer.add(name, "evil");
+  writer.add("LINKED\\THROUGH.TXT", "evil");
+  writer.add("SAFE\\OK.TXT", "ok");
+  frmExtractAll* dialog = openDialog(writer);
+  ASSERT_NE(dialog, nullptr);
+  const QString outer = folder("outer");
+  const QString dest = folder("outer/inner");
+  // A link inside the destination that leads out of it is not followed.
+  ASSERT_TRUE(QDir(dest).mkpath("archive.dat"));
+  ASSERT_TRUE(QFile::link(outer, dest + "/archive.dat/LINKED"));
+
+  const QStringList before = contentsOf(dir.path());
+  runInto(*dialog, dialog->Command1, dest);
+
+  const QString root = dest + "/archive.dat";
+  EXPECT_EQ(ReadFile(root + "/SAFE/OK.TXT"), "ok");
+  QStringList after = contentsOf(dir.path());
+  for (const QString& name : before) after.removeOne(name);
+  // The folders of the tree that are safe are made, empty; nothing else.
+  EXPECT_EQ(after, (QStringList{"outer/inner/archive.dat/A", "outer/inner/archive.dat/B",
+                                "outer/inner/archive.dat/SAFE", "outer/inner/archive.dat/SAFE/OK.TXT"}));
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages().first().text,
+            root + " was created succesfully! 8 files extracted.\r\r7 entries were skipped because their data "
+                   "are damaged or their names are unsafe: ..\\ESCAPED.TXT, A\\..\\..\\ESCAPED2.TXT, "
+                   "C:\\DRIVE.TXT, B\\SLASH/ESCAPED3.TXT, ..\\..\\..\\ESCAPED4.TXT, ...");
+  expectWindowsRestored();
+}
+
+TEST_F(TallyholdExtractAllTest, ADestinationThatCannotBeWrittenStopsTheRunWithItsMessage) {
+  DatWriter writer;
+  writer.add("FIRST.TXT", "first");
+  writer.add("SOUND\\LONGNAME9\\FX.ACM", "fx");  // a folder the tree does not show
+  writer.add("SOUND\\LAST.TXT", "last");
+  frmExtractAll* dialog = openDialog(writer);
+  ASSERT_NE(dialog, nullptr);
+  const QString dest = folder("out");
+  ASSERT_TRUE(QDir(dest).mkpath("archive.dat/SOUND"));
+  ASSERT_TRUE(testsupport::WriteFile(dest + "/archive.dat/SOUND/LONGNAME9", "a file in the way"));
+  runInto(*dialog, dialog->Command1, dest);
+
+  const QString root = dest + "/archive.dat";
+  EXPECT_EQ(contentsOf(root), (QStringList{"FIRST.TXT", "SOUND", "SOUND/LONGNAME9"}));
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  testsupport::ShownBox box = dialogs.messages().first();
+  EXPECT_EQ(box.text, "Could not write " + root +
+                          "/SOUND/LONGNAME9\r\rNot a directory\r\rThe extraction has been stopped.");
+  EXPECT_EQ(box.title, "Extraction stopped");
+  EXPECT_EQ(box.icon, platform::MsgIcon::Exclamation);
+  expectWindowsRestored();
+
+  // A destination root that cannot be made stops the run before any entry.
+  dialogs.clear();
+  action("extractall")->trigger();
+  dialog = shownDialog<frmExtractAll>();
+  ASSERT_NE(dialog, nullptr);
+  const QString gone = folder("gone");
+  ASSERT_TRUE(dialog->Dir1->SetPath(gone));
+  ASSERT_TRUE(QDir(gone).removeRecursively());
+  QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+  flushDeletes();
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages().first().text,
+            "Could not write " + gone + "/archive.dat\r\rNo such file or directory\r\rThe extraction has been stopped.");
+  EXPECT_FALSE(QFileInfo::exists(gone));
+  expectWindowsRestored();
+}
+
+}  // namespace
+}  // namespace tallyhold::testing

@@ -1,0 +1,250 @@
+// Extract selected end to end: a folder or entries chosen in the archive
+// window as the user does, the dialog opened by the frame's commands and run
+// by its own button.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "common/widgets/DirListBox.h"
+
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/extract/ProgressForm.h"
+#include "tallyhold/extract/frmExtract.h"
+#include "tallyhold/windows/DAT_Container.h"
+#include "tests/tallyhold/ExtractDialogsFixture.h"
+
+namespace tallyhold::testing {
+namespace {
+
+using testsupport::DatWriter;
+using testsupport::ReadFile;
+using testsupport::SampleText;
+
+const QByteArray Runner1 = SampleText(9000, 1);
+
+// ART\CRITTERS\ holds three entries, one of them spelled Art\critters\, and a
+// subfolder with an entry of the same name as one of them.
+DatWriter crittersWriter() {
+  DatWriter writer;
+  writer.add("TOP.TXT", "top");
+  writer.add("ART\\CRITTERS\\RUNNER01.FRM", Runner1, true);
+  writer.add("ART\\CRITTERS\\RUNNER02.FRM", "r2");
+  writer.add("ART\\CRITTERS\\OLD\\RUNNER01.FRM", "old");
+  writer.add("Art\\critters\\RUNNER03.FRM", SampleText(700, 3), true);
+  writer.add("MUSIC\\SONG.ACM", "song");
+  return writer;
+}
+
+class TallyholdExtractSelectedTest : public ExtractDialogsFixture {
+ protected:
+  void SetUp() override {
+    ExtractDialogsFixture::SetUp();
+    ActivePane.clear();
+    archivePath = write(crittersWriter());
+    window = openViaMenu(archivePath);
+    ASSERT_NE(window, nullptr);
+    dialogs.clear();
+  }
+
+  // Clicks the list rows, the first plainly, the others with Ctrl held.
+  void selectRows(const QList<int>& rows) {
+    Qt::KeyboardModifiers modifiers;
+    for (int row : rows) {
+      const QRect rect = window->ListView->visualRect(window->ListView->model()->index(row, 0));
+      QTest::mouseClick(window->ListView->viewport(), Qt::LeftButton, modifiers, rect.center());
+      modifiers = Qt::ControlModifier;
+    }
+  }
+
+  frmExtract* openDialog(const char* command = "extractselected") {
+    action(command)->trigger();
+    return shownDialog<frmExtract>();
+  }
+
+  void expectCompletion(const QString& text) {
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const testsupport::ShownBox box = dialogs.messages().first();
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.title, "Extraction complete!");
+    EXPECT_EQ(box.icon, platform::MsgIcon::Information);
+    EXPECT_EQ(box.buttons, platform::MsgButtons::Ok);
+  }
+
+  QString archivePath;
+  DAT_Container* window = nullptr;
+};
+
+TEST_F(TallyholdExtractSelectedTest, FolderModeExtractsOnlyTheFoldersOwnEntriesIntoTheFolderItself) {
+  clickNode(*window, "Child10");
+  frmExtract* dialog = openDialog("mnuconExtractTreeView");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->windowTitle(), "Extract single/multiple files or an entire folder");
+  EXPECT_EQ(dialog->size(), platform::TwipsSize(5550, 3240));
+  EXPECT_EQ(dialog->Command1->text(), "Extract!");
+  EXPECT_EQ(dialog->Label2->text(), "Folder to extract:");
+  EXPECT_EQ(dialog->DirText->text(), "ART\\CRITTERS\\");
+  ASSERT_EQ(dialog->List1->count(), 1);
+  EXPECT_EQ(dialog->List1->item(0)->text(), "*.*");
+  EXPECT_FALSE(frame().isEnabled());
+
+  const QString dest = folder("out");
+  LastProgress progress;
+  runInto(*dialog, dialog->Command1, dest);
+  EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER02.FRM", "RUNNER03.FRM"}));
+  EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
+  EXPECT_EQ(ReadFile(dest + "/RUNNER03.FRM"), SampleText(700, 3));
+  expectCompletion("3 files extracted to " + dest + "/");
+  ASSERT_TRUE(progress.seen);
+  EXPECT_EQ(progress.caption, "Extracting from " + archivePath + "...");
+  EXPECT_EQ(progress.status, "Extracting Art\\critters\\RUNNER03.FRM");
+  EXPECT_FLOAT_EQ(progress.max, 4);
+  EXPECT_FLOAT_EQ(progress.value, 4);
+  expectWindowsRestored();
+
+  // The other spelling's node and the root node, whose key is "\" alone.
+  for (const auto& [node, key, expected] :
+       {std::tuple{"Child11", "Art\\critters\\", QStringList{"RUNNER01.FRM", "RUNNER02.FRM", "RUNNER03.FRM"}},
+        std::tuple{"root", "\\", QStringList{"TOP.TXT"}}}) {
+    dialogs.clear();
+    clickNode(*window, node);
+    dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->DirText->text(), key);
+    const QString into = folder(node);
+    runInto(*dialog, dialog->Command1, into);
+    EXPECT_EQ(contentsOf(into), expected);
+    expectCompletion(QString::number(expected.size()) + " files extracted to " + into + "/");
+  }
+}
+
+TEST_F(TallyholdExtractSelectedTest, FilesModeExtractsTheSelectedNamesAndCountsTheList) {
+  clickNode(*window, "Child10");
+  selectRows({0, 2});
+  EXPECT_EQ(ActivePane, "List");
+  frmExtract* dialog = openDialog("mnuconExtractListView");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->Label2->text(), "Files to extract:");
+  EXPECT_EQ(dialog->DirText->text(), "ART\\CRITTERS\\");
+  ASSERT_EQ(dialog->List1->count(), 2);
+  EXPECT_EQ(dialog->List1->item(0)->text(), "RUNNER01.FRM");
+  EXPECT_EQ(dialog->List1->item(1)->text(), "RUNNER03.FRM");
+
+  // A name that matches nothing still counts; a name twice extracts once.
+  dialog->List1->addItems({"NOSUCH.FRM", "RUNNER01.FRM"});
+  const QString dest = folder("out");
+  ASSERT_TRUE(testsupport::WriteFile(dest + "/RUNNER01.FRM", QByteArray(20'000, 'o')));
+  runInto(*dialog, dialog->Command1, dest);
+  EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER03.FRM"}));
+  EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
+  expectCompletion("4 files were succesfully extracted to " + dest + "/");
+  expectWindowsRestored();
+
+  // An empty list extracts nothing and says 0.
+  dialogs.clear();
+  QTest::keyClick(window->ListView, Qt::Key_R);
+  dialog = shownDialog<frmExtract>();
+  ASSERT_NE(dialog, nullptr);
+  dialog->List1->clear();
+  const QString empty = folder("empty");
+  runInto(*dialog, dialog->Command1, empty);
+  EXPECT_TRUE(contentsOf(empty).isEmpty());
+  expectCompletion("0 files were succesfully extracted to " + empty + "/");
+  expectWindowsRestored();
+}
+
+TEST_F(TallyholdExtractSelectedTest, NothingToExtractIsRefusedOrFoundEmpty) {
+  // A folder holding only folders lists the placeholder: refused at once.
+  clickNode(*window, "Mother0");
+  EXPECT_EQ(openDialog(), nullptr);
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  const testsupport::ShownBox refusal = dialogs.messages().first();
+  EXPECT_EQ(refusal.text, "Please select a folder or a group of files if you really want to extract");
+  EXPECT_EQ(refusal.title, "No files/folder selected");
+  EXPECT_EQ(refusal.icon, platform::MsgIcon::Exclamation);
+  EXPECT_TRUE(frame().isEnabled());
+
+  // No pane clicked yet, no node selected: the run finds no folder.
+  clickNode(*window, "root");
+  ActivePane.clear();
+  window->TreeView->clearSelection();
+  dialogs.clear();
+  frmExtract* dialog = openDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->DirText->text(), "ERROR");
+  const QString dest = folder("out");
+  runInto(*dialog, dialog->Command1, dest);
+  EXPECT_TRUE(contentsOf(dest).isEmpty());
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  const testsupport::ShownBox danger = dialogs.messages().first();
+  EXPECT_EQ(danger.text, "There are no files in that folder!");
+  EXPECT_EQ(danger.title, "Danger Danger!");
+  EXPECT_EQ(danger.icon, platform::MsgIcon::Exclamation);
+  expectWindowsRestored();
+}
+
+TEST_F(TallyholdExtractSelectedTest, AStopRemovesWhatFolderModeWroteAndKeepsWhatFilesModeWrote) {
+  const QString dest = folder("out");
+  ASSERT_TRUE(testsupport::WriteFile(dest + "/KEEP.TXT", "mine"));
+  AtEveryYield cancel([](ProgressForm& form, int) { QTest::mouseClick(form.Command1, Qt::LeftButton); });
+
+  clickNode(*window, "Child10");
+  frmExtract* dialog = openDialog();
+  ASSERT_NE(dialog, nullptr);
+  LastProgress progress;
+  runInto(*dialog, dialog->Command1, dest);
+  EXPECT_EQ(contentsOf(dest), QStringList{"KEEP.TXT"});
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+  ASSERT_TRUE(progress.seen);
+  EXPECT_EQ(progress.caption, "Stop Request Detected!");
+  EXPECT_EQ(progress.status, "Aborting...");
+  expectWindowsRestored();
+
+  // Files mode stops too, and what it wrote is complete and stays.
+  selectRows({0, 1, 2});
+  dialog = openDialog();
+  ASSERT_NE(dialog, nullptr);
+  runInto(*dialog, dialog->Command1, dest);
+  EXPECT_EQ(cancel.yields(), 2);
+  EXPECT_EQ(contentsOf(dest), (QStringList{"KEEP.TXT", "RUNNER01.FRM"}));
+  EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+  expectWindowsRestored();
+}
+
+TEST_F(TallyholdExtractSelectedTest, ADestinationThatCannotBeWrittenStopsTheRunWithItsMessage) {
+  // A folder in the way of the second entry's file.
+  const QString dest = folder("out");
+  ASSERT_TRUE(QDir(dest).mkdir("RUNNER02.FRM"));
+  clickNode(*window, "Child10");
+  frmExtract* dialog = openDialog();
+  ASSERT_NE(dialog, nullptr);
+  runInto(*dialog, dialog->Command1, dest);
+  EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER02.FRM"}));
+  EXPECT_TRUE(QFileInfo(dest + "/RUNNER02.FRM").isDir());
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  const testsupport::ShownBox box = dialogs.messages().first();
+  EXPECT_TRUE(box.text.startsWith("Could not write " + dest + "/RUNNER02.FRM\r\r")) << box.text.toStdString();
+  EXPECT_TRUE(box.text.endsWith("\r\rThe extraction has been stopped."));
+  EXPECT_EQ(box.title, "Extraction stopped");
+  expectWindowsRestored();
+
+  // A destination folder that vanished after it was chosen.
+  dialogs.clear();
+  dialog = openDialog();
+  ASSERT_NE(dialog, nullptr);
+  const QString gone = folder("gone");
+  ASSERT_TRUE(dialog->Dir1->SetPath(gone));
+  ASSERT_TRUE(QDir(gone).removeRecursively());
+  QTest::mouseClick(dialog->Command1, Qt::LeftButton);
+  flushDeletes();
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages().first().text,
+            "Could not write " + gone + "/\r\rNo such file or directory\r\rThe extraction has been stopped.");
+  EXPECT_FALSE(QFileInfo::exists(gone));
+  expectWindowsRestored();
+}
+
+}  // namespace
+}  // namespace tallyhold::testing
