@@ -17,7 +17,13 @@ void SkippedEntries::Add(const QByteArray& filename) {
 QString SkippedEntries::CompletionAddition() const {
   if (count_ == 0) return {};
   QStringList names;
-  for (const QByteArray& name : firstNames_) names << QString::fromLatin1(name);
+  // A control character, NUL above all, would cut or garble the message.
+  for (const QByteArray& name : firstNames_) {
+    QString shown = QString::fromLatin1(name);
+    for (QChar& c : shown)
+      if (c.unicode() < 0x20) c = '?';
+    names << shown;
+  }
   if (count_ > NamesShown) names << QStringLiteral("...");
   const QString head = count_ == 1
                            ? QStringLiteral("1 entry was skipped because its data are damaged or its name is unsafe: ")

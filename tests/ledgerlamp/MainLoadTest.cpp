@@ -160,13 +160,16 @@ TEST_F(LedgerlampLoad, UnusableFilesAreNamedWithTheirProblem) {
   testsupport::PatchInt32(badTree, badTree.size() - 8, 2);
   QByteArray badCount = FiveRecords().build();
   testsupport::PatchInt32(badCount, testsupport::FilesTotalOffset(badCount), -3);
+  QByteArray hugeCount = FiveRecords().build();
+  testsupport::PatchInt32(hugeCount, testsupport::FilesTotalOffset(hugeCount), 2147483647);
   const struct {
     QString name;
     QByteArray bytes;
     QString problem;
   } cases[] = {{"short.dat", "1234567", "shorter than 8 bytes (7 bytes)"},
                {"tree.dat", badTree, "TreeSize 2 is smaller than 4"},
-               {"count.dat", badCount, "FilesTotal is negative (-3)"}};
+               {"count.dat", badCount, "FilesTotal is negative (-3)"},
+               {"huge.dat", hugeCount, "FilesTotal 2147483647"}};
   for (const auto& bad : cases) {
     dialogs.clear();
     const QString path = open(bad.name, bad.bytes);
@@ -189,6 +192,22 @@ TEST_F(LedgerlampLoad, UnusableFilesAreNamedWithTheirProblem) {
   EXPECT_EQ(text("txtFilesTotal"), "5");
   click("cmdFirst");
   expectRecord(1, "README.TXT");
+}
+
+TEST_F(LedgerlampLoad, AnArchiveCutShortAtEveryLengthIsRefusedAndTheEarlierOneStays) {
+  const QByteArray whole = FiveRecords().build();
+  open("five.dat", whole);
+  click("cmdLast");
+  for (qsizetype length = 0; length < whole.size(); ++length) {
+    SCOPED_TRACE(length);
+    dialogs.clear();
+    const QString path = open(QString("cut%1.dat").arg(length), whole.left(length));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    const QString message = dialogs.messages()[0].text;
+    EXPECT_TRUE(message.contains(path) || message == "This is not a Skarrow 2 DAT file!") << message.toStdString();
+    expectRecord(5, "LAST.DAT");
+    EXPECT_EQ(platform::OpenCount(), 1);
+  }
 }
 
 TEST_F(LedgerlampLoad, ADamagedDirectoryShowsOnlyTheRecordsBeforeTheDamage) {
