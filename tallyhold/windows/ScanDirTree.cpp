@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QTreeWidget>
 #include <memory>
 
 #include "common/dat/DatFormat.h"
@@ -115,6 +116,9 @@ bool ScanDirTree(Main_Container& frame, int fileNo, int32_t archiveNumber) {
 
   unload(form);
   ListFolder(NumberOf(ActiveDAT.Index), NumberOf(ActiveDAT.WindowIndex), QByteArrayLiteral("\\"));
+  // The root node selected, as the list shows its folder: entries selected
+  // straight after opening are then found by Extract selected.
+  window.TreeView->setCurrentItem(window.TreeView->topLevelItem(0));
   enableFrame(frame);
   return true;
 }

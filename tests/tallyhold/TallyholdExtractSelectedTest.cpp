@@ -154,6 +154,17 @@ TEST_F(TallyholdExtractSelectedTest, FilesModeExtractsTheSelectedNamesAndCountsT
   expectWindowsRestored();
 }
 
+TEST_F(TallyholdExtractSelectedTest, EntriesSelectedStraightAfterOpeningAreFoundInTheTopLevel) {
+  selectRows({0});
+  frmExtract* dialog = openDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->DirText->text(), "\\");
+  const QString dest = folder("out");
+  runInto(*dialog, dialog->Command1, dest);
+  EXPECT_EQ(ReadFile(dest + "/TOP.TXT"), "top");
+  expectCompletion("1 files were succesfully extracted to " + dest + "/");
+}
+
 TEST_F(TallyholdExtractSelectedTest, NothingToExtractIsRefusedOrFoundEmpty) {
   // A folder holding only folders lists the placeholder: refused at once.
   clickNode(*window, "Mother0");
