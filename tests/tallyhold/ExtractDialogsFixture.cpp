@@ -1,5 +1,6 @@
 #include "tests/tallyhold/ExtractDialogsFixture.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 #include "common/widgets/DirListBox.h"
@@ -22,6 +23,17 @@ void ExtractDialogsFixture::runInto(DestinationChooser& dialog, QPushButton* com
   ASSERT_TRUE(dialog.Dir1->SetPath(folder));
   QTest::mouseClick(command1, Qt::LeftButton);
   flushDeletes();
+}
+
+QString ExtractDialogsFixture::runIntoVanishedFolder(DestinationChooser& dialog, QPushButton* command1) {
+  const QString gone = folder("gone");
+  EXPECT_TRUE(dialog.Dir1->SetPath(gone));
+  EXPECT_TRUE(QDir(gone).removeRecursively());
+  QTest::mouseClick(command1, Qt::LeftButton);
+  flushDeletes();
+  EXPECT_FALSE(QFileInfo::exists(gone));
+  expectWindowsRestored();
+  return gone;
 }
 
 void ExtractDialogsFixture::expectWindowsRestored() {

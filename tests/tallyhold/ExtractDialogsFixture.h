@@ -28,6 +28,9 @@ class ExtractDialogsFixture : public WindowsFixture {
   QString folder(const QString& name);
   // Dir1 to the folder, then a click on the run's button; the dialog is gone afterwards.
   static void runInto(DestinationChooser& dialog, QPushButton* command1, const QString& folder);
+  // Dir1 to a new folder that is removed before the click on the run's button;
+  // the folder's path. The run must stop with the failure's message and make nothing.
+  QString runIntoVanishedFolder(DestinationChooser& dialog, QPushButton* command1);
   // Every file and folder below the folder, relative to it, sorted.
   static QStringList contentsOf(const QString& folder) {
     return testsupport::OpenArchive::contentsOf(folder);
