@@ -1,10 +1,18 @@
 #include "common/widgets/DriveListBox.h"
 
+#include <QFileInfo>
 #include <QStorageInfo>
 
 #include "common/widgets/FolderAccess.h"
 
 namespace widgets {
+namespace {
+
+// Always listed and holding every existing folder, even where the mount table
+// does not show it (a chroot shows only the mounts made inside it).
+const QString FileSystemRoot = QStringLiteral("/");
+
+}  // namespace
 
 DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {
   connect(this, &QComboBox::activated, this, &DriveListBox::userChose);
@@ -29,12 +37,15 @@ void DriveListBox::Refresh() {
     if (volume.isValid() && volume.isReady() && findData(volume.rootPath()) < 0)
       addDrive(volume.rootPath(), volume.name());
   }
+  if (findData(FileSystemRoot) < 0) addDrive(FileSystemRoot, {});
   if (keep.isEmpty() || !SetDrive(keep)) drive_ = currentData().toString();
 }
 
 QString DriveListBox::DriveOf(const QString& path) {
-  const QStorageInfo volume(NormalFolderPath(path));
-  return volume.isValid() ? volume.rootPath() : QString();
+  const QString folder = NormalFolderPath(path);
+  const QStorageInfo volume(folder);
+  if (volume.isValid()) return volume.rootPath();
+  return QFileInfo(folder).isAbsolute() && QFileInfo::exists(folder) ? FileSystemRoot : QString();
 }
 
 void DriveListBox::showPopup() {
