@@ -20,9 +20,10 @@ build-fuzz/bin/fuzz_seeds "$work/seeds"
 for target in "${targets[@]}"; do
   mkdir -p "$work/$target" "$work/crashes"
   echo "== $target for ${seconds}s"
-  # 2 GiB of memory and 10 s per input at most: more is a finding, not a slow run.
+  # 64 MiB a single allocation (the largest buffer is an 8 MiB piece), 2 GiB in all
+  # and 10 s per input at most: more is a finding, not a slow run.
   build-fuzz/bin/"$target" "$work/$target" "$work/seeds/$target" \
-    -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=512 -timeout=10 \
+    -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=64 -timeout=10 \
     -artifact_prefix="$work/crashes/$target-" -print_final_stats=1 2>&1 \
     | grep -E '^(#[0-9]+[[:space:]]+DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY|property violated)' \
     || true
