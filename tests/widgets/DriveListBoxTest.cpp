@@ -33,7 +33,10 @@ TEST(WidgetsDriveListBox, ListsTheMountedVolumesByTheirRoots) {
 
 TEST(WidgetsDriveListBox, SetDriveFollowsAPathQuietlyAndRefusesWhatNoVolumeHolds) {
   QTemporaryDir dir;
-  const QString drive = QStorageInfo(dir.path()).rootPath();
+  // The volume that holds the folder, or the root of the file system where
+  // the mount table shows none (a chroot).
+  const QStorageInfo volume(dir.path());
+  const QString drive = volume.isValid() ? volume.rootPath() : QStringLiteral("/");
   DriveListBox box;
   QSignalSpy changed(&box, &DriveListBox::DriveChanged);
 
