@@ -43,8 +43,6 @@ class RunProgress {
   // The window goes away and the pointer becomes the arrow.
   void Unload();
 
-  ProgressForm* Form() const { return form_.get(); }
-
  private:
   void paintWhenDue();
   void paint();
