@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/DoEvents.h"
 #include "common/platform/FileNumbers.h"
 #include "ledgerlamp/About.h"
 #include "ledgerlamp/Main.h"
@@ -40,7 +41,7 @@ void Main::ReadSkarrow2DAT(const QString& sFileName) {
   auto progress = std::make_unique<ProgressForm>(this);
   setEnabled(false);
   progress->setStatus(QStringLiteral("Initializing..."));
-  progress->present();
+  platform::ShowAtOnce(progress.get());
   try {
     ReaderState loaded = LoadDAT(sFileName, [&progress](const QString& status) {
       progress->setStatus(status);

@@ -1,10 +1,6 @@
 #include "ledgerlamp/ProgressForm.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QLabel>
-#include <QThread>
-#include <QWindow>
 
 #include "common/platform/Twips.h"
 
@@ -23,16 +19,6 @@ ProgressForm::ProgressForm(QWidget* over)
   Label1->setAlignment(Qt::AlignCenter);
   // Not a child of the reader window: that one is disabled while this is shown.
   if (over) move(over->geometry().center() - rect().center());
-}
-
-// User input stays queued meanwhile, so that no command of the reader runs during a load.
-void ProgressForm::present() {
-  show();
-  const QDeadlineTimer deadline(500);
-  while (!windowHandle()->isExposed() && !deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QThread::msleep(1);
-  }
 }
 
 void ProgressForm::setStatus(const QString& status) {

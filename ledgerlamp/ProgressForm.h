@@ -12,10 +12,6 @@ class ProgressForm : public QWidget {
  public:
   explicit ProgressForm(QWidget* over);
 
-  // Shows the window and waits (half a second at most) until the window system
-  // has mapped it, since an unmapped window cannot be painted.
-  void present();
-
   // Shows the step at once: no events run during a load, so the window is repainted here.
   void setStatus(const QString& status);
 

@@ -1,0 +1,31 @@
+#include "common/platform/RegularFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+#include <system_error>
+
+namespace platform {
+
+OpenedFile OpenRegularFile(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {-1, errno};
+  struct stat info {};
+  const int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : NotARegularFile;
+  if (error) {
+    ::close(fd);
+    return {-1, error};
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return {fd, 0};
+}
+
+QString OpenFailureReason(int error) {
+  if (error == NotARegularFile) return QStringLiteral("it is not a regular file");
+  return QString::fromStdString(std::generic_category().message(error));
+}
+
+}  // namespace platform
