@@ -24,6 +24,9 @@ QString FailureText(const Outcome& outcome, const QString& sourcePath, const QSt
              QStringLiteral(". Nothing was written.");
     case Failure::OutputUnwritable:
       return outputPath + QStringLiteral(" could not be written") + why + '.';
+    case Failure::OutputIsSource:
+      return outputPath + QStringLiteral(" is the file being decompressed: choose another name. Nothing was "
+                                         "written.");
     case Failure::None:
       break;
   }

@@ -2,12 +2,18 @@
 
 #include <zlib.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "common/platform/FolderHandle.h"
+#include "common/platform/RegularFile.h"
+#include "common/platform/SafeFile.h"
 #include "gulpwell/ZlibStream.h"
 
 namespace gulpwell {
@@ -18,15 +24,45 @@ constexpr char MaximumLevelFlags = static_cast<char>(0xDA);
 
 Outcome failed(Failure failure, const QString& reason = {}) { return {failure, reason}; }
 
-Outcome openSource(QFile& source) {
-  if (!source.open(QIODevice::ReadOnly)) return failed(Failure::SourceUnreadable, source.errorString());
-  if (source.size() == 0) return failed(Failure::SourceEmpty);
+Outcome unwritable(int error) { return failed(Failure::OutputUnwritable, platform::OpenFailureReason(error)); }
+
+// Only a regular file is read: a FIFO or device would be waited on for good.
+Outcome openSource(const QString& sourcePath, QFile& source, platform::FolderHandle::Identity* id = nullptr) {
+  const platform::OpenedFile opened = platform::OpenRegularFile(sourcePath);
+  if (opened.fd < 0) return failed(Failure::SourceUnreadable, platform::OpenFailureReason(opened.error));
+  struct stat info {};
+  ::fstat(opened.fd, &info);
+  if (id) *id = {info.st_dev, info.st_ino};
+  if (!source.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(opened.fd);
+    return failed(Failure::SourceUnreadable, source.errorString());
+  }
+  if (info.st_size == 0) return failed(Failure::SourceEmpty);
   return {};
 }
 
-Outcome streamFailure(int result, const ZlibStream& stream, const QSaveFile& output) {
+// Where the output goes: its folder held open and the hidden file in it.
+struct Output {
+  std::string name;
+  platform::SafeFile file;
+};
+
+Outcome openOutput(const QString& destinationPath, const platform::FolderHandle::Identity& source, Output& output) {
+  const QFileInfo target(destinationPath);
+  platform::FolderHandle folder;
+  if (const int error = platform::FolderHandle::Open(target.absolutePath(), folder)) return unwritable(error);
+  output.name = QFile::encodeName(target.fileName()).toStdString();
+  if (folder.IdOf(output.name) == source) return failed(Failure::OutputIsSource);
+  if (const int error = platform::SafeFile::CheckName(folder, output.name)) return unwritable(error);
+  if (const int error = output.file.Create(std::make_shared<const platform::FolderHandle>(std::move(folder)),
+                                           "gulpwell"))
+    return unwritable(error);
+  return {};
+}
+
+Outcome streamFailure(int result, const ZlibStream& stream, int writeError) {
   const QString words = QString::fromLatin1(stream.message());
-  if (result == Z_ERRNO) return failed(Failure::OutputUnwritable, output.errorString());
+  if (result == Z_ERRNO) return unwritable(writeError);
   if (result == Z_DATA_ERROR) return failed(Failure::StreamDamaged, words);
   return failed(Failure::ZlibError, words.isEmpty() ? QString::fromLatin1(zError(result)) : words);
 }
@@ -35,14 +71,16 @@ Outcome streamFailure(int result, const ZlibStream& stream, const QSaveFile& out
 // the destination only when everything went well.
 Outcome transform(const QString& sourcePath, const QString& destinationPath,
                   ZlibStream::Mode mode, const Sink& patch) {
-  QFile source(sourcePath);
-  if (Outcome opened = openSource(source); !opened.ok()) return opened;
-  QSaveFile output(destinationPath);
-  if (!output.open(QIODevice::WriteOnly)) return failed(Failure::OutputUnwritable, output.errorString());
+  QFile source;
+  platform::FolderHandle::Identity sourceId;
+  if (Outcome opened = openSource(sourcePath, source, &sourceId); !opened.ok()) return opened;
+  Output output;
+  if (Outcome opened = openOutput(destinationPath, sourceId, output); !opened.ok()) return opened;
 
   ZlibStream stream(mode);
+  int writeError = 0;
   const Sink write = [&](char* bytes, qsizetype size) {
-    return patch(bytes, size) && output.write(bytes, size) == size;
+    return patch(bytes, size) && (writeError = output.file.Write(bytes, size)) == 0;
   };
   QByteArray piece(InputPiece, Qt::Uninitialized);
   int result = Z_OK;
@@ -51,8 +89,8 @@ Outcome transform(const QString& sourcePath, const QString& destinationPath,
     if (got < 0) return failed(Failure::SourceUnreadable, source.errorString());
     result = stream.Feed(QByteArrayView(piece.constData(), got), got == 0, write);
   }
-  if (result != Z_STREAM_END) return streamFailure(result, stream, output);
-  if (!output.commit()) return failed(Failure::OutputUnwritable, output.errorString());
+  if (result != Z_STREAM_END) return streamFailure(result, stream, writeError);
+  if (const int error = output.file.Commit(output.name)) return unwritable(error);
   return {};
 }
 
@@ -93,8 +131,8 @@ int32_t UncompressBytes(QByteArray& data, int32_t expectedSize) {
 }
 
 Outcome CheckSource(const QString& sourcePath) {
-  QFile source(sourcePath);
-  return openSource(source);
+  QFile source;
+  return openSource(sourcePath, source);
 }
 
 QString CompressedName(const QString& sourcePath) { return sourcePath + QStringLiteral(".QZ"); }

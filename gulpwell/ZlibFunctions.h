@@ -30,6 +30,7 @@ enum class Failure {
   StreamDamaged,     // not a whole zlib stream
   ZlibError,         // zlib itself failed, typically for lack of memory
   OutputUnwritable,  // the output cannot be created, written or put in place
+  OutputIsSource,    // the output would take the place of the source itself
 };
 
 struct Outcome {
@@ -45,12 +46,15 @@ Outcome CheckSource(const QString& sourcePath);
 QString CompressedName(const QString& sourcePath);
 
 // Compresses the source into CompressedName(sourcePath). Streams in pieces;
-// the output replaces an earlier one only once it is complete, and a failure
-// leaves no output behind.
+// the output is written under a hidden name and takes the place of whatever
+// stands under its name (a link as a name, never written through) only once
+// it is complete, and a failure leaves no output behind. Only a regular file
+// is read.
 Outcome CompressFile(const QString& sourcePath);
 
 // Restores a zlib stream of any size into the destination, with the same
-// guarantees; the source is left as it is.
+// guarantees; the source is left as it is, and a destination that is the
+// source itself is refused.
 Outcome UncompressFile(const QString& sourcePath, const QString& destinationPath);
 
 }  // namespace gulpwell

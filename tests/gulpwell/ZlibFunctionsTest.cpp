@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <QDir>
@@ -194,6 +195,32 @@ TEST_F(GulpwellZlibFunctions, FailuresNameTheirCauseAndLeaveNoOutputBehind) {
   expected.sort();
   EXPECT_EQ(FilesIn(dir.path()), expected);
   EXPECT_TRUE(FilesIn(path("keep.bin.QZ")).isEmpty());
+}
+
+TEST_F(GulpwellZlibFunctions, NoOutputIsWrittenThroughALinkOrOverItsOwnSource) {
+  QTemporaryDir elsewhere;
+  const QByteArray precious = "a file elsewhere that a link points at";
+  ASSERT_TRUE(WriteFile(elsewhere.filePath("precious"), precious));
+  ASSERT_TRUE(WriteFile(path("report.txt"), SampleText(5000, 2)));
+  ASSERT_TRUE(QFile::link(elsewhere.filePath("precious"), path("report.txt.QZ")));
+  ASSERT_TRUE(QFile::link(elsewhere.filePath("precious"), path("typed.txt")));
+
+  ASSERT_TRUE(CompressFile(path("report.txt")).ok());
+  ASSERT_TRUE(UncompressFile(path("report.txt.QZ"), path("typed.txt")).ok());
+  EXPECT_EQ(ReadFile(elsewhere.filePath("precious")), precious);
+  EXPECT_FALSE(QFileInfo(path("report.txt.QZ")).isSymLink());
+  EXPECT_FALSE(QFileInfo(path("typed.txt")).isSymLink());
+  EXPECT_EQ(ReadFile(path("typed.txt")), SampleText(5000, 2));
+
+  const QByteArray stream = ReadFile(path("report.txt.QZ"));
+  EXPECT_EQ(UncompressFile(path("report.txt.QZ"), path("report.txt.QZ")).failure, Failure::OutputIsSource);
+  EXPECT_EQ(ReadFile(path("report.txt.QZ")), stream);
+
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+  const Outcome pipe = CompressFile(path("pipe"));
+  EXPECT_EQ(pipe.failure, Failure::SourceUnreadable);
+  EXPECT_EQ(pipe.reason, "it is not a regular file");
+  EXPECT_EQ(FilesIn(dir.path()), (QStringList{"report.txt", "report.txt.QZ", "typed.txt"}));  // no hidden file left
 }
 
 }  // namespace
