@@ -1,6 +1,6 @@
 // The mapping of an entry name to its folder under a destination: a name is
-// either refused or lands inside the destination, even past a symbolic link
-// that leads out of it.
+// either refused or lands inside the destination; a symbolic link that leads
+// out of it is never entered.
 #include <QDir>
 #include <QFile>
 #include <filesystem>
@@ -27,8 +27,9 @@ const fs::path& root() {
   return made;
 }
 
-bool inside(const fs::path& folder) {
-  const fs::path real = fs::canonical(folder);
+// Where the held folder really is, whatever its name says.
+bool inside(const DestFolder& folder) {
+  const fs::path real = fs::read_symlink("/proc/self/fd/" + std::to_string(folder.handle->Descriptor()));
   return std::mismatch(root().begin(), root().end(), real.begin(), real.end()).first == root().end();
 }
 
@@ -44,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ClsTreeDir entry;
   entry.Filename = QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   if (!UnsafeNameReason(entry.Filename).isEmpty()) return 0;
-  ExtractDestination destination(QFile::decodeName(root().c_str()), ExtractDestination::Layout::Tree);
+  ExtractDestination destination(QFile::decodeName(root().c_str()), {}, ExtractDestination::Layout::Tree);
   try {
     Require(inside(destination.FolderFor(entry)), "an entry's folder lies inside the destination");
   } catch (const EntryDataError&) {

@@ -14,9 +14,9 @@
 #include "common/platform/DialogService.h"
 #include "common/platform/FileNumbers.h"
 #include "common/widgets/DirListBox.h"
-#include "tallyhold/extract/frmExtractAll.h"
 #include "tallyhold/windows/Main.h"
 #include "tallyhold/windows/Main_Container.h"
+#include "tallyhold/windows/frmExtractAll.h"
 
 using namespace extractbench;
 

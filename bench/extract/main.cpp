@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <algorithm>
 #include <atomic>
@@ -21,30 +22,36 @@
 #include "BenchArchive.h"
 #include "BenchRun.h"
 #include "common/platform/FileNumbers.h"
-#include "tallyhold/extract/ExtractEntry.h"
-#include "tallyhold/extract/FileDecompressor.h"
-#include "tallyhold/extract/OutputPaths.h"
+#include "tallyhold/extract/ExtractionRun.h"
 
 using namespace extractbench;
 
 namespace {
 
-// Extract all's loop as the dialog runs it, less the window: the caller's
-// status text per entry, each entry in its folder under the root.
-double engineExtract(const LoadedArchive& archive, const QString& root) {
-  const Clock::time_point start = Clock::now();
-  tallyhold::ExtractDestination destination(root, tallyhold::ExtractDestination::Layout::Tree);
-  std::unique_ptr<tallyhold::FileDecompressor> decompressor;
+// Extract all's run as the dialog runs it, less the window: the caller's
+// status text per entry, each entry in its folder under DestRoot.
+class StatusKeeper : public tallyhold::RunObserver {
+ public:
+  void EntryStarting(const tallyhold::ClsTreeDir& entry) override {
+    labStatus = "Extracting " + QString::fromLatin1(entry.Filename);
+  }
+  void EntryStatus(const QString& text) override { labStatus = text; }
   QString labStatus;
-  const tallyhold::StatusSink status = [&labStatus](const QString& text) { labStatus = text; };
+};
+
+double engineExtract(const LoadedArchive& archive, const QString& destRoot) {
+  const Clock::time_point start = Clock::now();
+  const QFileInfo root(destRoot);
+  tallyhold::ExtractDestination destination(root.path(), root.fileName(), tallyhold::ExtractDestination::Layout::Tree);
+  StatusKeeper observer;
+  tallyhold::ExtractionRun run(archive.fileNo, destination, observer, [] { return false; });
+  std::vector<const tallyhold::ClsTreeDir*> entries;
   for (const auto& folder : *archive.trees)
-    for (const auto& entry : *folder) {
-      labStatus = "Extracting " + QString::fromLatin1(entry->Filename);
-      const tallyhold::ExtractResult result =
-          tallyhold::ExtractEntry(*entry, archive.fileNo, decompressor, false, destination, status);
-      if (result.outcome != tallyhold::ExtractOutcome::Extracted)
-        throw std::runtime_error(("entry not extracted: " + result.reason).toStdString());
-    }
+    for (const auto& entry : *folder) entries.push_back(entry.get());
+  if (run.OpenDestination()) run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
+  const tallyhold::RunReport& report = run.Report();
+  if (report.end != tallyhold::RunEnd::Completed || report.skipped.Count() > 0)
+    throw std::runtime_error(("not every entry was extracted" + report.failure.reason).toStdString());
   return Since(start);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The two ways an entry can fail. Bad data skips the entry and the run goes on;
+// The two ways an entry can fail. A bad entry is skipped and the run goes on;
 // a destination that cannot be written stops the run.
 #include <QString>
 #include <stdexcept>
@@ -7,7 +7,9 @@
 namespace tallyhold {
 
 // The entry itself is bad: its body lies outside the archive, its stream is
-// damaged or inflates to another length than RealSize, or its name is unsafe.
+// damaged or inflates to another length than RealSize, its name is unsafe, or
+// the destination's file system cannot hold its name (too long, refused
+// characters, a link or a file standing where its folder must go).
 class EntryDataError : public std::runtime_error {
  public:
   explicit EntryDataError(const QString& reason)
@@ -23,6 +25,7 @@ class EntryDataError : public std::runtime_error {
 class DestinationError : public std::runtime_error {
  public:
   DestinationError(const QString& file, int systemError);
+  DestinationError(const QString& file, const QString& reason);
   const QString& file() const { return file_; }
   const QString& reason() const { return reason_; }
 
@@ -30,5 +33,12 @@ class DestinationError : public std::runtime_error {
   QString file_;
   QString reason_;
 };
+
+// The system's words for an error number.
+QString SystemReason(int systemError);
+
+// Throws for a failed operation on file: EntryDataError when the error is
+// about the name or what stands under it, DestinationError otherwise.
+[[noreturn]] void ThrowForSystemError(int systemError, const QString& file);
 
 }  // namespace tallyhold

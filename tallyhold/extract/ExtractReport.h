@@ -1,6 +1,6 @@
 #pragma once
 // What a run tells the user beyond its completion message: the entries it
-// skipped for bad data, and the write failure that stopped it.
+// skipped, each with its reason, and the write failure that stopped it.
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -11,20 +11,28 @@ namespace tallyhold {
 
 class SkippedEntries {
  public:
-  void Add(const QByteArray& filename);
+  void Add(const QByteArray& filename, const QString& reason);
   int Count() const { return count_; }
   // Appended to the completion message: empty when nothing was skipped,
-  // otherwise two line breaks, the count and the first few names.
+  // otherwise two line breaks, the count and the first few names with the
+  // reason of each.
   QString CompletionAddition() const;
 
  private:
+  struct Skip {
+    QByteArray filename;
+    QString reason;
+  };
   int count_ = 0;
-  QList<QByteArray> firstNames_;
+  QList<Skip> first_;
 };
 
-// The box of a write failure: it names the file and gives the system's reason.
+// An entry name fit for a message: a control character, NUL above all,
+// would cut or garble it.
+QString ShownName(const QByteArray& filename);
+
+// The text of a write failure's box: it names the file and gives the system's reason.
 QString WriteFailureText(const ExtractResult& failure);
 inline constexpr char WriteFailureTitle[] = "Extraction stopped";
-void ReportWriteFailure(const ExtractResult& failure);
 
 }  // namespace tallyhold

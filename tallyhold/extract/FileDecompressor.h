@@ -1,44 +1,44 @@
 #pragma once
-// The decompressor of one extraction run, created at its first compressed entry.
-// It keeps its inflater and buffers from entry to entry. Two ways in:
-// - Decompress: the whole of SourceFile, a bare zlib stream, into TargetFile;
-// - Begin / Feed / End: a compressed body fed piece by piece, straight from the
-//   archive, into an output file. Extraction uses this one and so needs no
-//   temporary copy of the body on disk.
-#include <QString>
+// The decompressor of one extraction run, made at its first compressed entry
+// and kept from entry to entry with its buffers. A compressed body, a bare zlib
+// stream, is fed to it in pieces straight from the archive; what it inflates
+// goes on in bounded chunks, so memory stays the same whatever the size. The
+// one place where bodies are inflated.
 #include <QtGlobal>
+#include <functional>
+#include <memory>
 #include <vector>
-
-#include "tallyhold/extract/Inflater.h"
 
 namespace tallyhold {
 
-class OutputFile;
-
 class FileDecompressor {
  public:
-  QString SourceFile;
-  QString TargetFile;
-  // The length the stream must inflate to (the entry's RealSize).
-  qint64 ExpectedSize = 0;
+  // Receives each chunk of inflated bytes in order.
+  using Sink = std::function<void(const char* data, qint64 size)>;
 
-  // TargetFile is replaced only by a complete result of exactly ExpectedSize
-  // bytes; otherwise it stays as it was. Throws EntryDataError when the source
-  // cannot be read or its stream is damaged, DestinationError when the target
-  // cannot be written.
-  void Decompress();
+  FileDecompressor();
+  ~FileDecompressor();
+  FileDecompressor(const FileDecompressor&) = delete;
+  FileDecompressor& operator=(const FileDecompressor&) = delete;
 
-  // Inflates the bytes fed between Begin and End into out; End throws
-  // EntryDataError unless exactly expectedSize bytes came out. Feed throws as
-  // soon as the stream is damaged or passes expectedSize.
-  void Begin(qint64 expectedSize, OutputFile& out);
+  // Starts a stream that must inflate to exactly expectedSize bytes.
+  void Begin(qint64 expectedSize, Sink sink);
+  // Inflates the next compressed bytes. Throws EntryDataError as soon as the
+  // stream is damaged or its output would pass the expected size; no byte
+  // beyond the expected size ever reaches the sink.
   void Feed(const char* data, qint64 size);
+  // Throws EntryDataError unless the stream has ended with exactly the
+  // expected size. Bytes after the end of the stream are ignored.
   void End();
 
  private:
-  Inflater inflater_;
-  Inflater::Sink sink_;
-  std::vector<char> input_;
+  struct Stream;
+  std::unique_ptr<Stream> stream_;
+  std::vector<char> output_;
+  Sink sink_;
+  qint64 expected_ = 0;
+  qint64 produced_ = 0;
+  bool ended_ = false;
 };
 
 }  // namespace tallyhold

@@ -1,22 +1,20 @@
 #include "tallyhold/extract/OutputPaths.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
-#include <QDir>
 #include <QFile>
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
+#include <vector>
 
 #include "tallyhold/extract/ExtractErrors.h"
 
 namespace tallyhold {
 namespace {
+
+// Folders of a large archive come and go in runs; holding a few dozen open
+// keeps every lookup a hash hit without running into the descriptor limit.
+constexpr std::size_t MaxHeldFolders = 64;
+
+const QString RootKey = QStringLiteral("\\");
 
 QString componentReason(const QByteArray& component) {
   if (component.isEmpty()) return QStringLiteral("its name has an empty folder or file name");
@@ -30,24 +28,35 @@ QString componentReason(const QByteArray& component) {
 
 QString folded(const QByteArray& latin1) { return QString::fromLatin1(latin1).toCaseFolded(); }
 
-QString shown(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString shown(const std::string& diskName) { return QFile::decodeName(QByteArray::fromStdString(diskName)); }
 
-// Component by component, so that /dest-other is never taken for part of /dest.
-bool contains(const std::filesystem::path& root, const std::filesystem::path& path) {
-  return std::mismatch(root.begin(), root.end(), path.begin(), path.end()).first == root.end();
+QString withSeparator(const QString& folder) { return folder.endsWith('/') ? folder : folder + '/'; }
+
+// What the user is told when DestRoot itself cannot be a folder.
+QString rootReason(int error) {
+  if (error == ELOOP)
+    return QStringLiteral("A symbolic link stands under this name, and extraction never follows one. "
+                          "Choose another folder.");
+  if (error == ENOTDIR)
+    return QStringLiteral("A file stands under this name where the archive's folder must be made (the "
+                          "archive itself, when it lies in the chosen folder). Choose another folder.");
+  return SystemReason(error);
 }
 
-struct DirCloser {
-  void operator()(DIR* dir) const { ::closedir(dir); }
-};
-
-std::string resolved(const std::string& path) {
-  std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
-  if (!real) throw DestinationError(shown(path), errno);
-  return real.get();
+std::shared_ptr<const platform::FolderHandle> held(platform::FolderHandle&& folder) {
+  return std::make_shared<const platform::FolderHandle>(std::move(folder));
 }
 
 }  // namespace
+
+struct ExtractDestination::Level {
+  QString parentKey;
+  std::string diskName;
+  QString shown;
+  platform::FolderHandle::Identity id;
+  std::shared_ptr<const platform::FolderHandle> handle;  // empty while let go
+  std::list<QString>::iterator heldAt;
+};
 
 QString UnsafeNameReason(const QByteArray& filename) {
   if (filename.contains('\0')) return QStringLiteral("its name holds a NUL byte");
@@ -59,79 +68,118 @@ QString UnsafeNameReason(const QByteArray& filename) {
   return {};
 }
 
+QString ShownPath(const QString& folder, const std::string& diskName) {
+  return withSeparator(folder) + shown(diskName);
+}
+
 std::string DiskName(const QByteArray& component) {
   return QFile::encodeName(QString::fromLatin1(component)).toStdString();
 }
 
-ExtractDestination::ExtractDestination(const QString& root, Layout layout)
-    : root_(QDir::cleanPath(root)), layout_(layout) {}
+ExtractDestination::ExtractDestination(const QString& chosen, const QString& rootName, Layout layout)
+    : chosen_(chosen), rootName_(rootName), layout_(layout) {}
 
-std::string ExtractDestination::FolderFor(const ClsTreeDir& entry) {
-  if (layout_ == Layout::Flat) return QFile::encodeName(root_).toStdString();
-  return FolderOf(entry.FilePath());
+ExtractDestination::~ExtractDestination() = default;
+
+QString ExtractDestination::RootPath() const {
+  return rootName_.isEmpty() ? chosen_ : withSeparator(chosen_) + rootName_;
 }
 
-std::string ExtractDestination::rootFolder() {
-  if (resolvedRoot_.empty()) {
-    const std::string root = QFile::encodeName(root_).toStdString();
-    if (::mkdir(root.c_str(), 0777) != 0 && errno != EEXIST) throw DestinationError(root_, errno);
-    const std::string folder = resolved(root);
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) throw DestinationError(root_, ENOTDIR);
-    resolvedRoot_ = folder;
+DestFolder ExtractDestination::Root() {
+  if (root_.handle) return root_;
+  platform::FolderHandle chosen;
+  if (const int error = platform::FolderHandle::Open(chosen_, chosen)) throw DestinationError(chosen_, error);
+  if (rootName_.isEmpty()) {
+    root_ = {held(std::move(chosen)), chosen_};
+    return root_;
   }
-  return resolvedRoot_;
+  platform::FolderHandle root;
+  bool made = false;
+  if (const int error = chosen.OpenChild(QFile::encodeName(rootName_).toStdString(), true, root, &made))
+    throw DestinationError(RootPath(), rootReason(error));
+  if (made) listings_.insert(RootKey, {});
+  root_ = {held(std::move(root)), RootPath()};
+  return root_;
 }
 
-std::string ExtractDestination::FolderOf(const QByteArray& folderPath) {
-  if (folderPath == "\\") return rootFolder();
+DestFolder ExtractDestination::FolderFor(const ClsTreeDir& entry) {
+  return layout_ == Layout::Flat ? Root() : FolderOf(entry.FilePath());
+}
+
+DestFolder ExtractDestination::FolderOf(const QByteArray& folderPath) {
   const QString key = folded(folderPath);
-  const auto known = folders_.constFind(key);
-  if (known != folders_.constEnd()) return known.value();
+  if (key == RootKey) return Root();
+  if (levels_.contains(key)) return levelFolder(key);
   const QByteArray path = folderPath.endsWith('\\') ? folderPath.chopped(1) : folderPath;
   const QString unsafe = UnsafeNameReason(path);
   if (!unsafe.isEmpty()) throw EntryDataError(unsafe);
+  return newLevel(key, path);
+}
+
+DestFolder ExtractDestination::newLevel(const QString& key, const QByteArray& path) {
   const qsizetype slash = path.lastIndexOf('\\');
-  const std::string parent = FolderOf(slash < 0 ? QByteArray("\\") : path.left(slash + 1));
-  const std::string folder = childFolder(parent, path.mid(slash + 1));
-  folders_.insert(key, folder);
-  return folder;
+  const QByteArray parentPath = slash < 0 ? QByteArray("\\") : path.left(slash + 1);
+  const DestFolder parent = FolderOf(parentPath);
+  const QString parentKey = folded(parentPath);
+  const std::string disk = diskNameFor(parentKey, parent, path.mid(slash + 1));
+  const QString where = ShownPath(parent.shown, disk);
+  platform::FolderHandle child;
+  bool made = false;
+  if (const int error = parent.handle->OpenChild(disk, true, child, &made)) ThrowForSystemError(error, where);
+  if (made) listings_.insert(key, {});  // nothing in it to look up
+  Level& level = levels_[key];
+  level.parentKey = parentKey;
+  level.diskName = disk;
+  level.shown = where;
+  level.id = child.Id();
+  hold(key, level, held(std::move(child)));
+  return {level.handle, where};
 }
 
-std::string ExtractDestination::childFolder(const std::string& parent, const QByteArray& component) {
-  Listing& listing = listingOf(parent);
+// A level let go is opened again from its parent, and must still be the
+// folder it was: a folder swapped meanwhile is never entered.
+DestFolder ExtractDestination::levelFolder(const QString& key) {
+  Level& level = levels_[key];
+  if (level.handle) {
+    held_.splice(held_.end(), held_, level.heldAt);
+    return {level.handle, level.shown};
+  }
+  const DestFolder parent = level.parentKey == RootKey ? Root() : levelFolder(level.parentKey);
+  platform::FolderHandle child;
+  if (const int error = parent.handle->OpenChild(level.diskName, false, child))
+    ThrowForSystemError(error, level.shown);
+  if (!(child.Id() == level.id)) throw EntryDataError(level.shown + " was replaced while the extraction ran");
+  hold(key, level, held(std::move(child)));
+  return {level.handle, level.shown};
+}
+
+void ExtractDestination::hold(const QString& key, Level& level,
+                              std::shared_ptr<const platform::FolderHandle> handle) {
+  level.handle = std::move(handle);
+  level.heldAt = held_.insert(held_.end(), key);
+  if (held_.size() <= MaxHeldFolders) return;
+  levels_[held_.front()].handle.reset();
+  held_.pop_front();
+}
+
+// Names differing only in letter case are one: an existing name is taken as
+// it is spelled on disk.
+std::string ExtractDestination::diskNameFor(const QString& parentKey, const DestFolder& parent,
+                                            const QByteArray& component) {
+  auto listing = listings_.find(parentKey);
+  if (listing == listings_.end()) {
+    std::vector<std::string> names;
+    if (const int error = parent.handle->List(names)) throw DestinationError(parent.shown, error);
+    Listing found;
+    for (const std::string& name : names) found.insert(shown(name).toCaseFolded(), name);
+    listing = listings_.insert(parentKey, found);
+  }
   const QString name = folded(component);
-  const auto existing = listing.constFind(name);
-  const bool created = existing == listing.constEnd();
-  const std::string path = parent + "/" + (created ? DiskName(component) : existing.value());
-  bool empty = false;
-  if (created) {
-    empty = ::mkdir(path.c_str(), 0777) == 0;
-    if (!empty && errno != EEXIST) throw DestinationError(shown(path), errno);
-    listing.insert(name, path.substr(parent.size() + 1));
-  }
-  const std::string folder = resolved(path);
-  if (!contains(resolvedRoot_, folder))
-    throw EntryDataError(QStringLiteral("its folder %1 leads outside the destination").arg(shown(path)));
-  struct stat info {};
-  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) throw DestinationError(shown(path), ENOTDIR);
-  if (empty) listings_.insert(QByteArray::fromStdString(folder), {});  // nothing to read there
-  return folder;
-}
-
-ExtractDestination::Listing& ExtractDestination::listingOf(const std::string& folder) {
-  const QByteArray key = QByteArray::fromStdString(folder);
-  const auto known = listings_.find(key);
-  if (known != listings_.end()) return known.value();
-  std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
-  if (!dir) throw DestinationError(shown(folder), errno);
-  Listing listing;
-  while (const dirent* item = ::readdir(dir.get())) {
-    const QByteArray onDisk(item->d_name);
-    if (onDisk != "." && onDisk != "..")
-      listing.insert(QFile::decodeName(onDisk).toCaseFolded(), onDisk.toStdString());
-  }
-  return listings_.insert(key, listing).value();
+  const auto existing = listing->constFind(name);
+  if (existing != listing->constEnd()) return existing.value();
+  const std::string disk = DiskName(component);
+  listing->insert(name, disk);
+  return disk;
 }
 
 }  // namespace tallyhold

@@ -1,9 +1,11 @@
-#include "tallyhold/extract/DestinationChooser.h"
+#include "tallyhold/windows/DestinationChooser.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -14,9 +16,9 @@
 #include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/ExtractReport.h"
-#include "tallyhold/extract/RunProgress.h"
+#include "tallyhold/extract/ExtractionRun.h"
 #include "tallyhold/windows/ErrorHandler.h"
+#include "tallyhold/windows/RunProgress.h"
 
 namespace tallyhold {
 namespace {
@@ -30,7 +32,17 @@ void report(std::error_code error) {
   HandleError(failure.number, failure.description, {});
 }
 
+
 }  // namespace
+
+// A copy that lives in a folder of its own and may write there starts there;
+// an installed program (in the folder it was built to be installed in, or in
+// one the user cannot write) starts in the home folder.
+QString ChooserStartFolder(const QString& programFolder) {
+  const bool installed = programFolder == QStringLiteral(SKARROW_INSTALL_BINDIR) ||
+                         ::access(QFile::encodeName(programFolder).constData(), W_OK) != 0;
+  return installed ? QDir::homePath() : programFolder;
+}
 
 DestinationChooser::DestinationChooser(QWidget* mainWindow, const QSize& clientTwips,
                                        const QRect& command3Twips, const QRect& command2Twips)
@@ -50,7 +62,7 @@ DestinationChooser::DestinationChooser(QWidget* mainWindow, const QSize& clientT
   connect(Command2, &QPushButton::clicked, this, &DestinationChooser::Command2_Click);
 
   if (mainWindow_) mainWindow_->setEnabled(false);
-  Dir1->SetPath(QCoreApplication::applicationDirPath());
+  Dir1->SetPath(ChooserStartFolder(QCoreApplication::applicationDirPath()));
   Drive1->SetDrive(Dir1->Path());
 }
 
@@ -130,21 +142,19 @@ void DestinationChooser::Unload() {
 }
 
 void DestinationChooser::EndRun(RunProgress& progress) {
+  progress.Flush();
   progress.Unload();
   Unload();
 }
 
-void DestinationChooser::StopRun(RunProgress& progress, const std::function<void()>& cleanUp) {
-  progress.ShowStopping();
-  if (cleanUp) cleanUp();
+bool DestinationChooser::Completed(RunProgress& progress, const RunReport& report) {
+  if (report.end == RunEnd::Completed) return true;
   EndRun(progress);
   StopRequested = false;
-}
-
-void DestinationChooser::FailRun(RunProgress& progress, const ExtractResult& failure) {
-  EndRun(progress);
-  StopRequested = false;
-  ReportWriteFailure(failure);
+  if (report.end == RunEnd::Failed)
+    platform::Dialogs().message(WriteFailureText(report.failure), WriteFailureTitle, platform::MsgIcon::Exclamation,
+                                platform::MsgButtons::Ok);
+  return false;
 }
 
 void DestinationChooser::closeEvent(QCloseEvent* event) {

@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QPointer>
 #include <QRect>
-#include <functional>
 #include <system_error>
 
 #include "common/platform/Twips.h"
@@ -23,7 +22,11 @@ class DriveListBox;
 namespace tallyhold {
 
 class RunProgress;
-struct ExtractResult;
+struct RunReport;
+
+// Where Dir1 starts: the program's own folder when it is a copy that may write
+// there, else the home folder.
+QString ChooserStartFolder(const QString& programFolder);
 
 class DestinationChooser : public QDialog {
   Q_OBJECT
@@ -39,8 +42,8 @@ class DestinationChooser : public QDialog {
 
  protected:
   // Places the shared controls; the two buttons' places differ per dialog
-  // (twips). Loading: the main window disabled, Dir1 at the program's own
-  // folder and Drive1 on its drive.
+  // (twips). Loading: the main window disabled, Dir1 at the start folder and
+  // Drive1 on its drive.
   DestinationChooser(QWidget* mainWindow, const QSize& clientTwips, const QRect& command3Twips,
                      const QRect& command2Twips);
 
@@ -53,12 +56,10 @@ class DestinationChooser : public QDialog {
   // How a run ends, the same in both dialogs. Done: the progress window and
   // the dialog go, the main window is enabled and has the focus.
   void EndRun(RunProgress& progress);
-  // The user's stop: the stop texts, the run's own clean-up, then as done;
-  // StopRequested is cleared.
-  void StopRun(RunProgress& progress, const std::function<void()>& cleanUp = {});
-  // The destination refused a write: as after a stop, then the message that
-  // names the file and the system's reason.
-  void FailRun(RunProgress& progress, const ExtractResult& failure);
+  // True when the run completed; its dialog ends it then. A stopped run ends
+  // here as done, with StopRequested cleared; a failed one as a stopped one,
+  // then the message that names the file and the system's reason.
+  bool Completed(RunProgress& progress, const RunReport& report);
 
   // A control of this dialog with its name, placed in twips.
   template <typename Widget>

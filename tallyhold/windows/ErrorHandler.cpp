@@ -14,7 +14,10 @@ constexpr int32_t FileNotFound = 53;
 constexpr int32_t DeviceUnavailable = 68;
 constexpr int32_t PathFileAccessError = 75;
 constexpr int32_t PathNotFound = 76;
-constexpr int32_t InternalError = 51;
+constexpr int32_t DeviceIOError = 57;
+constexpr int32_t DiskFull = 61;
+constexpr int32_t BadFileName = 64;
+constexpr int32_t PermissionDenied = 70;
 
 const QString CR = QStringLiteral("\r");
 
@@ -37,13 +40,18 @@ int32_t numberOf(int error) {
   switch (error) {
     case ENOENT: case ENOTDIR: case ENAMETOOLONG: case ELOOP:
       return PathNotFound;
-    case ENOMEDIUM: case ENODEV: case ENXIO: case EIO:
+    case ENOMEDIUM: case ENODEV: case ENXIO:
       return DeviceUnavailable;
-    case EEXIST: case ENOTEMPTY: case EISDIR: case EACCES: case EPERM: case EROFS:
-    case ENOSPC: case EDQUOT: case EFBIG: case EBUSY: case ETXTBSY:
+    case EEXIST: case ENOTEMPTY: case EISDIR:
       return PathFileAccessError;
+    case EACCES: case EPERM: case EROFS: case EBUSY: case ETXTBSY:
+      return PermissionDenied;
+    case ENOSPC: case EDQUOT: case EFBIG:
+      return DiskFull;
+    case EINVAL: case EILSEQ:
+      return BadFileName;
     default:
-      return InternalError;
+      return DeviceIOError;
   }
 }
 
@@ -70,6 +78,13 @@ void HandleError(int32_t number, const QString& description, const QString& deta
     case PathNotFound:
       platform::Dialogs().message(pathNotFoundText(number, description), description, MsgIcon::Exclamation,
                                   MsgButtons::Ok);
+      return;
+    case DeviceIOError:
+    case DiskFull:
+    case BadFileName:
+    case PermissionDenied:
+      platform::Dialogs().message("Error: " + QString::number(number) + ", " + description, description,
+                                  MsgIcon::Exclamation, MsgButtons::Ok);
       return;
     default:
       platform::EndProgram();

@@ -8,11 +8,11 @@
 
 #include "common/platform/DialogService.h"
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/frmExtract.h"
-#include "tallyhold/extract/frmExtractAll.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/Main_Container.h"
+#include "tallyhold/windows/frmExtract.h"
+#include "tallyhold/windows/frmExtractAll.h"
 
 namespace tallyhold {
 namespace {

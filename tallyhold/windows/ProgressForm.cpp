@@ -1,4 +1,4 @@
-#include "tallyhold/extract/ProgressForm.h"
+#include "tallyhold/windows/ProgressForm.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,10 +1,11 @@
-#include "tallyhold/extract/RunProgress.h"
+#include "tallyhold/windows/RunProgress.h"
 
 #include <QLabel>
 
 #include "common/platform/DoEvents.h"
 #include "common/platform/MousePointer.h"
-#include "tallyhold/extract/ProgressForm.h"
+#include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/windows/ProgressForm.h"
 
 namespace tallyhold {
 namespace {
@@ -21,11 +22,12 @@ bool due(const QElapsedTimer& since, int ms) { return !since.isValid() || since.
 // Not a child of the dialog or the frame: both are disabled while the run
 // goes on, and Cancel must stay usable.
 RunProgress::RunProgress(const QString& caption) : form_(std::make_unique<ProgressForm>()) {
-  form_->show();
-  platform::SetScreenPointer(MousePointer::ArrowHourglass);
   form_->setWindowTitle(caption);
   form_->labMsg->setText(QStringLiteral("This will take some minutes depending on the speed of "
                                         "your computer. Please, be patient."));
+  form_->labStatus->setText(QStringLiteral("Initializing..."));
+  platform::ShowAtOnce(form_.get());
+  platform::SetScreenPointer(MousePointer::ArrowHourglass);
   ShowStep(QStringLiteral("Initializing..."));
 }
 
@@ -44,33 +46,32 @@ void RunProgress::SetBar(float max, float value) {
   form_->repaint();
 }
 
-void RunProgress::EntryStatus(const QString& text) {
-  status_ = text;
-  dirty_ = true;
-  paintWhenDue();
-}
-
-void RunProgress::AddToBar() {
-  bar_ += 1;
-  dirty_ = true;
-  paintWhenDue();
-}
-
-void RunProgress::AfterEntry() {
-  if (!due(sinceYield_, YieldEveryMs)) return;
-  platform::DoEvents();
-  sinceYield_.start();
-}
-
 void RunProgress::Flush() {
   if (dirty_) paint();
 }
 
-StatusSink RunProgress::Sink() {
-  return [this](const QString& text) {
-    status_ = text;
-    paint();
-  };
+void RunProgress::EntryStarting(const ClsTreeDir& entry) {
+  status_ = "Extracting " + QString::fromLatin1(entry.Filename);
+  dirty_ = true;
+  paintWhenDue();
+}
+
+void RunProgress::EntryStatus(const QString& text) {
+  status_ = text;
+  paint();
+}
+
+void RunProgress::Working() { paintWhenDue(); }
+
+void RunProgress::EntryDone(const ClsTreeDir& entry, const ExtractResult&) {
+  if (!barStep_ || barStep_(entry)) {
+    bar_ += 1;
+    dirty_ = true;
+    paintWhenDue();
+  }
+  if (!due(sinceYield_, YieldEveryMs)) return;
+  platform::DoEvents();
+  sinceYield_.start();
 }
 
 void RunProgress::paintWhenDue() {
@@ -85,7 +86,7 @@ void RunProgress::paint() {
   sincePaint_.start();
 }
 
-void RunProgress::ShowStopping() {
+void RunProgress::Stopping() {
   form_->show();
   form_->raise();
   platform::SetScreenPointer(MousePointer::Hourglass);

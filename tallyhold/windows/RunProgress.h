@@ -1,53 +1,53 @@
 #pragma once
-// The progress window of one extraction run. Painting labStatus or the bar is a
-// synchronous repaint and serving events costs more than copying a small entry,
-// so what changes per entry reaches the screen at most every 30 ms and events
-// are served at most every 10 ms. The runs still test StopRequested before
-// every entry: no entry is started after the yield that saw Cancel.
+// The progress window of one extraction run, watching the run. Painting
+// labStatus or the bar is a synchronous repaint and serving events costs more
+// than copying a small entry, so what changes per entry reaches the screen at
+// most every 30 ms and events are served at most every 10 ms. The run still
+// tests StopRequested before every entry: no entry is started after the yield
+// that saw Cancel. Within one large entry only status and bar are repainted.
 #include <QElapsedTimer>
 #include <QString>
+#include <functional>
 #include <memory>
 
-#include "tallyhold/extract/ExtractEntry.h"
+#include "tallyhold/extract/ExtractionRun.h"
 
 namespace tallyhold {
 
 class ProgressForm;
 
-class RunProgress {
+class RunProgress : public RunObserver {
  public:
-  // Shows ProgressForm with the caption, the run's message and "Initializing...",
-  // and the busy pointer.
+  // Shows ProgressForm with the caption, the run's message and
+  // "Initializing...", painted before any work starts, and the busy pointer.
   explicit RunProgress(const QString& caption);
-  ~RunProgress();
+  ~RunProgress() override;
   RunProgress(const RunProgress&) = delete;
   RunProgress& operator=(const RunProgress&) = delete;
 
   // A step of the run, shown at once: labStatus and the whole window repainted.
   void ShowStep(const QString& status);
   void SetBar(float max, float value);
-
-  // Per entry: the status text and a step of the bar, shown when due.
-  void EntryStatus(const QString& text);
-  void AddToBar();
-  // Lets pending events run (a Cancel click among them) when due.
-  void AfterEntry();
+  // Which finished entries move the bar by one; by default every entry.
+  void SetBarStep(std::function<bool(const ClsTreeDir&)> step) { barStep_ = std::move(step); }
   // Whatever is not on the screen yet goes there now.
   void Flush();
-
-  // The engine's texts for an entry copied in pieces, shown at once.
-  StatusSink Sink();
-
-  // The stop texts with the hourglass pointer.
-  void ShowStopping();
   // The window goes away and the pointer becomes the arrow.
   void Unload();
+
+  void EntryStarting(const ClsTreeDir& entry) override;
+  void EntryStatus(const QString& text) override;
+  void Working() override;
+  void EntryDone(const ClsTreeDir& entry, const ExtractResult& result) override;
+  // The stop texts with the hourglass pointer.
+  void Stopping() override;
 
  private:
   void paintWhenDue();
   void paint();
 
   std::unique_ptr<ProgressForm> form_;
+  std::function<bool(const ClsTreeDir&)> barStep_;
   QString status_;
   float bar_ = 0;
   bool dirty_ = false;

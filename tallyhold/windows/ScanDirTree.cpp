@@ -12,12 +12,12 @@
 #include "common/platform/MousePointer.h"
 #include "tallyhold/archive/DATFunctions.h"
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/ProgressForm.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/ListFolder.h"
 #include "tallyhold/windows/Main_Container.h"
+#include "tallyhold/windows/ProgressForm.h"
 
 namespace tallyhold {
 namespace {

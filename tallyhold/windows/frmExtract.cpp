@@ -1,21 +1,17 @@
-#include "tallyhold/extract/frmExtract.h"
+#include "tallyhold/windows/frmExtract.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSet>
-#include <memory>
 
 #include "common/platform/DialogService.h"
 #include "common/widgets/DirListBox.h"
 #include "tallyhold/archive/CommonFunctions.h"
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/ExtractReport.h"
-#include "tallyhold/extract/FileDecompressor.h"
-#include "tallyhold/extract/OutputPaths.h"
-#include "tallyhold/extract/RunProgress.h"
+#include "tallyhold/extract/ExtractionRun.h"
+#include "tallyhold/windows/RunProgress.h"
 
 namespace tallyhold {
 namespace {
@@ -27,30 +23,19 @@ void complete(const QString& text) {
   platform::Dialogs().message(text, QStringLiteral("Extraction complete!"), MsgIcon::Information, MsgButtons::Ok);
 }
 
-// One entry into the folder itself; the caller decides what a failure ends.
-class FlatRun {
- public:
-  FlatRun(const ClsDatFile& archive, const QString& destRoot, RunProgress& progress)
-      : archive_(archive), destination_(destRoot, ExtractDestination::Layout::Flat), progress_(progress),
-        status_(progress.Sink()) {}
+// The folder's entries whose name is among names, each once, in folder order.
+std::vector<const ClsTreeDir*> entriesNamed(const ColSubTree& folder, const QSet<QString>& names) {
+  std::vector<const ClsTreeDir*> entries;
+  for (const auto& entry : folder)
+    if (names.contains(QString::fromLatin1(GetFileName(entry->Filename)))) entries.push_back(entry.get());
+  return entries;
+}
 
-  ExtractResult Extract(const ClsTreeDir& entry) {
-    progress_.EntryStatus("Extracting " + QString::fromLatin1(entry.Filename));
-    ExtractResult result = ExtractEntry(entry, archive_.Index, decompressor_, true, destination_, status_);
-    if (result.outcome == ExtractOutcome::Skipped) skipped_.Add(entry.Filename);
-    return result;
-  }
-
-  const SkippedEntries& Skipped() const { return skipped_; }
-
- private:
-  const ClsDatFile& archive_;
-  ExtractDestination destination_;
-  RunProgress& progress_;
-  StatusSink status_;
-  std::unique_ptr<FileDecompressor> decompressor_;
-  SkippedEntries skipped_;
-};
+std::vector<const ClsTreeDir*> entriesOf(const ColSubTree& folder) {
+  std::vector<const ClsTreeDir*> entries;
+  for (const auto& entry : folder) entries.push_back(entry.get());
+  return entries;
+}
 
 }  // namespace
 
@@ -78,10 +63,11 @@ void frmExtract::ShowSelection(ExtractionMode mode, const QByteArray& folderKey,
 void frmExtract::Command1_Click() {
   SetRunning(true);
   RunProgress progress("Extracting from " + source_.ArchivePath + "...");
-  const QString destRoot = DestRoot();
-  if (const widgets::FolderFailure failure = widgets::CheckFolder(destRoot); failure != widgets::FolderFailure::None) {
-    const std::error_code error = WhyNotEntered(destRoot, failure);
-    FailRun(progress, {ExtractOutcome::WriteFailed, destRoot, QString::fromStdString(error.message())});
+  ExtractDestination destination(Dir1->Path(), {}, ExtractDestination::Layout::Flat);
+  ExtractionRun run(source_.Archive->Index, destination, progress, [] { return StopRequested; });
+  // A destination folder that vanished after it was chosen ends the run here.
+  if (!run.OpenDestination()) {
+    Completed(progress, run.Report());
     return;
   }
   // Letter case does not count, as in the scan's own folder search.
@@ -90,55 +76,34 @@ void frmExtract::Command1_Click() {
   if (!folder)
     nothingToExtract(progress);
   else if (mode_ == ExtractionMode::Folder)
-    extractFolder(*folder, destRoot, progress);
+    extractFolder(*folder, run, progress);
   else
-    extractFiles(*folder, destRoot, progress);
+    extractFiles(*folder, run, progress);
 }
 
-void frmExtract::extractFolder(const ColSubTree& folder, const QString& destRoot, RunProgress& progress) {
+void frmExtract::extractFolder(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress) {
   progress.SetBar(static_cast<float>(folder.Count() + 1), 1);
   progress.ShowStep(QStringLiteral("Extracting..."));
   StopRequested = false;
-  FlatRun run(*source_.Archive, destRoot, progress);
-  QStringList written;
-  for (const auto& entry : folder) {
-    if (StopRequested) {
-      StopRun(progress, [&written] {
-        for (const QString& file : written) QFile::remove(file);
-      });
-      return;
-    }
-    const ExtractResult result = run.Extract(*entry);
-    if (result.outcome == ExtractOutcome::WriteFailed) return FailRun(progress, result);
-    if (result.outcome == ExtractOutcome::Extracted) written << result.file;
-    progress.AddToBar();
-    progress.AfterEntry();
-  }
-  progress.Flush();
+  run.Extract(entriesOf(folder), ExtractionRun::OnStop::RemoveNewFiles);
+  if (!Completed(progress, run.Report())) return;
   EndRun(progress);
-  complete(QString::number(folder.Count()) + " files extracted to " + destRoot + run.Skipped().CompletionAddition());
+  complete(QString::number(folder.Count()) + " files extracted to " + DestRoot() +
+           run.Report().skipped.CompletionAddition());
 }
 
 // An entry is extracted once when its name is among List1's, whatever the
-// number of items that match it.
-void frmExtract::extractFiles(const ColSubTree& folder, const QString& destRoot, RunProgress& progress) {
+// number of items that match it. A stop keeps what was extracted: those files
+// are complete and were asked for.
+void frmExtract::extractFiles(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress) {
   progress.SetBar(static_cast<float>(List1->count() + 1), 1);
   StopRequested = false;
   QSet<QString> names;
   for (int i = 0; i < List1->count(); ++i) names.insert(List1->item(i)->text());
-  FlatRun run(*source_.Archive, destRoot, progress);
-  for (const auto& entry : folder) {
-    if (StopRequested) return StopRun(progress);
-    if (names.contains(QString::fromLatin1(GetFileName(entry->Filename)))) {
-      const ExtractResult result = run.Extract(*entry);
-      if (result.outcome == ExtractOutcome::WriteFailed) return FailRun(progress, result);
-      progress.AddToBar();
-    }
-    progress.AfterEntry();
-  }
-  progress.Flush();
-  complete(QString::number(List1->count()) + " files were succesfully extracted to " + destRoot +
-           run.Skipped().CompletionAddition());
+  run.Extract(entriesNamed(folder, names), ExtractionRun::OnStop::KeepFiles);
+  if (!Completed(progress, run.Report())) return;
+  complete(QString::number(List1->count()) + " files were succesfully extracted to " + DestRoot() +
+           run.Report().skipped.CompletionAddition());
   EndRun(progress);
 }
 

@@ -4,8 +4,8 @@
 #include <QByteArray>
 #include <QStringList>
 
-#include "tallyhold/extract/DestinationChooser.h"
-#include "tallyhold/extract/ExtractSource.h"
+#include "tallyhold/windows/DestinationChooser.h"
+#include "tallyhold/windows/ExtractSource.h"
 
 class QLineEdit;
 class QListWidget;
@@ -13,6 +13,7 @@ class QListWidget;
 namespace tallyhold {
 
 class ColSubTree;
+class ExtractionRun;
 class RunProgress;
 
 // The pane used last decides: the tree's folder, the list's entries, or
@@ -39,10 +40,9 @@ class frmExtract : public DestinationChooser {
 
  private:
   void Command1_Click();
-  // Nothing of the run is kept after a stop: what it extracted goes again.
-  void extractFolder(const ColSubTree& folder, const QString& destRoot, RunProgress& progress);
-  // A stop keeps what was extracted: those files are complete and wanted.
-  void extractFiles(const ColSubTree& folder, const QString& destRoot, RunProgress& progress);
+  // A stop removes the files this run made new; files it replaced stay.
+  void extractFolder(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress);
+  void extractFiles(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress);
   void nothingToExtract(RunProgress& progress);
 
   ExtractSource source_;

@@ -1,18 +1,29 @@
-#include "tallyhold/extract/frmExtractAll.h"
+#include "tallyhold/windows/frmExtractAll.h"
 
 #include <QFileInfo>
 #include <QPushButton>
-#include <memory>
+#include <QSet>
 
 #include "common/platform/DialogService.h"
+#include "common/widgets/DirListBox.h"
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/ExtractErrors.h"
-#include "tallyhold/extract/ExtractReport.h"
-#include "tallyhold/extract/FileDecompressor.h"
-#include "tallyhold/extract/OutputPaths.h"
-#include "tallyhold/extract/RunProgress.h"
+#include "tallyhold/extract/ExtractionRun.h"
+#include "tallyhold/windows/RunProgress.h"
 
 namespace tallyhold {
+namespace {
+
+// Every entry in folder order; the bar moves after the last entry of each folder.
+std::vector<const ClsTreeDir*> allEntries(const ColTrees& trees, QSet<const ClsTreeDir*>& lastOfFolder) {
+  std::vector<const ClsTreeDir*> entries;
+  for (const auto& folder : trees) {
+    for (const auto& entry : *folder) entries.push_back(entry.get());
+    if (folder->Count() > 0) lastOfFolder.insert(entries.back());
+  }
+  return entries;
+}
+
+}  // namespace
 
 frmExtractAll::frmExtractAll(const ExtractSource& source, const QList<QByteArray>& treeFolders)
     : DestinationChooser(source.MainWindow, {5175, 2820}, {3600, 1440, 1395, 315}, {3540, 2340, 1515, 375}),
@@ -31,64 +42,29 @@ QString frmExtractAll::DestRoot() const {
 void frmExtractAll::Command1_Click() {
   SetRunning(true);
   RunProgress progress("Extracting all from " + source_.ArchivePath + "...");
-  progress.SetBar(static_cast<float>(source_.Archive->ColTrees().Count() + 1), 1);
-  const QString destRoot = DestRoot();
-  ExtractDestination destination(destRoot, ExtractDestination::Layout::Tree);
-  try {
-    createFolders(destination, progress);
-  } catch (const DestinationError& error) {
-    FailRun(progress, {ExtractOutcome::WriteFailed, error.file(), error.reason()});
-    return;
+  ColTrees& trees = source_.Archive->ColTrees();
+  progress.SetBar(static_cast<float>(trees.Count() + 1), 1);
+  ExtractDestination destination(Dir1->Path(), QFileInfo(source_.ArchivePath).fileName(),
+                                 ExtractDestination::Layout::Tree);
+  ExtractionRun run(source_.Archive->Index, destination, progress, [] { return StopRequested; });
+  if (run.OpenDestination()) {
+    progress.ShowStep(QStringLiteral("Creating directories..."));
+    if (run.MakeFolders(treeFolders_)) {
+      progress.ShowStep(QStringLiteral("Extracting..."));
+      StopRequested = false;
+      QSet<const ClsTreeDir*> lastOfFolder;
+      const std::vector<const ClsTreeDir*> entries = allEntries(trees, lastOfFolder);
+      progress.SetBarStep([&lastOfFolder](const ClsTreeDir& entry) { return lastOfFolder.contains(&entry); });
+      run.Extract(entries, ExtractionRun::OnStop::KeepFiles);
+    }
   }
-  SkippedEntries skipped;
-  if (!extractEntries(destination, progress, skipped)) return;
+  if (!Completed(progress, run.Report())) return;
   EndRun(progress);
-  platform::Dialogs().message(destRoot + " was created succesfully! " +
+  platform::Dialogs().message(DestRoot() + " was created succesfully! " +
                                   QString::number(source_.Archive->FilesTotal) + " files extracted." +
-                                  skipped.CompletionAddition(),
+                                  run.Report().skipped.CompletionAddition(),
                               QStringLiteral("Extraction complete!"), platform::MsgIcon::Information,
                               platform::MsgButtons::Ok);
-}
-
-// The root first: a destination that cannot be made stops the run here. A
-// folder whose name is unsafe is not made; its entries are skipped later.
-void frmExtractAll::createFolders(ExtractDestination& destination, RunProgress& progress) const {
-  destination.FolderOf(QByteArrayLiteral("\\"));
-  progress.ShowStep(QStringLiteral("Creating directories..."));
-  for (const QByteArray& folder : treeFolders_) {
-    try {
-      destination.FolderOf(folder + '\\');
-    } catch (const EntryDataError&) {
-    }
-  }
-}
-
-bool frmExtractAll::extractEntries(ExtractDestination& destination, RunProgress& progress,
-                                   SkippedEntries& skipped) {
-  progress.ShowStep(QStringLiteral("Extracting..."));
-  StopRequested = false;
-  std::unique_ptr<FileDecompressor> decompressor;
-  const StatusSink status = progress.Sink();
-  for (const auto& folder : source_.Archive->ColTrees()) {
-    for (const auto& entry : *folder) {
-      if (StopRequested) {
-        StopRun(progress);
-        return false;
-      }
-      progress.EntryStatus("Extracting " + QString::fromLatin1(entry->Filename));
-      const ExtractResult result =
-          ExtractEntry(*entry, source_.Archive->Index, decompressor, false, destination, status);
-      if (result.outcome == ExtractOutcome::WriteFailed) {
-        FailRun(progress, result);
-        return false;
-      }
-      if (result.outcome == ExtractOutcome::Skipped) skipped.Add(entry->Filename);
-      progress.AfterEntry();
-    }
-    progress.AddToBar();
-  }
-  progress.Flush();
-  return true;
 }
 
 }  // namespace tallyhold

@@ -4,14 +4,10 @@
 #include <QByteArray>
 #include <QList>
 
-#include "tallyhold/extract/DestinationChooser.h"
-#include "tallyhold/extract/ExtractSource.h"
+#include "tallyhold/windows/DestinationChooser.h"
+#include "tallyhold/windows/ExtractSource.h"
 
 namespace tallyhold {
-
-class ExtractDestination;
-class RunProgress;
-class SkippedEntries;
 
 class frmExtractAll : public DestinationChooser {
   Q_OBJECT
@@ -28,10 +24,6 @@ class frmExtractAll : public DestinationChooser {
 
  private:
   void Command1_Click();
-  // Throws DestinationError when the destination cannot be written.
-  void createFolders(ExtractDestination& destination, RunProgress& progress) const;
-  // False when the run was stopped or failed; it has ended then.
-  bool extractEntries(ExtractDestination& destination, RunProgress& progress, SkippedEntries& skipped);
 
   ExtractSource source_;
   QList<QByteArray> treeFolders_;

@@ -83,16 +83,25 @@ TEST(TallyholdExtractErrorHandler, UnknownNumbersEndTheProgramWithoutABox) {
   EXPECT_EQ(ending.calls(), 1);
 }
 
-TEST(TallyholdExtractErrorHandler, RealFileSystemFailuresMapOntoNumbersThatReachAMessage) {
+TEST(TallyholdExtractErrorHandler, EveryFileSystemFailureReachesAMessageWithTheSystemsReason) {
   const std::pair<int, int32_t> cases[] = {
-      {ENOENT, 76}, {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ENOMEDIUM, 68}, {ENODEV, 68},
-      {EEXIST, 75}, {EACCES, 75},  {EPERM, 75},        {EROFS, 75},     {ENOSPC, 75}};
+      {ENOENT, 76}, {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ENOMEDIUM, 68}, {ENODEV, 68}, {EEXIST, 75},
+      {EACCES, 70}, {EPERM, 70},   {EROFS, 70},        {ENOSPC, 61},    {EDQUOT, 61}, {EINVAL, 64},
+      {EIO, 57},    {EMLINK, 57}};
   for (const auto& [error, number] : cases) {
     const FileSystemFailure failure = FileSystemFailureOf(std::error_code(error, std::generic_category()));
     EXPECT_EQ(failure.number, number) << error;
     EXPECT_EQ(failure.description, QString::fromStdString(std::generic_category().message(error)));
   }
-  EXPECT_EQ(FileSystemFailureOf(std::make_error_code(std::errc::invalid_argument)).number, 51);
+  for (const int32_t number : {57, 61, 64, 70}) {
+    ScriptedDialogs dialogs;
+    EndProgramRecorder ending;
+    HandleError(number, "Permission denied", "");
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_EQ(dialogs.messages().first().text, "Error: " + QString::number(number) + ", Permission denied");
+    EXPECT_EQ(dialogs.messages().first().title, "Permission denied");
+    EXPECT_EQ(ending.calls(), 0);
+  }
 
   // A folder made in a missing parent, as the new-folder command does it.
   ScriptedDialogs dialogs;

@@ -6,9 +6,10 @@
 #include <QDir>
 #include <QPushButton>
 
-#include "tallyhold/extract/DestinationChooser.h"
+#include "tallyhold/windows/DestinationChooser.h"
 #include "tests/tallyhold/ExtractFixture.h"
 #include "tests/tallyhold/TallyholdWindowsFixture.h"
+#include "tests/widgets/QtPrinters.h"
 
 namespace tallyhold::testing {
 

@@ -10,6 +10,7 @@
 #include "tallyhold/extract/OutputPaths.h"
 #include "tests/support/DatWriter.h"
 #include "tests/tallyhold/ExtractFixture.h"
+#include "tests/widgets/QtPrinters.h"
 
 using namespace tallyhold;
 using namespace testsupport;
@@ -23,16 +24,17 @@ QByteArray randomBytes(qsizetype size, quint32 seed) {
   return bytes;
 }
 
+using Layout = ExtractDestination::Layout;
+
 class TallyholdExtractEntry : public ::testing::Test {
  protected:
-  ExtractResult extract(const OpenArchive& archive, std::size_t index, ExtractDestination& destination,
-                        bool exclusive = false) {
-    return ExtractEntry(archive.entries.at(index), archive.fileNo, decompressor, exclusive, destination,
-                        [this](const QString& text) { statusTexts << text; });
+  ExtractResult extract(const OpenArchive& archive, std::size_t index, ExtractDestination& destination) {
+    return ExtractEntry(archive.entries.at(index), archive.fileNo, decompressor, destination, observer);
   }
 
   std::unique_ptr<FileDecompressor> decompressor;
-  QStringList statusTexts;
+  RecordingObserver observer;
+  QStringList& statusTexts = observer.statusTexts;
 };
 
 TEST_F(TallyholdExtractEntry, SmallEntriesAreWrittenExactlyWithNothingBesideThem) {
@@ -41,7 +43,7 @@ TEST_F(TallyholdExtractEntry, SmallEntriesAreWrittenExactlyWithNothingBesideThem
                           .add("TEXT\\GAME\\MAPTEXT.MSG", text, true)
                           .add("README.TXT", "stored as it is")
                           .add("EMPTY.DAT", ""));
-  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
   const ExtractResult first = extract(archive, 0, destination);
   EXPECT_EQ(first.outcome, ExtractOutcome::Extracted);
   EXPECT_EQ(first.file, archive.dest("MAPTEXT.MSG"));
@@ -58,7 +60,7 @@ TEST_F(TallyholdExtractEntry, SmallEntriesAreWrittenExactlyWithNothingBesideThem
 
 TEST_F(TallyholdExtractEntry, StoredEntriesNeedNoDecompressor) {
   OpenArchive archive(DatWriter().add("A.BIN", "abc"));
-  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
   EXPECT_EQ(extract(archive, 0, destination).outcome, ExtractOutcome::Extracted);
   EXPECT_EQ(decompressor, nullptr);
 }
@@ -73,7 +75,7 @@ TEST_F(TallyholdExtractEntry, EntriesAboveChunkLimitAreCopiedInPiecesByteExact) 
   compressed.body = ZlibCompress(packed, 1);
   ASSERT_GT(compressed.body->size(), 16'777'218);
   OpenArchive archive(DatWriter().add("BIG\\STORED.BIN", stored).add(compressed));
-  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Tree);
+  ExtractDestination destination(archive.dest(), {}, Layout::Tree);
 
   ASSERT_EQ(extract(archive, 0, destination).outcome, ExtractOutcome::Extracted);
   EXPECT_EQ(ReadFile(archive.dest("BIG/STORED.BIN")), stored);
@@ -89,6 +91,7 @@ TEST_F(TallyholdExtractEntry, EntriesAboveChunkLimitAreCopiedInPiecesByteExact) 
                                       "Extracting BIG\\PACKED.BIN 3/4", "Extracting BIG\\PACKED.BIN 4/4",
                                       "Decompressing BIG\\PACKED.BIN"}));
   EXPECT_EQ(archive.destContents(), (QStringList{"BIG", "BIG/PACKED.BIN", "BIG/STORED.BIN"}));
+  EXPECT_GE(observer.working, 16);  // a moment to repaint after every piece and every MiB inflated
 }
 
 TEST_F(TallyholdExtractEntry, AnEntryAndItsNameWithZlibAddedBothSurvive) {
@@ -98,7 +101,7 @@ TEST_F(TallyholdExtractEntry, AnEntryAndItsNameWithZlibAddedBothSurvive) {
                           .add("ART\\X", text, true)
                           .add("ART\\Y", text, true));
   WriteFile(archive.dest("Y.Zlib"), "a file the user had");
-  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
   for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(extract(archive, i, destination).outcome, ExtractOutcome::Extracted);
   EXPECT_EQ(ReadFile(archive.dest("X.Zlib")), "an entry of its own");
   EXPECT_EQ(ReadFile(archive.dest("X")), text);
@@ -109,18 +112,15 @@ TEST_F(TallyholdExtractEntry, AnEntryAndItsNameWithZlibAddedBothSurvive) {
 TEST_F(TallyholdExtractEntry, ALongerExistingFileIsReplacedByExactlyTheNewBytes) {
   const QByteArray text = SampleText(5000, 3);
   OpenArchive archive(DatWriter().add("SHORT.TXT", "new").add("PACKED.TXT", text, true));
-  const QByteArray longer = SampleText(50'000, 4);
-  for (const bool exclusive : {false, true}) {
-    SCOPED_TRACE(exclusive);
-    WriteFile(archive.dest("SHORT.TXT"), longer);
-    WriteFile(archive.dest("PACKED.TXT"), longer);
-    ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
-    EXPECT_EQ(extract(archive, 0, destination, exclusive).outcome, ExtractOutcome::Extracted);
-    EXPECT_EQ(extract(archive, 1, destination, exclusive).outcome, ExtractOutcome::Extracted);
-    EXPECT_EQ(ReadFile(archive.dest("SHORT.TXT")), "new");
-    EXPECT_EQ(ReadFile(archive.dest("PACKED.TXT")), text);
-    EXPECT_EQ(archive.destContents(), (QStringList{"PACKED.TXT", "SHORT.TXT"}));
-  }
+  WriteFile(archive.dest("SHORT.TXT"), SampleText(50'000, 4));
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
+  const ExtractResult replacing = extract(archive, 0, destination);
+  EXPECT_EQ(replacing.outcome, ExtractOutcome::Extracted);
+  EXPECT_TRUE(replacing.replaced);
+  EXPECT_FALSE(extract(archive, 1, destination).replaced);
+  EXPECT_EQ(ReadFile(archive.dest("SHORT.TXT")), "new");
+  EXPECT_EQ(ReadFile(archive.dest("PACKED.TXT")), text);
+  EXPECT_EQ(archive.destContents(), (QStringList{"PACKED.TXT", "SHORT.TXT"}));
 }
 
 TEST_F(TallyholdExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
@@ -139,10 +139,14 @@ TEST_F(TallyholdExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
   longer.realSize = 39'000;
   FixtureEntry shorter{"SHORTER.TXT", text, true};
   shorter.realSize = 41'000;
-  OpenArchive archive(DatWriter().add(damaged).add(truncated).add(outside).add(negative).add(longer).add(shorter));
+  // Stored, 10 bytes in the archive but claiming 1.5 GB: never a 1.5 GB buffer.
+  FixtureEntry claims{"CLAIMS.BIN", "0123456789"};
+  claims.realSize = 1'500'000'000;
+  OpenArchive archive(
+      DatWriter().add(damaged).add(truncated).add(outside).add(negative).add(longer).add(shorter).add(claims));
   for (const char* name : {"DAMAGED.TXT", "OUTSIDE.TXT", "LONGER.TXT"}) WriteFile(archive.dest(name), "kept");
 
-  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
   QStringList reasons;
   for (std::size_t i = 0; i < archive.entries.size(); ++i) {
     const ExtractResult result = extract(archive, i, destination);
@@ -155,35 +159,36 @@ TEST_F(TallyholdExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
   EXPECT_EQ(reasons[3], "its data lie outside the archive (3 bytes at offset -5)");
   EXPECT_EQ(reasons[4], "the compressed data inflate to more than 39000 bytes");
   EXPECT_EQ(reasons[5], "the compressed data inflate to 40000 bytes instead of 41000");
+  EXPECT_EQ(reasons[6], "it is stored as it is, but its RealSize (1500000000) differs from its PackedSize (10)");
   // The files the user had stay as they were; nothing else appears.
   EXPECT_EQ(archive.destContents(), (QStringList{"DAMAGED.TXT", "LONGER.TXT", "OUTSIDE.TXT"}));
   EXPECT_EQ(ReadFile(archive.dest("DAMAGED.TXT")), "kept");
 }
 
-TEST_F(TallyholdExtractEntry, ADestinationThatCannotBeWrittenIsReportedWithItsReason) {
+TEST_F(TallyholdExtractEntry, WhatStandsInTheWayIsTheEntrysProblemAMissingDestinationStopsTheRun) {
   OpenArchive archive(DatWriter()
                           .add("GONE.TXT", "abc")
                           .add("FOLDER.TXT", "abc")
-                          .add("BLOCKED\\X.TXT", SampleText(3000, 6), true));
+                          .add("BLOCKED\\X.TXT", SampleText(3000, 6), true)
+                          .add(QByteArray(204, '\xE9'), "a Latin-1 name of 408 bytes on disk"));
   QDir(archive.dest()).mkdir("FOLDER.TXT");
   WriteFile(archive.dest("BLOCKED"), "a file where a folder is needed");
 
-  ExtractDestination tree(archive.dest(), ExtractDestination::Layout::Tree);
+  ExtractDestination tree(archive.dest(), {}, Layout::Tree);
   const ExtractResult blocked = extract(archive, 2, tree);
-  EXPECT_EQ(blocked.outcome, ExtractOutcome::WriteFailed);
-  EXPECT_EQ(blocked.file, archive.dest("BLOCKED"));
-  EXPECT_EQ(blocked.reason, "Not a directory");
+  EXPECT_EQ(blocked.outcome, ExtractOutcome::Skipped);
+  EXPECT_EQ(blocked.reason, archive.dest("BLOCKED") + " is not a folder");
+  const ExtractResult directory = extract(archive, 1, tree);
+  EXPECT_EQ(directory.outcome, ExtractOutcome::Skipped);
+  EXPECT_EQ(directory.reason, archive.dest("FOLDER.TXT") + " is a folder");
+  const ExtractResult tooLong = extract(archive, 3, tree);
+  EXPECT_EQ(tooLong.outcome, ExtractOutcome::Skipped);
+  EXPECT_TRUE(tooLong.reason.endsWith("(File name too long)")) << tooLong.reason.toStdString();
 
-  ExtractDestination flat(archive.dest(), ExtractDestination::Layout::Flat);
-  const ExtractResult directory = extract(archive, 1, flat);
-  EXPECT_EQ(directory.outcome, ExtractOutcome::WriteFailed);
-  EXPECT_EQ(directory.file, archive.dest("FOLDER.TXT"));
-  EXPECT_EQ(directory.reason, "Is a directory");
-
-  ExtractDestination vanished(archive.dest("vanished"), ExtractDestination::Layout::Flat);
+  ExtractDestination vanished(archive.dest("vanished"), {}, Layout::Flat);
   const ExtractResult gone = extract(archive, 0, vanished);
   EXPECT_EQ(gone.outcome, ExtractOutcome::WriteFailed);
-  EXPECT_EQ(gone.file, archive.dest("vanished/GONE.TXT"));
+  EXPECT_EQ(gone.file, archive.dest("vanished"));
   EXPECT_EQ(gone.reason, "No such file or directory");
   EXPECT_EQ(archive.destContents(), (QStringList{"BLOCKED", "FOLDER.TXT"}));
 }
@@ -210,11 +215,11 @@ TEST_F(TallyholdExtractEntry, AWriteFailingPartWayLeavesNothingAndKeepsAnEarlier
   const QByteArray text = SampleText(3'000'000, 7);
   OpenArchive archive(DatWriter().add("NEW.TXT", text, true).add("OLD.TXT", text, true).add("RAW.TXT", text));
   WriteFile(archive.dest("OLD.TXT"), "the earlier copy");
-  ExtractDestination destination(archive.dest(), ExtractDestination::Layout::Flat);
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
   QList<ExtractResult> results;
   {
     const FileSizeLimit limit(1'000'000);
-    for (std::size_t i = 0; i < 3; ++i) results << extract(archive, i, destination, i == 2);
+    for (std::size_t i = 0; i < 3; ++i) results << extract(archive, i, destination);
   }
   for (const ExtractResult& result : results) {
     EXPECT_EQ(result.outcome, ExtractOutcome::WriteFailed);

@@ -2,6 +2,8 @@
 // An archive written with DatWriter, opened under a file number as a loaded
 // archive is, with its entries decoded into ClsTreeDir objects, and a fresh
 // destination folder beside it.
+#include <sys/mount.h>
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <functional>
@@ -10,9 +12,36 @@
 #include "common/dat/DatRecord.h"
 #include "common/platform/FileNumbers.h"
 #include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/extract/ExtractEntry.h"
 #include "tests/support/DatWriter.h"
 
 namespace testsupport {
+
+// Keeps what the engine tells about the entries it copies.
+class RecordingObserver : public tallyhold::EntryObserver {
+ public:
+  void EntryStatus(const QString& text) override { statusTexts << text; }
+  void Working() override { ++working; }
+  QStringList statusTexts;
+  int working = 0;
+};
+
+// A tmpfs of its own, read-only or tiny, where the test may mount one (as root).
+class Mounted {
+ public:
+  Mounted(const QString& folder, const char* options, unsigned long flags) : folder_(QFile::encodeName(folder)) {
+    QDir().mkpath(folder);
+    mounted_ = ::mount("tmpfs", folder_.constData(), "tmpfs", flags, options) == 0;
+  }
+  ~Mounted() {
+    if (mounted_) ::umount2(folder_.constData(), MNT_DETACH);
+  }
+  bool ok() const { return mounted_; }
+
+ private:
+  QByteArray folder_;
+  bool mounted_ = false;
+};
 
 class OpenArchive {
  public:
@@ -39,6 +68,12 @@ class OpenArchive {
     QDir(dir.path()).mkdir("dest");
   }
   ~OpenArchive() { platform::CloseFile(fileNo); }
+
+  std::vector<const tallyhold::ClsTreeDir*> all() const {
+    std::vector<const tallyhold::ClsTreeDir*> list;
+    for (const tallyhold::ClsTreeDir& entry : entries) list.push_back(&entry);
+    return list;
+  }
 
   // A path inside the destination folder.
   QString dest(const QString& relative = {}) const {

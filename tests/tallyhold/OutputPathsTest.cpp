@@ -8,6 +8,7 @@
 #include "tallyhold/extract/OutputPaths.h"
 #include "tests/support/DatWriter.h"
 #include "tests/tallyhold/ExtractFixture.h"
+#include "tests/widgets/QtPrinters.h"
 
 using namespace tallyhold;
 using namespace testsupport;
@@ -16,11 +17,15 @@ namespace {
 
 using Layout = ExtractDestination::Layout;
 
-QList<ExtractOutcome> extractAll(const OpenArchive& archive, ExtractDestination& destination) {
+ExtractResult extract(const OpenArchive& archive, std::size_t index, ExtractDestination& destination) {
   std::unique_ptr<FileDecompressor> decompressor;
+  EntryObserver quiet;
+  return ExtractEntry(archive.entries.at(index), archive.fileNo, decompressor, destination, quiet);
+}
+
+QList<ExtractOutcome> extractAll(const OpenArchive& archive, ExtractDestination& destination) {
   QList<ExtractOutcome> outcomes;
-  for (const ClsTreeDir& entry : archive.entries)
-    outcomes << ExtractEntry(entry, archive.fileNo, decompressor, false, destination, {}).outcome;
+  for (std::size_t i = 0; i < archive.entries.size(); ++i) outcomes << extract(archive, i, destination).outcome;
   return outcomes;
 }
 
@@ -50,7 +55,7 @@ TEST(TallyholdExtractPaths, HostileNamesNeverEscapeTheDestination) {
   writer.add("A\\fine.txt", "fine");
   for (const Layout layout : {Layout::Tree, Layout::Flat}) {
     OpenArchive archive(writer);
-    ExtractDestination destination(archive.dest(), layout);
+    ExtractDestination destination(archive.dest(), {}, layout);
     QList<ExtractOutcome> expected(11, ExtractOutcome::Skipped);
     expected << ExtractOutcome::Extracted;
     EXPECT_EQ(extractAll(archive, destination), expected);
@@ -61,7 +66,7 @@ TEST(TallyholdExtractPaths, HostileNamesNeverEscapeTheDestination) {
   }
 }
 
-TEST(TallyholdExtractPaths, SymbolicLinksAreNotFollowedOutOfTheDestination) {
+TEST(TallyholdExtractPaths, NoLinkIsFollowedAndALinkUnderAFileNameIsReplaced) {
   QTemporaryDir outside;
   WriteFile(outside.filePath("target.txt"), "outside file");
   OpenArchive archive(DatWriter()
@@ -73,19 +78,16 @@ TEST(TallyholdExtractPaths, SymbolicLinksAreNotFollowedOutOfTheDestination) {
   QFile::link(archive.dest("real"), archive.dest("alias"));
   QFile::link(outside.filePath("target.txt"), archive.dest("victim.txt"));
 
-  ExtractDestination destination(archive.dest(), Layout::Tree);
-  std::unique_ptr<FileDecompressor> decompressor;
-  const ExtractResult escaped = ExtractEntry(archive.entries[0], archive.fileNo, decompressor, false, destination, {});
+  ExtractDestination destination(archive.dest(), {}, Layout::Tree);
+  const ExtractResult escaped = extract(archive, 0, destination);
   EXPECT_EQ(escaped.outcome, ExtractOutcome::Skipped);
-  EXPECT_EQ(escaped.reason, "its folder " + archive.dest("link") + " leads outside the destination");
-  EXPECT_EQ(ExtractEntry(archive.entries[1], archive.fileNo, decompressor, false, destination, {}).outcome,
-            ExtractOutcome::Extracted);
-  EXPECT_EQ(ExtractEntry(archive.entries[2], archive.fileNo, decompressor, false, destination, {}).outcome,
-            ExtractOutcome::Extracted);
+  EXPECT_EQ(escaped.reason, archive.dest("link") + " is a symbolic link, which is never followed");
+  EXPECT_EQ(extract(archive, 1, destination).outcome, ExtractOutcome::Skipped);
+  EXPECT_EQ(extract(archive, 2, destination).outcome, ExtractOutcome::Extracted);
 
   EXPECT_EQ(OpenArchive::contentsOf(outside.path()), QStringList{"target.txt"});
   EXPECT_EQ(ReadFile(outside.filePath("target.txt")), "outside file");
-  EXPECT_EQ(ReadFile(archive.dest("real/y.txt")), "through the inner link");
+  EXPECT_EQ(OpenArchive::contentsOf(archive.dest("real")), QStringList{});
   EXPECT_FALSE(QFileInfo(archive.dest("victim.txt")).isSymLink());
   EXPECT_EQ(ReadFile(archive.dest("victim.txt")), "replaces the link");
 }
@@ -99,7 +101,7 @@ TEST(TallyholdExtractPaths, FolderLevelsTakeTheFirstSpellingAndAnyDepth) {
                           .add("top.txt", "top")
                           .add("CAF\xC9\\\xE9t\xE9.txt", "latin-1")
                           .add("caf\xE9\\other.txt", "same folder"));
-  ExtractDestination destination(archive.dest(), Layout::Tree);
+  ExtractDestination destination(archive.dest(), {}, Layout::Tree);
   EXPECT_EQ(extractAll(archive, destination), QList<ExtractOutcome>(7, ExtractOutcome::Extracted));
   EXPECT_EQ(archive.destContents(),
             (QStringList{"ART", "ART/SUB", "ART/SUB/a.txt", "ART/SUB/b.txt", "ART/SUB/deeper",
@@ -113,7 +115,7 @@ TEST(TallyholdExtractPaths, FoldersOfAnEarlierRunAreReusedWhateverTheirCase) {
   OpenArchive archive(DatWriter().add("ART\\SUB\\a.txt", "new a"));
   QDir(archive.dest()).mkpath("archive.dat/art/Sub");
   WriteFile(archive.dest("archive.dat/art/Sub/a.txt"), "old and longer a");
-  ExtractDestination destination(archive.dest("archive.dat"), Layout::Tree);
+  ExtractDestination destination(archive.dest(), "archive.dat", Layout::Tree);
   EXPECT_EQ(extractAll(archive, destination), QList<ExtractOutcome>{ExtractOutcome::Extracted});
   EXPECT_EQ(archive.destContents(),
             (QStringList{"archive.dat", "archive.dat/art", "archive.dat/art/Sub", "archive.dat/art/Sub/a.txt"}));
@@ -122,23 +124,23 @@ TEST(TallyholdExtractPaths, FoldersOfAnEarlierRunAreReusedWhateverTheirCase) {
 
 TEST(TallyholdExtractPaths, TreeFoldersCanBeMadeBeforeTheirEntries) {
   QTemporaryDir dir;
-  ExtractDestination destination(dir.filePath("archive.dat"), Layout::Tree);
-  const std::string root = destination.FolderOf("\\");
-  EXPECT_EQ(destination.FolderOf("text\\english\\game\\"), root + "/text/english/game");
-  EXPECT_EQ(destination.FolderOf("TEXT\\English"), root + "/text/english");
+  ExtractDestination destination(dir.path(), "archive.dat", Layout::Tree);
+  const QString root = dir.filePath("archive.dat");
+  EXPECT_EQ(destination.FolderOf("\\").shown, root);
+  EXPECT_EQ(destination.FolderOf("text\\english\\game\\").shown, root + "/text/english/game");
+  EXPECT_EQ(destination.FolderOf("TEXT\\English").shown, root + "/text/english");
   EXPECT_THROW(destination.FolderOf("text\\..\\..\\"), EntryDataError);
   EXPECT_THROW(destination.FolderOf("C:\\"), EntryDataError);
   EXPECT_EQ(OpenArchive::contentsOf(dir.path()),
             (QStringList{"archive.dat", "archive.dat/text", "archive.dat/text/english", "archive.dat/text/english/game"}));
 }
 
-TEST(TallyholdExtractPaths, ARootThatCannotBeCreatedIsAWriteFailure) {
+TEST(TallyholdExtractPaths, ARootThatCannotBeMadeIsAWriteFailure) {
   OpenArchive archive(DatWriter().add("a.txt", "a"));
-  ExtractDestination destination(archive.dest("missing/archive.dat"), Layout::Tree);
-  std::unique_ptr<FileDecompressor> decompressor;
-  const ExtractResult result = ExtractEntry(archive.entries[0], archive.fileNo, decompressor, false, destination, {});
+  ExtractDestination destination(archive.dest("missing"), "archive.dat", Layout::Tree);
+  const ExtractResult result = extract(archive, 0, destination);
   EXPECT_EQ(result.outcome, ExtractOutcome::WriteFailed);
-  EXPECT_EQ(result.file, archive.dest("missing/archive.dat"));
+  EXPECT_EQ(result.file, archive.dest("missing"));
   EXPECT_EQ(result.reason, "No such file or directory");
 }
 

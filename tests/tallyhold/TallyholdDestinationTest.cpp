@@ -6,8 +6,8 @@
 #include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/frmExtract.h"
-#include "tallyhold/extract/frmExtractAll.h"
+#include "tallyhold/windows/frmExtract.h"
+#include "tallyhold/windows/frmExtractAll.h"
 #include "tests/tallyhold/ExtractDialogsFixture.h"
 #include "tests/widgets/ListGestures.h"
 
@@ -124,6 +124,27 @@ TEST_F(TallyholdDestinationTest, CreateNewDirMovesIntoTheNewFolderAndAsksAgainAf
   EXPECT_TRUE(QFileInfo(dest + "/fresh").isDir());
   EXPECT_EQ(ending.calls(), 0);
   EXPECT_FALSE(frame().isEnabled());
+}
+
+TEST_F(TallyholdDestinationTest, CreateNewDirOnAReadOnlyDiskGivesTheSystemsReasonAndGoesOn) {
+  const QString dest = dir.filePath("readonly");
+  const testsupport::Mounted readOnly(dest, nullptr, MS_RDONLY);
+  if (!readOnly.ok()) GTEST_SKIP() << "no tmpfs can be mounted here";
+  action("extractselected")->trigger();
+  auto* dialog = shownDialog<frmExtract>();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(dialog->Dir1->SetPath(dest));
+  dialogs.answerInput("Mod: Part 2");
+  QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages()[0].text, "Error: 70, Read-only file system");
+  EXPECT_EQ(dialogs.shown().size(), 3);  // asked again
+  EXPECT_EQ(ending.calls(), 0);
+}
+
+TEST_F(TallyholdDestinationTest, AnInstalledProgramStartsInTheHomeFolder) {
+  EXPECT_EQ(ChooserStartFolder(QStringLiteral(SKARROW_INSTALL_BINDIR)), QDir::homePath());
+  EXPECT_EQ(ChooserStartFolder(dir.path()), dir.path());
 }
 
 TEST_F(TallyholdDestinationTest, AFolderAtTheTopOfTheFileSystemGetsOneSeparator) {

@@ -1,14 +1,15 @@
 // Extract all end to end: the archive opened through the menu, the dialog
 // opened by the frame's commands and run by its own button.
+#include <QFileInfo>
 #include <QLabel>
 #include <QTest>
 #include <QTreeWidget>
 
 #include "common/widgets/DirListBox.h"
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/ProgressForm.h"
-#include "tallyhold/extract/frmExtractAll.h"
 #include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/ProgressForm.h"
+#include "tallyhold/windows/frmExtractAll.h"
 #include "tests/tallyhold/ExtractDialogsFixture.h"
 
 namespace tallyhold::testing {
@@ -216,8 +217,9 @@ TEST_F(TallyholdExtractAllTest, DamagedEntriesAreSkippedAndNamedInTheCompletionM
   EXPECT_EQ(ReadFile(root + "/GOOD/LAST.TXT"), SampleText(800, 1));
   ASSERT_EQ(dialogs.messages().size(), 1);
   EXPECT_EQ(dialogs.messages().first().text,
-            root + " was created succesfully! 4 files extracted.\r\r2 entries were skipped because their data "
-                   "are damaged or their names are unsafe: GOOD\\DAMAGED.MSG, GOOD\\OUTSIDE.BIN");
+            root + " was created succesfully! 4 files extracted.\r\r2 entries were skipped:\r"
+                   "GOOD\\DAMAGED.MSG: the compressed data are damaged (incorrect header check)\r"
+                   "GOOD\\OUTSIDE.BIN: its data lie outside the archive (4 bytes at offset 1000000)");
   expectWindowsRestored();
 }
 
@@ -249,13 +251,16 @@ TEST_F(TallyholdExtractAllTest, HostileNamesNeverReachOutsideTheDestination) {
                                 "outer/inner/archive.dat/SAFE", "outer/inner/archive.dat/SAFE/OK.TXT"}));
   ASSERT_EQ(dialogs.messages().size(), 1);
   EXPECT_EQ(dialogs.messages().first().text,
-            root + " was created succesfully! 8 files extracted.\r\r7 entries were skipped because their data "
-                   "are damaged or their names are unsafe: ..\\ESCAPED.TXT, A\\..\\..\\ESCAPED2.TXT, "
-                   "C:\\DRIVE.TXT, B\\SLASH/ESCAPED3.TXT, ..\\..\\..\\ESCAPED4.TXT, ...");
+            root + " was created succesfully! 8 files extracted.\r\r7 entries were skipped:\r"
+                   "..\\ESCAPED.TXT: its name holds the folder \"..\"\r"
+                   "A\\..\\..\\ESCAPED2.TXT: its name holds the folder \"..\"\r"
+                   "C:\\DRIVE.TXT: its name holds the drive \"C:\"\r"
+                   "B\\SLASH/ESCAPED3.TXT: its name holds a \"/\"\r"
+                   "..\\..\\..\\ESCAPED4.TXT: its name holds the folder \"..\"\rand 2 more");
   expectWindowsRestored();
 }
 
-TEST_F(TallyholdExtractAllTest, ADestinationThatCannotBeWrittenStopsTheRunWithItsMessage) {
+TEST_F(TallyholdExtractAllTest, AFileInTheWayOfAFolderSkipsItsEntriesAndABadDestinationStopsTheRun) {
   DatWriter writer;
   writer.add("FIRST.TXT", "first");
   writer.add("SOUND\\LONGNAME9\\FX.ACM", "fx");  // a folder the tree does not show
@@ -268,24 +273,35 @@ TEST_F(TallyholdExtractAllTest, ADestinationThatCannotBeWrittenStopsTheRunWithIt
   runInto(*dialog, dialog->Command1, dest);
 
   const QString root = dest + "/archive.dat";
-  EXPECT_EQ(contentsOf(root), (QStringList{"FIRST.TXT", "SOUND", "SOUND/LONGNAME9"}));
+  EXPECT_EQ(contentsOf(root), (QStringList{"FIRST.TXT", "SOUND", "SOUND/LAST.TXT", "SOUND/LONGNAME9"}));
   ASSERT_EQ(dialogs.messages().size(), 1);
-  testsupport::ShownBox box = dialogs.messages().first();
-  EXPECT_EQ(box.text, "Could not write " + root +
-                          "/SOUND/LONGNAME9\r\rNot a directory\r\rThe extraction has been stopped.");
-  EXPECT_EQ(box.title, "Extraction stopped");
-  EXPECT_EQ(box.icon, platform::MsgIcon::Exclamation);
+  EXPECT_EQ(dialogs.messages().first().text, root + " was created succesfully! 3 files extracted.\r\r"
+                                                    "1 entry was skipped:\rSOUND\\LONGNAME9\\FX.ACM: " +
+                                                    root + "/SOUND/LONGNAME9 is not a folder");
   expectWindowsRestored();
 
-  // A destination root that cannot be made stops the run before any entry.
+  // A destination folder that vanished stops the run before any entry.
   dialogs.clear();
   action("extractall")->trigger();
   dialog = shownDialog<frmExtractAll>();
   ASSERT_NE(dialog, nullptr);
   const QString gone = runIntoVanishedFolder(*dialog, dialog->Command1);
   ASSERT_EQ(dialogs.messages().size(), 1);
-  EXPECT_EQ(dialogs.messages().first().text,
-            "Could not write " + gone + "/archive.dat\r\rNo such file or directory\r\rThe extraction has been stopped.");
+  testsupport::ShownBox box = dialogs.messages().first();
+  EXPECT_EQ(box.text, "Could not write " + gone + "\r\rNo such file or directory\r\rThe extraction has been stopped.");
+  EXPECT_EQ(box.title, "Extraction stopped");
+  EXPECT_EQ(box.icon, platform::MsgIcon::Exclamation);
+
+  // So does the archive's own folder, where DestRoot is the archive itself.
+  dialogs.clear();
+  action("extractall")->trigger();
+  dialog = shownDialog<frmExtractAll>();
+  ASSERT_NE(dialog, nullptr);
+  runInto(*dialog, dialog->Command1, QFileInfo(archivePath).path());
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_TRUE(dialogs.messages().first().text.startsWith("Could not write " + archivePath +
+                                                         "\r\rA file stands under this name"));
+  expectWindowsRestored();
 }
 
 }  // namespace

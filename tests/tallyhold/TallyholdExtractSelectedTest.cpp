@@ -1,6 +1,7 @@
 // Extract selected end to end: a folder or entries chosen in the archive
 // window as the user does, the dialog opened by the frame's commands and run
 // by its own button.
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,9 +11,9 @@
 #include "common/widgets/DirListBox.h"
 
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/ProgressForm.h"
-#include "tallyhold/extract/frmExtract.h"
 #include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/ProgressForm.h"
+#include "tallyhold/windows/frmExtract.h"
 #include "tests/tallyhold/ExtractDialogsFixture.h"
 
 namespace tallyhold::testing {
@@ -195,9 +196,10 @@ TEST_F(TallyholdExtractSelectedTest, NothingToExtractIsRefusedOrFoundEmpty) {
   expectWindowsRestored();
 }
 
-TEST_F(TallyholdExtractSelectedTest, AStopRemovesWhatFolderModeWroteAndKeepsWhatFilesModeWrote) {
+TEST_F(TallyholdExtractSelectedTest, AStopRemovesWhatFolderModeMadeNewAndKeepsWhatFilesModeWrote) {
   const QString dest = folder("out");
   ASSERT_TRUE(testsupport::WriteFile(dest + "/KEEP.TXT", "mine"));
+  ASSERT_TRUE(testsupport::WriteFile(dest + "/RUNNER01.FRM", "the user's copy, replaced by the run"));
   AtEveryYield cancel([](ProgressForm& form, int) { QTest::mouseClick(form.Command1, Qt::LeftButton); });
 
   clickNode(*window, "Child10");
@@ -205,7 +207,9 @@ TEST_F(TallyholdExtractSelectedTest, AStopRemovesWhatFolderModeWroteAndKeepsWhat
   ASSERT_NE(dialog, nullptr);
   LastProgress progress;
   runInto(*dialog, dialog->Command1, dest);
-  EXPECT_EQ(contentsOf(dest), QStringList{"KEEP.TXT"});
+  // RUNNER01 took the place of the user's file: removing it would lose both.
+  EXPECT_EQ(contentsOf(dest), (QStringList{"KEEP.TXT", "RUNNER01.FRM"}));
+  EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
   EXPECT_TRUE(dialogs.messages().isEmpty());
   ASSERT_TRUE(progress.seen);
   EXPECT_EQ(progress.caption, "Stop Request Detected!");
@@ -224,21 +228,18 @@ TEST_F(TallyholdExtractSelectedTest, AStopRemovesWhatFolderModeWroteAndKeepsWhat
   expectWindowsRestored();
 }
 
-TEST_F(TallyholdExtractSelectedTest, ADestinationThatCannotBeWrittenStopsTheRunWithItsMessage) {
-  // A folder in the way of the second entry's file.
+TEST_F(TallyholdExtractSelectedTest, AFolderInTheWaySkipsItsEntryAndAVanishedDestinationStopsTheRun) {
   const QString dest = folder("out");
   ASSERT_TRUE(QDir(dest).mkdir("RUNNER02.FRM"));
   clickNode(*window, "Child10");
   frmExtract* dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
   runInto(*dialog, dialog->Command1, dest);
-  EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER02.FRM"}));
+  EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER02.FRM", "RUNNER03.FRM"}));
   EXPECT_TRUE(QFileInfo(dest + "/RUNNER02.FRM").isDir());
   ASSERT_EQ(dialogs.messages().size(), 1);
-  const testsupport::ShownBox box = dialogs.messages().first();
-  EXPECT_TRUE(box.text.startsWith("Could not write " + dest + "/RUNNER02.FRM\r\r")) << box.text.toStdString();
-  EXPECT_TRUE(box.text.endsWith("\r\rThe extraction has been stopped."));
-  EXPECT_EQ(box.title, "Extraction stopped");
+  EXPECT_EQ(dialogs.messages().first().text, "3 files extracted to " + dest + "/\r\r1 entry was skipped:\r"
+                                             "ART\\CRITTERS\\RUNNER02.FRM: " + dest + "/RUNNER02.FRM is a folder");
   expectWindowsRestored();
 
   // A destination folder that vanished after it was chosen.
@@ -247,8 +248,9 @@ TEST_F(TallyholdExtractSelectedTest, ADestinationThatCannotBeWrittenStopsTheRunW
   ASSERT_NE(dialog, nullptr);
   const QString gone = runIntoVanishedFolder(*dialog, dialog->Command1);
   ASSERT_EQ(dialogs.messages().size(), 1);
-  EXPECT_EQ(dialogs.messages().first().text,
-            "Could not write " + gone + "/\r\rNo such file or directory\r\rThe extraction has been stopped.");
+  const testsupport::ShownBox box = dialogs.messages().first();
+  EXPECT_EQ(box.text, "Could not write " + gone + "\r\rNo such file or directory\r\rThe extraction has been stopped.");
+  EXPECT_EQ(box.title, "Extraction stopped");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "common/platform/Twips.h"
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/ProgressForm.h"
+#include "tallyhold/windows/ProgressForm.h"
 
 namespace tallyhold {
 namespace {

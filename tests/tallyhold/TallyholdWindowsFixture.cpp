@@ -9,10 +9,10 @@
 
 #include "common/platform/FileNumbers.h"
 #include "tallyhold/archive/Globals.h"
-#include "tallyhold/extract/ProgressForm.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/Main.h"
+#include "tallyhold/windows/ProgressForm.h"
 
 namespace tallyhold::testing {
 
@@ -119,8 +119,10 @@ ProgressForm* shownProgressForm() {
 
 AtEveryYield::AtEveryYield(std::function<void(ProgressForm&, int)> action) {
   timer_.setInterval(0);
+  // While the window is first painted, before any work, user input waits.
   QObject::connect(&timer_, &QTimer::timeout, [this, action] {
-    if (ProgressForm* form = shownProgressForm()) action(*form, ++yields_);
+    ProgressForm* form = shownProgressForm();
+    if (form && form->labStatus->text() != QLatin1String("Initializing...")) action(*form, ++yields_);
   });
   timer_.start();
 }

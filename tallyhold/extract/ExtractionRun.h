@@ -1,0 +1,77 @@
+#pragma once
+// One extraction run, the same for every caller: DestRoot opened first, the
+// folders made before the entries when asked, then the entries in order with
+// the stop flag tested before each. A bad entry is skipped with its reason and
+// the run goes on; a failure of the destination stops it. It reports through
+// an observer and does not yield: the observer decides when the user
+// interface may run.
+//
+//   ExtractDestination destination(chosenFolder, archiveName, Layout::Tree);
+//   ExtractionRun run(archive.Index, destination, observer, [] { return StopRequested; });
+//   if (run.OpenDestination() && run.MakeFolders(treeFolders)) run.Extract(entries, OnStop::KeepFiles);
+//   switch (run.Report().end) ...
+#include <QByteArray>
+#include <QList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "tallyhold/extract/ExtractEntry.h"
+#include "tallyhold/extract/ExtractReport.h"
+
+namespace tallyhold {
+
+class ClsTreeDir;
+class FileDecompressor;
+
+class RunObserver : public EntryObserver {
+ public:
+  virtual void EntryStarting(const ClsTreeDir& /*entry*/) {}
+  virtual void EntryDone(const ClsTreeDir& /*entry*/, const ExtractResult& /*result*/) {}
+  // A stop was seen before the next entry; the run's clean-up follows.
+  virtual void Stopping() {}
+};
+
+enum class RunEnd { Completed, Stopped, Failed };
+
+struct RunReport {
+  RunEnd end = RunEnd::Completed;
+  int extracted = 0;
+  SkippedEntries skipped;
+  ExtractResult failure;  // what stopped a failed run
+};
+
+class ExtractionRun {
+ public:
+  // What a stop leaves: everything, or only the files that replaced one that
+  // was there (the user's own file is gone then; removing the new one too
+  // would lose both).
+  enum class OnStop { KeepFiles, RemoveNewFiles };
+
+  ExtractionRun(int archiveFileNo, ExtractDestination& destination, RunObserver& observer,
+                std::function<bool()> stopRequested);
+  ~ExtractionRun();
+
+  // Each false when the destination failed; the report says why.
+  bool OpenDestination();
+  // Folder paths without the trailing "\" ("TEXT", "TEXT\ENGLISH"): a folder
+  // the destination cannot hold is left for its entries to report.
+  bool MakeFolders(const QList<QByteArray>& folderPaths);
+  void Extract(const std::vector<const ClsTreeDir*>& entries, OnStop onStop);
+
+  const RunReport& Report() const { return report_; }
+
+ private:
+  void fail(const ExtractResult& failure);
+  void removeNewFiles();
+
+  int archiveFileNo_;
+  ExtractDestination& destination_;
+  RunObserver& observer_;
+  std::function<bool()> stopRequested_;
+  std::unique_ptr<FileDecompressor> decompressor_;
+  std::vector<ExtractResult> newFiles_;
+  RunReport report_;
+};
+
+}  // namespace tallyhold

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <functional>
+
+#include "tallyhold/extract/ExtractionRun.h"
+#include "tests/support/DatWriter.h"
+#include "tests/tallyhold/ExtractFixture.h"
+#include "tests/widgets/QtPrinters.h"
+
+using namespace tallyhold;
+using namespace testsupport;
+
+namespace {
+
+using Layout = ExtractDestination::Layout;
+
+class ScriptedObserver : public RunObserver {
+ public:
+  void EntryDone(const ClsTreeDir& entry, const ExtractResult&) override {
+    done << QString::fromLatin1(entry.Filename);
+    if (afterEntry) afterEntry(entry);
+  }
+  void Stopping() override { stopping = true; }
+  std::function<void(const ClsTreeDir&)> afterEntry;
+  QStringList done;
+  bool stopping = false;
+};
+
+// A run over every entry of the archive, into DestRoot "archive.dat" (Tree)
+// or the chosen folder itself (Flat).
+struct TestRun {
+  TestRun(const OpenArchive& archive, const QString& chosen, Layout layout, bool* stop = nullptr)
+      : destination(chosen, layout == Layout::Tree ? "archive.dat" : QString(), layout),
+        run(archive.fileNo, destination, observer, [stop] { return stop && *stop; }) {}
+  const RunReport& extract(const OpenArchive& archive, ExtractionRun::OnStop onStop = ExtractionRun::OnStop::KeepFiles) {
+    if (run.OpenDestination()) run.Extract(archive.all(), onStop);
+    return run.Report();
+  }
+  ScriptedObserver observer;
+  ExtractDestination destination;
+  ExtractionRun run;
+};
+
+TEST(TallyholdExtractionRun, ALinkOrAFileUnderDestRootsNameStopsTheRunAndNothingIsWrittenThrough) {
+  QTemporaryDir outside;
+  OpenArchive archive(DatWriter().add("A\\x.txt", "x"));
+  QFile::link(outside.path(), archive.dest("archive.dat"));
+  TestRun linked(archive, archive.dest(), Layout::Tree);
+  const RunReport& report = linked.extract(archive);
+  EXPECT_EQ(report.end, RunEnd::Failed);
+  EXPECT_EQ(report.failure.file, archive.dest("archive.dat"));
+  EXPECT_TRUE(report.failure.reason.contains("symbolic link")) << report.failure.reason.toStdString();
+  EXPECT_EQ(OpenArchive::contentsOf(outside.path()), QStringList{});
+
+  // The archive's own folder chosen: its DestRoot is the archive file itself.
+  TestRun ownFolder(archive, archive.dir.path(), Layout::Tree);
+  EXPECT_EQ(ownFolder.extract(archive).end, RunEnd::Failed);
+  EXPECT_TRUE(ownFolder.run.Report().failure.reason.startsWith("A file stands under this name"));
+}
+
+TEST(TallyholdExtractionRun, WhatCannotBeAFolderSkipsItsEntriesAndTheRunGoesOn) {
+  QTemporaryDir outside;
+  OpenArchive archive(DatWriter()
+                          .add("LINKED\\x.txt", "x")
+                          .add("FIFO\\y.txt", "y")
+                          .add("FILE\\z.txt", "z")
+                          .add(QByteArray(150, '\xE9') + "\\x.txt", "a folder name of 300 bytes on disk")
+                          .add("OK\\last.txt", "last"));
+  QDir(archive.dest()).mkpath("archive.dat");
+  QFile::link(outside.path(), archive.dest("archive.dat/LINKED"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(archive.dest("archive.dat/FIFO")).constData(), 0600), 0);
+  WriteFile(archive.dest("archive.dat/FILE"), "in the way");
+  TestRun run(archive, archive.dest(), Layout::Tree);
+  const RunReport& report = run.extract(archive);
+  EXPECT_EQ(report.end, RunEnd::Completed);
+  EXPECT_EQ(report.extracted, 1);
+  EXPECT_EQ(report.skipped.Count(), 4);
+  EXPECT_EQ(ReadFile(archive.dest("archive.dat/OK/last.txt")), "last");
+  EXPECT_EQ(OpenArchive::contentsOf(outside.path()), QStringList{});
+  EXPECT_EQ(archive.destContents(), (QStringList{"archive.dat", "archive.dat/FIFO", "archive.dat/FILE",
+                                                 "archive.dat/LINKED", "archive.dat/OK", "archive.dat/OK/last.txt"}));
+}
+
+TEST(TallyholdExtractionRun, AFolderSwappedForALinkDuringTheRunCannotRedirectAWrite) {
+  QTemporaryDir outside;
+  OpenArchive archive(DatWriter().add("A\\1.txt", "one").add("A\\2.txt", "two").add("A\\B\\3.txt", "three"));
+  TestRun run(archive, archive.dest(), Layout::Tree);
+  const QString folder = archive.dest("archive.dat/A");
+  run.observer.afterEntry = [&](const ClsTreeDir& entry) {
+    if (entry.Filename != "A\\1.txt") return;
+    ASSERT_TRUE(QDir().rename(folder, archive.dir.filePath("moved")));
+    ASSERT_TRUE(QFile::link(outside.path(), folder));
+  };
+  EXPECT_EQ(run.extract(archive).end, RunEnd::Completed);
+  EXPECT_EQ(OpenArchive::contentsOf(outside.path()), QStringList{});
+  // The writes went on in the folder the run had made, wherever it is now.
+  EXPECT_EQ(OpenArchive::contentsOf(archive.dir.filePath("moved")),
+            (QStringList{"1.txt", "2.txt", "B", "B/3.txt"}));
+}
+
+TEST(TallyholdExtractionRun, AReadOnlyOrFullDestinationStopsTheRunAndLeavesNoPartialFile) {
+  const QByteArray big = SampleText(3'000'000, 1);
+  OpenArchive archive(DatWriter().add("small.txt", "small").add("big.txt", big, true).add("after.txt", "after"));
+  const Mounted full(archive.dest("full"), "size=1m", 0);
+  const Mounted readOnly(archive.dest("readonly"), nullptr, MS_RDONLY);
+  if (!full.ok() || !readOnly.ok()) GTEST_SKIP() << "no tmpfs can be mounted here";
+
+  TestRun tiny(archive, archive.dest("full"), Layout::Flat);
+  const RunReport& report = tiny.extract(archive);
+  EXPECT_EQ(report.end, RunEnd::Failed);
+  EXPECT_EQ(report.failure.file, archive.dest("full/big.txt"));
+  EXPECT_EQ(report.failure.reason, "No space left on device");
+  EXPECT_EQ(OpenArchive::contentsOf(archive.dest("full")), QStringList{"small.txt"});
+
+  TestRun locked(archive, archive.dest("readonly"), Layout::Tree);
+  EXPECT_EQ(locked.extract(archive).end, RunEnd::Failed);
+  EXPECT_EQ(locked.run.Report().failure.reason, "Read-only file system");
+  EXPECT_EQ(locked.observer.done, QStringList{});
+}
+
+TEST(TallyholdExtractionRun, AStopRemovesOnlyTheFilesTheRunMadeNew) {
+  OpenArchive archive(DatWriter().add("A\\new.txt", "new").add("A\\had.txt", "replaced").add("A\\later.txt", "x"));
+  WriteFile(archive.dest("had.txt"), "the user's file");
+  WriteFile(archive.dest("other.txt"), "untouched");
+  bool stop = false;
+  TestRun run(archive, archive.dest(), Layout::Flat, &stop);
+  run.observer.afterEntry = [&stop](const ClsTreeDir& entry) { stop = entry.Filename == "A\\had.txt"; };
+  const RunReport& report = run.extract(archive, ExtractionRun::OnStop::RemoveNewFiles);
+  EXPECT_EQ(report.end, RunEnd::Stopped);
+  EXPECT_TRUE(run.observer.stopping);
+  EXPECT_EQ(run.observer.done, (QStringList{"A\\new.txt", "A\\had.txt"}));
+  EXPECT_EQ(archive.destContents(), (QStringList{"had.txt", "other.txt"}));
+  EXPECT_EQ(ReadFile(archive.dest("had.txt")), "replaced");
+}
+
+}  // namespace
