@@ -71,8 +71,10 @@ ExtractResult writeEntry(const ClsTreeDir& entry, int fileNo, std::unique_ptr<Fi
   result.folder = destination.FolderFor(entry);
   result.name = DiskName(GetFileName(entry.Filename));
   result.file = ShownPath(result.folder.shown, result.name);
-  const platform::FolderHandle& folder = *result.folder.handle;
-  if (const int error = platform::SafeFile::CheckName(folder, result.name)) ThrowForSystemError(error, result.file);
+  // In a folder this run made, only this run's own files can stand under the name.
+  if (!result.folder.made)
+    if (const int error = platform::SafeFile::CheckName(*result.folder.handle, result.name))
+      ThrowForSystemError(error, result.file);
   platform::SafeFile out;
   if (const int error = out.Create(result.folder.handle, "tallyhold"))
     ThrowForSystemError(error, result.folder.shown);
