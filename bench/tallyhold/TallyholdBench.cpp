@@ -49,7 +49,7 @@ int bareDecode(const QString& path) {
   platform::OpenFile(n, path);
   const Clock::time_point start = Clock::now();
   const dat::FixedDATInfo info = dat::GetFixedDATInfo(n, platform::FileLength(n));
-  const dat::DirectoryBlock block = dat::DirectoryBlock::Read(n, info);
+  dat::DirectoryReader block(n, info);
   QHash<QByteArray, int> folders;
   qint64 position = info.DirTreeAddr;
   for (int i = 1; i <= info.FilesTotal; ++i) {

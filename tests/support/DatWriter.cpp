@@ -99,6 +99,15 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+bool WriteDirectoryClaim(const QString& path, int32_t length) {
+  QFile file(path);
+  QByteArray trailer(8, '\0');
+  PatchInt32(trailer, 0, length - 8);
+  PatchInt32(trailer, 4, length);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(length) &&
+         file.seek(length - 8) && file.write(trailer) == 8;
+}
+
 QByteArray ReadFile(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

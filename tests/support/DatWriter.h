@@ -52,6 +52,10 @@ qint64 FirstRecordOffset(const QByteArray& archive);
 QByteArray SampleText(qint64 size, int seed = 0);
 
 bool WriteFile(const QString& path, const QByteArray& bytes);
+
+// A sparse file of `length` bytes whose trailer claims a directory of all the
+// rest, with FilesTotal 0 at its start: a huge claim with no record behind it.
+bool WriteDirectoryClaim(const QString& path, int32_t length);
 QByteArray ReadFile(const QString& path);
 
 }  // namespace testsupport
