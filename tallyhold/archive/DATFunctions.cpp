@@ -1,5 +1,7 @@
 #include "tallyhold/archive/DATFunctions.h"
 
+#include "tallyhold/archive/CommonFunctions.h"
+
 namespace tallyhold {
 namespace {
 
@@ -15,14 +17,15 @@ dat::FixedDATInfo fixedInfoOf(const ClsDatFile& archive) {
 }  // namespace
 
 ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, ColSubTree* hint) {
-  const QByteArray path = entry->FilePath();
+  // A view of the name: the folder's path is copied only for a new folder.
+  const QByteArrayView path = FolderPathView(entry->Filename);
   ColSubTree* folder = hint && hint->TreePath == path ? hint : nullptr;
   if (!folder) {
     const QString key = QString::fromLatin1(path);
     std::shared_ptr<ColSubTree> found = trees.Find(key);
     if (!found) {
       found = std::make_shared<ColSubTree>();
-      found->TreePath = path;
+      found->TreePath = path.toByteArray();
       trees.Add(found, key);
     }
     folder = found.get();
@@ -43,12 +46,12 @@ std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record) {
 }
 
 DirTreeReader::DirTreeReader(int fileNo, ClsDatFile& archive)
-    : block_(dat::DirectoryBlock::Read(fileNo, fixedInfoOf(archive))),
+    : directory_(fileNo, fixedInfoOf(archive)),
       trees_(archive.ColTrees()),
       position_(archive.DirTreeAddr) {}
 
 const std::vector<TreeNode>& DirTreeReader::ReadNext() {
-  dat::DirRecord record = block_.RecordAt(position_, read_ + 1);
+  dat::DirRecord record = directory_.RecordAt(position_, read_ + 1);
   ++read_;
   position_ = record.NextPosition;
   std::shared_ptr<ClsTreeDir> entry = NewTreeDir(std::move(record));
