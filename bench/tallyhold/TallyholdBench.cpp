@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 
 #include "bench/tallyhold/BenchArchive.h"
 #include "common/dat/DatFormat.h"
@@ -22,6 +23,7 @@
 #include "tallyhold/windows/ListFolder.h"
 #include "tallyhold/windows/Main.h"
 #include "tallyhold/windows/Main_Container.h"
+#include "tests/support/DatWriter.h"
 
 namespace {
 
@@ -135,6 +137,18 @@ int runAll() {
                 loaded[1] / entries);
     QFile::remove(path);
   }
+  // A sparse file whose trailer claims 2 GiB of directory with FilesTotal 0.
+  const QString claim = dir.filePath(QStringLiteral("claim.dat"));
+  testsupport::WriteDirectoryClaim(claim, std::numeric_limits<int32_t>::max());
+  const QList<double> claimed = best(QStringLiteral("--load"), claim);
+  if (claimed.size() == 3 && claimed[2] == 1)
+    std::printf("\nA 2 GiB directory claim, FilesTotal 0: opened in %.1f ms, peak %.1f MiB "
+                "(target: under 1000 ms and 64 MiB)\n",
+                claimed[0], claimed[1] / 1048576.0);
+  else
+    std::printf("\nA 2 GiB directory claim: failed\n");
+  QFile::remove(claim);
+
   const QString big = dir.filePath(QStringLiteral("folder20000.dat"));
   tallyholdbench::WriteOneFolderArchive(big, 20000);
   const QList<double> listed = child(QStringLiteral("--list"), big);
