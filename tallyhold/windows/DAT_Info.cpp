@@ -1,15 +1,14 @@
 #include "tallyhold/windows/DAT_Info.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "common/dat/DatFormat.h"
 #include "common/platform/Fonts.h"
 #include "common/platform/Twips.h"
 #include "tallyhold/archive/ClsDatFile.h"
+#include "tallyhold/windows/ToolCaptionStyle.h"
 
 namespace tallyhold {
 namespace {
@@ -37,9 +36,9 @@ DAT_Info::DAT_Info(QAction& mnuShowDAT) : mnuShowDAT_(mnuShowDAT) {
                  Qt::WindowCloseButtonHint);
   setWindowTitle(QStringLiteral("DAT Information"));
   // A tool window's caption carries no icon.
-  QPixmap noIcon(16, 16);
-  noIcon.fill(Qt::transparent);
-  setWindowIcon(QIcon(noIcon));
+  auto* caption = new ToolCaptionStyle;
+  caption->setParent(this);
+  setStyle(caption);
   setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 7.5));
   auto* content = new QWidget;
   content->setFixedSize(platform::TwipsSize(1770, 1530));

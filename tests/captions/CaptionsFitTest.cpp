@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QMdiSubWindow>
 #include <QStyleOptionButton>
+#include <QStyleOptionTitleBar>
 #include <QTimer>
 #include <QTreeView>
 
@@ -55,6 +57,22 @@ void checkGroupTitle(const QGroupBox& box, QStringList& misfits) {
   const int margin = box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
   if (QFontMetrics(box.font()).horizontalAdvance(box.title()) + 2 * margin > box.width())
     misfits << misfit(box, box.title());
+}
+
+// The caption bar of a child window, laid out as the window lays it out itself.
+void checkCaption(const QMdiSubWindow& window, QStringList& misfits) {
+  constexpr int Border = 4;
+  QStyleOptionTitleBar option;
+  option.initFrom(&window);
+  option.titleBarFlags = window.windowFlags();
+  option.subControls = QStyle::SC_All;
+  option.text = window.windowTitle();
+  option.rect = QRect(Border, Border, window.width() - 2 * Border,
+                      window.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &window));
+  const QRect room = window.style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &window);
+  // Fusion, the style here, leaves 14 pixels of the label free.
+  const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+  if (metrics.horizontalAdvance(option.text) > room.width() - 14) misfits << misfit(window, option.text);
 }
 
 // The texts of the window that do not fit, as "window.control: text".
@@ -117,6 +135,7 @@ TEST_F(CaptionsFitTest, EveryCaptionOfTheThreeProgramsFitsItsBox) {
   large.DirTreeAddr = large.DataSize;
   info()->ShowValues(large);
   misfits << misfitsOf(*info());
+  checkCaption(*info(), misfits);
   misfits << misfitsOfModal<tallyhold::frmAbout>([&] { action("menuitem8932")->trigger(); });
   for (const char* command : {"extractall", "extractselected"}) {
     action(command)->trigger();
