@@ -56,7 +56,13 @@ const std::vector<TreeNode>& DirTreeReader::ReadNext() {
   position_ = record.NextPosition;
   std::shared_ptr<ClsTreeDir> entry = NewTreeDir(std::move(record));
   nodes_.clear();
-  treeStep_.Add(entry->Filename, nodes_);
+  // The tree's levels come from the folder part alone: an entry in the folder
+  // of the entry before it adds no node.
+  const QByteArrayView folder = FolderPathView(entry->Filename);
+  if (read_ == 1 || folder != lastPath_) {
+    treeStep_.Add(entry->Filename, nodes_);
+    lastPath_ = folder.toByteArray();
+  }
   lastFolder_ = &AddToFolder(trees_, std::move(entry), lastFolder_);
   return nodes_;
 }

@@ -41,6 +41,7 @@ class DirTreeReader {
   qint64 position_;
   int read_ = 0;
   ColSubTree* lastFolder_ = nullptr;
+  QByteArray lastPath_;  // the folder part of the entry read last
   FolderTreeStep treeStep_;
   std::vector<TreeNode> nodes_;
 };

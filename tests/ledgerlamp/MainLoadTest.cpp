@@ -246,7 +246,8 @@ TEST_F(LedgerlampLoad, ABrokenFirstRecordIsRefusedAndTheEarlierArchiveStaysNavig
 }
 
 // The trailer claims 2 GiB of directory and FilesTotal 0: loaded in a child
-// process whose address space may grow by 256 MiB at most.
+// process whose address space may grow by 256 MiB at most; then records that
+// fill that claim are refused, and the first stays.
 TEST_F(LedgerlampLoad, ADirectoryClaimOfTwoGibibytesLoadsInLittleMemory) {
 #ifdef __SANITIZE_ADDRESS__
   GTEST_SKIP() << "the sanitizer maps address space of its own";
@@ -259,7 +260,16 @@ TEST_F(LedgerlampLoad, ADirectoryClaimOfTwoGibibytesLoadsInLittleMemory) {
         const bool limited = testsupport::LimitAddressSpaceToCurrentPlus(256 << 20);
         dialogs.answerOpenFile(path);
         click("cmdOpenDat");
-        std::_Exit(limited && text("txtFilesTotal") == "0" && dialogs.messages().isEmpty() ? 0 : 1);
+        const bool loaded = text("txtFilesTotal") == "0" && dialogs.messages().isEmpty();
+        // As many records as the claim can hold are there (zeros): memory runs out, which is a refusal.
+        const QString full = dir.filePath("full.dat");
+        testsupport::WriteDirectoryClaim(full, std::numeric_limits<int32_t>::max(), (std::numeric_limits<int32_t>::max() - 12) / 17);
+        dialogs.answerOpenFile(full);
+        click("cmdOpenDat");
+        const bool refused = dialogs.messages().size() == 1 &&
+                             dialogs.messages()[0].text == "Cannot load " + full + ": there is not enough memory for its directory." &&
+                             text("txtFilesTotal") == "0";
+        std::_Exit(limited && loaded && refused ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
 }

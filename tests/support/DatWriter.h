@@ -54,8 +54,9 @@ QByteArray SampleText(qint64 size, int seed = 0);
 bool WriteFile(const QString& path, const QByteArray& bytes);
 
 // A sparse file of `length` bytes whose trailer claims a directory of all the
-// rest, with FilesTotal 0 at its start: a huge claim with no record behind it.
-bool WriteDirectoryClaim(const QString& path, int32_t length);
+// rest, with filesTotal at its start: with 0, a huge claim with no record
+// behind it; otherwise as many empty-named records of zeros as it says.
+bool WriteDirectoryClaim(const QString& path, int32_t length, int32_t filesTotal = 0);
 QByteArray ReadFile(const QString& path);
 
 }  // namespace testsupport
