@@ -13,7 +13,7 @@ QString cannotLoad(const QString& path, const QString& problem) {
 int openNewNumber(const QString& path) {
   const int fileNo = platform::FreeFile();
   QString reason;
-  if (fileNo == 0) throw LoadError(LoadError::Unusable, cannotLoad(path, QStringLiteral("no file number is free")));
+  if (fileNo == 0) throw LoadError(LoadError::Unusable, cannotLoad(path, "no file number is free"));
   if (!dat::OpenDAT(path, fileNo, &reason))
     throw LoadError(LoadError::Unusable, cannotLoad(path, reason));
   return fileNo;
@@ -57,7 +57,8 @@ ReaderState readArchive(const QString& path, int fileNo, const StatusFn& status)
   } catch (const dat::DatError& error) {
     throw LoadError(LoadError::Unusable, cannotLoad(path, error.message()));
   } catch (const std::bad_alloc&) {
-    throw LoadError(LoadError::Unusable, cannotLoad(path, QStringLiteral("there is not enough memory for its directory")));
+    throw LoadError(LoadError::Unusable,
+                    cannotLoad(path, QStringLiteral("there is not enough memory for its directory")));
   }
 }
 

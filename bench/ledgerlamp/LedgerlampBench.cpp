@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <limits>
 #include <vector>
 
 #include "bench/ledgerlamp/BenchArchive.h"
@@ -136,7 +135,7 @@ int main(int argc, char** argv) {
 
   // A sparse file whose trailer claims 2 GiB of directory with FilesTotal 0.
   const QString claim = dir.filePath(QStringLiteral("claim.dat"));
-  testsupport::WriteDirectoryClaim(claim, std::numeric_limits<int32_t>::max());
+  testsupport::WriteDirectoryClaim(claim, testsupport::LargestArchive);
   const qint64 claimPeak = peakAbove([&] { window.ReadSkarrow2DAT(claim); });
   const Timing claimLoad = timed(5, [&] { window.ReadSkarrow2DAT(claim); });
   if (window.findChild<QLineEdit*>(QStringLiteral("txtFilesTotal"))->text() != QLatin1String("0")) {

@@ -44,20 +44,20 @@ int FreeFile() {
 }
 
 bool OpenFile(int n, const QString& path, QString* error) {
-  QString refusal;
-  if (n < 1 || n > MaxFileNumber || table()[n] >= 0)
-    refusal = QStringLiteral("file number ") + QString::number(n) + QStringLiteral(" is not free");
-  // O_NONBLOCK: opening a pipe that has no writer must not wait for one.
-  const int descriptor =
-      refusal.isEmpty() ? ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
-  struct stat info {};
-  if (refusal.isEmpty() && descriptor < 0) refusal = systemReason(errno);
-  if (refusal.isEmpty() && ::fstat(descriptor, &info) != 0) refusal = systemReason(errno);
-  if (refusal.isEmpty()) refusal = kindRefusal(info.st_mode);
-  if (!refusal.isEmpty()) {
-    if (descriptor >= 0) ::close(descriptor);
-    if (error) *error = refusal;
+  const auto refuse = [error](const QString& reason) {
+    if (error) *error = reason;
     return false;
+  };
+  if (n < 1 || n > MaxFileNumber || table()[n] >= 0)
+    return refuse(QStringLiteral("file number %1 is not free").arg(n));
+  // O_NONBLOCK: opening a pipe that has no writer must not wait for one.
+  const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return refuse(systemReason(errno));
+  struct stat info {};
+  const QString refusal = ::fstat(descriptor, &info) != 0 ? systemReason(errno) : kindRefusal(info.st_mode);
+  if (!refusal.isEmpty()) {
+    ::close(descriptor);
+    return refuse(refusal);
   }
   table()[n] = descriptor;
   return true;

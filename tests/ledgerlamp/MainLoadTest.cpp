@@ -1,14 +1,11 @@
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 
 #include "tests/ledgerlamp/LedgerlampWindowTest.h"
 #include "tests/support/MemoryLimit.h"
-
-#include <sys/stat.h>
-
-#include <QFile>
-#include <cstdlib>
-#include <limits>
 
 using namespace ledgerlamptest;
 using platform::MsgButtons;
@@ -249,29 +246,18 @@ TEST_F(LedgerlampLoad, ABrokenFirstRecordIsRefusedAndTheEarlierArchiveStaysNavig
 // process whose address space may grow by 256 MiB at most; then records that
 // fill that claim are refused, and the first stays.
 TEST_F(LedgerlampLoad, ADirectoryClaimOfTwoGibibytesLoadsInLittleMemory) {
-#ifdef __SANITIZE_ADDRESS__
-  GTEST_SKIP() << "the sanitizer maps address space of its own";
-#endif
-  const QString path = dir.filePath("claim.dat");
-  ASSERT_TRUE(testsupport::WriteDirectoryClaim(path, std::numeric_limits<int32_t>::max()));
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        const bool limited = testsupport::LimitAddressSpaceToCurrentPlus(256 << 20);
-        dialogs.answerOpenFile(path);
-        click("cmdOpenDat");
-        const bool loaded = text("txtFilesTotal") == "0" && dialogs.messages().isEmpty();
-        // As many records as the claim can hold are there (zeros): memory runs out, which is a refusal.
-        const QString full = dir.filePath("full.dat");
-        testsupport::WriteDirectoryClaim(full, std::numeric_limits<int32_t>::max(), (std::numeric_limits<int32_t>::max() - 12) / 17);
-        dialogs.answerOpenFile(full);
-        click("cmdOpenDat");
-        const bool refused = dialogs.messages().size() == 1 &&
-                             dialogs.messages()[0].text == "Cannot load " + full + ": there is not enough memory for its directory." &&
-                             text("txtFilesTotal") == "0";
-        std::_Exit(limited && loaded && refused ? 0 : 1);
-      },
-      ::testing::ExitedWithCode(0), "");
+  const auto [path, full] = testsupport::WriteLargestClaims(dir.path());
+  ASSERT_FALSE(path.isEmpty());
+  testsupport::ExpectWithinAddressSpace(256 << 20, [&] {
+    dialogs.answerOpenFile(path);
+    click("cmdOpenDat");
+    const bool loaded = text("txtFilesTotal") == "0" && dialogs.messages().isEmpty();
+    dialogs.answerOpenFile(full);
+    click("cmdOpenDat");
+    return loaded && dialogs.messages().size() == 1 &&
+           dialogs.messages()[0].text == "Cannot load " + full + ": there is not enough memory for its directory." &&
+           text("txtFilesTotal") == "0";
+  });
 }
 
 TEST_F(LedgerlampLoad, AnArchiveWithNoRecordToShowLeavesTheMovingButtonsOff) {

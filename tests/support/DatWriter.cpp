@@ -110,6 +110,13 @@ bool WriteDirectoryClaim(const QString& path, int32_t length, int32_t filesTotal
          file.write(count) == 4 && file.seek(length - 8) && file.write(trailer) == 8;
 }
 
+LargestClaims WriteLargestClaims(const QString& folder) {
+  const LargestClaims claims{folder + "/claim.dat", folder + "/full.dat"};
+  const bool written = WriteDirectoryClaim(claims.empty, LargestArchive) &&
+                       WriteDirectoryClaim(claims.full, LargestArchive, (LargestArchive - 12) / 17);
+  return written ? claims : LargestClaims{};
+}
+
 QByteArray ReadFile(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

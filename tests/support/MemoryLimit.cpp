@@ -2,7 +2,10 @@
 
 #include <sys/resource.h>
 
+#include <gtest/gtest.h>
+
 #include <QFile>
+#include <cstdlib>
 
 namespace testsupport {
 namespace {
@@ -23,6 +26,14 @@ bool LimitAddressSpaceToCurrentPlus(qint64 bytes) {
   if (mapped < 0) return false;
   const rlimit limit{static_cast<rlim_t>(mapped + bytes), static_cast<rlim_t>(mapped + bytes)};
   return ::setrlimit(RLIMIT_AS, &limit) == 0;
+}
+
+void ExpectWithinAddressSpace(qint64 bytes, const std::function<bool()>& check) {
+#ifdef __SANITIZE_ADDRESS__
+  GTEST_SKIP() << "the sanitizer maps address space of its own";
+#endif
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(std::_Exit(LimitAddressSpaceToCurrentPlus(bytes) && check() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace testsupport
