@@ -27,7 +27,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int Runs = 3;
+constexpr int Runs = 5;
 
 double msSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();

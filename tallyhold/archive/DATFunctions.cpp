@@ -14,11 +14,9 @@ dat::FixedDATInfo fixedInfoOf(const ClsDatFile& archive) {
   return info;
 }
 
-}  // namespace
-
-ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, ColSubTree* hint) {
-  // A view of the name: the folder's path is copied only for a new folder.
-  const QByteArrayView path = FolderPathView(entry->Filename);
+// Files the entry into the folder of `path`, a view of its name's folder part:
+// the path is copied only for a new folder.
+ColSubTree& fileInto(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, QByteArrayView path, ColSubTree* hint) {
   ColSubTree* folder = hint && hint->TreePath == path ? hint : nullptr;
   if (!folder) {
     const QString key = QString::fromLatin1(path);
@@ -32,6 +30,13 @@ ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, ColS
   }
   folder->Add(std::move(entry));
   return *folder;
+}
+
+}  // namespace
+
+ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, ColSubTree* hint) {
+  const QByteArrayView path = FolderPathView(entry->Filename);
+  return fileInto(trees, std::move(entry), path, hint);
 }
 
 std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record) {
@@ -63,7 +68,7 @@ const std::vector<TreeNode>& DirTreeReader::ReadNext() {
     treeStep_.Add(entry->Filename, nodes_);
     lastPath_ = folder.toByteArray();
   }
-  lastFolder_ = &AddToFolder(trees_, std::move(entry), lastFolder_);
+  lastFolder_ = &fileInto(trees_, std::move(entry), folder, lastFolder_);
   return nodes_;
 }
 
