@@ -273,7 +273,6 @@ TEST_F(LedgerlampLoad, AnArchiveWithNoRecordToShowLeavesTheMovingButtonsOff) {
   EXPECT_TRUE(label11().isEmpty());
   EXPECT_EQ(commands(), "-----U");
   EXPECT_TRUE(dialogs.messages().isEmpty());
-
 }
 
 }  // namespace
