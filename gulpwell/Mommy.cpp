@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/MousePointer.h"
 #include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
 #include "common/widgets/FileListBox.h"
@@ -29,6 +30,13 @@ void Message(const QString& text) {
 QString DestinationPath(const QString& folder, QString typed) {
   typed.replace('\\', '/');
   return QDir::cleanPath(folder + typed);
+}
+
+// A whole file passes through zlib: the busy pointer shows while it does.
+template <class Work>
+Outcome busy(const Work& work) {
+  const platform::BusyPointer pointer;
+  return work();
 }
 
 QPushButton* Button(QWidget* parent, const char* text, const char* name, int left, int top,
@@ -123,7 +131,7 @@ bool Mommy::selectSource(const QString& noFileMessage) {
 void Mommy::compressCommand() {
   if (!selectSource(QStringLiteral("Please, select a file to compress"))) return;
   const QString output = CompressedName(SourcePath);
-  const Outcome outcome = CompressFile(SourcePath);
+  const Outcome outcome = busy([&] { return CompressFile(SourcePath); });
   Message(outcome.ok() ? output + QStringLiteral(" was succesfully created!")
                        : FailureText(outcome, SourcePath, output));
 }
@@ -147,7 +155,7 @@ void Mommy::decompressCommand() {
             QStringLiteral(" does not exist, so nothing was decompressed."));
     return;
   }
-  const Outcome outcome = UncompressFile(SourcePath, destination);
+  const Outcome outcome = busy([&] { return UncompressFile(SourcePath, destination); });
   if (!outcome.ok()) {
     Message(FailureText(outcome, SourcePath, destination));
     return;

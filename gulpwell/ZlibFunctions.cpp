@@ -14,6 +14,7 @@
 #include "common/platform/FolderHandle.h"
 #include "common/platform/RegularFile.h"
 #include "common/platform/SafeFile.h"
+#include "common/platform/SystemReason.h"
 #include "gulpwell/ZlibStream.h"
 
 namespace gulpwell {
@@ -24,12 +25,12 @@ constexpr char MaximumLevelFlags = static_cast<char>(0xDA);
 
 Outcome failed(Failure failure, const QString& reason = {}) { return {failure, reason}; }
 
-Outcome unwritable(int error) { return failed(Failure::OutputUnwritable, platform::OpenFailureReason(error)); }
+Outcome unwritable(int error) { return failed(Failure::OutputUnwritable, platform::SystemReason(error)); }
 
 // Only a regular file is read: a FIFO or device would be waited on for good.
 Outcome openSource(const QString& sourcePath, QFile& source, platform::FolderHandle::Identity* id = nullptr) {
   const platform::OpenedFile opened = platform::OpenRegularFile(sourcePath);
-  if (opened.fd < 0) return failed(Failure::SourceUnreadable, platform::OpenFailureReason(opened.error));
+  if (opened.fd < 0) return failed(Failure::SourceUnreadable, opened.refusal);
   struct stat info {};
   ::fstat(opened.fd, &info);
   if (id) *id = {info.st_dev, info.st_ino};
@@ -37,7 +38,7 @@ Outcome openSource(const QString& sourcePath, QFile& source, platform::FolderHan
     ::close(opened.fd);
     return failed(Failure::SourceUnreadable, source.errorString());
   }
-  if (info.st_size == 0) return failed(Failure::SourceEmpty);
+  if (opened.length == 0) return failed(Failure::SourceEmpty);
   return {};
 }
 

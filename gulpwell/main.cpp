@@ -5,7 +5,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  platform::RegisterFontSubstitutes();
+  platform::RegisterDesignFonts();
   gulpwell::Mommy window;
   window.show();
   return app.exec();

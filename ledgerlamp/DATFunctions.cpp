@@ -19,12 +19,9 @@ int openNewNumber(const QString& path) {
   return fileNo;
 }
 
+// Only a file whose last four bytes do not give its length gets the plain
+// refusal; what passes that test and fails a later check is named with its problem.
 void checkTrailer(const QString& path, int fileNo) {
-  const qint64 length = platform::FileLength(fileNo);
-  if (length < dat::TrailerSize)
-    throw LoadError(LoadError::Unusable,
-                    cannotLoad(path, QStringLiteral("the file is shorter than 8 bytes (%1 bytes)")
-                                         .arg(length)));
   if (!dat::IsSkarrow2DAT(fileNo, path))
     throw LoadError(LoadError::NotAnArchive, QStringLiteral("This is not a Skarrow 2 DAT file!"));
 }
@@ -49,22 +46,19 @@ ReaderState readArchive(const QString& path, int fileNo, const StatusFn& status)
   try {
     const dat::FixedDATInfo info = getFixedDATInfo(fileNo, status);
     status(QStringLiteral("Scanning DAT..."));
-    ScanResult scan = ScanDAT(fileNo, info);
     ReaderState state;
+    state.RecordPos = ScanDAT(fileNo, info);
     state.Path = path;
     state.DatFile = fileNo;
     state.DATSizes = {info.TreeSize, info.DataSize};
     state.FirstRecordOffset = info.DirTreeAddr - 1;
     state.FilesTotal = info.FilesTotal;
-    state.RecordPos = std::move(scan.RecordPos);
-    if (!scan.Damage.isEmpty())
-      state.ScanDamage = QStringLiteral("%1 is damaged: %2. Only the first %3 of its %4 records can be shown.")
-                             .arg(path, scan.Damage)
-                             .arg(state.RecordCount())
-                             .arg(info.FilesTotal);
     return state;
   } catch (const dat::DatError& error) {
     throw LoadError(LoadError::Unusable, cannotLoad(path, error.message()));
+  } catch (const std::bad_alloc&) {
+    throw LoadError(LoadError::Unusable,
+                    cannotLoad(path, QStringLiteral("there is not enough memory for its directory")));
   }
 }
 
@@ -80,21 +74,17 @@ ReaderState LoadDAT(const QString& path, const StatusFn& status) {
   }
 }
 
-ScanResult ScanDAT(int fileNo, const dat::FixedDATInfo& info) {
-  const dat::DirectoryBlock block = dat::DirectoryBlock::Read(fileNo, info);
-  ScanResult result;
-  result.RecordPos.reserve(static_cast<size_t>(info.FilesTotal) + 1);
+std::vector<int32_t> ScanDAT(int fileNo, const dat::FixedDATInfo& info) {
+  dat::DirectoryReader directory(fileNo, info);
+  std::vector<int32_t> recordPos;
   qint64 position = info.DirTreeAddr;
-  result.RecordPos.push_back(static_cast<int32_t>(position - 1));
-  try {
-    for (int32_t i = 1; i <= info.FilesTotal; ++i) {
-      position = block.RecordAt(position, i).NextPosition;
-      result.RecordPos.push_back(static_cast<int32_t>(position - 1));
-    }
-  } catch (const dat::DatError& error) {
-    result.Damage = error.message();
+  recordPos.push_back(static_cast<int32_t>(position - 1));
+  // The table grows with the records read, not with the count the file claims.
+  for (int32_t i = 1; i <= info.FilesTotal; ++i) {
+    position = directory.RecordAt(position, i).NextPosition;
+    recordPos.push_back(static_cast<int32_t>(position - 1));
   }
-  return result;
+  return recordPos;
 }
 
 void CloseAllExcept(int fileNo) {

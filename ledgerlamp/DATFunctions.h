@@ -18,11 +18,10 @@ struct ReaderState {
   int32_t FirstRecordOffset = 0;  // 0-based, one less than DirTreeAddr
   int32_t FilesTotal = 0;         // as the archive states it
   // Entry k is the offset of record k + 1; the last entry is the offset just past
-  // the last record that lies wholly inside the directory.
+  // the last record.
   std::vector<int32_t> RecordPos;
-  QString ScanDamage;  // why the scan stopped early, empty when every record was read
 
-  // Records that can be shown: those the scan found inside the directory.
+  // Records that can be shown.
   int32_t RecordCount() const {
     return RecordPos.empty() ? 0 : static_cast<int32_t>(RecordPos.size() - 1);
   }
@@ -44,17 +43,14 @@ class LoadError : public std::runtime_error {
 using StatusFn = std::function<void(const QString& status)>;
 
 // Opens the file under a new number, checks it, reads the fixed values and scans
-// the directory, reporting each step to status. The archive loaded before is not
-// touched. On failure the new number is closed again and LoadError says why.
+// the whole directory, reporting each step to status. The archive loaded before
+// is not touched. On failure (a damaged directory or too little memory for it
+// included) the new number is closed again and LoadError says why.
 ReaderState LoadDAT(const QString& path, const StatusFn& status);
 
-// Fills the table from a directory already read in one piece; stops at the first
-// record that does not lie wholly inside the directory and says which one.
-struct ScanResult {
-  std::vector<int32_t> RecordPos;
-  QString Damage;
-};
-ScanResult ScanDAT(int fileNo, const dat::FixedDATInfo& info);
+// The table of record offsets, the directory read in bounded pieces. Throws
+// dat::DatError at the first record that does not lie wholly inside the directory.
+std::vector<int32_t> ScanDAT(int fileNo, const dat::FixedDATInfo& info);
 
 // Closes every file the program has open except the one given.
 void CloseAllExcept(int fileNo);

@@ -46,9 +46,6 @@ void Main::ReadSkarrow2DAT(const QString& sFileName) {
     ReaderState loaded = LoadDAT(sFileName, [&progress](const QString& status) {
       progress->setStatus(status);
     });
-    if (!loaded.ScanDamage.isEmpty())
-      Dialogs().message(loaded.ScanDamage, QString::fromLatin1(ProgramTitle), MsgIcon::Exclamation,
-                        MsgButtons::Ok);
     progress->setStatus(QStringLiteral("Ready!"));
     progress.reset();
     adoptArchive(std::move(loaded));

@@ -7,7 +7,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(ledgerlamp::ProgramTitle));
-  platform::RegisterFontSubstitutes();
+  platform::RegisterDesignFonts();
   ledgerlamp::Main window;
   window.show();
   return QApplication::exec();

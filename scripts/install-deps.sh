@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev zlib1g-dev libgtest-dev libgmock-dev
-          fonts-dejavu-core "$@")
+          fonts-dejavu-core fonts-wine "$@")
 
 missing=()
 for package in "${packages[@]}"; do

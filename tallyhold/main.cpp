@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(tallyhold::AppTitle());
-  platform::RegisterFontSubstitutes();
+  platform::RegisterDesignFonts();
   const auto frame = tallyhold::Main();
   return QApplication::exec();
 }

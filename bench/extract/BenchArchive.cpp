@@ -175,7 +175,7 @@ LoadedArchive LoadArchive(const QString& path) {
   loaded.fileNo = platform::FreeFile();
   if (!platform::OpenFile(loaded.fileNo, path)) throw std::runtime_error("cannot open archive");
   const dat::FixedDATInfo info = dat::GetFixedDATInfo(loaded.fileNo, platform::FileLength(loaded.fileNo));
-  const dat::DirectoryBlock block = dat::DirectoryBlock::Read(loaded.fileNo, info);
+  dat::DirectoryReader block(loaded.fileNo, info);
   loaded.trees = std::make_shared<tallyhold::ColTrees>();
   qint64 position = info.DirTreeAddr;
   for (int n = 1; n <= info.FilesTotal; ++n) {

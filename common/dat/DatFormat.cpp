@@ -28,7 +28,7 @@ bool OpenDAT(const QString& path, int fileNo, QString* error) {
 
 bool IsSkarrow2DAT(int fileNo, const QString& /*path*/) {
   const qint64 length = platform::FileLength(fileNo);
-  if (length < TrailerSize) return false;
+  if (length < 4) return false;
   char bytes[4];
   if (platform::ReadAt(fileNo, length - 3, bytes, 4) != 4) return false;
   return ReadInt32LE(bytes) == length;

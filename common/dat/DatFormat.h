@@ -37,7 +37,8 @@ struct FixedDATInfo {
 bool OpenDAT(const QString& path, int fileNo, QString* error = nullptr);
 
 // True when the last 4 bytes, read as a signed 32-bit value, equal the file's
-// length. A file shorter than 8 bytes is never an archive.
+// length; false for a file shorter than 4 bytes. A file that passes may still
+// fail the checks of the fixed values (a file shorter than 8 bytes does).
 bool IsSkarrow2DAT(int fileNo, const QString& path);
 
 // The three steps of reading the fixed values, each checked so that nothing

@@ -22,6 +22,10 @@ void checkHeadFits(qint64 position, qint64 directoryEnd, int recordNumber) {
     throw DatError(QStringLiteral("record %1 runs past the end of the directory").arg(recordNumber));
 }
 
+DatError unreadable(int recordNumber) {
+  return DatError(QStringLiteral("record %1 could not be read").arg(recordNumber));
+}
+
 void decodeInfo(const char* info, DirRecord& record) {
   record.Type = static_cast<uint8_t>(info[0]);
   record.RealSize = ReadInt32LE(info + 1);
@@ -31,47 +35,40 @@ void decodeInfo(const char* info, DirRecord& record) {
 
 }  // namespace
 
-DirectoryBlock DirectoryBlock::Read(int fileNo, const FixedDATInfo& info) {
-  DirectoryBlock block;
-  block.first_ = info.DirTreeAddr;
-  const qint64 size = DirectoryEnd(info) - info.DirTreeAddr;
-  block.bytes_.resize(size);
-  if (platform::ReadAt(fileNo, block.first_, block.bytes_.data(), size) != size)
-    throw DatError(QStringLiteral("the directory could not be read"));
-  return block;
+DirectoryReader::DirectoryReader(int fileNo, const FixedDATInfo& info)
+    : DirectoryReader(fileNo, info.DirTreeAddr, DirectoryEnd(info), PieceSize) {}
+
+DirectoryReader::DirectoryReader(int fileNo, qint64 first, qint64 end, qint64 pieceSize)
+    : fileNo_(fileNo), first_(first), end_(end), pieceSize_(std::max<qint64>(pieceSize, NameBufferSize)) {}
+
+const char* DirectoryReader::bytesAt(qint64 position, qint64 length, int recordNumber) {
+  if (position < pieceStart_ || position + length > pieceStart_ + piece_.size()) {
+    piece_.resize(std::min(pieceSize_, end_ - position));
+    pieceStart_ = position;
+    // Only the bytes asked for must be there: the file may have shrunk since it was opened.
+    const qint64 got = platform::ReadAt(fileNo_, position, piece_.data(), piece_.size());
+    piece_.resize(std::max<qint64>(got, 0));
+    if (got < length) throw unreadable(recordNumber);
+  }
+  return piece_.constData() + (position - pieceStart_);
 }
 
-DirRecord DirectoryBlock::RecordAt(qint64 position, int recordNumber) const {
+DirRecord DirectoryReader::RecordAt(qint64 position, int recordNumber) {
   if (position < first_)
     throw DatError(QStringLiteral("record %1 lies before the directory").arg(recordNumber));
-  checkHeadFits(position, EndPosition(), recordNumber);
-  const char* head = bytes_.constData() + (position - first_);
+  checkHeadFits(position, end_, recordNumber);
   DirRecord record;
-  record.FilenameSize = ReadInt32LE(head);
-  checkRecordFits(position, record.FilenameSize, EndPosition(), recordNumber);
-  record.Filename = QByteArray(head + 4, std::min(record.FilenameSize, NameBufferSize));
-  decodeInfo(head + 4 + record.FilenameSize, record);
+  record.FilenameSize = ReadInt32LE(bytesAt(position, 4, recordNumber));
+  checkRecordFits(position, record.FilenameSize, end_, recordNumber);
+  const int kept = std::min(record.FilenameSize, NameBufferSize);
+  record.Filename = QByteArray(bytesAt(position + 4, kept, recordNumber), kept);
+  decodeInfo(bytesAt(position + 4 + record.FilenameSize, EntryInfoSize, recordNumber), record);
   record.NextPosition = position + RecordFixedSize + record.FilenameSize;
   return record;
 }
 
 DirRecord ReadRecordAt(int fileNo, qint64 position, qint64 directoryEnd, int recordNumber) {
-  checkHeadFits(position, directoryEnd, recordNumber);
-  char head[4];
-  if (platform::ReadAt(fileNo, position, head, 4) != 4)
-    throw DatError(QStringLiteral("record %1 could not be read").arg(recordNumber));
-  DirRecord record;
-  record.FilenameSize = ReadInt32LE(head);
-  checkRecordFits(position, record.FilenameSize, directoryEnd, recordNumber);
-  const int kept = std::min(record.FilenameSize, NameBufferSize);
-  record.Filename.resize(kept);
-  char info[EntryInfoSize];
-  if (platform::ReadAt(fileNo, position + 4, record.Filename.data(), kept) != kept ||
-      platform::ReadAt(fileNo, position + 4 + record.FilenameSize, info, EntryInfoSize) != EntryInfoSize)
-    throw DatError(QStringLiteral("record %1 could not be read").arg(recordNumber));
-  decodeInfo(info, record);
-  record.NextPosition = position + RecordFixedSize + record.FilenameSize;
-  return record;
+  return DirectoryReader(fileNo, position, directoryEnd, NameBufferSize).RecordAt(position, recordNumber);
 }
 
 }  // namespace dat

@@ -19,23 +19,35 @@ struct DirRecord {
   qint64 NextPosition = 0;  // 1-based position of the record after this one
 };
 
-// The whole directory read in one piece, so that a scan decodes records from
-// memory rather than with two reads per record. Its size is TreeSize - 4, which
-// the fixed values have already bounded by the file length.
-class DirectoryBlock {
+// Reads the directory front to back through pieces of at most PieceSize bytes,
+// each read only when a record needs it: memory follows the records really
+// there, never the directory size the trailer claims. A record that straddles
+// two pieces starts the next piece.
+class DirectoryReader {
  public:
-  static DirectoryBlock Read(int fileNo, const FixedDATInfo& info);
+  static constexpr qint64 PieceSize = 4 << 20;
+
+  DirectoryReader(int fileNo, const FixedDATInfo& info);
+  // The records between two 1-based positions, read in pieces of pieceSize bytes (255 at least).
+  DirectoryReader(int fileNo, qint64 first, qint64 end, qint64 pieceSize);
 
   // Decodes the record at a 1-based file position; recordNumber (from 1) only
   // names the record in the error thrown when it does not lie inside the directory.
-  DirRecord RecordAt(qint64 position, int recordNumber) const;
+  DirRecord RecordAt(qint64 position, int recordNumber);
 
   qint64 FirstPosition() const { return first_; }
-  qint64 EndPosition() const { return first_ + bytes_.size(); }
+  qint64 EndPosition() const { return end_; }
 
  private:
-  QByteArray bytes_;
-  qint64 first_ = 0;
+  // The bytes [position, position + length), which lie inside the directory.
+  const char* bytesAt(qint64 position, qint64 length, int recordNumber);
+
+  int fileNo_;
+  qint64 first_;
+  qint64 end_;
+  qint64 pieceSize_;
+  QByteArray piece_;
+  qint64 pieceStart_ = 0;
 };
 
 // Reads one record straight from the file, with the same checks: the record

@@ -12,8 +12,9 @@ constexpr int MaxFileNumber = 255;
 // Lowest number not in use, or 0 when all 255 are taken.
 int FreeFile();
 
-// Opens an existing file for reading under number n. On failure returns false
-// and, when error is given, the system's reason.
+// Opens an existing regular file for reading under number n. A folder, pipe or
+// device is refused at once, never waited on. On failure returns false and,
+// when error is given, the reason.
 bool OpenFile(int n, const QString& path, QString* error = nullptr);
 
 bool IsOpen(int n);
@@ -23,6 +24,7 @@ qint64 FileLength(int n);
 
 // Reads up to len bytes starting at the 1-based position; returns the number of
 // bytes read (fewer near the end of the file, 0 outside it, -1 on a read error).
+// Safe to call from several threads for the same number.
 qint64 ReadAt(int n, qint64 position, char* buffer, qint64 len);
 
 // Closing a number that is not open is harmless.

@@ -6,26 +6,34 @@
 
 #include <QFile>
 #include <cerrno>
-#include <system_error>
+
+#include "common/platform/SystemReason.h"
 
 namespace platform {
+namespace {
 
-OpenedFile OpenRegularFile(const QString& path) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {-1, errno};
-  struct stat info {};
-  const int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : NotARegularFile;
-  if (error) {
-    ::close(fd);
-    return {-1, error};
-  }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  return {fd, 0};
+// Why a file of this kind cannot be read as a file of bytes; empty for a regular file.
+QString kindRefusal(mode_t mode) {
+  if (S_ISREG(mode)) return {};
+  if (S_ISDIR(mode)) return QStringLiteral("it is a folder, not a file");
+  if (S_ISFIFO(mode)) return QStringLiteral("it is a pipe, not a file");
+  if (S_ISSOCK(mode)) return QStringLiteral("it is a socket, not a file");
+  return QStringLiteral("it is a device, not a file");
 }
 
-QString OpenFailureReason(int error) {
-  if (error == NotARegularFile) return QStringLiteral("it is not a regular file");
-  return QString::fromStdString(std::generic_category().message(error));
+}  // namespace
+
+OpenedFile OpenRegularFile(const QString& path) {
+  // O_NONBLOCK: opening a pipe that has no writer must not wait for one.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return {-1, 0, SystemReason(errno)};
+  struct stat info {};
+  const QString refusal = ::fstat(fd, &info) != 0 ? SystemReason(errno) : kindRefusal(info.st_mode);
+  if (!refusal.isEmpty()) {
+    ::close(fd);
+    return {-1, 0, refusal};
+  }
+  return {fd, static_cast<qint64>(info.st_size), {}};
 }
 
 }  // namespace platform

@@ -1,22 +1,18 @@
 #pragma once
 // Opening a file the user named for reading, only when it is a regular file: a
-// FIFO, device or folder is refused at once instead of being waited on.
+// pipe, device or folder is refused at once instead of being waited on.
 #include <QString>
-#include <cerrno>
+#include <QtGlobal>
 
 namespace platform {
 
-// The error number ENOTSUP stands for "not a regular file" here.
-constexpr int NotARegularFile = ENOTSUP;
-
-// A descriptor open for reading, or -1 with the system's error number.
+// A descriptor open for reading with the file's length, or -1 with the reason
+// as the user is told it ("it is a pipe, not a file", or the system's words).
 struct OpenedFile {
   int fd = -1;
-  int error = 0;
+  qint64 length = 0;
+  QString refusal;
 };
 OpenedFile OpenRegularFile(const QString& path);
-
-// The reason for an error of OpenRegularFile, as the user is told it.
-QString OpenFailureReason(int error);
 
 }  // namespace platform

@@ -2,7 +2,9 @@
 // Taking entry names apart: folders are separated by "\" and a folder path
 // keeps its trailing "\" ("ART\CRITTERS\"), or is "\" alone for the top level.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <cstdint>
+#include <optional>
 
 namespace tallyhold {
 
@@ -15,8 +17,14 @@ inline constexpr char NoFolderSentinel[] = "AAbbCCdd";
 // Any other level gives empty text.
 QByteArray GetPathLevel(const QByteArray& path, uint8_t level, uint8_t start);
 
+// GetPathLevel without copying: the same text as a view into the path, or
+// nothing where GetPathLevel gives the sentinel. For the scan, entry by entry.
+std::optional<QByteArrayView> PathLevelView(QByteArrayView path, uint8_t level, uint8_t start);
+
 // The folder part with its trailing "\", or "\" when the path has no folder.
 QByteArray GetFolderPath(const QByteArray& path);
+// The same without copying.
+QByteArrayView FolderPathView(QByteArrayView path);
 
 // The text after the last "\" (the whole path when it has none).
 QByteArray GetFileName(const QByteArray& path);

@@ -1,5 +1,7 @@
 #include "tallyhold/archive/DATFunctions.h"
 
+#include "tallyhold/archive/CommonFunctions.h"
+
 namespace tallyhold {
 namespace {
 
@@ -12,23 +14,29 @@ dat::FixedDATInfo fixedInfoOf(const ClsDatFile& archive) {
   return info;
 }
 
-}  // namespace
-
-ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, ColSubTree* hint) {
-  const QByteArray path = entry->FilePath();
+// Files the entry into the folder of `path`, a view of its name's folder part:
+// the path is copied only for a new folder.
+ColSubTree& fileInto(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, QByteArrayView path, ColSubTree* hint) {
   ColSubTree* folder = hint && hint->TreePath == path ? hint : nullptr;
   if (!folder) {
     const QString key = QString::fromLatin1(path);
     std::shared_ptr<ColSubTree> found = trees.Find(key);
     if (!found) {
       found = std::make_shared<ColSubTree>();
-      found->TreePath = path;
+      found->TreePath = path.toByteArray();
       trees.Add(found, key);
     }
     folder = found.get();
   }
   folder->Add(std::move(entry));
   return *folder;
+}
+
+}  // namespace
+
+ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, ColSubTree* hint) {
+  const QByteArrayView path = FolderPathView(entry->Filename);
+  return fileInto(trees, std::move(entry), path, hint);
 }
 
 std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record) {
@@ -43,18 +51,24 @@ std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record) {
 }
 
 DirTreeReader::DirTreeReader(int fileNo, ClsDatFile& archive)
-    : block_(dat::DirectoryBlock::Read(fileNo, fixedInfoOf(archive))),
+    : directory_(fileNo, fixedInfoOf(archive)),
       trees_(archive.ColTrees()),
       position_(archive.DirTreeAddr) {}
 
 const std::vector<TreeNode>& DirTreeReader::ReadNext() {
-  dat::DirRecord record = block_.RecordAt(position_, read_ + 1);
+  dat::DirRecord record = directory_.RecordAt(position_, read_ + 1);
   ++read_;
   position_ = record.NextPosition;
   std::shared_ptr<ClsTreeDir> entry = NewTreeDir(std::move(record));
   nodes_.clear();
-  treeStep_.Add(entry->Filename, nodes_);
-  lastFolder_ = &AddToFolder(trees_, std::move(entry), lastFolder_);
+  // The tree's levels come from the folder part alone: an entry in the folder
+  // of the entry before it adds no node.
+  const QByteArrayView folder = FolderPathView(entry->Filename);
+  if (read_ == 1 || folder != lastPath_) {
+    treeStep_.Add(entry->Filename, nodes_);
+    lastPath_ = folder.toByteArray();
+  }
+  lastFolder_ = &fileInto(trees_, std::move(entry), folder, lastFolder_);
   return nodes_;
 }
 

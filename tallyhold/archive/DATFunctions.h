@@ -24,23 +24,24 @@ std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record);
 // Walks the directory of a freshly opened archive one record at a time.
 class DirTreeReader {
  public:
-  // Reads the whole directory of the archive's open file at once; throws
-  // dat::DatError when it cannot be read.
+  // Reads the directory of the archive's open file in bounded pieces, as far
+  // as the records go.
   DirTreeReader(int fileNo, ClsDatFile& archive);
 
   // Reads the next record, files its entry into its folder and returns the
   // tree nodes it adds. Throws dat::DatError for a record that does not lie
-  // inside the directory; nothing is filed then.
+  // inside the directory or cannot be read; nothing is filed then.
   const std::vector<TreeNode>& ReadNext();
 
   int RecordsRead() const { return read_; }
 
  private:
-  dat::DirectoryBlock block_;
+  dat::DirectoryReader directory_;
   ColTrees& trees_;
   qint64 position_;
   int read_ = 0;
   ColSubTree* lastFolder_ = nullptr;
+  QByteArray lastPath_;  // the folder part of the entry read last
   FolderTreeStep treeStep_;
   std::vector<TreeNode> nodes_;
 };

@@ -23,6 +23,7 @@ QString entryCell(const ClsTreeDir& entry, int column) {
 FolderListing FolderListing::Of(const ColTrees& trees, const QByteArray& path) {
   FolderListing listing;
   listing.listed_ = true;
+  listing.path_ = path;
   listing.folder_ = trees.Find(QString::fromLatin1(path));
   return listing;
 }

@@ -22,6 +22,8 @@ class FolderListing {
   static FolderListing Of(const ColTrees& trees, const QByteArray& path);
 
   bool Found() const { return folder_ != nullptr; }
+  // The folder path listed; empty when nothing is listed.
+  const QByteArray& Path() const { return path_; }
   int RowCount() const;
   QString Cell(int row, int column) const;
   // The status line after the listing.
@@ -29,6 +31,7 @@ class FolderListing {
 
  private:
   bool listed_ = false;
+  QByteArray path_;
   std::shared_ptr<const ColSubTree> folder_;
 };
 

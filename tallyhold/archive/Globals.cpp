@@ -22,9 +22,9 @@ void CreateGlobals() {
   ActivePane.clear();
 }
 
-int16_t AddWindowSlot() {
+int32_t AddWindowSlot() {
   DATWindows.emplace_back(nullptr);
-  return static_cast<int16_t>(DATWindows.size() - 1);
+  return static_cast<int32_t>(DATWindows.size() - 1);
 }
 
 int32_t NumberOf(const QString& text) { return text.trimmed().toInt(); }

@@ -36,7 +36,8 @@ extern QString ActivePane;  // "Tree" or "List": the pane of an archive window u
 void CreateGlobals();
 
 // Appends a slot to DATWindows and returns its index (256 for the first archive).
-int16_t AddWindowSlot();
+// A plain int: a long session opens far more than 32,767 archives without harm.
+int32_t AddWindowSlot();
 
 // Numeric parse of a number held as text; 0 when it is not a number.
 int32_t NumberOf(const QString& text);

@@ -1,13 +1,12 @@
 #include "tallyhold/extract/ExtractErrors.h"
 
 #include <cerrno>
-#include <system_error>
+
+#include "common/platform/SystemReason.h"
 
 namespace tallyhold {
 
-QString SystemReason(int systemError) {
-  return QString::fromStdString(std::generic_category().message(systemError));
-}
+using platform::SystemReason;
 
 DestinationError::DestinationError(const QString& file, int systemError)
     : DestinationError(file, SystemReason(systemError)) {}

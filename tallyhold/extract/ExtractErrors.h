@@ -34,9 +34,6 @@ class DestinationError : public std::runtime_error {
   QString reason_;
 };
 
-// The system's words for an error number.
-QString SystemReason(int systemError);
-
 // Throws for a failed operation on file: EntryDataError when the error is
 // about the name or what stands under it, DestinationError otherwise.
 [[noreturn]] void ThrowForSystemError(int systemError, const QString& file);

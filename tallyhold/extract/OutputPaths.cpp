@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "common/platform/SystemReason.h"
 #include "tallyhold/extract/ExtractErrors.h"
 
 namespace tallyhold {
@@ -40,7 +41,7 @@ QString rootReason(int error) {
   if (error == ENOTDIR)
     return QStringLiteral("A file stands under this name where the archive's folder must be made (the "
                           "archive itself, when it lies in the chosen folder). Choose another folder.");
-  return SystemReason(error);
+  return platform::SystemReason(error);
 }
 
 std::shared_ptr<const platform::FolderHandle> held(platform::FolderHandle&& folder) {

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -69,8 +70,15 @@ void DAT_Container::buildTree(QWidget* content) {
   TreeView->setColumnCount(1);
   TreeView->viewport()->installEventFilter(this);
   TreeView->installEventFilter(this);
-  connect(TreeView, &QTreeWidget::itemClicked, this,
-          [this](QTreeWidgetItem* node) { nodeClick(node); });
+  // Every change of the current node, by mouse (either button) or keys, lists
+  // its folder at once and selects it, so that no command sees one node
+  // selected and another folder listed. A click on the current node lists it again.
+  connect(TreeView, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+    if (!node) return;
+    TreeView->selectionModel()->select(TreeView->currentIndex(), QItemSelectionModel::ClearAndSelect);
+    listNode(node);
+  });
+  connect(TreeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { listNode(node); });
 }
 
 void DAT_Container::buildList(QWidget* content) {
@@ -130,8 +138,10 @@ void DAT_Container::RefreshActiveDAT() {
   ActiveDAT.WindowIndex = Tag;
 }
 
-void DAT_Container::nodeClick(QTreeWidgetItem* node) {
+// The window whose node changes is the one the commands then work on.
+void DAT_Container::listNode(QTreeWidgetItem* node) {
   ActivePane = QStringLiteral("Tree");
+  RefreshActiveDAT();
   QByteArray path = FullPath(node);
   if (!path.endsWith('\\')) path += '\\';
   ListFolder(NumberOf(ActiveDAT.Index), NumberOf(ActiveDAT.WindowIndex), path);
@@ -140,7 +150,13 @@ void DAT_Container::nodeClick(QTreeWidgetItem* node) {
 void DAT_Container::closeEvent(QCloseEvent* event) {
   // The frame never closes its archive windows: closing it ends the program.
   releaseArchive();
+  frame_.FollowActiveArchiveWindow(this);
   QMdiSubWindow::closeEvent(event);
+}
+
+void DAT_Container::SetRootListed() {
+  const QSignalBlocker quiet(TreeView);
+  TreeView->setCurrentItem(TreeView->topLevelItem(0));
 }
 
 // The window releases its own archive, which is the active one whenever the

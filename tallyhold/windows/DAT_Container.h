@@ -41,6 +41,8 @@ class DAT_Container : public QMdiSubWindow {
 
   // What activation records: this window's caption, slot and archive number.
   void RefreshActiveDAT();
+  // Selects the root node, whose folder the list already shows, without listing it again.
+  void SetRootListed();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -52,7 +54,7 @@ class DAT_Container : public QMdiSubWindow {
   void buildTree(QWidget* content);
   void buildList(QWidget* content);
   void layOutPanes();
-  void nodeClick(QTreeWidgetItem* node);
+  void listNode(QTreeWidgetItem* node);
   void releaseArchive();
   void handleKey(const QString& text);
   void handleMouseRelease(QObject* watched, const QMouseEvent& event);

@@ -1,15 +1,14 @@
 #include "tallyhold/windows/DAT_Info.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "common/dat/DatFormat.h"
 #include "common/platform/Fonts.h"
 #include "common/platform/Twips.h"
 #include "tallyhold/archive/ClsDatFile.h"
+#include "tallyhold/windows/ToolCaptionStyle.h"
 
 namespace tallyhold {
 namespace {
@@ -30,8 +29,6 @@ constexpr const char* DirTreeAddrTip = "Starting location of TreeDir";
 
 }  // namespace
 
-// The value labels reach 30 twips short of the right edge, a little wider than
-// designed, so that an eight-digit size is not cut in the fallback font.
 DAT_Info::DAT_Info(QAction& mnuShowDAT) : mnuShowDAT_(mnuShowDAT) {
   setObjectName(QStringLiteral("DAT_Info"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -39,23 +36,23 @@ DAT_Info::DAT_Info(QAction& mnuShowDAT) : mnuShowDAT_(mnuShowDAT) {
                  Qt::WindowCloseButtonHint);
   setWindowTitle(QStringLiteral("DAT Information"));
   // A tool window's caption carries no icon.
-  QPixmap noIcon(16, 16);
-  noIcon.fill(Qt::transparent);
-  setWindowIcon(QIcon(noIcon));
+  auto* caption = new ToolCaptionStyle;
+  caption->setParent(this);
+  setStyle(caption);
   setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 7.5));
   auto* content = new QWidget;
   content->setFixedSize(platform::TwipsSize(1770, 1530));
 
   Label1 = label(content, "Label1", QStringLiteral("DataSize:"), {60, 120, 795, 195}, DataSizeTip);
-  txtDataSize = label(content, "txtDataSize", {}, {960, 120, 780, 195}, DataSizeTip);
+  txtDataSize = label(content, "txtDataSize", {}, {960, 120, 735, 195}, DataSizeTip);
   Label2 = label(content, "Label2", QStringLiteral("TreeSize:"), {60, 360, 855, 195}, TreeSizeTip);
-  txtTreeSize = label(content, "txtTreeSize", {}, {960, 360, 780, 195}, TreeSizeTip);
+  txtTreeSize = label(content, "txtTreeSize", {}, {960, 360, 735, 195}, TreeSizeTip);
   Label3 = label(content, "Label3", QStringLiteral("FilesTotal:"), {60, 600, 795, 195},
                  FilesTotalTip);
-  txtFilesTotal = label(content, "txtFilesTotal", {}, {960, 600, 780, 195}, FilesTotalTip);
+  txtFilesTotal = label(content, "txtFilesTotal", {}, {960, 600, 735, 195}, FilesTotalTip);
   Label4 = label(content, "Label4", QStringLiteral("DirTreeAddr:"), {60, 840, 915, 195},
                  DirTreeAddrTip);
-  txtDirTreeAddr = label(content, "txtDirTreeAddr", {}, {1020, 840, 720, 195}, DirTreeAddrTip);
+  txtDirTreeAddr = label(content, "txtDirTreeAddr", {}, {1020, 840, 675, 195}, DirTreeAddrTip);
 
   Command1 = new QPushButton(QStringLiteral("Hide this window"), content);
   Command1->setObjectName(QStringLiteral("Command1"));

@@ -92,8 +92,11 @@ void Main_Container::extractselected_Click() {
   auto* dialog = new frmExtract({this, archive, ActiveDAT.Caption});
   dialog->show();
   const ExtractionMode mode = modeOf(ActivePane);
-  dialog->ShowSelection(mode, selectedFolderKey(*window.TreeView),
-                        mode == ExtractionMode::Files ? selectedNames(window) : QStringList());
+  // Entries are found in the folder the list shows, the one their names came from.
+  if (mode == ExtractionMode::Files)
+    dialog->ShowSelection(mode, window.Listing().Path(), selectedNames(window));
+  else
+    dialog->ShowSelection(mode, selectedFolderKey(*window.TreeView), {});
 }
 
 }  // namespace tallyhold

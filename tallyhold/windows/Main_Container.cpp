@@ -9,6 +9,8 @@
 
 #include "common/platform/EndProgram.h"
 #include "common/platform/Twips.h"
+#include "tallyhold/archive/Globals.h"
+#include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/frmAbout.h"
 
@@ -110,6 +112,18 @@ void Main_Container::EnableExtraction(bool flag) {
   SetStatus(QStringLiteral("Nothing to do."));
   extractselected->setEnabled(flag);
   extractall->setEnabled(flag);
+}
+
+void Main_Container::FollowActiveArchiveWindow(const DAT_Container* leaving) {
+  const QList<QMdiSubWindow*> history = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+  for (auto it = history.rbegin(); it != history.rend(); ++it) {
+    auto* window = qobject_cast<DAT_Container*>(*it);
+    if (window && window != leaving) {
+      window->RefreshActiveDAT();
+      return;
+    }
+  }
+  ActiveDAT = {};
 }
 
 DAT_Info& Main_Container::Info() {

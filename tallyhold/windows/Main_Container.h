@@ -11,6 +11,7 @@ class QMenu;
 
 namespace tallyhold {
 
+class DAT_Container;
 class DAT_Info;
 
 class Main_Container : public QMainWindow {
@@ -29,6 +30,10 @@ class Main_Container : public QMainWindow {
   void EnableExtraction(bool flag);
   // DAT_Info to the top right: left = outer width - 2200, top = 100 (twips).
   void PlaceInfoWindow();
+
+  // ActiveDAT names the area's active archive window, else the archive window
+  // active last, other than the one leaving; none when there is no other.
+  void FollowActiveArchiveWindow(const DAT_Container* leaving);
 
   // The information window, made (not shown) when there is none.
   DAT_Info& Info();
@@ -52,6 +57,8 @@ class Main_Container : public QMainWindow {
   void buildPopups();
   void buildStatusBar();
   void mnuOpenDAT_Click();
+  // Validates the archive, gives it a window and scans it; false when it was refused or the scan stopped.
+  bool loadArchive(const QString& sFileName);
   void mnuShowDAT_Click(bool nowChecked);
   void menuitem8932_Click();
 

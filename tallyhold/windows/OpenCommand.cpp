@@ -35,14 +35,13 @@ bool openUnderFreeNumber(const QString& path) {
 // The trailer's values, read before anything of the archive is registered so
 // that a refused file leaves nothing behind. On a refusal the file is closed.
 std::optional<dat::FixedDATInfo> validatedInfo(const QString& path) {
-  const qint64 length = platform::FileLength(LoadFileNo);
-  if (length >= dat::TrailerSize && !dat::IsSkarrow2DAT(LoadFileNo, path)) {
+  if (!dat::IsSkarrow2DAT(LoadFileNo, path)) {
     refuse(QStringLiteral("This is not a Skarrow 2 DAT file!"), MsgIcon::None);
     platform::CloseFile(LoadFileNo);
     return std::nullopt;
   }
   try {
-    return dat::GetFixedDATInfo(LoadFileNo, length);
+    return dat::GetFixedDATInfo(LoadFileNo, platform::FileLength(LoadFileNo));
   } catch (const dat::DatError& error) {
     refuse(QStringLiteral("%1 is not a Skarrow 2 DAT file: %2.").arg(path, error.message()));
     platform::CloseFile(LoadFileNo);
@@ -69,10 +68,18 @@ void Main_Container::mnuOpenDAT_Click() {
   ReadSkarrow2DAT(path);
 }
 
+// A load that failed or was cancelled leaves the status line idle.
 void Main_Container::ReadSkarrow2DAT(const QString& sFileName) {
-  if (!openUnderFreeNumber(sFileName)) return;
+  if (loadArchive(sFileName))
+    EnableExtraction(true);
+  else
+    SetStatus(QStringLiteral("Nothing to do."));
+}
+
+bool Main_Container::loadArchive(const QString& sFileName) {
+  if (!openUnderFreeNumber(sFileName)) return false;
   const std::optional<dat::FixedDATInfo> info = validatedInfo(sFileName);
-  if (!info) return;
+  if (!info) return false;
 
   LastWindowIndex = AddWindowSlot();
   auto* window = new DAT_Container(*this);
@@ -94,7 +101,7 @@ void Main_Container::ReadSkarrow2DAT(const QString& sFileName) {
   archive->FilesTotal = info->FilesTotal;
   Info().ShowValues(*archive);
 
-  if (ScanDirTree(*this, LoadFileNo, LoadIndex)) EnableExtraction(true);
+  return ScanDirTree(*this, LoadFileNo, LoadIndex);
 }
 
 }  // namespace tallyhold

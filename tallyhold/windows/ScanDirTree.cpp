@@ -54,18 +54,20 @@ void enableFrame(Main_Container& frame) {
 }
 
 // Serving the events costs far more than reading an entry, so the scan yields
-// after its first entry and then once 10 ms have passed. StopRequested is still
-// tested before every entry: no record is read after the yield that saw Cancel.
+// after its first entry and then once 10 ms have passed; even the clock is read
+// only every 64 entries. StopRequested is still tested before every entry: no
+// record is read after the yield that saw Cancel.
 class YieldPacer {
  public:
   void AfterEntry() {
-    if (sinceYield_.isValid() && !sinceYield_.hasExpired(10)) return;
+    if (sinceYield_.isValid() && (++entries_ % 64 != 0 || !sinceYield_.hasExpired(10))) return;
     platform::DoEvents();
     sinceYield_.start();
   }
 
  private:
   QElapsedTimer sinceYield_;
+  unsigned entries_ = 0;
 };
 
 // Nothing of the archive stays: its file, its folders, its window and the
@@ -79,6 +81,14 @@ void stopScan(Main_Container& frame, int fileNo, ClsDatFile& archive,
   unload(form);
   enableFrame(frame);
   StopRequested = false;
+}
+
+// As a stop, then the reason: the archive's folders are gone before the box shows.
+void failScan(Main_Container& frame, int fileNo, ClsDatFile& archive,
+              std::unique_ptr<ProgressForm>& form, const QString& reason) {
+  stopScan(frame, fileNo, archive, form);
+  platform::Dialogs().message(QStringLiteral("Reading the archive %1 failed: %2.").arg(archive.Key, reason),
+                              AppTitle(), platform::MsgIcon::Critical, platform::MsgButtons::Ok);
 }
 
 }  // namespace
@@ -107,10 +117,10 @@ bool ScanDirTree(Main_Container& frame, int fileNo, int32_t archiveNumber) {
       yields.AfterEntry();
     }
   } catch (const dat::DatError& error) {
-    stopScan(frame, fileNo, *archive, form);
-    platform::Dialogs().message(QStringLiteral("Reading the archive %1 failed: %2.")
-                                    .arg(archive->Key, error.message()),
-                                AppTitle(), platform::MsgIcon::Critical, platform::MsgButtons::Ok);
+    failScan(frame, fileNo, *archive, form, error.message());
+    return false;
+  } catch (const std::bad_alloc&) {
+    failScan(frame, fileNo, *archive, form, QStringLiteral("there is not enough memory for its directory"));
     return false;
   }
 
@@ -118,7 +128,7 @@ bool ScanDirTree(Main_Container& frame, int fileNo, int32_t archiveNumber) {
   ListFolder(NumberOf(ActiveDAT.Index), NumberOf(ActiveDAT.WindowIndex), QByteArrayLiteral("\\"));
   // The root node selected, as the list shows its folder: entries selected
   // straight after opening are then found by Extract selected.
-  window.TreeView->setCurrentItem(window.TreeView->topLevelItem(0));
+  window.SetRootListed();
   enableFrame(frame);
   return true;
 }

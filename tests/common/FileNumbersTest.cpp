@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 #include "common/platform/FileNumbers.h"
 #include "tests/support/DatWriter.h"
@@ -39,6 +41,24 @@ TEST(FileNumbersTest, LowestFreeNumberIsReusedAndReadsAreClippedToTheFile) {
   platform::CloseAll();
   EXPECT_EQ(platform::OpenCount(), 0);
   platform::CloseFile(2);  // harmless when not open
+}
+
+TEST(FileNumbersTest, OnlyRegularFilesOpenAndAPipeWithoutWriterIsRefusedAtOnce) {
+  QTemporaryDir dir;
+  const QString pipe = dir.filePath("pipe");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  const struct {
+    QString path;
+    QString reason;
+  } refused[] = {{pipe, "it is a pipe, not a file"},
+                 {dir.path(), "it is a folder, not a file"},
+                 {"/dev/null", "it is a device, not a file"}};
+  for (const auto& special : refused) {
+    QString error;
+    EXPECT_FALSE(platform::OpenFile(1, special.path, &error)) << special.path.toStdString();
+    EXPECT_EQ(error, special.reason);
+  }
+  EXPECT_EQ(platform::OpenCount(), 0);
 }
 
 }  // namespace

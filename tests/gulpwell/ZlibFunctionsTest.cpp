@@ -219,7 +219,7 @@ TEST_F(GulpwellZlibFunctions, NoOutputIsWrittenThroughALinkOrOverItsOwnSource) {
   ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
   const Outcome pipe = CompressFile(path("pipe"));
   EXPECT_EQ(pipe.failure, Failure::SourceUnreadable);
-  EXPECT_EQ(pipe.reason, "it is not a regular file");
+  EXPECT_EQ(pipe.reason, "it is a pipe, not a file");
   EXPECT_EQ(FilesIn(dir.path()), (QStringList{"report.txt", "report.txt.QZ", "typed.txt"}));  // no hidden file left
 }
 

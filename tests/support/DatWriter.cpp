@@ -99,6 +99,24 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
+bool WriteDirectoryClaim(const QString& path, int32_t length, int32_t filesTotal) {
+  QFile file(path);
+  QByteArray count(4, '\0');
+  PatchInt32(count, 0, filesTotal);
+  QByteArray trailer(8, '\0');
+  PatchInt32(trailer, 0, length - 8);
+  PatchInt32(trailer, 4, length);
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(length) &&
+         file.write(count) == 4 && file.seek(length - 8) && file.write(trailer) == 8;
+}
+
+LargestClaims WriteLargestClaims(const QString& folder) {
+  const LargestClaims claims{folder + "/claim.dat", folder + "/full.dat"};
+  const bool written = WriteDirectoryClaim(claims.empty, LargestArchive) &&
+                       WriteDirectoryClaim(claims.full, LargestArchive, (LargestArchive - 12) / 17);
+  return written ? claims : LargestClaims{};
+}
+
 QByteArray ReadFile(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -52,6 +52,20 @@ qint64 FirstRecordOffset(const QByteArray& archive);
 QByteArray SampleText(qint64 size, int seed = 0);
 
 bool WriteFile(const QString& path, const QByteArray& bytes);
+
+// A sparse file of `length` bytes whose trailer claims a directory of all the
+// rest, with filesTotal at its start: with 0, a huge claim with no record
+// behind it; otherwise as many empty-named records of zeros as it says.
+bool WriteDirectoryClaim(const QString& path, int32_t length, int32_t filesTotal = 0);
+// The largest DataSize there is.
+constexpr int32_t LargestArchive = 2147483647;
+// Two claims of the largest size in the folder: one with no record, one whose
+// zeros are records filling it; their paths (empty when they cannot be written).
+struct LargestClaims {
+  QString empty;
+  QString full;
+};
+LargestClaims WriteLargestClaims(const QString& folder);
 QByteArray ReadFile(const QString& path);
 
 }  // namespace testsupport

@@ -85,6 +85,9 @@ TEST(CollectionsTest, StartUpGivesTheFirstArchiveWindowSlot256) {
   EXPECT_EQ(DATFiles->Count(), 0);
   EXPECT_EQ(AddWindowSlot(), 256);
   EXPECT_EQ(AddWindowSlot(), 257);
+  // Slots keep counting past a 16-bit number.
+  while (DATWindows.size() < 40000) AddWindowSlot();
+  EXPECT_EQ(AddWindowSlot(), 40000);
   EXPECT_EQ(NumberOf(" 12"), 12);
   EXPECT_EQ(NumberOf("x"), 0);
 }

@@ -51,7 +51,7 @@ class OpenArchive {
     fileNo = platform::FreeFile();
     platform::OpenFile(fileNo, path);
     const dat::FixedDATInfo info = dat::GetFixedDATInfo(fileNo, platform::FileLength(fileNo));
-    const dat::DirectoryBlock block = dat::DirectoryBlock::Read(fileNo, info);
+    dat::DirectoryReader block(fileNo, info);
     qint64 position = info.DirTreeAddr;
     for (int n = 1; n <= info.FilesTotal; ++n) {
       const dat::DirRecord record = block.RecordAt(position, n);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -14,6 +15,7 @@
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/ProgressForm.h"
 #include "tallyhold/windows/frmExtract.h"
+#include "tallyhold/windows/frmExtractAll.h"
 #include "tests/tallyhold/ExtractDialogsFixture.h"
 
 namespace tallyhold::testing {
@@ -76,6 +78,57 @@ class TallyholdExtractSelectedTest : public ExtractDialogsFixture {
   QString archivePath;
   DAT_Container* window = nullptr;
 };
+
+// The list and the commands agree, however the tree's node changed.
+TEST_F(TallyholdExtractSelectedTest, KeysAndTheRightButtonListTheNodeWhoseEntriesAreThenWritten) {
+  clickNode(*window, "Child10");
+  QTest::keyClick(window->TreeView, Qt::Key_Down);  // ART\CRITTERS\OLD\: RUNNER01.FRM of other contents
+  EXPECT_EQ(rowsOf(*window).size(), 1);
+  EXPECT_EQ(ActivePane, "Tree");
+  selectRows({0});
+  frmExtract* dialog = openDialog();
+  ASSERT_NE(dialog, nullptr);
+  runInto(*dialog, dialog->Command1, folder("keys"));
+  EXPECT_EQ(ReadFile(dir.filePath("keys/RUNNER01.FRM")), "old");
+
+  clickNode(*window, "Child10", Qt::RightButton);  // the way to the popup's "Extract..."
+  frame().mnuTreeView->hide();
+  EXPECT_EQ(rowsOf(*window).size(), 3);
+  selectRows({0});
+  dialog = openDialog("mnuconExtractListView");
+  ASSERT_NE(dialog, nullptr);
+  runInto(*dialog, dialog->Command1, folder("right"));
+  EXPECT_EQ(ReadFile(dir.filePath("right/RUNNER01.FRM")), Runner1);
+}
+
+TEST_F(TallyholdExtractSelectedTest, AfterOneOfTwoWindowsClosesF3AndF4WorkOnTheOther) {
+  DAT_Container* second = openViaMenu(write(DatWriter().add("TWO\\B", "2"), "two.dat"));
+  ASSERT_NE(second, nullptr);
+  second->close();
+  flushDeletes();
+  EXPECT_EQ(ActiveDAT.Caption, archivePath);
+
+  QTest::keyClick(&frame(), Qt::Key_F4);
+  auto* all = shownDialog<frmExtractAll>();
+  ASSERT_NE(all, nullptr);
+  EXPECT_TRUE(all->DestRoot().endsWith("/archive.dat"));
+  // F3's item; its key no longer reaches the frame that the dialog disabled.
+  action("extractselected")->trigger();
+  EXPECT_NE(shownDialog<frmExtract>(), nullptr);
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(TallyholdExtractSelectedTest, ARefusedSecondArchiveLeavesTheFirstToTheNextFolderClick) {
+  testsupport::FixtureEntry broken{"BAD\\X", "x"};
+  broken.filenameSize = -5;
+  EXPECT_EQ(openViaMenu(write(DatWriter().add("OK", "1").add(broken), "broken.dat")), nullptr);
+  ASSERT_EQ(dialogs.messages().size(), 1);
+
+  clickNode(*window, "Mother2");
+  EXPECT_EQ(rowsOf(*window).first().first(), "SONG.ACM");
+  EXPECT_EQ(frame().StatusText(), "There are 1 files in this folder");
+  EXPECT_EQ(ActiveDAT.Caption, archivePath);
+}
 
 TEST_F(TallyholdExtractSelectedTest, FolderModeExtractsOnlyTheFoldersOwnEntriesIntoTheFolderItself) {
   clickNode(*window, "Child10");

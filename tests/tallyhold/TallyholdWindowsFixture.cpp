@@ -100,7 +100,7 @@ QList<QStringList> rowsOf(const DAT_Container& window) {
   return rows;
 }
 
-void clickNode(DAT_Container& window, const QString& key) {
+void clickNode(DAT_Container& window, const QString& key, Qt::MouseButton button) {
   QTreeWidgetItem* node = nullptr;
   for (int i = 0; i < window.TreeView->topLevelItemCount() && !node; ++i)
     node = findNode(window.TreeView->topLevelItem(i), key);
@@ -108,7 +108,7 @@ void clickNode(DAT_Container& window, const QString& key) {
   window.TreeView->expandAll();
   window.TreeView->scrollToItem(node);
   const QPoint center = window.TreeView->visualItemRect(node).center();
-  QTest::mouseClick(window.TreeView->viewport(), Qt::LeftButton, {}, center);
+  QTest::mouseClick(window.TreeView->viewport(), button, {}, center);
 }
 
 ProgressForm* shownProgressForm() {

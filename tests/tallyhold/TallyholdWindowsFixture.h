@@ -60,7 +60,7 @@ std::vector<TreeNode> nodesOf(const DAT_Container& window);
 // The list pane's rows, every cell.
 QList<QStringList> rowsOf(const DAT_Container& window);
 // Clicks the node with the key, as the user does.
-void clickNode(DAT_Container& window, const QString& key);
+void clickNode(DAT_Container& window, const QString& key, Qt::MouseButton button = Qt::LeftButton);
 
 // The progress window while it is shown, or null.
 ProgressForm* shownProgressForm();
