@@ -7,13 +7,13 @@
 #include <QPushButton>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/FitFont.h"
 #include "common/platform/MousePointer.h"
 #include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
 #include "common/widgets/FileListBox.h"
 #include "gulpwell/AboutBox.h"
 #include "gulpwell/FailureText.h"
-#include "gulpwell/FitFont.h"
 #include "gulpwell/Placed.h"
 #include "gulpwell/ZlibFunctions.h"
 
@@ -61,7 +61,7 @@ void Mommy::buildControls() {
 
   auto* banner = Placed(new QLabel(Title, this), "Label1", 2700, 180, 2235, 855);
   banner->setFont(QFont(QStringLiteral("Tahoma"), 36, QFont::Bold));
-  ShrinkFontToFit(banner);
+  platform::ShrinkFontToFit(banner);
   auto* hint = Placed(new QLabel(QStringLiteral("Select a file a click compress to compress it, or "
                                                 "if it's a compressed file, decompress to "
                                                 "decompress it!"),
@@ -69,7 +69,7 @@ void Mommy::buildControls() {
                       "Label2", 2820, 2520, 2055, 855);
   hint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   hint->setWordWrap(true);
-  ShrinkFontToFit(hint);
+  platform::ShrinkFontToFit(hint);
 
   auto* compress = Button(this, "&Compress File", "Command1", 2760, 1260, 2175);
   auto* decompress = Button(this, "&Decompress File", "Command2", 2760, 1740, 2175);

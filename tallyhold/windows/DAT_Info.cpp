@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "common/dat/DatFormat.h"
+#include "common/platform/FitFont.h"
 #include "common/platform/Fonts.h"
 #include "common/platform/Twips.h"
 #include "tallyhold/archive/ClsDatFile.h"
@@ -65,11 +66,18 @@ DAT_Info::DAT_Info(QAction& mnuShowDAT) : mnuShowDAT_(mnuShowDAT) {
   setWidget(content);
 }
 
+// The boxes were laid out for eight digits; a longer value is drawn smaller
+// rather than cut.
 void DAT_Info::ShowValues(const ClsDatFile& archive) {
-  txtDataSize->setText(QString::number(archive.DataSize));
-  txtTreeSize->setText(QString::number(archive.TreeSize));
-  txtFilesTotal->setText(QString::number(archive.FilesTotal));
-  txtDirTreeAddr->setText(dat::FormatHex(archive.DirTreeAddr));
+  const auto show = [](QLabel* value, const QString& text) {
+    value->setFont(value->parentWidget()->font());
+    value->setText(text);
+    platform::ShrinkFontToFit(value);
+  };
+  show(txtDataSize, QString::number(archive.DataSize));
+  show(txtTreeSize, QString::number(archive.TreeSize));
+  show(txtFilesTotal, QString::number(archive.FilesTotal));
+  show(txtDirTreeAddr, dat::FormatHex(archive.DirTreeAddr));
 }
 
 void DAT_Info::ClearValues() {

@@ -104,10 +104,9 @@ TEST_F(CaptionsFitTest, EveryCaptionOfTheThreeProgramsFitsItsBox) {
   EXPECT_TRUE(fitsColumn(*window->ListView, 0, "WORLDMP.MSG"));
   misfits << misfitsOf(frame()) << misfitsOf(*window);
 
-  // An archive just short of 100,000,000 bytes: eight digits are what the
-  // designed value boxes hold.
+  // The largest archive there can be: ten digits where the boxes were laid out for eight.
   tallyhold::ClsDatFile large;
-  large.DataSize = large.DirTreeAddr = 99999999;
+  large.DataSize = large.DirTreeAddr = 2147483647;
   large.TreeSize = large.DataSize - 8;
   large.FilesTotal = large.TreeSize / 17;
   info()->ShowValues(large);

@@ -1,9 +1,12 @@
-#include "gulpwell/FitFont.h"
+#include "common/platform/FitFont.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 
-namespace gulpwell {
+#include "common/platform/Fonts.h"
+
+namespace platform {
 namespace {
 
 bool fits(const QLabel* label, const QFont& font) {
@@ -17,8 +20,12 @@ bool fits(const QLabel* label, const QFont& font) {
 
 void ShrinkFontToFit(QLabel* label) {
   QFont font = label->font();
+  if (fits(label, font)) return;
+  // A bitmap font has no smaller size to give; Tahoma, the scalable design font, has.
+  if (!QFontDatabase::isSmoothlyScalable(QFontInfo(font).family()))
+    font = DesignFont(QStringLiteral("Tahoma"), font.pointSizeF(), font.bold());
   while (!fits(label, font) && font.pointSizeF() > 6) font.setPointSizeF(font.pointSizeF() - 0.5);
   label->setFont(font);
 }
 
-}  // namespace gulpwell
+}  // namespace platform
