@@ -5,7 +5,6 @@
 
 #include "common/platform/Twips.h"
 #include "common/widgets/LinkLabel.h"
-#include "gulpwell/Placed.h"
 
 namespace gulpwell {
 namespace {
@@ -28,24 +27,24 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About Gulpwell! v1.3"));
   setFixedSize(platform::TwipsSize(5400, 3480));
 
-  auto* text = Placed(new QPlainTextEdit(QString::fromLatin1(Credits), this), "Text1", 120, 120, 5160, 1800);
+  auto* text = platform::Place(new QPlainTextEdit(QString::fromLatin1(Credits), this), "Text1", {120, 120, 5160, 1800});
   text->setReadOnly(true);
   text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-  Placed(new QLabel(QStringLiteral("Version: %1.%2 Build %3")
+  platform::Place(new QLabel(QStringLiteral("Version: %1.%2 Build %3")
                        .arg(VersionMajor).arg(VersionMinor).arg(VersionRevision), this),
-        "Label3", 120, 2040, 3000, 255);
-  Placed(new widgets::LinkLabel(QStringLiteral("Visit Brassmoth!"),
+        "Label3", {120, 2040, 3000, 255});
+  platform::Place(new widgets::LinkLabel(QStringLiteral("Visit Brassmoth!"),
                       QStringLiteral("https://brassmoth.example/"), this),
-        "Label1", 120, 2400, 3000, 255);
-  Placed(new widgets::LinkLabel(QStringLiteral("Skarrow 2 Haven, the fan site"),
+        "Label1", {120, 2400, 3000, 255});
+  platform::Place(new widgets::LinkLabel(QStringLiteral("Skarrow 2 Haven, the fan site"),
                       QStringLiteral("https://skarrow2-haven.example/"), this),
-        "Label2", 120, 2760, 3000, 255);
-  Placed(new widgets::LinkLabel(QStringLiteral("e-mail me!"),
+        "Label2", {120, 2760, 3000, 255});
+  platform::Place(new widgets::LinkLabel(QStringLiteral("e-mail me!"),
                       QStringLiteral("mailto:gulpwell@brassmoth.example"), this),
-        "Label4", 120, 3120, 3000, 255);
+        "Label4", {120, 3120, 3000, 255});
 
-  auto* ok = Placed(new QPushButton(QStringLiteral("OK"), this), "cmd", 4200, 2940, 1080, 375);
+  auto* ok = platform::Place(new QPushButton(QStringLiteral("OK"), this), "cmd", {4200, 2940, 1080, 375});
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -9,12 +9,12 @@
 #include "common/platform/DialogService.h"
 #include "common/platform/FitFont.h"
 #include "common/platform/MousePointer.h"
+#include "common/platform/Twips.h"
 #include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
 #include "common/widgets/FileListBox.h"
 #include "gulpwell/AboutBox.h"
 #include "gulpwell/FailureText.h"
-#include "gulpwell/Placed.h"
 #include "gulpwell/ZlibFunctions.h"
 
 namespace gulpwell {
@@ -41,7 +41,7 @@ Outcome busy(const Work& work) {
 
 QPushButton* Button(QWidget* parent, const char* text, const char* name, int left, int top,
                     int width) {
-  return Placed(new QPushButton(QString::fromLatin1(text), parent), name, left, top, width, 375);
+  return platform::Place(new QPushButton(QString::fromLatin1(text), parent), name, {left, top, width, 375});
 }
 
 }  // namespace
@@ -55,18 +55,18 @@ Mommy::Mommy(QWidget* parent) : QWidget(parent) {
 }
 
 void Mommy::buildControls() {
-  Drive1_ = Placed(new widgets::DriveListBox(this), "Drive1", 60, 120, 2535, 315);
-  Dir1_ = Placed(new widgets::DirListBox(this), "Dir1", 60, 480, 2535, 1665);
-  File1_ = Placed(new widgets::FileListBox(this), "File1", 60, 2220, 2535, 1845);
+  Drive1_ = platform::Place(new widgets::DriveListBox(this), "Drive1", {60, 120, 2535, 315});
+  Dir1_ = platform::Place(new widgets::DirListBox(this), "Dir1", {60, 480, 2535, 1665});
+  File1_ = platform::Place(new widgets::FileListBox(this), "File1", {60, 2220, 2535, 1845});
 
-  auto* banner = Placed(new QLabel(Title, this), "Label1", 2700, 180, 2235, 855);
+  auto* banner = platform::Place(new QLabel(Title, this), "Label1", {2700, 180, 2235, 855});
   banner->setFont(QFont(QStringLiteral("Tahoma"), 36, QFont::Bold));
   platform::ShrinkFontToFit(banner);
-  auto* hint = Placed(new QLabel(QStringLiteral("Select a file a click compress to compress it, or "
+  auto* hint = platform::Place(new QLabel(QStringLiteral("Select a file a click compress to compress it, or "
                                                 "if it's a compressed file, decompress to "
                                                 "decompress it!"),
                                  this),
-                      "Label2", 2820, 2520, 2055, 855);
+                      "Label2", {2820, 2520, 2055, 855});
   hint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   hint->setWordWrap(true);
   platform::ShrinkFontToFit(hint);

@@ -17,25 +17,18 @@ namespace {
 
 using platform::TwipsRect;
 
-template <class Widget>
-Widget* placed(Widget* widget, const QString& name, const QRect& twips) {
-  widget->setObjectName(name);
-  widget->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-  return widget;
-}
-
-QLineEdit* textBox(QWidget* parent, const QString& name, const QRect& twips) {
-  QLineEdit* box = placed(new QLineEdit(parent), name, twips);
+QLineEdit* textBox(QWidget* parent, const char* name, const QRect& twips) {
+  QLineEdit* box = platform::Place(new QLineEdit(parent), name, twips);
   box->setReadOnly(true);
   return box;
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& twips) {
-  return placed(new QLabel(text, parent), name, twips);
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& twips) {
+  return platform::Place(new QLabel(text, parent), name, twips);
 }
 
-QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QRect& twips) {
-  return placed(new QPushButton(text, parent), name, twips);
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& twips) {
+  return platform::Place(new QPushButton(text, parent), name, twips);
 }
 
 }  // namespace
@@ -52,12 +45,12 @@ void Main::buildLayout() {
   client->setObjectName(QStringLiteral("client"));
   client->setFixedSize(platform::TwipsSize(6945, 2760));
   setCentralWidget(client);
-  Line1 = placed(new QFrame(client), "Line1", QRect(0, 0, 6945, 30));
+  Line1 = platform::Place(new QFrame(client), "Line1", QRect(0, 0, 6945, 30));
   Line1->setFrameShape(QFrame::HLine);
   Line1->setFrameShadow(QFrame::Sunken);
-  Frame1 = placed(new QGroupBox(QStringLiteral("DAT information"), client), "Frame1",
+  Frame1 = platform::Place(new QGroupBox(QStringLiteral("DAT information"), client), "Frame1",
                   QRect(180, 120, 2535, 1575));
-  Frame2 = placed(new QGroupBox(QStringLiteral("Tree Information"), client), "Frame2",
+  Frame2 = platform::Place(new QGroupBox(QStringLiteral("Tree Information"), client), "Frame2",
                   QRect(2820, 120, 3975, 2535));
   buildInformationGroup();
   buildRecordGroup();
@@ -76,24 +69,25 @@ void Main::buildInformationGroup() {
 
 void Main::buildRecordGroup() {
   struct Row {
+    const char* label;
     const char* caption;
     const char* name;
     QLineEdit* Main::*box;
   };
-  const Row rows[] = {{"Filename:", "txtFilename", &Main::txtFilename},
-                      {"FilenameSize:", "txtFilenameSize", &Main::txtFilenameSize},
-                      {"Type:", "txtType", &Main::txtType},
-                      {"PackedSize:", "txtPackedSize", &Main::txtPackedSize},
-                      {"RealSize:", "txtRealSize", &Main::txtRealSize},
-                      {"Offset:", "txtOffset", &Main::txtOffset},
-                      {"Index:", "txtIndex", &Main::txtIndex}};
-  int labelNumber = 4;  // the labels are Label4 to Label10, a row apart
+  // Label4 to Label10, a row apart.
+  const Row rows[] = {{"Label4", "Filename:", "txtFilename", &Main::txtFilename},
+                      {"Label5", "FilenameSize:", "txtFilenameSize", &Main::txtFilenameSize},
+                      {"Label6", "Type:", "txtType", &Main::txtType},
+                      {"Label7", "PackedSize:", "txtPackedSize", &Main::txtPackedSize},
+                      {"Label8", "RealSize:", "txtRealSize", &Main::txtRealSize},
+                      {"Label9", "Offset:", "txtOffset", &Main::txtOffset},
+                      {"Label10", "Index:", "txtIndex", &Main::txtIndex}};
+  int top = 300;
   for (const Row& row : rows) {
-    const int top = 300 * (labelNumber - 3);
-    label(Frame2, QStringLiteral("Label%1").arg(labelNumber++), QString::fromLatin1(row.caption),
-          QRect(180, top + 30, 1035, 255));
+    label(Frame2, row.label, QString::fromLatin1(row.caption), QRect(180, top + 30, 1035, 255));
     const int width = row.box == &Main::txtFilename ? 2535 : 1035;
     this->*row.box = textBox(Frame2, row.name, QRect(1260, top, width, 285));
+    top += 300;
   }
   cmdFirst = button(Frame2, "cmdFirst", QStringLiteral("<<- First"), QRect(2820, 660, 975, 315));
   cmdPrev = button(Frame2, "cmdPrev", QStringLiteral("<- Previous"), QRect(2820, 960, 975, 315));

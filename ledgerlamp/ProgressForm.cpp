@@ -6,16 +6,12 @@
 
 namespace ledgerlamp {
 
-using platform::TwipsRect;
-
 ProgressForm::ProgressForm(QWidget* over)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("ProgressForm"));
   setWindowTitle(QStringLiteral("Loading DAT..."));
   setFixedSize(platform::TwipsSize(4065, 570));
-  Label1 = new QLabel(this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(TwipsRect(180, 180, 3675, 315));
+  Label1 = platform::Place(new QLabel(this), "Label1", {180, 180, 3675, 315});
   Label1->setAlignment(Qt::AlignCenter);
   // Not a child of the reader window: that one is disabled while this is shown.
   if (over) move(over->geometry().center() - rect().center());

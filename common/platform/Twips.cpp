@@ -28,6 +28,8 @@ QRect TwipsRect(int left, int top, int width, int height) {
   return {TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width), TwipsToPixelsY(height)};
 }
 
+QRect TwipsRect(const QRect& twips) { return TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()); }
+
 QSize TwipsSize(int width, int height) { return {TwipsToPixelsX(width), TwipsToPixelsY(height)}; }
 
 }  // namespace platform

@@ -25,10 +25,6 @@ namespace {
 
 using platform::TwipsRect;
 
-QRect pixelsOf(const QRect& twips) {
-  return TwipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
 // The client area the window was designed with; the panes are laid out by code.
 class DesignedClient : public QWidget {
  public:
@@ -62,9 +58,7 @@ DAT_Container::DAT_Container(Main_Container& frame) : frame_(frame) {
 void DAT_Container::buildTree(QWidget* content) {
   FrameTreeView = captionlessFrame("FrameTreeView", content);
   FrameTreeView->setGeometry(TwipsRect(0, 0, 3555, 4815));
-  TreeView = new QTreeWidget(FrameTreeView);
-  TreeView->setObjectName(QStringLiteral("TreeView"));
-  TreeView->setGeometry(TwipsRect(60, 180, 3255, 4275));
+  TreeView = platform::Place(new QTreeWidget(FrameTreeView), "TreeView", {60, 180, 3255, 4275});
   TreeView->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
   TreeView->setHeaderHidden(true);
   TreeView->setColumnCount(1);
@@ -84,9 +78,7 @@ void DAT_Container::buildTree(QWidget* content) {
 void DAT_Container::buildList(QWidget* content) {
   FrameListView = captionlessFrame("FrameListView", content);
   FrameListView->setGeometry(TwipsRect(3720, 0, 3675, 4875));
-  ListView = new QTreeView(FrameListView);
-  ListView->setObjectName(QStringLiteral("ListView"));
-  ListView->setGeometry(TwipsRect(60, 150, 3375, 4515));
+  ListView = platform::Place(new QTreeView(FrameListView), "ListView", {60, 150, 3375, 4515});
   ListView->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
   ListView->setRootIsDecorated(false);
   ListView->setItemsExpandable(false);
@@ -180,10 +172,10 @@ void DAT_Container::resizeEvent(QResizeEvent* event) {
 void DAT_Container::layOutPanes() {
   const PaneLayout layout =
       LayOutPanes(platform::PixelsToTwipsX(width()), platform::PixelsToTwipsY(height()));
-  FrameTreeView->setGeometry(pixelsOf(layout.FrameTreeView));
-  FrameListView->setGeometry(pixelsOf(layout.FrameListView));
-  TreeView->setGeometry(pixelsOf(layout.TreeView));
-  ListView->setGeometry(pixelsOf(layout.ListView));
+  FrameTreeView->setGeometry(TwipsRect(layout.FrameTreeView));
+  FrameListView->setGeometry(TwipsRect(layout.FrameListView));
+  TreeView->setGeometry(TwipsRect(layout.TreeView));
+  ListView->setGeometry(TwipsRect(layout.ListView));
 }
 
 // Keys and mouse releases of the panes; every event goes on unchanged. A key

@@ -16,9 +16,7 @@ namespace {
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twips,
               const char* tooltip) {
-  auto* label = new QLabel(caption, parent);
-  label->setObjectName(QLatin1String(name));
-  label->setGeometry(platform::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+  auto* label = platform::Place(new QLabel(caption, parent), name, twips);
   label->setToolTip(QLatin1String(tooltip));
   return label;
 }

@@ -48,10 +48,10 @@ DestinationChooser::DestinationChooser(QWidget* mainWindow, const QSize& clientT
                                        const QRect& command3Twips, const QRect& command2Twips)
     : mainWindow_(mainWindow) {
   setFixedSize(platform::TwipsSize(clientTwips.width(), clientTwips.height()));
-  Label1 = Place(new QLabel(QStringLiteral("Choose the destination directory:"), this), "Label1",
+  Label1 = platform::Place(new QLabel(QStringLiteral("Choose the destination directory:"), this), "Label1",
                  {120, 120, 3195, 255});
-  Drive1 = Place(new widgets::DriveListBox(this), "Drive1", {120, 420, 3255, 315});
-  Dir1 = Place(new widgets::DirListBox(this), "Dir1", {120, 840, 3255, 1890});
+  Drive1 = platform::Place(new widgets::DriveListBox(this), "Drive1", {120, 420, 3255, 315});
+  Dir1 = platform::Place(new widgets::DirListBox(this), "Dir1", {120, 840, 3255, 1890});
   Command3 = PlaceButton("Create new dir", "Command3", command3Twips);
   Command2 = PlaceButton("Cancel", "Command2", command2Twips);
 
@@ -67,7 +67,7 @@ DestinationChooser::DestinationChooser(QWidget* mainWindow, const QSize& clientT
 }
 
 QPushButton* DestinationChooser::PlaceButton(const char* text, const char* name, const QRect& twips) {
-  auto* button = Place(new QPushButton(QLatin1String(text), this), name, twips);
+  auto* button = platform::Place(new QPushButton(QLatin1String(text), this), name, twips);
   button->setAutoDefault(false);
   return button;
 }

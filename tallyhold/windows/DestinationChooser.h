@@ -61,13 +61,6 @@ class DestinationChooser : public QDialog {
   // then the message that names the file and the system's reason.
   bool Completed(RunProgress& progress, const RunReport& report);
 
-  // A control of this dialog with its name, placed in twips.
-  template <typename Widget>
-  Widget* Place(Widget* widget, const char* name, const QRect& twips) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(platform::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-    return widget;
-  }
   QPushButton* PlaceButton(const char* text, const char* name, const QRect& twips);
 
   // Why a folder the lists refused cannot be entered, as the system says it.

@@ -10,10 +10,9 @@
 
 namespace tallyhold {
 
-using platform::TwipsRect;
+using platform::Place;
 
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent) {
-  setObjectName(QStringLiteral("ProgressBar"));
   setRange(0, Scale);
   setTextVisible(false);
   showScaled();
@@ -42,23 +41,14 @@ ProgressForm::ProgressForm(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setFixedSize(platform::TwipsSize(4725, 1875));
 
-  labMsg = new QLabel(QStringLiteral("This will take some minutes depending on the speed of "
-                                     "your computer. Please, be patient."),
-                      this);
-  labMsg->setObjectName(QStringLiteral("labMsg"));
+  labMsg = Place(new QLabel(QStringLiteral("This will take some minutes depending on the speed of "
+                                            "your computer. Please, be patient."),
+                             this),
+                  "labMsg", {60, 60, 4575, 435});
   labMsg->setWordWrap(true);
-  labMsg->setGeometry(TwipsRect(60, 60, 4575, 435));
-
-  labStatus = new QLabel(QStringLiteral("Status Bar"), this);
-  labStatus->setObjectName(QStringLiteral("labStatus"));
-  labStatus->setGeometry(TwipsRect(240, 660, 4215, 255));
-
-  ProgressBar = new tallyhold::ProgressBar(this);
-  ProgressBar->setGeometry(TwipsRect(60, 1020, 4620, 285));
-
-  Command1 = new QPushButton(QStringLiteral("Cancel"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setGeometry(TwipsRect(3360, 1440, 1215, 375));
+  labStatus = Place(new QLabel(QStringLiteral("Status Bar"), this), "labStatus", {240, 660, 4215, 255});
+  ProgressBar = Place(new tallyhold::ProgressBar(this), "ProgressBar", {60, 1020, 4620, 285});
+  Command1 = Place(new QPushButton(QStringLiteral("Cancel"), this), "Command1", {3360, 1440, 1215, 375});
   Command1->setAutoDefault(false);
   connect(Command1, &QPushButton::clicked, this, [] { StopRequested = true; });
 }

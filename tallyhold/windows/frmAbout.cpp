@@ -21,18 +21,12 @@ namespace {
 using platform::TwipsRect;
 
 QLabel* label(QWidget* parent, const char* name, QRect twips, const QString& text = {}) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QLatin1String(name));
-  label->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-  return label;
+  return platform::Place(new QLabel(text, parent), name, twips);
 }
 
 widgets::LinkLabel* link(QWidget* parent, const char* name, QRect twips, const QString& text,
                          const QString& address) {
-  auto* link = new widgets::LinkLabel(text, address, parent);
-  link->setObjectName(QLatin1String(name));
-  link->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
-  return link;
+  return platform::Place(new widgets::LinkLabel(text, address, parent), name, twips);
 }
 
 // The etched separator: a grey line over a white one.

@@ -44,9 +44,9 @@ frmExtract::frmExtract(const ExtractSource& source)
       source_(source) {
   setObjectName(QStringLiteral("frmExtract"));
   setWindowTitle(QStringLiteral("Extract single/multiple files or an entire folder"));
-  Label2 = Place(new QLabel(QStringLiteral("ERROR to extract:"), this), "Label2", {3540, 60, 1875, 195});
-  DirText = Place(new QLineEdit(QStringLiteral("ERROR"), this), "DirText", {3480, 300, 1995, 285});
-  List1 = Place(new QListWidget(this), "List1", {3480, 600, 1995, 2010});
+  Label2 = platform::Place(new QLabel(QStringLiteral("ERROR to extract:"), this), "Label2", {3540, 60, 1875, 195});
+  DirText = platform::Place(new QLineEdit(QStringLiteral("ERROR"), this), "DirText", {3480, 300, 1995, 285});
+  List1 = platform::Place(new QListWidget(this), "List1", {3480, 600, 1995, 2010});
   Command1 = PlaceButton("Extract!", "Command1", {3780, 2820, 1515, 375});
   connect(Command1, &QPushButton::clicked, this, &frmExtract::Command1_Click);
 }
