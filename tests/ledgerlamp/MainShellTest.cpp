@@ -59,7 +59,7 @@ TEST_F(LedgerlampMain, ControlsStandWhereAndAsTheyWereDesigned) {
     auto* button = child<QPushButton>(place.name);
     EXPECT_EQ(button->text(), place.caption) << place.name;
     const QRect& t = place.twips;
-    EXPECT_EQ(button->geometry(), TwipsRect(t.x(), t.y(), t.width(), t.height())) << place.name;
+    EXPECT_EQ(button->geometry(), TwipsRect(t)) << place.name;
   }
   auto* frame1 = child<QGroupBox>("Frame1");
   auto* frame2 = child<QGroupBox>("Frame2");

@@ -76,7 +76,7 @@ TEST_F(TallyholdExtractAllTest, DialogHasItsControlsAndLoadsAtTheProgramsFolder)
   for (const auto& [name, twips, text] : controls) {
     const QWidget* control = dialog->findChild<QWidget*>(name);
     ASSERT_NE(control, nullptr) << name;
-    EXPECT_EQ(control->geometry(), platform::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()))
+    EXPECT_EQ(control->geometry(), platform::TwipsRect(twips))
         << name;
     if (!text.isEmpty()) EXPECT_EQ(control->property("text").toString(), text) << name;
   }
