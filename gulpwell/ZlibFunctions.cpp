@@ -7,9 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
-#include <cmath>
-#include <cstring>
 
 #include "common/platform/FolderHandle.h"
 #include "common/platform/RegularFile.h"
@@ -96,40 +93,6 @@ Outcome transform(const QString& sourcePath, const QString& destinationPath,
 }
 
 }  // namespace
-
-int64_t Capacity(int64_t size) {
-  return std::llround(static_cast<double>(size) + static_cast<double>(size) * 0.01 + 12.0);
-}
-
-int32_t CompressBytes(QByteArray& data) {
-  const int64_t capacity = Capacity(data.size());
-  QByteArray buffer(static_cast<qsizetype>(capacity + 1), Qt::Uninitialized);
-  auto length = static_cast<uLongf>(capacity);
-  const int result = compress(reinterpret_cast<Bytef*>(buffer.data()), &length,
-                              reinterpret_cast<const Bytef*>(data.constData()),
-                              static_cast<uLong>(data.size()));
-  data.resize(static_cast<qsizetype>(length));
-  std::memcpy(data.data(), buffer.constData(), length);
-  return result;
-}
-
-int32_t UncompressBytes(QByteArray& data, int32_t expectedSize) {
-  QByteArray restored;
-  restored.reserve(static_cast<qsizetype>(std::max<int64_t>(0, Capacity(expectedSize))));
-  ZlibStream stream(ZlibStream::Mode::Inflate);
-  const Sink keep = [&](char* bytes, qsizetype size) {
-    restored.append(bytes, size);
-    return true;
-  };
-  int result = Z_OK;
-  for (qsizetype at = 0; result == Z_OK; at += InputPiece) {
-    const qsizetype size = std::clamp<qsizetype>(data.size() - at, 0, InputPiece);
-    result = stream.Feed(QByteArrayView(data.constData() + std::min(at, data.size()), size),
-                         size == 0, keep);
-  }
-  data = std::move(restored);
-  return result == Z_STREAM_END ? Z_OK : result;
-}
 
 Outcome CheckSource(const QString& sourcePath) {
   QFile source;

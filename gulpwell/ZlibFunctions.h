@@ -2,26 +2,9 @@
 // Whole-file zlib codec. A compressed file is a bare zlib stream (no header of
 // our own) whose second byte is DA, the form in which archives keep compressed
 // entries; it is written next to its source under the source's name + ".QZ".
-#include <QByteArray>
 #include <QString>
-#include <cstdint>
 
 namespace gulpwell {
-
-// Room given to zlib for s bytes: s + 1% + 12, rounded to the nearest whole number.
-int64_t Capacity(int64_t size);
-
-// The expected size the decompress command passes; the buffer then starts at
-// Capacity(8388608) bytes and grows when the data are longer.
-constexpr int32_t ExpectedUncompressedSize = 8388608;
-
-// Replaces the data by their zlib stream; returns zlib's result code.
-int32_t CompressBytes(QByteArray& data);
-
-// Replaces a zlib stream by its data, however long; returns zlib's result code
-// (Z_DATA_ERROR also for a stream that stops short). After a failure the data
-// hold what was restored before it.
-int32_t UncompressBytes(QByteArray& data, int32_t expectedSize);
 
 enum class Failure {
   None,

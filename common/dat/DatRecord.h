@@ -35,9 +35,6 @@ class DirectoryReader {
   // names the record in the error thrown when it does not lie inside the directory.
   DirRecord RecordAt(qint64 position, int recordNumber);
 
-  qint64 FirstPosition() const { return first_; }
-  qint64 EndPosition() const { return end_; }
-
  private:
   // The bytes [position, position + length), which lie inside the directory.
   const char* bytesAt(qint64 position, qint64 length, int recordNumber);

@@ -8,8 +8,7 @@ namespace tallyhold {
 class ClsTreeDir {
  public:
   // Derived rather than stored: a million entries would otherwise each carry a
-  // 255-character buffer and a second copy of their folder.
-  QByteArray Key() const;       // Filename padded with spaces to 255 characters
+  // second copy of their folder.
   QByteArray FilePath() const;  // folder part with trailing "\", or "\"
 
   int32_t Offset = 0;

@@ -13,12 +13,10 @@ class ColDatFiles {
  public:
   std::shared_ptr<ClsDatFile> Add(int32_t index, const QString& key, const QString& sKey = {});
   std::shared_ptr<ClsDatFile> Item(int32_t archiveNumber) const;
-  std::shared_ptr<ClsDatFile> Item(const QString& key) const { return files_.Item(key); }
   // Null when no archive has the number.
   std::shared_ptr<ClsDatFile> Find(int32_t archiveNumber) const;
   int Count() const { return files_.Count(); }
   void Remove(int32_t archiveNumber);
-  void Remove(const QString& key) { files_.Remove(key); }
 
   auto begin() const { return files_.begin(); }
   auto end() const { return files_.end(); }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -26,16 +25,6 @@ QByteArray MixedBytes(qsizetype size) {
   return bytes;
 }
 
-// zlib's own one-shot decoder, given exactly the room the data need.
-QByteArray ZlibRestore(const QByteArray& stream, qsizetype size) {
-  QByteArray out(size, Qt::Uninitialized);
-  uLongf length = static_cast<uLongf>(size);
-  const int result = uncompress(reinterpret_cast<Bytef*>(out.data()), &length,
-                                reinterpret_cast<const Bytef*>(stream.constData()),
-                                static_cast<uLong>(stream.size()));
-  return result == Z_OK && length == static_cast<uLongf>(size) ? out : QByteArray("restore failed");
-}
-
 QStringList FilesIn(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
@@ -46,54 +35,9 @@ class GulpwellZlibFunctions : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-TEST_F(GulpwellZlibFunctions, CapacityIsTheSizePlusOnePercentPlusTwelveRounded) {
-  EXPECT_EQ(Capacity(100), 113);
-  EXPECT_EQ(Capacity(1000), 1022);
-  EXPECT_EQ(Capacity(0), 12);
-  EXPECT_EQ(Capacity(ExpectedUncompressedSize), 8472506);
-  EXPECT_EQ(Capacity(1000000000), 1010000012);
-}
-
-TEST_F(GulpwellZlibFunctions, BytesRoundTripThroughZlib) {
-  for (const qsizetype size : {1, 100, 1000, 70000}) {
-    const QByteArray original = MixedBytes(size);
-    QByteArray data = original;
-    ASSERT_EQ(CompressBytes(data), Z_OK) << size;
-    EXPECT_EQ(data.left(2), QByteArray("\x78\x9C")) << size;
-    EXPECT_EQ(ZlibRestore(data, size), original) << size;
-    EXPECT_EQ(UncompressBytes(data, ExpectedUncompressedSize), Z_OK) << size;
-    EXPECT_EQ(data, original) << size;
-  }
-}
-
-TEST_F(GulpwellZlibFunctions, UncompressBytesRestoresMoreThanTheExpectedSize) {
-  const QByteArray original = MixedBytes(ExpectedUncompressedSize + 200000);
-  QByteArray data = original;
-  ASSERT_EQ(CompressBytes(data), Z_OK);
-  EXPECT_EQ(UncompressBytes(data, 100), Z_OK);
-  EXPECT_EQ(data, original);
-}
-
-TEST_F(GulpwellZlibFunctions, UncompressBytesReportsDamagedAndShortStreams) {
-  const QByteArray original = SampleText(50000);
-  QByteArray stream = original;
-  ASSERT_EQ(CompressBytes(stream), Z_OK);
-
-  QByteArray cut = stream.left(stream.size() / 2);
-  EXPECT_EQ(UncompressBytes(cut, ExpectedUncompressedSize), Z_DATA_ERROR);
-  EXPECT_LT(cut.size(), original.size());
-  EXPECT_TRUE(original.startsWith(cut));
-
-  QByteArray noise = "this is no zlib stream";
-  EXPECT_EQ(UncompressBytes(noise, ExpectedUncompressedSize), Z_DATA_ERROR);
-  QByteArray empty;
-  EXPECT_EQ(UncompressBytes(empty, ExpectedUncompressedSize), Z_DATA_ERROR);
-  EXPECT_TRUE(empty.isEmpty());
-}
-
 TEST_F(GulpwellZlibFunctions, CompressedFilesBeginWith78DAAndAnyZlibDecoderRestoresThem) {
   for (const qsizetype size : {qsizetype(1), qsizetype(100), qsizetype(1000),
-                               qsizetype(8 * 1024 * 1024 + 1), qsizetype(50'000'000)}) {
+                               qsizetype(8 * 1024 * 1024 + 1)}) {
     const QByteArray original = MixedBytes(size);
     const QString source = path(QStringLiteral("data%1.bin").arg(size));
     ASSERT_TRUE(WriteFile(source, original));
@@ -102,7 +46,7 @@ TEST_F(GulpwellZlibFunctions, CompressedFilesBeginWith78DAAndAnyZlibDecoderResto
     EXPECT_EQ(CompressedName(source), source + ".QZ");
     const QByteArray stream = ReadFile(source + ".QZ");
     EXPECT_EQ(stream.left(2), QByteArray("\x78\xDA")) << size;
-    EXPECT_EQ(ZlibRestore(stream, size), original) << size;
+    EXPECT_EQ(testsupport::ZlibUncompress(stream, size), original) << size;
 
     const QString restored = path(QStringLiteral("restored%1").arg(size));
     ASSERT_TRUE(UncompressFile(source + ".QZ", restored).ok()) << size;
@@ -142,7 +86,7 @@ TEST_F(GulpwellZlibFunctions, OutputsReplaceEarlierFilesWithExactlyTheNewBytes) 
   ASSERT_TRUE(CompressFile(source).ok());
   const QByteArray stream = ReadFile(source + ".QZ");
   EXPECT_LT(stream.size(), 2000);
-  EXPECT_EQ(ZlibRestore(stream, shorter.size()), shorter);
+  EXPECT_EQ(testsupport::ZlibUncompress(stream, shorter.size()), shorter);
 
   ASSERT_TRUE(WriteFile(path("out.txt"), MixedBytes(500000)));
   ASSERT_TRUE(UncompressFile(source + ".QZ", path("out.txt")).ok());
@@ -155,8 +99,7 @@ TEST_F(GulpwellZlibFunctions, FailuresNameTheirCauseAndLeaveNoOutputBehind) {
   ASSERT_TRUE(WriteFile(path("keep.bin"), earlier));
   ASSERT_TRUE(WriteFile(path("empty"), {}));
   ASSERT_TRUE(WriteFile(path("plain.txt"), "this is no zlib stream"));
-  QByteArray stream = MixedBytes(400000);
-  ASSERT_EQ(CompressBytes(stream), Z_OK);
+  const QByteArray stream = testsupport::ZlibCompress(MixedBytes(400000));
   ASSERT_TRUE(WriteFile(path("cut.QZ"), stream.left(stream.size() - 100)));
   QByteArray damaged = stream;
   damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0x55);

@@ -65,6 +65,14 @@ QByteArray ZlibCompress(const QByteArray& data, int level) {
   return out;
 }
 
+QByteArray ZlibUncompress(const QByteArray& stream, qsizetype size) {
+  QByteArray out(size, Qt::Uninitialized);
+  uLongf length = static_cast<uLongf>(size);
+  const int result = uncompress(reinterpret_cast<Bytef*>(out.data()), &length,
+                                reinterpret_cast<const Bytef*>(stream.constData()), static_cast<uLong>(stream.size()));
+  return result == Z_OK && length == static_cast<uLongf>(size) ? out : QByteArray("restore failed");
+}
+
 void PatchInt32(QByteArray& bytes, qint64 offset, int32_t value) {
   qToLittleEndian<qint32>(value, bytes.data() + offset);
 }

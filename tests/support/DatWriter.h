@@ -39,6 +39,9 @@ class DatWriter {
 
 // A bare zlib stream of the data, as the archive stores compressed bodies.
 QByteArray ZlibCompress(const QByteArray& data, int level = 6);
+// zlib's own one-shot decoder, given exactly the room the data need; a
+// marker text when the stream does not restore to exactly that many bytes.
+QByteArray ZlibUncompress(const QByteArray& stream, qsizetype size);
 
 // Overwrites 4 bytes at a 0-based offset with a little-endian value.
 void PatchInt32(QByteArray& bytes, qint64 offset, int32_t value);

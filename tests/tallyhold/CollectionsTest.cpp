@@ -68,13 +68,10 @@ TEST(CollectionsTest, ClearedFoldersReadBackAsANewEmptyCollection) {
   EXPECT_EQ(file.ColTrees().Count(), 0);
 }
 
-TEST(CollectionsTest, EntryKeyAndFolderAreDerivedFromTheName) {
+TEST(CollectionsTest, EntryFolderIsDerivedFromTheName) {
   ClsTreeDir entry;
   entry.Filename = "ART\\CRITTERS\\RUNNER01.FRM";
   EXPECT_EQ(entry.FilePath(), "ART\\CRITTERS\\");
-  EXPECT_EQ(entry.Key().size(), 255);
-  EXPECT_TRUE(entry.Key().startsWith(entry.Filename));
-  EXPECT_EQ(entry.Key().trimmed(), entry.Filename);
   entry.fType = 2;
   EXPECT_FALSE(entry.IsCompressed());
 }
