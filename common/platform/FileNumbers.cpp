@@ -1,7 +1,10 @@
 #include "common/platform/FileNumbers.h"
 
+#include <unistd.h>
+
 #include <QFile>
 #include <array>
+#include <cerrno>
 #include <memory>
 
 namespace platform {
@@ -46,12 +49,21 @@ qint64 FileLength(int n) {
   return file ? file->size() : -1;
 }
 
+// pread on the descriptor keeps no shared file position, so that several
+// threads may read one archive at once.
 qint64 ReadAt(int n, qint64 position, char* buffer, qint64 len) {
   QFile* file = fileOf(n);
   if (!file || len < 0) return -1;
-  if (position < 1 || position > file->size() || len == 0) return 0;
-  if (!file->seek(position - 1)) return -1;
-  return file->read(buffer, len);
+  if (position < 1 || len == 0) return 0;
+  qint64 done = 0;
+  while (done < len) {
+    const ssize_t got = ::pread(file->handle(), buffer + done, static_cast<size_t>(len - done), position - 1 + done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return -1;
+    if (got == 0) break;
+    done += got;
+  }
+  return done;
 }
 
 void CloseFile(int n) {
