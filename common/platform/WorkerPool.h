@@ -1,0 +1,50 @@
+#pragma once
+// A few threads that run tasks in the order they were given, and hand them
+// back in that order to the thread that gave them. With one worker a task
+// runs at once on the giving thread: a single-worker user starts no thread.
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace platform {
+
+class WorkerPool {
+ public:
+  // The worker's number (0 ... workers - 1), for state each worker keeps.
+  using Task = std::function<void(int worker)>;
+
+  explicit WorkerPool(int workers);
+  // Tasks not yet started are dropped; the running ones are waited for.
+  ~WorkerPool();
+  WorkerPool(const WorkerPool&) = delete;
+  WorkerPool& operator=(const WorkerPool&) = delete;
+
+  int Workers() const { return workers_; }
+  // A task must not throw.
+  void Submit(Task task);
+  // Waits until the oldest task given and not yet taken back has run.
+  void TakeOldest();
+  // Tasks given and not yet taken back.
+  int Pending() const;
+
+ private:
+  struct Slot {
+    Task task;
+    bool done = false;
+  };
+  void work(int worker);
+
+  int workers_;
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<std::shared_ptr<Slot>> toRun_;
+  std::deque<std::shared_ptr<Slot>> given_;
+  bool closing_ = false;
+  std::vector<std::thread> threads_;
+};
+
+}  // namespace platform
