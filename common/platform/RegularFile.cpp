@@ -8,10 +8,15 @@
 #include <cerrno>
 #include <system_error>
 
-namespace platform {
+#include "common/platform/FolderHandle.h"
 
-OpenedFile OpenRegularFile(const QString& path) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+namespace platform {
+namespace {
+
+constexpr int ReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+
+// The descriptor when it is a regular file, made blocking again; closed otherwise.
+OpenedFile regularOnly(int fd) {
   if (fd < 0) return {-1, errno};
   struct stat info {};
   const int error = ::fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : NotARegularFile;
@@ -21,6 +26,16 @@ OpenedFile OpenRegularFile(const QString& path) {
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return {fd, 0};
+}
+
+}  // namespace
+
+OpenedFile OpenRegularFile(const QString& path) {
+  return regularOnly(::open(QFile::encodeName(path).constData(), ReadFlags));
+}
+
+OpenedFile OpenRegularFileAt(const FolderHandle& folder, const std::string& name) {
+  return regularOnly(::openat(folder.Descriptor(), name.c_str(), ReadFlags | O_NOFOLLOW));
 }
 
 QString OpenFailureReason(int error) {

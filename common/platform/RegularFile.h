@@ -3,6 +3,7 @@
 // FIFO, device or folder is refused at once instead of being waited on.
 #include <QString>
 #include <cerrno>
+#include <string>
 
 namespace platform {
 
@@ -15,6 +16,11 @@ struct OpenedFile {
   int error = 0;
 };
 OpenedFile OpenRegularFile(const QString& path);
+
+class FolderHandle;
+// The same for a name inside a held folder; a symbolic link there is refused
+// (ELOOP), never followed.
+OpenedFile OpenRegularFileAt(const FolderHandle& folder, const std::string& name);
 
 // The reason for an error of OpenRegularFile, as the user is told it.
 QString OpenFailureReason(int error);

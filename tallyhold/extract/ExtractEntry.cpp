@@ -16,7 +16,7 @@
 namespace tallyhold {
 namespace {
 
-using Consumer = std::function<void(const char* data, qint64 size)>;
+using Consumer = EntryCopy::Sink;
 
 // Every buffer is at most one piece, whatever the sizes say: a stored entry
 // must be as long as its body, and the body must lie inside the archive.
@@ -82,20 +82,20 @@ void EntryCopy::Prepare(ExtractDestination* destination) {
 }
 
 void EntryCopy::WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer) {
-  Consumer write = [](const char*, qint64) {};
-  if (toDisk_) {
-    out_ = std::make_unique<platform::SafeFile>();
-    if (const int error = out_->Create(result_.folder.handle, "tallyhold"))
-      ThrowForSystemError(error, result_.folder.shown);
-    write = [this](const char* data, qint64 size) {
-      if (const int error = out_->Write(data, size)) ThrowForSystemError(error, result_.file);
-    };
-  }
-  if (!entry_.IsCompressed()) return copyBody(entry_, fileNo_, write, observer);
+  if (!toDisk_) return Pour(decompressor, observer, [](const char*, qint64) {});
+  out_ = std::make_unique<platform::SafeFile>();
+  if (const int error = out_->Create(result_.folder.handle, "tallyhold")) ThrowForSystemError(error, result_.folder.shown);
+  Pour(decompressor, observer, [this](const char* data, qint64 size) {
+    if (const int error = out_->Write(data, size)) ThrowForSystemError(error, result_.file);
+  });
+}
+
+void EntryCopy::Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer, const Sink& sink) {
+  if (!entry_.IsCompressed()) return copyBody(entry_, fileNo_, sink, observer);
   if (!decompressor) decompressor = std::make_unique<FileDecompressor>();
   FileDecompressor& inflater = *decompressor;
   inflater.Begin(entry_.RealSize, [&](const char* data, qint64 size) {
-    write(data, size);
+    sink(data, size);
     observer.Working();
   });
   copyBody(entry_, fileNo_, [&inflater](const char* data, qint64 size) { inflater.Feed(data, size); }, observer);

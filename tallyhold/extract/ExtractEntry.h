@@ -69,6 +69,10 @@ class EntryCopy {
   void Prepare(ExtractDestination* destination);
   // The body into a hidden file in the entry's folder (removed unless committed).
   void WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer);
+  // The body, inflated when compressed, to the sink in pieces; the sink's
+  // bytes of a damaged body stop where the damage is found.
+  using Sink = std::function<void(const char* data, qint64 size)>;
+  void Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer, const Sink& sink);
   ExtractResult Commit();
 
  private:
