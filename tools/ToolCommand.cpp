@@ -42,7 +42,10 @@ void CommandLine::AddJobs() {
 std::optional<int> CommandLine::Parse(const QStringList& arguments, int least, int most) {
   if (!parser_.parse(QStringList{"skarrow2-dat " + command_} + arguments)) return usageError(parser_.errorText());
   if (parser_.isSet(QStringLiteral("help"))) {
-    std::fputs(parser_.helpText().toLocal8Bit().constData(), stdout);
+    // Qt names the program by its path; the usage line names the command.
+    QString help = parser_.helpText();
+    help.replace(0, help.indexOf(" [options]"), "Usage: skarrow2-dat " + command_);
+    std::fputs(help.toLocal8Bit().constData(), stdout);
     return Success;
   }
   const qsizetype count = parser_.positionalArguments().size();

@@ -30,6 +30,8 @@ class SafeFile {
   [[nodiscard]] int Write(const char* data, qint64 size);
   // Cuts the file back to size bytes; writing goes on from there.
   [[nodiscard]] int Truncate(qint64 size);
+  // Ends the writing (Commit does it when it was not done).
+  [[nodiscard]] int Close();
   // Puts the file under name. replaced tells whether a file or link stood there.
   [[nodiscard]] int Commit(const std::string& name, bool* replaced = nullptr);
 

@@ -77,17 +77,18 @@ void EntryCopy::Prepare(ExtractDestination* destination) {
   result_.folder = destination->FolderFor(entry_);
   result_.name = DiskName(GetFileName(entry_.Filename));
   result_.file = ShownPath(result_.folder.shown, result_.name);
-  if (const int error = platform::SafeFile::CheckName(*result_.folder.handle, result_.name))
-    ThrowForSystemError(error, result_.file);
 }
 
 void EntryCopy::WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer) {
   if (!toDisk_) return Pour(decompressor, observer, [](const char*, qint64) {});
+  if (const int error = platform::SafeFile::CheckName(*result_.folder.handle, result_.name))
+    ThrowForSystemError(error, result_.file);
   out_ = std::make_unique<platform::SafeFile>();
   if (const int error = out_->Create(result_.folder.handle, "tallyhold")) ThrowForSystemError(error, result_.folder.shown);
   Pour(decompressor, observer, [this](const char* data, qint64 size) {
     if (const int error = out_->Write(data, size)) ThrowForSystemError(error, result_.file);
   });
+  if (const int error = out_->Close()) ThrowForSystemError(error, result_.file);
 }
 
 void EntryCopy::Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer, const Sink& sink) {

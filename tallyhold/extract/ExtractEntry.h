@@ -67,7 +67,8 @@ class EntryCopy {
   // destination the entry is only checked, and its body is read and inflated
   // for nothing.
   void Prepare(ExtractDestination* destination);
-  // The body into a hidden file in the entry's folder (removed unless committed).
+  // Checks that the name can take a file, and writes the body into a hidden
+  // file in the entry's folder (removed unless committed).
   void WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer);
   // The body, inflated when compressed, to the sink in pieces; the sink's
   // bytes of a damaged body stop where the damage is found.

@@ -126,7 +126,9 @@ std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry
 // Done one after the other, the entries would see every earlier file under
 // its name before their own folder and name are looked at. An entry whose
 // folder has not been resolved yet, or whose name a waiting file will take,
-// therefore waits until every earlier file is in place.
+// therefore waits until every earlier file is in place. So no folder is made
+// or read while a file waits, and what stands under a waiting entry's name
+// (checked by its worker) is what it would be one entry after the other.
 bool ExtractionRun::mustWaitFor(const ClsTreeDir& entry) const {
   if (pendingNames_.isEmpty()) return false;
   return !destination_->Knows(entry) || pendingNames_.contains(foldedName(entry));
