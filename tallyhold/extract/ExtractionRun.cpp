@@ -30,8 +30,9 @@ struct ExtractionRun::Job {
   const ClsTreeDir& entry;
   EntryCopy copy;
   ExtractResult result;
-  bool settled = false;  // skipped or failed already: nothing more to do
-  QString pendingName;   // the file's case-folded name until it is committed
+  bool settled = false;         // skipped or failed already: nothing more to do
+  bool failedAtStart = false;   // the destination failed before the body was given to a worker
+  QString pendingName;          // the file's case-folded name until it is committed
 };
 
 ExtractionRun::ExtractionRun(int archiveFileNo, ExtractDestination& destination, RunObserver& observer,
@@ -91,7 +92,7 @@ void ExtractionRun::Extract(const std::vector<const ClsTreeDir*>& entries, OnSto
     if (mustWaitFor(*entry) && !finishAll(pool, jobs, onStop)) return;
     observer_.EntryStarting(*entry);
     jobs.push_back(start(*entry, pool));
-    if (jobs.back()->result.outcome == ExtractOutcome::WriteFailed) break;
+    if (jobs.back()->failedAtStart) break;
     while (jobs.size() >= window)
       if (!finishOldest(pool, jobs, onStop)) return;
   }
@@ -107,6 +108,7 @@ std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry
     return ExtractResult{};
   });
   running.settled = running.result.outcome != ExtractOutcome::Extracted;
+  running.failedAtStart = running.result.outcome == ExtractOutcome::WriteFailed;
   if (!running.settled && destination_) {
     running.pendingName = foldedName(entry);
     ++pendingNames_[running.pendingName];

@@ -2,9 +2,10 @@
 // the zlib header and check the Adler-32 trailer, so that it judges a stream
 // as zlib does: a wrong checksum, a cut stream or a damaged block is damage,
 // bytes after the trailer are left unread. ISA-L takes a header that declares
-// a window above 32 KiB, which zlib refuses, so the header's window is checked
-// here. (One difference stays: a dynamic block whose unused code set is
-// incomplete inflates with ISA-L, where zlib refuses the set.)
+// a window above 32 KiB, which zlib refuses, and names header faults in its
+// own way, so the two header bytes are checked here as zlib checks them, with
+// zlib's words. (One difference stays: a dynamic block whose unused code set
+// is incomplete inflates with ISA-L, where zlib refuses the set.)
 #include <isa-l/igzip_lib.h>
 
 #include <algorithm>
@@ -15,6 +16,15 @@
 namespace tallyhold {
 namespace {
 
+// zlib's verdict on the header CMF, FLG, or empty text when it is good.
+QString headerFault(unsigned char cmf, unsigned char flg) {
+  if ((cmf * 256 + flg) % 31 != 0) return QStringLiteral("incorrect header check");
+  if ((cmf & 0x0F) != 8) return QStringLiteral("unknown compression method");
+  if ((cmf >> 4) > 7) return QStringLiteral("invalid window size");
+  if (flg & 0x20) return QStringLiteral("need dictionary");
+  return {};
+}
+
 QString isalReason(int code) {
   switch (code) {
     case ISAL_INVALID_BLOCK:
@@ -23,13 +33,8 @@ QString isalReason(int code) {
       return QStringLiteral("invalid code");
     case ISAL_INVALID_LOOKBACK:
       return QStringLiteral("invalid distance too far back");
-    case ISAL_INVALID_WRAPPER:
-    case ISAL_UNSUPPORTED_METHOD:
-      return QStringLiteral("incorrect header check");
     case ISAL_INCORRECT_CHECKSUM:
       return QStringLiteral("incorrect data check");
-    case ISAL_NEED_DICT:
-      return QStringLiteral("need dictionary");
     default:
       return QString::number(code);
   }
@@ -53,15 +58,14 @@ void InflateStream::Reset() {
   state_->headerSeen = 0;
 }
 
-// CINFO, the high nibble of the first byte, is the window's log2 less 8.
 void InflateStream::SetInput(const char* data, qint64 size) {
   State& state = *state_;
   if (state.headerSeen < 2) {
     const qint64 taken = std::min<qint64>(size, 2 - state.headerSeen);
     std::copy_n(data, taken, state.header + state.headerSeen);
     state.headerSeen += taken;
-    if (state.headerSeen == 2 && (state.header[0] >> 4) > 7)
-      throw EntryDataError(QStringLiteral("the compressed data are damaged (invalid window size)"));
+    const QString fault = state.headerSeen == 2 ? headerFault(state.header[0], state.header[1]) : QString();
+    if (!fault.isEmpty()) throw EntryDataError(QStringLiteral("the compressed data are damaged (%1)").arg(fault));
   }
   state_->isal.next_in = reinterpret_cast<uint8_t*>(const_cast<char*>(data));
   state_->isal.avail_in = static_cast<uint32_t>(size);

@@ -31,7 +31,7 @@ InflateStream::Step InflateStream::Inflate(char* out, qint64 outSize) {
   z.avail_out = static_cast<uInt>(outSize);
   const int code = inflate(&z, Z_NO_FLUSH);
   if (code != Z_OK && code != Z_STREAM_END && code != Z_BUF_ERROR) {
-    const QString detail = z.msg ? QString::fromLatin1(z.msg) : QString::number(code);
+    const QString detail = QString::fromLatin1(z.msg ? z.msg : zError(code));
     throw EntryDataError(QStringLiteral("the compressed data are damaged (%1)").arg(detail));
   }
   return {outSize - z.avail_out, code == Z_STREAM_END, z.avail_out == 0};
