@@ -68,7 +68,7 @@ int RunCat(const QStringList& arguments) {
   CommandLine line(QStringLiteral("cat"),
                    QStringLiteral("Writes an entry's bytes to standard output, inflated when it is compressed. "
                                   "A damaged entry writes nothing and ends with status 1."));
-  line.AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The DAT archive."));
+  line.AddArchive();
   line.AddPositional(QStringLiteral("ENTRY"),
                      QStringLiteral("The entry's full name (\"\\\" or \"/\" between folders; letter case counts "
                                     "only where two entries differ in it alone)."));

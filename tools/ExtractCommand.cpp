@@ -75,9 +75,8 @@ int RunExtract(const QStringList& arguments) {
                                   "damaged data are skipped and told; a destination that cannot be written stops "
                                   "the run. Files appear only complete, never through a symbolic link, and the "
                                   "result is the same for every number of threads."));
-  line.AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The DAT archive."));
-  line.AddPositional(QStringLiteral("PATTERN"), QStringLiteral("Only entries that match one of these (see list)."),
-                     QStringLiteral("[PATTERN...]"));
+  line.AddArchive();
+  line.AddPatterns();
   line.AddOption({{"C", "directory"}, QStringLiteral("Extract under DIR (default: the current folder)."),
                   QStringLiteral("DIR")});
   line.AddJobs();

@@ -53,7 +53,7 @@ int RunInfo(const QStringList& arguments) {
   CommandLine line(QStringLiteral("info"),
                    QStringLiteral("Shows an archive's trailer values, its numbers of entries and folders, its packed "
                                   "and unpacked totals, and how many entries are compressed or stored."));
-  line.AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The DAT archive."));
+  line.AddArchive();
   if (const std::optional<int> end = line.Parse(arguments, 1, 1)) return *end;
   return WithArchive(line.Positional()[0], showInfo);
 }

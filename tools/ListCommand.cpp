@@ -67,12 +67,9 @@ int list(const ToolArchive& archive, const NamePatterns& patterns, Form form) {
 int RunList(const QStringList& arguments) {
   CommandLine line(QStringLiteral("list"),
                    QStringLiteral("Lists the entries of an archive, in the order of its directory, with their "
-                                  "folders. Patterns are globs over the entries' names, without letter case; "
-                                  "\"\\\" or \"/\" separate folders, \"*\" matches across them, and a pattern "
-                                  "that names a folder takes everything in it."));
-  line.AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The DAT archive."));
-  line.AddPositional(QStringLiteral("PATTERN"), QStringLiteral("Only entries that match one of these."),
-                     QStringLiteral("[PATTERN...]"));
+                                  "folders."));
+  line.AddArchive();
+  line.AddPatterns();
   line.AddOption({{"l", "long"}, QStringLiteral("Type, RealSize, PackedSize and Offset before each name.")});
   line.AddOption({"json", QStringLiteral("A JSON array of entries, one object a line.")});
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;

@@ -69,7 +69,7 @@ int RunTest(const QStringList& arguments) {
                                   "its body inside the file, its sizes, and that a compressed body inflates "
                                   "completely, with the right checksum, to exactly its RealSize. Each damaged "
                                   "entry is told with its reason; the exit status is 1 when any is damaged."));
-  line.AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The DAT archive."));
+  line.AddArchive();
   line.AddJobs();
   line.AddOption({"json", QStringLiteral("The result as a JSON object on standard output.")});
   if (const std::optional<int> end = line.Parse(arguments, 1, 1)) return *end;

@@ -32,6 +32,15 @@ void CommandLine::AddPositional(const QString& name, const QString& description,
 
 void CommandLine::AddOption(const QCommandLineOption& option) { parser_.addOption(option); }
 
+void CommandLine::AddArchive() { AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The DAT archive.")); }
+
+void CommandLine::AddPatterns() {
+  AddPositional(QStringLiteral("PATTERN"),
+                QStringLiteral("Only entries whose names match one of these globs, without letter case; \\ or / "
+                               "between folders, * also across them; a folder takes everything in it."),
+                QStringLiteral("[PATTERN...]"));
+}
+
 void CommandLine::AddJobs() {
   hasJobs_ = true;
   parser_.addOption({{QStringLiteral("j"), QStringLiteral("jobs")},

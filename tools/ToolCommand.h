@@ -26,6 +26,9 @@ class CommandLine {
   // syntax: as the usage line shows it ("[PATTERN...]"), when not the name.
   void AddPositional(const QString& name, const QString& description, const QString& syntax = {});
   void AddOption(const QCommandLineOption& option);
+  // The ARCHIVE argument, and the PATTERN... arguments that pick entries.
+  void AddArchive();
+  void AddPatterns();
   // -j N, by default the number of cores.
   void AddJobs();
 
