@@ -104,6 +104,13 @@ class ArchiveFile {
     file_.write(body.stored);
     ++count_;
   }
+  // A stored entry of zeros, left as a hole in the file so that nothing of it is held in memory.
+  void addZeros(const QByteArray& name, int32_t size) {
+    const qint64 offset = file_.pos();
+    add(name, {QByteArray(), size, false});
+    qToLittleEndian<qint32>(size, directory_.data() + directory_.size() - 8);
+    file_.seek(offset + size);
+  }
   qint64 finish() {
     qToLittleEndian<qint32>(count_, directory_.data());
     appendInt32(directory_, static_cast<int32_t>(directory_.size()));
@@ -154,6 +161,12 @@ qint64 WriteSingleEntryArchive(const QString& path, qint64 realSize) {
   const Body body = bodyOf(TextLike(realSize, 99), true);
   ArchiveFile archive(path);
   archive.add("HUGE\\ENTRY.BIN", body);
+  return archive.finish();
+}
+
+qint64 WriteStoredEntryArchive(const QString& path, int32_t realSize) {
+  ArchiveFile archive(path);
+  archive.addZeros("HUGE\\STORED.BIN", realSize);
   return archive.finish();
 }
 

@@ -25,6 +25,8 @@ qint64 WriteArchive(const QString& path, const ArchiveShape& shape);
 
 // An archive of one compressed entry of the given size.
 qint64 WriteSingleEntryArchive(const QString& path, qint64 realSize);
+// An archive of one stored entry of zeros of the given size (a sparse file).
+qint64 WriteStoredEntryArchive(const QString& path, int32_t realSize);
 
 struct LoadedArchive {
   int fileNo = 0;

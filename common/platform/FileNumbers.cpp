@@ -4,18 +4,23 @@
 
 #include <QFile>
 #include <array>
-#include <cerrno>
 #include <memory>
 
 namespace platform {
 namespace {
 
-std::array<std::unique_ptr<QFile>, MaxFileNumber + 1>& table() {
-  static std::array<std::unique_ptr<QFile>, MaxFileNumber + 1> files;
+// An archive is only read while it is open, so its length is taken once.
+struct OpenFileEntry {
+  QFile file;
+  qint64 length = 0;
+};
+
+std::array<std::unique_ptr<OpenFileEntry>, MaxFileNumber + 1>& table() {
+  static std::array<std::unique_ptr<OpenFileEntry>, MaxFileNumber + 1> files;
   return files;
 }
 
-QFile* fileOf(int n) {
+OpenFileEntry* fileOf(int n) {
   if (n < 1 || n > MaxFileNumber) return nullptr;
   return table()[n].get();
 }
@@ -33,32 +38,33 @@ bool OpenFile(int n, const QString& path, QString* error) {
     if (error) *error = QStringLiteral("file number %1 is not free").arg(n);
     return false;
   }
-  auto file = std::make_unique<QFile>(path);
-  if (!file->open(QIODevice::ReadOnly)) {
-    if (error) *error = file->errorString();
+  auto entry = std::make_unique<OpenFileEntry>();
+  entry->file.setFileName(path);
+  if (!entry->file.open(QIODevice::ReadOnly)) {
+    if (error) *error = entry->file.errorString();
     return false;
   }
-  table()[n] = std::move(file);
+  entry->length = entry->file.size();
+  table()[n] = std::move(entry);
   return true;
 }
 
 bool IsOpen(int n) { return fileOf(n) != nullptr; }
 
 qint64 FileLength(int n) {
-  QFile* file = fileOf(n);
-  return file ? file->size() : -1;
+  const OpenFileEntry* entry = fileOf(n);
+  return entry ? entry->length : -1;
 }
 
-// pread on the descriptor keeps no shared file position, so that several
-// threads may read one archive at once.
+// pread leaves no shared file position behind, so reads may come from several threads.
 qint64 ReadAt(int n, qint64 position, char* buffer, qint64 len) {
-  QFile* file = fileOf(n);
-  if (!file || len < 0) return -1;
-  if (position < 1 || len == 0) return 0;
+  const OpenFileEntry* entry = fileOf(n);
+  if (!entry || len < 0) return -1;
+  if (position < 1 || position > entry->length || len == 0) return 0;
   qint64 done = 0;
   while (done < len) {
-    const ssize_t got = ::pread(file->handle(), buffer + done, static_cast<size_t>(len - done), position - 1 + done);
-    if (got < 0 && errno == EINTR) continue;
+    const ssize_t got = ::pread(entry->file.handle(), buffer + done, static_cast<size_t>(len - done),
+                                static_cast<off_t>(position - 1 + done));
     if (got < 0) return -1;
     if (got == 0) break;
     done += got;

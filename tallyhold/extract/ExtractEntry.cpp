@@ -81,8 +81,10 @@ void EntryCopy::Prepare(ExtractDestination* destination) {
 
 void EntryCopy::WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer) {
   if (!toDisk_) return Pour(decompressor, observer, [](const char*, qint64) {});
-  if (const int error = platform::SafeFile::CheckName(*result_.folder.handle, result_.name))
-    ThrowForSystemError(error, result_.file);
+  // In a folder this run made, only this run's own files can stand under the name.
+  if (!result_.folder.made)
+    if (const int error = platform::SafeFile::CheckName(*result_.folder.handle, result_.name))
+      ThrowForSystemError(error, result_.file);
   out_ = std::make_unique<platform::SafeFile>();
   if (const int error = out_->Create(result_.folder.handle, "tallyhold")) ThrowForSystemError(error, result_.folder.shown);
   Pour(decompressor, observer, [this](const char* data, qint64 size) {

@@ -53,6 +53,7 @@ struct ExtractDestination::Level {
   QString parentKey;
   std::string diskName;
   QString shown;
+  bool made = false;
   platform::FolderHandle::Identity id;
   std::shared_ptr<const platform::FolderHandle> handle;  // empty while let go
   std::list<QString>::iterator heldAt;
@@ -98,7 +99,7 @@ DestFolder ExtractDestination::Root() {
   if (const int error = chosen.OpenChild(QFile::encodeName(rootName_).toStdString(), true, root, &made))
     throw DestinationError(RootPath(), rootReason(error));
   if (made) listings_.insert(RootKey, {});
-  root_ = {held(std::move(root)), RootPath()};
+  root_ = {held(std::move(root)), RootPath(), made};
   return root_;
 }
 
@@ -137,9 +138,10 @@ DestFolder ExtractDestination::newLevel(const QString& key, const QByteArray& pa
   level.parentKey = parentKey;
   level.diskName = disk;
   level.shown = where;
+  level.made = made;
   level.id = child.Id();
   hold(key, level, held(std::move(child)));
-  return {level.handle, where};
+  return {level.handle, where, made};
 }
 
 // A level let go is opened again from its parent, and must still be the
@@ -148,7 +150,7 @@ DestFolder ExtractDestination::levelFolder(const QString& key) {
   Level& level = levels_[key];
   if (level.handle) {
     held_.splice(held_.end(), held_, level.heldAt);
-    return {level.handle, level.shown};
+    return {level.handle, level.shown, level.made};
   }
   const DestFolder parent = level.parentKey == RootKey ? Root() : levelFolder(level.parentKey);
   platform::FolderHandle child;
@@ -156,7 +158,7 @@ DestFolder ExtractDestination::levelFolder(const QString& key) {
     ThrowForSystemError(error, level.shown);
   if (!(child.Id() == level.id)) throw EntryDataError(level.shown + " was replaced while the extraction ran");
   hold(key, level, held(std::move(child)));
-  return {level.handle, level.shown};
+  return {level.handle, level.shown, level.made};
 }
 
 void ExtractDestination::hold(const QString& key, Level& level,

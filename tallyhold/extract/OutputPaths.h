@@ -27,10 +27,12 @@ std::string DiskName(const QByteArray& component);
 // A name inside a folder, as messages show it.
 QString ShownPath(const QString& folder, const std::string& diskName);
 
-// A folder of the destination, held open, with its path for messages.
+// A folder of the destination, held open, with its path for messages. made:
+// this run made it, so every name in it is this run's own.
 struct DestFolder {
   std::shared_ptr<const platform::FolderHandle> handle;
   QString shown;
+  bool made = false;
 };
 
 // The destination of one extraction run.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "tallyhold/extract/ExtractErrors.h"
 #include "tallyhold/extract/ExtractReport.h"
 
 using namespace tallyhold;
@@ -27,6 +30,13 @@ TEST(TallyholdExtractReport, AWriteFailureNamesTheFileAndTheSystemsReason) {
   EXPECT_EQ(WriteFailureText({ExtractOutcome::WriteFailed, "/out/archive.dat/ART/X.FRM", "No space left on device"}),
             "Could not write /out/archive.dat/ART/X.FRM\r\rNo space left on device\r\r"
             "The extraction has been stopped.");
+}
+
+TEST(TallyholdExtractReport, ANameTheFileSystemRefusesIsTheEntrysProblemAnyOtherFailureTheDestinations) {
+  for (const int error : {ENAMETOOLONG, EINVAL, EILSEQ, ELOOP, ENOTDIR, EISDIR})
+    EXPECT_THROW(ThrowForSystemError(error, "/out/X"), EntryDataError) << error;
+  for (const int error : {ENOSPC, EROFS, EACCES, EIO, EFBIG, EDQUOT})
+    EXPECT_THROW(ThrowForSystemError(error, "/out/X"), DestinationError) << error;
 }
 
 }  // namespace

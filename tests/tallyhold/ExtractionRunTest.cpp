@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <csignal>
 #include <functional>
 
 #include "tallyhold/extract/ExtractionRun.h"
@@ -136,6 +138,32 @@ TEST(TallyholdExtractionRun, AStopRemovesOnlyTheFilesTheRunMadeNew) {
   EXPECT_EQ(run.observer.done, (QStringList{"A\\new.txt", "A\\had.txt"}));
   EXPECT_EQ(archive.destContents(), (QStringList{"had.txt", "other.txt"}));
   EXPECT_EQ(ReadFile(archive.dest("had.txt")), "replaced");
+}
+
+// The run's process killed part way through an entry: nothing stands under
+// the entry's name, only a hidden file that the next run ignores.
+TEST(TallyholdExtractionRun, AKilledRunLeavesNoFileThatLooksComplete) {
+  OpenArchive archive(DatWriter().add("BIG.BIN", SampleText(12'000'000, 2), true));
+  const pid_t child = ::fork();
+  if (child == 0) {
+    struct Slow : RunObserver {
+      void Working() override { ::usleep(20'000); }
+    } slow;
+    ExtractDestination destination(archive.dest(), {}, ExtractDestination::Layout::Flat);
+    ExtractionRun run(archive.fileNo, destination, slow, [] { return false; });
+    if (run.OpenDestination()) run.Extract(archive.all(), ExtractionRun::OnStop::KeepFiles);
+    ::_exit(0);
+  }
+  QStringList seen;
+  for (int wait = 0; wait < 5000 && seen.isEmpty(); ++wait) {
+    ::usleep(1000);
+    seen = QDir(archive.dest()).entryList(QDir::Files | QDir::Hidden);
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  ASSERT_EQ(seen.size(), 1);
+  EXPECT_TRUE(seen.first().startsWith(".tallyhold-")) << seen.first().toStdString();
+  EXPECT_FALSE(QFile::exists(archive.dest("BIG.BIN")));
 }
 
 }  // namespace

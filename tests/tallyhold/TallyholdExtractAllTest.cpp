@@ -138,6 +138,35 @@ TEST_F(TallyholdExtractAllTest, ExtractsEveryEntryByteExactIntoTheFoldersOfItsNa
   EXPECT_EQ(dialogs.messages().size(), 1);
 }
 
+// The status texts the progress window painted, and what the destination held
+// when it was first painted.
+struct PaintedStatus : QObject {
+  explicit PaintedStatus(QString watchedFolder) : folder(std::move(watchedFolder)) { qApp->installEventFilter(this); }
+  ~PaintedStatus() override { qApp->removeEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* label = qobject_cast<QLabel*>(watched);
+    if (event->type() != QEvent::Paint || !label || label->objectName() != "labStatus") return false;
+    if (texts.isEmpty()) atFirstPaint = testsupport::OpenArchive::contentsOf(folder);
+    if (texts.isEmpty() || texts.last() != label->text()) texts << label->text();
+    return false;
+  }
+  QString folder;
+  QStringList texts, atFirstPaint;
+};
+
+TEST_F(TallyholdExtractAllTest, TheProgressIsPaintedBeforeTheFirstEntryAndDuringALargeOne) {
+  frmExtractAll* dialog = openDialog(DatWriter().add("BIG.BIN", SampleText(9'000'000, 5)).add("SMALL.TXT", "s"));
+  ASSERT_NE(dialog, nullptr);
+  const QString dest = folder("out");
+  PaintedStatus painted(dest);
+  runInto(*dialog, dialog->Command1, dest);
+  ASSERT_FALSE(painted.texts.isEmpty());
+  EXPECT_EQ(painted.texts.first(), "Initializing...");
+  EXPECT_EQ(painted.atFirstPaint, QStringList{});
+  EXPECT_TRUE(painted.texts.contains("Extracting BIG.BIN 1/2"));
+  EXPECT_TRUE(painted.texts.contains("Extracting BIG.BIN 2/2"));
+}
+
 TEST_F(TallyholdExtractAllTest, TheFrameKeysAndPopupsOpenTheDialog) {
   window = openViaMenu(write(multiLevelWriter()));
   ASSERT_NE(window, nullptr);
