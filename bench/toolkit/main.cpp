@@ -24,31 +24,23 @@ using namespace toolkitbench;
 
 namespace {
 
-struct Row {
-  QString figure;
-  QString command;
-  ChildResult result;
-};
-
 class Table {
  public:
   explicit Table(double bare) : bare_(bare) {}
-  // Runs the command in the folder and keeps its row.
-  const ChildResult& Run(const QString& figure, const QString& folder, const QString& program,
-                         const QStringList& arguments) {
+  // Runs the command in the folder and prints its row.
+  ChildResult Run(const QString& figure, const QString& folder, const QString& program,
+                  const QStringList& arguments) const {
     const ChildResult result = RunChild(folder, program, arguments);
-    if (result.status != 0)
-      throw std::runtime_error(("failed: " + CommandText(program, arguments)).toStdString());
-    rows_.push_back({figure, CommandText(program, arguments), result});
+    const QString command = CommandText(program, arguments);
+    if (result.status != 0) throw std::runtime_error(("failed: " + command).toStdString());
     std::printf("%-34s %8.3f s %6.2f x bare  %7.1f MiB peak   %s\n", qPrintable(figure), result.seconds,
-                result.seconds / bare_, result.peakMiB, qPrintable(rows_.back().command));
+                result.seconds / bare_, result.peakMiB, qPrintable(command));
     std::fflush(stdout);
-    return rows_.back().result;
+    return result;
   }
 
  private:
   double bare_;
-  std::vector<Row> rows_;
 };
 
 void fresh(const QString& folder) {
@@ -77,18 +69,18 @@ void run(const Workspace& workspace, const QString& tool) {
   const BareTimes bare = BareExtract(loaded, archive, tree);
   std::printf("%-34s %8.3f s (inflating %.3f s)\n", "bare single-thread zlib loop", bare.totalSeconds,
               bare.inflateSeconds);
-  Table table(bare.totalSeconds);
+  const Table table(bare.totalSeconds);
 
   const double baseline = table.Run("list (the loaded directory)", tree, tool, {"list", "-q", archive}).peakMiB;
   for (const QString& jobs : {QStringLiteral("1"), QStringLiteral("2")}) {
     fresh(out);
-    const ChildResult& extract = table.Run("skarrow2-dat extract -j " + jobs, out, tool,
+    const ChildResult extract = table.Run("skarrow2-dat extract -j " + jobs, out, tool,
                                            {"extract", "-q", "-j", jobs, archive, "-C", out});
     std::printf("%34s memory above the directory: %.1f MiB per worker\n", "",
                 (extract.peakMiB - baseline) / jobs.toInt());
   }
   CompareOutputs(loaded, tree, out);
-  const ChildResult& test = table.Run("skarrow2-dat test -j 2", tree, tool, {"test", "-q", "-j", "2", archive});
+  const ChildResult test = table.Run("skarrow2-dat test -j 2", tree, tool, {"test", "-q", "-j", "2", archive});
   std::printf("%34s memory above the directory: %.1f MiB per worker\n", "", (test.peakMiB - baseline) / 2);
 
   const QString zip = workspace.file("tree.zip");
@@ -106,7 +98,7 @@ void run(const Workspace& workspace, const QString& tool) {
   const QString created = workspace.file("created.dat");
   const QString zip7 = workspace.file("tree7.zip");
   table.Run("7zz a -tzip -mx=5 -mmt=2", tree, "7zz", {"a", "-bd", "-tzip", "-mx=5", "-mmt=2", zip7, "."});
-  const ChildResult& create =
+  const ChildResult create =
       table.Run("skarrow2-dat create -j 2", tree, tool, {"create", "-q", "-j", "2", created, tree});
   std::printf("%34s memory above the directory: %.1f MiB per worker\n", "", (create.peakMiB - baseline) / 2);
 

@@ -15,7 +15,7 @@ WorkerPool::~WorkerPool() {
     closing_ = true;
     toRun_.clear();
   }
-  changed_.notify_all();
+  workReady_.notify_all();
   for (std::thread& thread : threads_) thread.join();
 }
 
@@ -27,30 +27,31 @@ void WorkerPool::Submit(Task task) {
     given_.push_back(std::move(slot));
     return;
   }
+  bool wake = false;
   {
     std::lock_guard lock(mutex_);
     given_.push_back(slot);
     toRun_.push_back(std::move(slot));
+    wake = idleWorkers_ > 0;
   }
-  changed_.notify_all();
+  if (wake) workReady_.notify_one();
 }
 
 void WorkerPool::TakeOldest() {
   std::unique_lock lock(mutex_);
   if (given_.empty()) return;
-  changed_.wait(lock, [this] { return given_.front()->done; });
+  giverWaiting_ = true;
+  oldestDone_.wait(lock, [this] { return given_.front()->done; });
+  giverWaiting_ = false;
   given_.pop_front();
-}
-
-int WorkerPool::Pending() const {
-  std::lock_guard lock(mutex_);
-  return static_cast<int>(given_.size());
 }
 
 void WorkerPool::work(int worker) {
   std::unique_lock lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] { return closing_ || !toRun_.empty(); });
+    ++idleWorkers_;
+    workReady_.wait(lock, [this] { return closing_ || !toRun_.empty(); });
+    --idleWorkers_;
     if (closing_) return;
     const std::shared_ptr<Slot> slot = std::move(toRun_.front());
     toRun_.pop_front();
@@ -58,7 +59,7 @@ void WorkerPool::work(int worker) {
     slot->task(worker);
     lock.lock();
     slot->done = true;
-    changed_.notify_all();
+    if (giverWaiting_ && given_.front() == slot) oldestDone_.notify_one();
   }
 }
 

@@ -28,8 +28,6 @@ class WorkerPool {
   void Submit(Task task);
   // Waits until the oldest task given and not yet taken back has run.
   void TakeOldest();
-  // Tasks given and not yet taken back.
-  int Pending() const;
 
  private:
   struct Slot {
@@ -39,8 +37,13 @@ class WorkerPool {
   void work(int worker);
 
   int workers_;
-  mutable std::mutex mutex_;
-  std::condition_variable changed_;
+  std::mutex mutex_;
+  // Wake-ups cost more than a small task: a worker is woken only when one
+  // waits idle, the giver only when the task it waits for is done.
+  std::condition_variable workReady_;
+  std::condition_variable oldestDone_;
+  int idleWorkers_ = 0;
+  bool giverWaiting_ = false;
   std::deque<std::shared_ptr<Slot>> toRun_;
   std::deque<std::shared_ptr<Slot>> given_;
   bool closing_ = false;

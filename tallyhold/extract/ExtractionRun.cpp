@@ -14,7 +14,7 @@ namespace {
 // Entries started ahead of the oldest one still running, per worker: enough to
 // keep the workers busy, few enough to bound the open hidden files. A waiting
 // entry holds no buffer.
-constexpr std::size_t JobsPerWorker = 4;
+constexpr std::size_t JobsPerWorker = 16;
 
 // What the workers' threads report within an entry: nothing.
 EntryObserver quietEntries;
