@@ -57,7 +57,8 @@ int cat(const ToolArchive& archive, const QString& name) {
     return tallyhold::ExtractResult{};
   });
   if (result.outcome == tallyhold::ExtractOutcome::Extracted) return Success;
-  const QString where = result.file.isEmpty() ? archive.Path() + ": " + tallyhold::ShownName(entry->Filename) : result.file;
+  const QString where =
+      result.file.isEmpty() ? archive.Path() + ": " + tallyhold::ShownName(entry->Filename) : result.file;
   Complain(where + ": " + result.reason);
   return SomeFailed;
 }

@@ -40,25 +40,34 @@ class JsonReport {
   int count_ = 0;
 };
 
+void summarize(const ToolArchive& archive, const tallyhold::RunReport& result, qsizetype entries) {
+  const int damaged = result.skipped.Count();
+  if (damaged == 0) return Print(QStringLiteral("%1: all %2 entries are intact").arg(archive.Path()).arg(entries));
+  Print(QStringLiteral("%1: %2 of %3 entries are damaged").arg(archive.Path()).arg(damaged).arg(entries));
+}
+
 int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
   const std::vector<const tallyhold::ClsTreeDir*> entries = archive.ByFolder();
   std::optional<JsonReport> report;
-  if (json) report.emplace(archive.Path());
   RunReporter reporter(archive.Path(), TotalRealSize(entries), quiet);
-  if (report) reporter.onSkipped = [&](const tallyhold::ClsTreeDir& entry, const QString& reason) { report->Damaged(entry, reason); };
+  if (json) {
+    report.emplace(archive.Path());
+    reporter.onSkipped = [&](const tallyhold::ClsTreeDir& entry, const QString& reason) {
+      report->Damaged(entry, reason);
+    };
+  }
   const StopSignal stop;
   tallyhold::ExtractionRun run(archive.FileNo(), reporter, StopSignal::Requested, jobs);
   run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
   reporter.Clear();
   const tallyhold::RunReport& result = run.Report();
-  const int damaged = result.skipped.Count();
   if (report) report->End(result, static_cast<qsizetype>(entries.size()));
+  const int checked = result.extracted + result.skipped.Count();
   if (result.end == tallyhold::RunEnd::Stopped)
-    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(result.extracted + damaged));
+    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(checked));
   else if (!json && !quiet)
-    Print(damaged == 0 ? QStringLiteral("%1: all %2 entries are intact").arg(archive.Path()).arg(entries.size())
-                       : QStringLiteral("%1: %2 of %3 entries are damaged").arg(archive.Path()).arg(damaged).arg(entries.size()));
-  return damaged == 0 && result.end == tallyhold::RunEnd::Completed ? Success : SomeFailed;
+    summarize(archive, result, static_cast<qsizetype>(entries.size()));
+  return result.skipped.Count() == 0 && result.end == tallyhold::RunEnd::Completed ? Success : SomeFailed;
 }
 
 }  // namespace

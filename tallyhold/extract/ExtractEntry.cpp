@@ -86,7 +86,8 @@ void EntryCopy::WriteBody(std::unique_ptr<FileDecompressor>& decompressor, Entry
     if (const int error = platform::SafeFile::CheckName(*result_.folder.handle, result_.name))
       ThrowForSystemError(error, result_.file);
   out_ = std::make_unique<platform::SafeFile>();
-  if (const int error = out_->Create(result_.folder.handle, "tallyhold")) ThrowForSystemError(error, result_.folder.shown);
+  if (const int error = out_->Create(result_.folder.handle, "tallyhold"))
+    ThrowForSystemError(error, result_.folder.shown);
   Pour(decompressor, observer, [this](const char* data, qint64 size) {
     if (const int error = out_->Write(data, size)) ThrowForSystemError(error, result_.file);
   });
