@@ -5,7 +5,8 @@
 // the same files made by zip -r -6; create -j 2 beside 7zz a -tzip -mx=5
 // -mmt=2 and zip -r -6, its size beside zlib level 6; the peak memory of each
 // command above the loaded directory; zlib and libdeflate compared for
-// create. Usage: toolkit_bench SKARROW2_DAT [base folder].
+// create; cat of the largest entry for its memory. Usage: toolkit_bench
+// SKARROW2_DAT [base folder].
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -48,6 +49,14 @@ void fresh(const QString& folder) {
   QDir().mkpath(folder);
 }
 
+QString largestEntry(const LoadedArchive& archive) {
+  const tallyhold::ClsTreeDir* largest = nullptr;
+  for (const auto& folder : *archive.trees)
+    for (const auto& entry : *folder)
+      if (!largest || entry->RealSize > largest->RealSize) largest = entry.get();
+  return QString::fromLatin1(largest->Filename);
+}
+
 qint64 packedTotal(const QString& archive) {
   const LoadedArchive loaded = LoadArchive(archive);
   qint64 total = 0;
@@ -82,6 +91,9 @@ void run(const Workspace& workspace, const QString& tool) {
   CompareOutputs(loaded, tree, out);
   const ChildResult test = table.Run("skarrow2-dat test -j 2", tree, tool, {"test", "-q", "-j", "2", archive});
   std::printf("%34s memory above the directory: %.1f MiB per worker\n", "", (test.peakMiB - baseline) / 2);
+  const ChildResult cat = table.Run("skarrow2-dat cat (the largest entry)", tree, tool,
+                                    {"cat", archive, largestEntry(loaded)});
+  std::printf("%34s memory above the directory: %.1f MiB\n", "", cat.peakMiB - baseline);
 
   const QString zip = workspace.file("tree.zip");
   table.Run("zip -r -6 (create peer)", tree, "zip", {"-q", "-r", "-6", zip, "."});
