@@ -38,12 +38,28 @@ void WorkerPool::Submit(Task task) {
 }
 
 void WorkerPool::TakeOldest() {
+  WaitForOldest(1);
+  std::lock_guard lock(mutex_);
+  if (!given_.empty()) given_.pop_front();
+}
+
+bool WorkerPool::OldestDone() {
+  std::lock_guard lock(mutex_);
+  return !given_.empty() && given_.front()->done;
+}
+
+void WorkerPool::WaitForOldest(std::size_t count) {
   std::unique_lock lock(mutex_);
-  if (given_.empty()) return;
-  giverWaiting_ = true;
-  oldestDone_.wait(lock, [this] { return given_.front()->done; });
-  giverWaiting_ = false;
-  given_.pop_front();
+  count = std::min(count, given_.size());
+  giverWants_ = count;
+  oldestDone_.wait(lock, [this, count] { return oldestDone(count); });
+  giverWants_ = 0;
+}
+
+bool WorkerPool::oldestDone(std::size_t count) const {
+  for (std::size_t i = 0; i < count; ++i)
+    if (!given_[i]->done) return false;
+  return true;
 }
 
 void WorkerPool::work(int worker) {
@@ -59,7 +75,7 @@ void WorkerPool::work(int worker) {
     slot->task(worker);
     lock.lock();
     slot->done = true;
-    if (giverWaiting_ && given_.front() == slot) oldestDone_.notify_one();
+    if (giverWants_ > 0 && oldestDone(giverWants_)) oldestDone_.notify_one();
   }
 }
 

@@ -28,6 +28,11 @@ class WorkerPool {
   void Submit(Task task);
   // Waits until the oldest task given and not yet taken back has run.
   void TakeOldest();
+  // Whether it has run already, so that TakeOldest would not wait.
+  bool OldestDone();
+  // Waits until the oldest count tasks (or all, when fewer are out) have run,
+  // so that the giver wakes once for many tasks.
+  void WaitForOldest(std::size_t count);
 
  private:
   struct Slot {
@@ -35,6 +40,7 @@ class WorkerPool {
     bool done = false;
   };
   void work(int worker);
+  bool oldestDone(std::size_t count) const;
 
   int workers_;
   std::mutex mutex_;
@@ -43,7 +49,7 @@ class WorkerPool {
   std::condition_variable workReady_;
   std::condition_variable oldestDone_;
   int idleWorkers_ = 0;
-  bool giverWaiting_ = false;
+  std::size_t giverWants_ = 0;  // the oldest tasks the giver waits for, 0 when it does not wait
   std::deque<std::shared_ptr<Slot>> toRun_;
   std::deque<std::shared_ptr<Slot>> given_;
   bool closing_ = false;

@@ -83,6 +83,7 @@ class ExtractionRun {
   bool mustWaitFor(const ClsTreeDir& entry) const;
   // Each false when the run failed.
   bool finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);
+  bool finishDone(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);
   bool finishAll(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);
   void fail(const ExtractResult& failure);
   void removeNewFiles();
