@@ -45,7 +45,6 @@ ToolArchive::ToolArchive(const QString& path) : path_(path), model_(std::make_sh
     model_->DirTreeAddr = info.DirTreeAddr;
     model_->FilesTotal = info.FilesTotal;
     const dat::DirectoryBlock block = dat::DirectoryBlock::Read(fileNo_, info);
-    records_.reserve(info.FilesTotal);
     qint64 position = info.DirTreeAddr;
     tallyhold::ColSubTree* folder = nullptr;
     for (int n = 1; n <= info.FilesTotal; ++n) {

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <random>
 
+#include "common/dat/DatRecord.h"
 #include "common/platform/FileNumbers.h"
 #include "ledgerlamp/DATFunctions.h"
 #include "tallyhold/archive/DATFunctions.h"
@@ -38,8 +40,9 @@ Tree sampleTree() {
   tree[QString::fromUtf8("TEXT/FRANÇAIS/Écran déjà vu.msg")] = SampleText(900, 2);
   tree["A/B/C/D/E/F/G/H/I/J/DEEP.TXT"] = "deep";
   tree["SOUND/BIG.ACM"] = SampleText(9 << 20, 3);
+  std::mt19937 random(5);
   QByteArray noise(50'000, Qt::Uninitialized);
-  for (qsizetype i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+  for (char& byte : noise) byte = static_cast<char>(random());
   tree["SOUND/NOISE.RAW"] = noise;
   return tree;
 }
@@ -87,6 +90,37 @@ TEST_F(ToolsCreateExtract, TallyholdsScanAndLedgerlampsLoaderReadWhatCreateWrote
   EXPECT_EQ(state.RecordCount(), 7);
   EXPECT_TRUE(state.ScanDamage.isEmpty());
   platform::CloseFile(state.DatFile);
+}
+
+// What the archive's directory says of each entry: compressed or not.
+QMap<QString, bool> compressedFlags(const QString& archive) {
+  QMap<QString, bool> flags;
+  const int fileNo = platform::FreeFile();
+  platform::OpenFile(fileNo, archive);
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(fileNo, platform::FileLength(fileNo));
+  const dat::DirectoryBlock block = dat::DirectoryBlock::Read(fileNo, info);
+  qint64 position = info.DirTreeAddr;
+  for (int n = 1; n <= info.FilesTotal; ++n) {
+    const dat::DirRecord record = block.RecordAt(position, n);
+    flags.insert(QString::fromLatin1(record.Filename), record.Type == 1);
+    position = record.NextPosition;
+  }
+  platform::CloseFile(fileNo);
+  return flags;
+}
+
+TEST_F(ToolsCreateExtract, BodiesAreStoredWhereCompressionDoesNotHelpOrWhereAskedTo) {
+  WriteTree(path("in"), sampleTree());
+  ASSERT_EQ(tools::RunCreate({"-q", "--store", "*.acm", path("a.dat"), path("in")}), tools::Success);
+  const QMap<QString, bool> flags = compressedFlags(path("a.dat"));
+  EXPECT_TRUE(flags["ART\\CRITTERS\\RUNNER01.FRM"]);
+  EXPECT_FALSE(flags["SOUND\\BIG.ACM"]);
+  EXPECT_FALSE(flags["SOUND\\NOISE.RAW"]);
+  EXPECT_FALSE(flags["ART\\EMPTY.BIN"]);
+  ASSERT_EQ(tools::RunCreate({"-q", "--level", "0", path("b.dat"), path("in")}), tools::Success);
+  EXPECT_FALSE(compressedFlags(path("b.dat")).values().contains(true));
+  ASSERT_EQ(extract("a.dat", "out"), tools::Success);
+  EXPECT_EQ(ReadTree(path("out")), sampleTree());
 }
 
 TEST_F(ToolsCreateExtract, NamesAnArchiveCannotHoldRefuseItBeforeAnythingIsWritten) {

@@ -1,6 +1,9 @@
 // skarrow2-dat run as a program: its exit statuses and standard output.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 
 #include "tests/tools/ToolFixture.h"
@@ -54,6 +57,26 @@ TEST_F(ToolsProcess, TestEndsWith1ForADamagedEntryAndNamesIt) {
   EXPECT_EQ(damaged.status, 1);
   EXPECT_TRUE(damaged.err.contains("TEXT\\BAD.TXT: the compressed data inflate to more than 2999 bytes"));
   EXPECT_TRUE(damaged.out.contains("1 of 3 entries are damaged"));
+}
+
+TEST_F(ToolsProcess, TestWritesItsResultAsJson) {
+  const Ran damaged = run({"test", "--json", path("damaged.dat")});
+  EXPECT_EQ(damaged.status, 1);
+  const QJsonObject result = QJsonDocument::fromJson(damaged.out).object();
+  EXPECT_EQ(result["entries"].toInt(), 3);
+  EXPECT_EQ(result["intact"].toInt(), 2);
+  const QJsonArray list = result["damaged"].toArray();
+  ASSERT_EQ(list.size(), 1);
+  EXPECT_EQ(list[0].toObject()["name"].toString(), "TEXT\\BAD.TXT");
+}
+
+TEST_F(ToolsProcess, ExtractWritesOnlyTheMatchingEntriesAndAMissingFolderEndsWithStatus1) {
+  QDir().mkpath(path("out"));
+  EXPECT_EQ(run({"extract", "-q", path("good.dat"), "*.txt", "-C", path("out")}).status, 0);
+  EXPECT_EQ(ReadTree(path("out")), (Tree{{"TEXT/HELLO.TXT", "hello"}}));
+  const Ran missing = run({"extract", path("good.dat"), "-C", path("nowhere")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(missing.err.contains("could not write"));
 }
 
 TEST_F(ToolsProcess, CatWritesTheEntryOrNothingOfADamagedOne) {
