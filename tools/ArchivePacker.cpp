@@ -100,6 +100,7 @@ class Packer {
   qint64 flightBytes_ = 0;
   int folderIndex_ = -1;
   std::shared_ptr<const platform::FolderHandle> folder_;
+  int folderError_ = 0;
   PackResult result_;
 };
 
@@ -134,22 +135,21 @@ PackResult Packer::Run(const std::function<bool()>& stopRequested) {
 
 // The folders come one after the other in the tree's order, each opened once
 // from the input folder, level by level, never through a link.
+// A folder that cannot be opened fails each of its files.
 std::shared_ptr<const platform::FolderHandle> Packer::folderOf(const InputFile& file) {
-  if (file.folder == folderIndex_) return folder_;
-  folderIndex_ = file.folder;
-  folder_.reset();
-  platform::FolderHandle current;
-  int error = root_.OpenChild(".", false, current);
-  for (const std::string& name : tree_.folders[file.folder]) {
-    platform::FolderHandle next;
-    if (!error) error = current.OpenChild(name, false, next);
-    current = std::move(next);
+  if (file.folder != folderIndex_) {
+    folderIndex_ = file.folder;
+    folder_.reset();
+    platform::FolderHandle current;
+    folderError_ = root_.OpenChild(".", false, current);
+    for (const std::string& name : tree_.folders[file.folder]) {
+      platform::FolderHandle next;
+      if (!folderError_) folderError_ = current.OpenChild(name, false, next);
+      current = std::move(next);
+    }
+    if (!folderError_) folder_ = std::make_shared<const platform::FolderHandle>(std::move(current));
   }
-  if (error) {
-    failed(file, tallyhold::SystemReason(error));
-    return nullptr;
-  }
-  folder_ = std::make_shared<const platform::FolderHandle>(std::move(current));
+  if (folderError_) failed(file, tallyhold::SystemReason(folderError_));
   return folder_;
 }
 
@@ -157,10 +157,16 @@ std::shared_ptr<const platform::FolderHandle> Packer::folderOf(const InputFile& 
 void Packer::readWhole(Job& job, int worker) {
   try {
     InputReader input(*job.folder, job.file->diskName);
-    QByteArray data(WholeLimit + 1, Qt::Uninitialized);
-    data.resize(input.Read(data.data(), data.size()));
-    if (data.size() > WholeLimit) throw ReadFailure{QStringLiteral("it grew while the archive was written")};
-    job.realSize = data.size();
+    // One byte more than the walk saw, to find a file that grew meanwhile.
+    QByteArray data(job.file->size + 1, Qt::Uninitialized);
+    qint64 got = input.Read(data.data(), data.size());
+    if (got == data.size()) {
+      data.resize(WholeLimit + 1);
+      got += input.Read(data.data() + got, data.size() - got);
+    }
+    if (got > WholeLimit) throw ReadFailure{QStringLiteral("it grew too large while the archive was written")};
+    data.resize(got);
+    job.realSize = got;
     if (compresses(*job.file)) {
       std::unique_ptr<WholeBodyCompressor>& compressor = compressors_[worker];
       if (!compressor) compressor = std::make_unique<WholeBodyCompressor>(options_.level);
