@@ -47,7 +47,7 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
   if (!tree.refused.isEmpty()) {
     tellAll(tree.refused);
     return refuse(archive,
-                  QStringLiteral("not written: %1 names cannot be held by an archive").arg(tree.refused.size()));
+                  QStringLiteral("not written: %1 input files cannot be entries of an archive").arg(tree.refused.size()));
   }
 
   platform::SafeFile file;

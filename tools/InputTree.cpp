@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QHash>
 #include <algorithm>
+#include <limits>
 
 #include "common/dat/DatFormat.h"
 #include "tallyhold/extract/ExtractErrors.h"
@@ -103,6 +104,10 @@ void walkFolder(Walk& walk, const platform::FolderHandle& folder, const std::vec
       continue;
     }
     const QByteArray entryName = prefix + latin1;
+    if (info.st_size > std::numeric_limits<int32_t>::max()) {
+      walk.tree.refused << path + QStringLiteral(": an entry holds at most 2 GiB - 1 bytes");
+      continue;
+    }
     if (const QString reason = fullNameReason(entryName); !reason.isEmpty()) {
       walk.tree.refused << path + ": " + reason;
       continue;

@@ -26,7 +26,7 @@ struct InputTree {
   std::vector<std::vector<std::string>> folders;
   std::vector<InputFile> files;
   QStringList leftOut;  // "path: reason" of what is not packed (links, special files, unreadable folders)
-  QStringList refused;  // "path: reason" of names an archive cannot hold
+  QStringList refused;  // "path: reason" of files an archive cannot hold (their names, their size)
   qint64 bytes = 0;
 };
 

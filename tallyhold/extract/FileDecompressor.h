@@ -1,9 +1,10 @@
 #pragma once
 // The decompressor of one extraction run (of each of its workers), made at its
-// first compressed entry and kept from entry to entry with its buffers. A compressed body, a bare zlib
-// stream, is fed to it in pieces straight from the archive; what it inflates
-// goes on in bounded chunks, so memory stays the same whatever the size. The
-// one place where bodies are inflated.
+// first compressed entry and kept from entry to entry with its buffers. A
+// compressed body, a bare zlib stream, is fed to it in pieces straight from the
+// archive; what it inflates goes on in bounded chunks, so memory stays the
+// same whatever the size. The one place where bodies are inflated, with the
+// library InflateStream names.
 #include <QtGlobal>
 #include <functional>
 #include <memory>
