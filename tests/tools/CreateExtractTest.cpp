@@ -4,12 +4,12 @@
 #include <QFile>
 #include <random>
 
-#include "common/dat/DatRecord.h"
 #include "common/platform/FileNumbers.h"
 #include "ledgerlamp/DATFunctions.h"
 #include "tallyhold/archive/DATFunctions.h"
 #include "tests/tools/ToolFixture.h"
 #include "tools/Commands.h"
+#include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
 
 using namespace testsupport;
@@ -93,19 +93,11 @@ TEST_F(ToolsCreateExtract, TallyholdsScanAndLedgerlampsLoaderReadWhatCreateWrote
 }
 
 // What the archive's directory says of each entry: compressed or not.
-QMap<QString, bool> compressedFlags(const QString& archive) {
+QMap<QString, bool> compressedFlags(const QString& path) {
   QMap<QString, bool> flags;
-  const int fileNo = platform::FreeFile();
-  platform::OpenFile(fileNo, archive);
-  const dat::FixedDATInfo info = dat::GetFixedDATInfo(fileNo, platform::FileLength(fileNo));
-  const dat::DirectoryBlock block = dat::DirectoryBlock::Read(fileNo, info);
-  qint64 position = info.DirTreeAddr;
-  for (int n = 1; n <= info.FilesTotal; ++n) {
-    const dat::DirRecord record = block.RecordAt(position, n);
-    flags.insert(QString::fromLatin1(record.Filename), record.Type == 1);
-    position = record.NextPosition;
-  }
-  platform::CloseFile(fileNo);
+  const tools::ToolArchive archive(path);
+  for (const tallyhold::ClsTreeDir* entry : archive.Records())
+    flags.insert(QString::fromLatin1(entry->Filename), entry->IsCompressed());
   return flags;
 }
 
