@@ -3,8 +3,8 @@
 # skipping those already present.
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev zlib1g-dev libgtest-dev libgmock-dev
-          fonts-dejavu-core fonts-wine "$@")
+packages=(build-essential cmake qt6-base-dev zlib1g-dev libisal-dev libdeflate-dev libgtest-dev
+          libgmock-dev fonts-dejavu-core fonts-wine "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -7,10 +7,14 @@
 #include <QFile>
 #include <cerrno>
 
+#include "common/platform/FolderHandle.h"
 #include "common/platform/SystemReason.h"
 
 namespace platform {
 namespace {
+
+// O_NONBLOCK: opening a pipe that has no writer must not wait for one.
+constexpr int ReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 
 // Why a file of this kind cannot be read as a file of bytes; empty for a regular file.
 QString kindRefusal(mode_t mode) {
@@ -21,11 +25,8 @@ QString kindRefusal(mode_t mode) {
   return QStringLiteral("it is a device, not a file");
 }
 
-}  // namespace
-
-OpenedFile OpenRegularFile(const QString& path) {
-  // O_NONBLOCK: opening a pipe that has no writer must not wait for one.
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+// The descriptor when it is a regular file; closed otherwise.
+OpenedFile regularOnly(int fd) {
   if (fd < 0) return {-1, 0, SystemReason(errno)};
   struct stat info {};
   const QString refusal = ::fstat(fd, &info) != 0 ? SystemReason(errno) : kindRefusal(info.st_mode);
@@ -34,6 +35,16 @@ OpenedFile OpenRegularFile(const QString& path) {
     return {-1, 0, refusal};
   }
   return {fd, static_cast<qint64>(info.st_size), {}};
+}
+
+}  // namespace
+
+OpenedFile OpenRegularFile(const QString& path) {
+  return regularOnly(::open(QFile::encodeName(path).constData(), ReadFlags));
+}
+
+OpenedFile OpenRegularFileAt(const FolderHandle& folder, const std::string& name) {
+  return regularOnly(::openat(folder.Descriptor(), name.c_str(), ReadFlags | O_NOFOLLOW));
 }
 
 }  // namespace platform

@@ -3,8 +3,11 @@
 // pipe, device or folder is refused at once instead of being waited on.
 #include <QString>
 #include <QtGlobal>
+#include <string>
 
 namespace platform {
+
+class FolderHandle;
 
 // A descriptor open for reading with the file's length, or -1 with the reason
 // as the user is told it ("it is a pipe, not a file", or the system's words).
@@ -14,5 +17,9 @@ struct OpenedFile {
   QString refusal;
 };
 OpenedFile OpenRegularFile(const QString& path);
+
+// The same for a name inside a held folder; a symbolic link there is refused,
+// never followed.
+OpenedFile OpenRegularFileAt(const FolderHandle& folder, const std::string& name);
 
 }  // namespace platform

@@ -63,8 +63,18 @@ int SafeFile::Write(const char* data, qint64 size) {
   return 0;
 }
 
+int SafeFile::Truncate(qint64 size) {
+  if (::ftruncate(fd_, size) != 0 || ::lseek(fd_, size, SEEK_SET) < 0) return errno;
+  return 0;
+}
+
+int SafeFile::Close() {
+  if (fd_ < 0) return 0;
+  return ::close(std::exchange(fd_, -1)) == 0 ? 0 : errno;
+}
+
 int SafeFile::Commit(const std::string& name, bool* replaced) {
-  if (::close(std::exchange(fd_, -1)) != 0) return errno;
+  if (const int error = Close()) return error;
   if (const int error = rename(name, replaced)) return error;
   hidden_.clear();
   return 0;

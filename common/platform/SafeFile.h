@@ -28,6 +28,10 @@ class SafeFile {
   // Creates the hidden file; its name starts with "." and the prefix.
   [[nodiscard]] int Create(std::shared_ptr<const FolderHandle> folder, const std::string& prefix);
   [[nodiscard]] int Write(const char* data, qint64 size);
+  // Cuts the file back to size bytes; writing goes on from there.
+  [[nodiscard]] int Truncate(qint64 size);
+  // Ends the writing (Commit does it when it was not done).
+  [[nodiscard]] int Close();
   // Puts the file under name. replaced tells whether a file or link stood there.
   [[nodiscard]] int Commit(const std::string& name, bool* replaced = nullptr);
 

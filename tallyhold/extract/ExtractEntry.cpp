@@ -16,7 +16,7 @@
 namespace tallyhold {
 namespace {
 
-using Consumer = std::function<void(const char* data, qint64 size)>;
+using Consumer = EntryCopy::Sink;
 
 // Every buffer is at most one piece, whatever the sizes say: a stored entry
 // must be as long as its body, and the body must lie inside the archive.
@@ -64,46 +64,57 @@ void copyBody(const ClsTreeDir& entry, int fileNo, const Consumer& consume, Entr
   consume(buffer.get(), entry.PackedSize);
 }
 
-ExtractResult writeEntry(const ClsTreeDir& entry, int fileNo, std::unique_ptr<FileDecompressor>& decompressor,
-                         ExtractDestination& destination, EntryObserver& observer) {
-  checkEntry(entry, fileNo);
-  ExtractResult result;
-  result.folder = destination.FolderFor(entry);
-  result.name = DiskName(GetFileName(entry.Filename));
-  result.file = ShownPath(result.folder.shown, result.name);
-  // In a folder this run made, only this run's own files can stand under the name.
-  if (!result.folder.made)
-    if (const int error = platform::SafeFile::CheckName(*result.folder.handle, result.name))
-      ThrowForSystemError(error, result.file);
-  platform::SafeFile out;
-  if (const int error = out.Create(result.folder.handle, "tallyhold"))
-    ThrowForSystemError(error, result.folder.shown);
-  const Consumer write = [&](const char* data, qint64 size) {
-    if (const int error = out.Write(data, size)) ThrowForSystemError(error, result.file);
-  };
-  if (!entry.IsCompressed()) {
-    copyBody(entry, fileNo, write, observer);
-  } else {
-    if (!decompressor) decompressor = std::make_unique<FileDecompressor>();
-    FileDecompressor& inflater = *decompressor;
-    inflater.Begin(entry.RealSize, [&](const char* data, qint64 size) {
-      write(data, size);
-      observer.Working();
-    });
-    copyBody(entry, fileNo, [&inflater](const char* data, qint64 size) { inflater.Feed(data, size); }, observer);
-    inflater.End();
-  }
-  if (const int error = out.Commit(result.name, &result.replaced)) ThrowForSystemError(error, result.file);
-  return result;
-}
-
 }  // namespace
 
-ExtractResult ExtractEntry(const ClsTreeDir& entry, int archiveFileNo,
-                           std::unique_ptr<FileDecompressor>& decompressor, ExtractDestination& destination,
-                           EntryObserver& observer) {
+EntryCopy::EntryCopy(const ClsTreeDir& entry, int archiveFileNo) : entry_(entry), fileNo_(archiveFileNo) {}
+
+EntryCopy::~EntryCopy() = default;
+
+void EntryCopy::Prepare(ExtractDestination* destination) {
+  checkEntry(entry_, fileNo_);
+  if (!destination) return;
+  toDisk_ = true;
+  result_.folder = destination->FolderFor(entry_);
+  result_.name = DiskName(GetFileName(entry_.Filename));
+  result_.file = ShownPath(result_.folder.shown, result_.name);
+}
+
+void EntryCopy::WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer) {
+  if (!toDisk_) return Pour(decompressor, observer, [](const char*, qint64) {});
+  // In a folder this run made, only this run's own files can stand under the name.
+  if (!result_.folder.made)
+    if (const int error = platform::SafeFile::CheckName(*result_.folder.handle, result_.name))
+      ThrowForSystemError(error, result_.file);
+  out_ = std::make_unique<platform::SafeFile>();
+  if (const int error = out_->Create(result_.folder.handle, "tallyhold"))
+    ThrowForSystemError(error, result_.folder.shown);
+  Pour(decompressor, observer, [this](const char* data, qint64 size) {
+    if (const int error = out_->Write(data, size)) ThrowForSystemError(error, result_.file);
+  });
+  if (const int error = out_->Close()) ThrowForSystemError(error, result_.file);
+}
+
+void EntryCopy::Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer, const Sink& sink) {
+  if (!entry_.IsCompressed()) return copyBody(entry_, fileNo_, sink, observer);
+  if (!decompressor) decompressor = std::make_unique<FileDecompressor>();
+  FileDecompressor& inflater = *decompressor;
+  inflater.Begin(entry_.RealSize, [&](const char* data, qint64 size) {
+    sink(data, size);
+    observer.Working();
+  });
+  copyBody(entry_, fileNo_, [&inflater](const char* data, qint64 size) { inflater.Feed(data, size); }, observer);
+  inflater.End();
+}
+
+ExtractResult EntryCopy::Commit() {
+  if (out_)
+    if (const int error = out_->Commit(result_.name, &result_.replaced)) ThrowForSystemError(error, result_.file);
+  return result_;
+}
+
+ExtractResult Settled(const std::function<ExtractResult()>& step) {
   try {
-    return writeEntry(entry, archiveFileNo, decompressor, destination, observer);
+    return step();
   } catch (const EntryDataError& error) {
     return {ExtractOutcome::Skipped, {}, error.reason()};
   } catch (const DestinationError& error) {
@@ -111,6 +122,17 @@ ExtractResult ExtractEntry(const ClsTreeDir& entry, int archiveFileNo,
   } catch (const std::bad_alloc&) {
     return {ExtractOutcome::Skipped, {}, QStringLiteral("there was not enough memory to extract it")};
   }
+}
+
+ExtractResult ExtractEntry(const ClsTreeDir& entry, int archiveFileNo,
+                           std::unique_ptr<FileDecompressor>& decompressor, ExtractDestination& destination,
+                           EntryObserver& observer) {
+  return Settled([&] {
+    EntryCopy copy(entry, archiveFileNo);
+    copy.Prepare(&destination);
+    copy.WriteBody(decompressor, observer);
+    return copy.Commit();
+  });
 }
 
 }  // namespace tallyhold

@@ -4,10 +4,15 @@
 // its name only when it is complete; a skipped or failed entry leaves nothing.
 // ExtractionRun calls it once per entry.
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "tallyhold/extract/OutputPaths.h"
+
+namespace platform {
+class SafeFile;
+}
 
 namespace tallyhold {
 
@@ -46,5 +51,40 @@ struct ExtractResult {
 ExtractResult ExtractEntry(const ClsTreeDir& entry, int archiveFileNo,
                            std::unique_ptr<FileDecompressor>& decompressor, ExtractDestination& destination,
                            EntryObserver& observer);
+
+// ExtractEntry in its three steps, so that bodies may be written on other
+// threads: Prepare and Commit on the thread that owns the destination (they
+// resolve and change names), WriteBody on any thread. Each step throws
+// EntryDataError or DestinationError; Settled turns that into the result.
+class EntryCopy {
+ public:
+  EntryCopy(const ClsTreeDir& entry, int archiveFileNo);
+  ~EntryCopy();
+  EntryCopy(const EntryCopy&) = delete;
+  EntryCopy& operator=(const EntryCopy&) = delete;
+
+  // Checks the entry and finds the folder and the name of its file. Without a
+  // destination the entry is only checked, and its body is read and inflated
+  // for nothing.
+  void Prepare(ExtractDestination* destination);
+  // Checks that the name can take a file, and writes the body into a hidden
+  // file in the entry's folder (removed unless committed).
+  void WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer);
+  // The body, inflated when compressed, to the sink in pieces; the sink's
+  // bytes of a damaged body stop where the damage is found.
+  using Sink = std::function<void(const char* data, qint64 size)>;
+  void Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer, const Sink& sink);
+  ExtractResult Commit();
+
+ private:
+  const ClsTreeDir& entry_;
+  int fileNo_;
+  bool toDisk_ = false;
+  ExtractResult result_;
+  std::unique_ptr<platform::SafeFile> out_;
+};
+
+// The step's result, or the result of what it threw.
+ExtractResult Settled(const std::function<ExtractResult()>& step);
 
 }  // namespace tallyhold

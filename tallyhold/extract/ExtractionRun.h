@@ -10,14 +10,26 @@
 //   ExtractionRun run(archive.Index, destination, observer, [] { return StopRequested; });
 //   if (run.OpenDestination() && run.MakeFolders(treeFolders)) run.Extract(entries, OnStop::KeepFiles);
 //   switch (run.Report().end) ...
+//
+// With more than one worker the bodies are read, inflated and written into
+// their hidden files on the workers' threads, while this thread keeps the
+// destination (folders, names) and puts the files under their names in entry
+// order, so that the result is the same for every number of workers. The
+// observer then hears only of whole entries, all on this thread.
 #include <QByteArray>
+#include <QHash>
 #include <QList>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "tallyhold/extract/ExtractEntry.h"
 #include "tallyhold/extract/ExtractReport.h"
+
+namespace platform {
+class WorkerPool;
+}
 
 namespace tallyhold {
 
@@ -49,7 +61,9 @@ class ExtractionRun {
   enum class OnStop { KeepFiles, RemoveNewFiles };
 
   ExtractionRun(int archiveFileNo, ExtractDestination& destination, RunObserver& observer,
-                std::function<bool()> stopRequested);
+                std::function<bool()> stopRequested, int workers = 1);
+  // A run that checks every entry as extraction does and writes nothing.
+  ExtractionRun(int archiveFileNo, RunObserver& observer, std::function<bool()> stopRequested, int workers);
   ~ExtractionRun();
 
   // Each false when the destination failed; the report says why.
@@ -62,14 +76,24 @@ class ExtractionRun {
   const RunReport& Report() const { return report_; }
 
  private:
+  struct Job;
+  using Jobs = std::deque<std::unique_ptr<Job>>;
+
+  std::unique_ptr<Job> start(const ClsTreeDir& entry, platform::WorkerPool& pool);
+  bool mustWaitFor(const ClsTreeDir& entry) const;
+  // Each false when the run failed.
+  bool finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);
+  bool finishDone(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);
+  bool finishAll(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);
   void fail(const ExtractResult& failure);
   void removeNewFiles();
 
   int archiveFileNo_;
-  ExtractDestination& destination_;
+  ExtractDestination* destination_;
   RunObserver& observer_;
   std::function<bool()> stopRequested_;
-  std::unique_ptr<FileDecompressor> decompressor_;
+  std::vector<std::unique_ptr<FileDecompressor>> decompressors_;  // one for each worker
+  QHash<QString, int> pendingNames_;  // the case-folded names of the files not yet committed
   std::vector<ExtractResult> newFiles_;
   RunReport report_;
 };

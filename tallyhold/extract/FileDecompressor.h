@@ -1,15 +1,18 @@
 #pragma once
-// The decompressor of one extraction run, made at its first compressed entry
-// and kept from entry to entry with its buffers. A compressed body, a bare zlib
-// stream, is fed to it in pieces straight from the archive; what it inflates
-// goes on in bounded chunks, so memory stays the same whatever the size. The
-// one place where bodies are inflated.
+// The decompressor of one extraction run (of each of its workers), made at its
+// first compressed entry and kept from entry to entry with its buffers. A
+// compressed body, a bare zlib stream, is fed to it in pieces straight from the
+// archive; what it inflates goes on in bounded chunks, so memory stays the
+// same whatever the size. The one place where bodies are inflated, with the
+// library InflateStream names.
 #include <QtGlobal>
 #include <functional>
 #include <memory>
 #include <vector>
 
 namespace tallyhold {
+
+class InflateStream;
 
 class FileDecompressor {
  public:
@@ -32,8 +35,7 @@ class FileDecompressor {
   void End();
 
  private:
-  struct Stream;
-  std::unique_ptr<Stream> stream_;
+  std::unique_ptr<InflateStream> stream_;
   std::vector<char> output_;
   Sink sink_;
   qint64 expected_ = 0;

@@ -108,6 +108,12 @@ DestFolder ExtractDestination::FolderFor(const ClsTreeDir& entry) {
   return layout_ == Layout::Flat ? Root() : FolderOf(entry.FilePath());
 }
 
+bool ExtractDestination::Knows(const ClsTreeDir& entry) const {
+  if (!root_.handle) return false;
+  const QString key = folded(entry.FilePath());
+  return layout_ == Layout::Flat || key == RootKey || levels_.contains(key);
+}
+
 DestFolder ExtractDestination::FolderOf(const QByteArray& folderPath) {
   const QString key = folded(folderPath);
   if (key == RootKey) return Root();

@@ -69,6 +69,10 @@ class ExtractDestination {
   // DestRoot as shown in messages.
   QString RootPath() const;
 
+  // Whether the entry's folder has been resolved already, so that finding it
+  // again changes nothing on disk and reads no folder.
+  bool Knows(const ClsTreeDir& entry) const;
+
  private:
   struct Level;
   using Listing = QHash<QString, std::string>;  // case-folded name -> name on disk

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <optional>
 
 #include "tallyhold/extract/ExtractErrors.h"
 #include "tallyhold/extract/FileDecompressor.h"
@@ -8,6 +11,19 @@ using namespace tallyhold;
 using namespace testsupport;
 
 namespace {
+
+// zlib's own verdict on a stream that must inflate to expectedSize bytes:
+// what it inflates, or nothing when it refuses the stream.
+std::optional<QByteArray> zlibVerdict(const QByteArray& stream, qint64 expectedSize) {
+  QByteArray out(expectedSize + 1, Qt::Uninitialized);
+  uLongf length = static_cast<uLongf>(out.size());
+  uLong used = static_cast<uLong>(stream.size());
+  if (uncompress2(reinterpret_cast<Bytef*>(out.data()), &length, reinterpret_cast<const Bytef*>(stream.constData()),
+                  &used) != Z_OK ||
+      length != static_cast<uLongf>(expectedSize))
+    return std::nullopt;
+  return out.left(expectedSize);
+}
 
 class TallyholdExtractDecompressor : public ::testing::Test {
  protected:
@@ -20,9 +36,49 @@ class TallyholdExtractDecompressor : public ::testing::Test {
     decompressor.End();
   }
 
+  // The decompressor's verdict in the same form as zlibVerdict's.
+  std::optional<QByteArray> verdict(const QByteArray& stream, qint64 expectedSize) {
+    try {
+      inflate(stream, expectedSize);
+      return out;
+    } catch (const EntryDataError&) {
+      return std::nullopt;
+    }
+  }
+
   FileDecompressor decompressor;
   QByteArray out;
 };
+
+// Whichever library the build inflates with (ISA-L or zlib).
+TEST_F(TallyholdExtractDecompressor, JudgesEveryKindOfDamageAsZlibDoes) {
+  const QByteArray data = SampleText(200'000, 8);
+  const QByteArray stream = ZlibCompress(data);
+  QByteArray wrongChecksum = stream;
+  wrongChecksum[stream.size() - 2] = static_cast<char>(wrongChecksum[stream.size() - 2] ^ 0x40);
+  QByteArray wideWindow = stream;  // CINFO 8: a 64 KiB window, which zlib refuses
+  wideWindow[0] = static_cast<char>(0x88);
+  wideWindow[1] = static_cast<char>(31 - (0x88 * 256) % 31);
+  const struct {
+    const char* what;
+    QByteArray stream;
+    qint64 expectedSize;
+  } cases[] = {
+      {"intact", stream, data.size()},
+      {"wrong checksum", wrongChecksum, data.size()},
+      {"cut in the data", stream.left(stream.size() / 3), data.size()},
+      {"cut in the checksum", stream.chopped(2), data.size()},
+      {"trailing data", stream + "more bytes after the stream", data.size()},
+      {"longer than RealSize", stream, data.size() - 1},
+      {"shorter than RealSize", stream, data.size() + 1},
+      {"window above 32 KiB", wideWindow, data.size()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::optional<QByteArray> expected = zlibVerdict(c.stream, c.expectedSize);
+    EXPECT_EQ(verdict(c.stream, c.expectedSize), expected);
+  }
+}
 
 TEST_F(TallyholdExtractDecompressor, InflatesAStreamFedInPiecesExactlyAndServesTheNextStream) {
   const QByteArray data = SampleText(5'000'000, 3);

@@ -1,0 +1,107 @@
+// skarrow2-dat run as a program: its exit statuses and standard output.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include "tests/tools/ToolFixture.h"
+
+using namespace testsupport;
+
+namespace {
+
+struct Ran {
+  int status = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+Ran run(const QStringList& arguments) {
+  QProcess tool;
+  tool.start(QStringLiteral(SKARROW2_DAT), arguments);
+  tool.waitForFinished(60'000);
+  return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1, tool.readAllStandardOutput(),
+          tool.readAllStandardError()};
+}
+
+class ToolsProcess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DatWriter writer;
+    writer.add("TEXT\\HELLO.TXT", "hello", true).add("ART\\X.FRM", SampleText(3000, 1), true);
+    writer.writeTo(scratch.path("good.dat"));
+    FixtureEntry damaged{"TEXT\\BAD.TXT", SampleText(3000, 2), true};
+    damaged.realSize = 2999;
+    writer.add(damaged).writeTo(scratch.path("damaged.dat"));
+    WriteFile(scratch.path("text.dat"), "not an archive at all");
+  }
+  QString path(const QString& relative) const { return scratch.path(relative); }
+  ToolFolder scratch;
+};
+
+TEST_F(ToolsProcess, UsageErrorsAndRefusedArchivesEndWithStatus2) {
+  EXPECT_EQ(run({}).status, 2);
+  EXPECT_EQ(run({"unpack", path("good.dat")}).status, 2);
+  EXPECT_EQ(run({"test", "-j", "0", path("good.dat")}).status, 2);
+  EXPECT_EQ(run({"list"}).status, 2);
+  const Ran refused = run({"list", path("text.dat")});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_TRUE(refused.err.contains(QFile::encodeName(path("text.dat")) + ": not a Skarrow 2 DAT archive"));
+}
+
+TEST_F(ToolsProcess, TestEndsWith1ForADamagedEntryAndNamesIt) {
+  EXPECT_EQ(run({"test", "-q", path("good.dat")}).status, 0);
+  const Ran damaged = run({"test", "-j", "2", path("damaged.dat")});
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_TRUE(damaged.err.contains("TEXT\\BAD.TXT: the compressed data inflate to more than 2999 bytes"));
+  EXPECT_TRUE(damaged.out.contains("1 of 3 entries are damaged"));
+}
+
+TEST_F(ToolsProcess, TestWritesItsResultAsJson) {
+  const Ran damaged = run({"test", "--json", path("damaged.dat")});
+  EXPECT_EQ(damaged.status, 1);
+  const QJsonObject result = QJsonDocument::fromJson(damaged.out).object();
+  EXPECT_EQ(result["entries"].toInt(), 3);
+  EXPECT_EQ(result["intact"].toInt(), 2);
+  const QJsonArray list = result["damaged"].toArray();
+  ASSERT_EQ(list.size(), 1);
+  EXPECT_EQ(list[0].toObject()["name"].toString(), "TEXT\\BAD.TXT");
+}
+
+TEST_F(ToolsProcess, ExtractWritesOnlyTheMatchingEntriesAndAMissingFolderEndsWithStatus1) {
+  QDir().mkpath(path("out"));
+  EXPECT_EQ(run({"extract", "-q", path("good.dat"), "*.txt", "-C", path("out")}).status, 0);
+  EXPECT_EQ(ReadTree(path("out")), (Tree{{"TEXT/HELLO.TXT", "hello"}}));
+  const Ran missing = run({"extract", path("good.dat"), "-C", path("nowhere")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(missing.err.contains("could not write"));
+}
+
+TEST_F(ToolsProcess, CatWritesTheEntryOrNothingOfADamagedOne) {
+  const Ran hello = run({"cat", path("good.dat"), "text/hello.txt"});
+  EXPECT_EQ(hello.status, 0);
+  EXPECT_EQ(hello.out, "hello");
+  const Ran damaged = run({"cat", path("damaged.dat"), "TEXT/BAD.TXT"});
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_EQ(damaged.out, "");
+  EXPECT_EQ(run({"cat", path("good.dat"), "NO\\SUCH"}).status, 2);
+}
+
+TEST_F(ToolsProcess, ListTakesGlobsWithEitherSeparatorAndWithoutLetterCase) {
+  EXPECT_EQ(run({"list", path("good.dat"), "text/*.TXT"}).out, "TEXT\\HELLO.TXT\n");
+  EXPECT_EQ(run({"list", path("good.dat"), "art"}).out, "ART\\X.FRM\n");
+  EXPECT_EQ(run({"list", path("good.dat"), "*.frm", "*\\hello*"}).out, "TEXT\\HELLO.TXT\nART\\X.FRM\n");
+  EXPECT_EQ(run({"list", path("good.dat"), "nothing*"}).status, 1);
+}
+
+TEST_F(ToolsProcess, EveryCommandHasItsHelp) {
+  for (const QString command : {"info", "list", "test", "extract", "cat", "create"}) {
+    const Ran help = run({command, "--help"});
+    EXPECT_EQ(help.status, 0) << command.toStdString();
+    EXPECT_TRUE(help.out.contains("skarrow2-dat " + command.toLatin1())) << command.toStdString();
+  }
+}
+
+}  // namespace

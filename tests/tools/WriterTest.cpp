@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+
+#include "common/platform/SafeFile.h"
+#include "tests/tools/ToolFixture.h"
+#include "tools/DatArchiveWriter.h"
+
+using namespace testsupport;
+
+namespace {
+
+// Offsets and sizes are signed 32-bit: what would pass 2 GiB is refused
+// before any of it is written (the body's bytes are never read).
+TEST(ToolsWriter, ABodyOrARealSizePast2GiBIsRefusedBeforeItIsWritten) {
+  ToolFolder scratch;
+  auto folder = std::make_shared<platform::FolderHandle>();
+  ASSERT_EQ(platform::FolderHandle::Open(scratch.dir.path(), *folder), 0);
+  platform::SafeFile file;
+  ASSERT_EQ(file.Create(folder, "test"), 0);
+  tools::DatArchiveWriter writer(file);
+  writer.WriteBody("x", 1);
+  EXPECT_THROW(writer.WriteBody("x", (qint64{1} << 31) - 1), tools::ArchiveWriteError);
+  EXPECT_EQ(writer.Size(), 1);
+  EXPECT_THROW(writer.EndEntry("HUGE", true, qint64{1} << 31), tools::ArchiveWriteError);
+  writer.EndEntry("LAST", true, (qint64{1} << 31) - 1);
+  writer.Finish();
+  EXPECT_EQ(writer.Size(), 1 + 4 + 17 + 4 + 8);
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+// skarrow2-dat cat ARCHIVE ENTRY
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+#include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/extract/ExtractEntry.h"
+#include "tallyhold/extract/ExtractErrors.h"
+#include "tallyhold/extract/ExtractReport.h"
+#include "tallyhold/extract/FileDecompressor.h"
+#include "tools/Commands.h"
+#include "tools/ToolArchive.h"
+#include "tools/ToolCommand.h"
+
+namespace tools {
+namespace {
+
+// The last entry of that name, as extraction would leave it: spelled exactly
+// so, or else without letter case.
+const tallyhold::ClsTreeDir* entryNamed(const ToolArchive& archive, QString name) {
+  const QByteArray wanted = name.replace('/', '\\').toLatin1();
+  const tallyhold::ClsTreeDir* exact = nullptr;
+  const tallyhold::ClsTreeDir* caseless = nullptr;
+  for (const tallyhold::ClsTreeDir* entry : archive.Records()) {
+    if (entry->Filename == wanted) exact = entry;
+    if (entry->Filename.compare(wanted, Qt::CaseInsensitive) == 0) caseless = entry;
+  }
+  return exact ? exact : caseless;
+}
+
+void writeOut(const char* data, qint64 size) {
+  while (size > 0) {
+    const ssize_t done = ::write(STDOUT_FILENO, data, static_cast<size_t>(size));
+    if (done < 0 && errno == EINTR) continue;
+    if (done < 0) throw tallyhold::DestinationError(QStringLiteral("standard output"), errno);
+    data += done;
+    size -= done;
+  }
+}
+
+// A compressed body is inflated once for nothing first, so that nothing of a
+// damaged entry reaches standard output.
+int cat(const ToolArchive& archive, const QString& name) {
+  const tallyhold::ClsTreeDir* entry = entryNamed(archive, name);
+  if (!entry) {
+    Complain(archive.Path() + ": no entry is named " + name);
+    return Refused;
+  }
+  std::unique_ptr<tallyhold::FileDecompressor> decompressor;
+  tallyhold::EntryObserver quiet;
+  tallyhold::EntryCopy copy(*entry, archive.FileNo());
+  const tallyhold::ExtractResult result = tallyhold::Settled([&] {
+    copy.Prepare(nullptr);
+    if (entry->IsCompressed()) copy.Pour(decompressor, quiet, [](const char*, qint64) {});
+    copy.Pour(decompressor, quiet, writeOut);
+    return tallyhold::ExtractResult{};
+  });
+  if (result.outcome == tallyhold::ExtractOutcome::Extracted) return Success;
+  const QString where =
+      result.file.isEmpty() ? archive.Path() + ": " + tallyhold::ShownName(entry->Filename) : result.file;
+  Complain(where + ": " + result.reason);
+  return SomeFailed;
+}
+
+}  // namespace
+
+int RunCat(const QStringList& arguments) {
+  CommandLine line(QStringLiteral("cat"),
+                   QStringLiteral("Writes an entry's bytes to standard output, inflated when it is compressed. "
+                                  "A damaged entry writes nothing and ends with status 1."));
+  line.AddArchive();
+  line.AddPositional(QStringLiteral("ENTRY"),
+                     QStringLiteral("The entry's full name (\"\\\" or \"/\" between folders; letter case counts "
+                                    "only where two entries differ in it alone)."));
+  if (const std::optional<int> end = line.Parse(arguments, 2, 2)) return *end;
+  return WithArchive(line.Positional()[0],
+                     [&](const ToolArchive& archive) { return cat(archive, line.Positional()[1]); });
+}
+
+}  // namespace tools

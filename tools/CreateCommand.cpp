@@ -1,0 +1,110 @@
+// skarrow2-dat create ARCHIVE FOLDER [-j N] [--level L] [--store GLOB...]
+#include <QFileInfo>
+
+#include "common/platform/SafeFile.h"
+#include "common/platform/SystemReason.h"
+#include "tallyhold/extract/ExtractErrors.h"
+#include "tools/ArchivePacker.h"
+#include "tools/Commands.h"
+#include "tools/DatArchiveWriter.h"
+#include "tools/InputTree.h"
+#include "tools/ProgressBar.h"
+#include "tools/StopSignal.h"
+#include "tools/ToolCommand.h"
+
+namespace tools {
+namespace {
+
+// The folder that receives the archive, and the archive's name in it.
+struct Output {
+  std::shared_ptr<const platform::FolderHandle> folder;
+  std::string name;
+};
+
+int refuse(const QString& archive, const QString& reason) {
+  Complain(archive + ": " + reason);
+  return Refused;
+}
+
+void tellAll(const QStringList& lines) {
+  for (const QString& line : lines) Complain(line);
+}
+
+int create(const QString& archive, const QString& input, const PackOptions& options, bool quiet) {
+  const QFileInfo where(archive);
+  auto folder = std::make_shared<platform::FolderHandle>();
+  if (const int error = platform::FolderHandle::Open(where.absolutePath(), *folder))
+    return refuse(archive, "cannot write in its folder: " + platform::SystemReason(error));
+  const Output output{folder, QFile::encodeName(where.fileName()).toStdString()};
+  if (const int error = platform::SafeFile::CheckName(*output.folder, output.name))
+    return refuse(archive, "cannot be written: " + platform::SystemReason(error));
+
+  platform::FolderHandle root;
+  if (const int error = platform::FolderHandle::Open(input, root))
+    return refuse(input, "cannot be read: " + platform::SystemReason(error));
+  InputTree tree;
+  WalkInput(root, input, output.folder->IdOf(output.name), tree);
+  tellAll(tree.leftOut);
+  if (!tree.refused.isEmpty()) {
+    tellAll(tree.refused);
+    return refuse(archive, QStringLiteral("not written: %1 input files cannot be entries of an archive")
+                               .arg(tree.refused.size()));
+  }
+
+  platform::SafeFile file;
+  if (const int error = file.Create(output.folder, "skarrow2-dat"))
+    return refuse(archive, "cannot be written: " + platform::SystemReason(error));
+  const StopSignal stop;
+  PackResult result;
+  try {
+    DatArchiveWriter writer(file);
+    ProgressBar bar(tree.bytes, quiet);
+    result = PackFiles(tree, root, input, options, writer, bar, StopSignal::Requested);
+    if (result.stopped) {
+      bar.Clear();
+      Complain(archive + ": stopped; nothing was written");
+      return SomeFailed;
+    }
+    writer.Finish();
+    if (const int error = file.Commit(output.name))
+      return refuse(archive, "cannot be written: " + platform::SystemReason(error));
+    bar.Clear();
+    tellAll(result.failed);
+    if (!quiet)
+      Print(QStringLiteral("%1: %2 files packed, %3 bytes").arg(archive).arg(writer.Entries()).arg(writer.Size()));
+  } catch (const ArchiveWriteError& error) {
+    return refuse(archive, "not written: " + error.reason());
+  }
+  return tree.leftOut.isEmpty() && result.failed.isEmpty() ? Success : SomeFailed;
+}
+
+}  // namespace
+
+int RunCreate(const QStringList& arguments) {
+  CommandLine line(QStringLiteral("create"),
+                   QStringLiteral("Packs the files under FOLDER into a new archive, with names relative to "
+                                  "FOLDER. Names are sorted, so the same folder always gives the same archive. "
+                                  "Bodies are compressed, or stored where that is not smaller or --store says so. "
+                                  "Symbolic links are not followed, and empty folders are left out. A name "
+                                  "Latin-1 cannot hold or longer than 255 bytes refuses the whole archive before "
+                                  "anything is written; so does an archive that would pass 2 GiB. The archive is "
+                                  "written under a hidden name and appears only when complete."));
+  line.AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The archive to write (replaced when it exists)."));
+  line.AddPositional(QStringLiteral("FOLDER"), QStringLiteral("The folder to pack."));
+  line.AddJobs();
+  line.AddOption({{"l", "level"}, QStringLiteral("Compression level, 0 (store all) to 9 (smallest); default 6."),
+                  QStringLiteral("L"), QStringLiteral("6")});
+  line.AddOption({"store", QStringLiteral("Store files whose names match GLOB as they are (may be repeated)."),
+                  QStringLiteral("GLOB")});
+  if (const std::optional<int> end = line.Parse(arguments, 2, 2)) return *end;
+  bool number = false;
+  const int level = line.Value("level").toInt(&number);
+  if (!number || level < 0 || level > 9) {
+    Complain(QStringLiteral("create: --level wants a number from 0 to 9\nTry 'skarrow2-dat create --help'."));
+    return Refused;
+  }
+  const PackOptions options{level, line.Jobs(), NamePatterns(line.Values("store"))};
+  return create(line.Positional()[0], line.Positional()[1], options, line.Quiet());
+}
+
+}  // namespace tools

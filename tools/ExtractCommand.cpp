@@ -1,0 +1,91 @@
+// skarrow2-dat extract ARCHIVE [PATTERN...] [-C DIR] [-j N]
+#include <QDir>
+#include <QSet>
+
+#include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/extract/ExtractionRun.h"
+#include "tools/Commands.h"
+#include "tools/NamePatterns.h"
+#include "tools/RunReporter.h"
+#include "tools/StopSignal.h"
+#include "tools/ToolArchive.h"
+#include "tools/ToolCommand.h"
+
+namespace tools {
+namespace {
+
+std::vector<const tallyhold::ClsTreeDir*> matching(const ToolArchive& archive, const NamePatterns& patterns) {
+  std::vector<const tallyhold::ClsTreeDir*> entries;
+  for (const tallyhold::ClsTreeDir* entry : archive.ByFolder())
+    if (patterns.Matches(entry->Filename)) entries.push_back(entry);
+  return entries;
+}
+
+// Every folder the entries go to, made before any file, so that what the
+// files do cannot change which folders are made.
+QList<QByteArray> foldersOf(const std::vector<const tallyhold::ClsTreeDir*>& entries) {
+  QList<QByteArray> folders;
+  QSet<QString> seen;
+  for (const tallyhold::ClsTreeDir* entry : entries) {
+    const QByteArray path = entry->FilePath();
+    if (path != "\\" && !seen.contains(QString::fromLatin1(path).toCaseFolded())) {
+      seen.insert(QString::fromLatin1(path).toCaseFolded());
+      folders << path.chopped(1);
+    }
+  }
+  return folders;
+}
+
+int extract(const ToolArchive& archive, const NamePatterns& patterns, const QString& folder, int jobs, bool quiet) {
+  const std::vector<const tallyhold::ClsTreeDir*> entries = matching(archive, patterns);
+  if (entries.empty() && !patterns.IsEmpty()) {
+    Complain(archive.Path() + ": no entry matches the patterns");
+    return SomeFailed;
+  }
+  RunReporter reporter(archive.Path(), TotalRealSize(entries), quiet);
+  tallyhold::ExtractDestination destination(folder, {}, tallyhold::ExtractDestination::Layout::Tree);
+  const StopSignal stop;
+  tallyhold::ExtractionRun run(archive.FileNo(), destination, reporter, StopSignal::Requested, jobs);
+  if (run.OpenDestination() && run.MakeFolders(foldersOf(entries)))
+    run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
+  reporter.Clear();
+  const tallyhold::RunReport& report = run.Report();
+  const int skipped = report.skipped.Count();
+  if (report.end == tallyhold::RunEnd::Failed)
+    Complain(archive.Path() + ": could not write " + report.failure.file + ": " + report.failure.reason +
+             "; the extraction has been stopped");
+  if (report.end == tallyhold::RunEnd::Stopped)
+    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(report.extracted + skipped));
+  if (!quiet && report.end == tallyhold::RunEnd::Completed)
+    Print(QStringLiteral("%1: %2 entries extracted to %3%4")
+              .arg(archive.Path())
+              .arg(report.extracted)
+              .arg(destination.RootPath())
+              .arg(skipped ? QStringLiteral(", %1 skipped").arg(skipped) : QString()));
+  return skipped == 0 && report.end == tallyhold::RunEnd::Completed ? Success : SomeFailed;
+}
+
+}  // namespace
+
+int RunExtract(const QStringList& arguments) {
+  CommandLine line(QStringLiteral("extract"),
+                   QStringLiteral("Extracts the entries of an archive that match the patterns (all without a "
+                                  "pattern) into their folders under DIR. Folders differing only in letter case "
+                                  "are one, named as the archive first spells them; entries with unsafe names or "
+                                  "damaged data are skipped and told; a destination that cannot be written stops "
+                                  "the run. Files appear only complete, never through a symbolic link, and the "
+                                  "result is the same for every number of threads."));
+  line.AddArchive();
+  line.AddPatterns();
+  line.AddOption({{"C", "directory"}, QStringLiteral("Extract under DIR (default: the current folder)."),
+                  QStringLiteral("DIR")});
+  line.AddJobs();
+  if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
+  const QString folder = line.IsSet("directory") ? line.Value("directory") : QDir::currentPath();
+  const NamePatterns patterns(line.Positional().mid(1));
+  return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
+    return extract(archive, patterns, folder, line.Jobs(), line.Quiet());
+  });
+}
+
+}  // namespace tools

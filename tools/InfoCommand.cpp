@@ -1,0 +1,61 @@
+// skarrow2-dat info ARCHIVE
+#include <QStringList>
+
+#include "common/dat/DatFormat.h"
+#include "tallyhold/archive/ClsDatFile.h"
+#include "tools/Commands.h"
+#include "tools/ToolArchive.h"
+#include "tools/ToolCommand.h"
+
+namespace tools {
+namespace {
+
+struct Totals {
+  qint64 packed = 0;
+  qint64 unpacked = 0;
+  int compressed = 0;
+  int stored = 0;
+};
+
+Totals totalsOf(const ToolArchive& archive) {
+  Totals totals;
+  for (const tallyhold::ClsTreeDir* entry : archive.Records()) {
+    totals.packed += entry->PackedSize;
+    totals.unpacked += entry->RealSize;
+    (entry->IsCompressed() ? totals.compressed : totals.stored) += 1;
+  }
+  return totals;
+}
+
+void printValue(const QString& label, qint64 value) {
+  Print(QStringLiteral("%1 %2").arg(label + ':', -16).arg(value));
+}
+
+int showInfo(const ToolArchive& archive) {
+  const tallyhold::ClsDatFile& model = archive.Model();
+  const Totals totals = totalsOf(archive);
+  Print(QStringLiteral("%1 %2").arg(QStringLiteral("Archive:"), -16).arg(archive.Path()));
+  printValue(QStringLiteral("DataSize"), model.DataSize);
+  printValue(QStringLiteral("TreeSize"), model.TreeSize);
+  printValue(QStringLiteral("DirTreeAddr"), model.DirTreeAddr);
+  printValue(QStringLiteral("FilesTotal"), model.FilesTotal);
+  printValue(QStringLiteral("Folders"), archive.Folders().Count());
+  printValue(QStringLiteral("Packed bytes"), totals.packed);
+  printValue(QStringLiteral("Unpacked bytes"), totals.unpacked);
+  printValue(QStringLiteral("Compressed"), totals.compressed);
+  printValue(QStringLiteral("Stored"), totals.stored);
+  return Success;
+}
+
+}  // namespace
+
+int RunInfo(const QStringList& arguments) {
+  CommandLine line(QStringLiteral("info"),
+                   QStringLiteral("Shows an archive's trailer values, its numbers of entries and folders, its packed "
+                                  "and unpacked totals, and how many entries are compressed or stored."));
+  line.AddArchive();
+  if (const std::optional<int> end = line.Parse(arguments, 1, 1)) return *end;
+  return WithArchive(line.Positional()[0], showInfo);
+}
+
+}  // namespace tools

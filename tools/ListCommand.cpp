@@ -1,0 +1,82 @@
+// skarrow2-dat list ARCHIVE [PATTERN...] [--long] [--json]
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+#include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/extract/ExtractReport.h"
+#include "tools/Commands.h"
+#include "tools/NamePatterns.h"
+#include "tools/ToolArchive.h"
+#include "tools/ToolCommand.h"
+
+namespace tools {
+namespace {
+
+enum class Form { Names, Long, Json };
+
+QString typeOf(const tallyhold::ClsTreeDir& entry) {
+  return entry.IsCompressed() ? QStringLiteral("compressed") : QStringLiteral("stored");
+}
+
+// One object a line, so that a large listing is never held whole.
+QByteArray jsonOf(const tallyhold::ClsTreeDir& entry) {
+  const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)},
+                           {"folder", QString::fromLatin1(entry.FilePath())},
+                           {"type", entry.fType},
+                           {"compressed", entry.IsCompressed()},
+                           {"realSize", entry.RealSize},
+                           {"packedSize", entry.PackedSize},
+                           {"offset", entry.Offset}};
+  return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+void printEntry(const tallyhold::ClsTreeDir& entry, Form form, bool first) {
+  const QString name = tallyhold::ShownName(entry.Filename);
+  if (form == Form::Names) return Print(name);
+  if (form == Form::Long)
+    return Print(QStringLiteral("%1 %2 %3 %4  %5")
+                     .arg(typeOf(entry), -10)
+                     .arg(entry.RealSize, 11)
+                     .arg(entry.PackedSize, 11)
+                     .arg(entry.Offset, 11)
+                     .arg(name));
+  std::fputs(first ? "[\n  " : ",\n  ", stdout);
+  std::fputs(jsonOf(entry).constData(), stdout);
+}
+
+int list(const ToolArchive& archive, const NamePatterns& patterns, Form form) {
+  if (form == Form::Long)
+    Print(QStringLiteral("%1 %2 %3 %4  %5")
+              .arg(QStringLiteral("Type"), -10)
+              .arg(QStringLiteral("RealSize"), 11)
+              .arg(QStringLiteral("PackedSize"), 11)
+              .arg(QStringLiteral("Offset"), 11)
+              .arg(QStringLiteral("Name")));
+  int listed = 0;
+  for (const tallyhold::ClsTreeDir* entry : archive.Records())
+    if (patterns.Matches(entry->Filename)) printEntry(*entry, form, listed++ == 0);
+  if (form == Form::Json) std::fputs(listed == 0 ? "[]\n" : "\n]\n", stdout);
+  if (listed > 0 || patterns.IsEmpty()) return Success;
+  Complain(archive.Path() + ": no entry matches the patterns");
+  return SomeFailed;
+}
+
+}  // namespace
+
+int RunList(const QStringList& arguments) {
+  CommandLine line(QStringLiteral("list"),
+                   QStringLiteral("Lists the entries of an archive, in the order of its directory, with their "
+                                  "folders."));
+  line.AddArchive();
+  line.AddPatterns();
+  line.AddOption({{"l", "long"}, QStringLiteral("Type, RealSize, PackedSize and Offset before each name.")});
+  line.AddOption({"json", QStringLiteral("A JSON array of entries, one object a line.")});
+  if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
+  const Form form = line.IsSet("json") ? Form::Json : line.IsSet("long") ? Form::Long : Form::Names;
+  const NamePatterns patterns(line.Positional().mid(1));
+  return WithArchive(line.Positional()[0],
+                     [&](const ToolArchive& archive) { return list(archive, patterns, form); });
+}
+
+}  // namespace tools

@@ -1,0 +1,32 @@
+#pragma once
+// How extract and test follow their run: the bar moves by each entry's size,
+// and every skipped entry is told on standard error with its reason.
+#include <QString>
+#include <functional>
+
+#include "tallyhold/extract/ExtractionRun.h"
+#include "tools/ProgressBar.h"
+
+namespace tools {
+
+class RunReporter : public tallyhold::RunObserver {
+ public:
+  // archive: the archive's path, named in every message. total: the bytes of
+  // the entries the run takes.
+  RunReporter(const QString& archive, qint64 total, bool quiet);
+
+  // Also called for each skipped entry, after its message.
+  std::function<void(const tallyhold::ClsTreeDir&, const QString& reason)> onSkipped;
+
+  void EntryDone(const tallyhold::ClsTreeDir& entry, const tallyhold::ExtractResult& result) override;
+  void Clear() { bar_.Clear(); }
+
+ private:
+  QString archive_;
+  ProgressBar bar_;
+};
+
+// The bytes the entries hold once extracted (what is negative counts nothing).
+qint64 TotalRealSize(const std::vector<const tallyhold::ClsTreeDir*>& entries);
+
+}  // namespace tools

@@ -1,0 +1,90 @@
+// skarrow2-dat test ARCHIVE [-j N] [--json]
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <optional>
+
+#include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/extract/ExtractionRun.h"
+#include "tools/Commands.h"
+#include "tools/RunReporter.h"
+#include "tools/StopSignal.h"
+#include "tools/ToolArchive.h"
+#include "tools/ToolCommand.h"
+
+namespace tools {
+namespace {
+
+// {"archive": ..., "damaged": [{"name": ..., "reason": ...}, ...], "entries": N, "intact": N, "stopped": false}
+// with the damaged entries written as they are found.
+class JsonReport {
+ public:
+  explicit JsonReport(const QString& archive) {
+    std::printf("{\"archive\": %s,\n \"damaged\": [", quoted(archive).constData());
+  }
+  void Damaged(const tallyhold::ClsTreeDir& entry, const QString& reason) {
+    const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)}, {"reason", reason}};
+    std::printf("%s\n  %s", count_++ == 0 ? "" : ",", QJsonDocument(object).toJson(QJsonDocument::Compact).constData());
+  }
+  void End(const tallyhold::RunReport& report, qsizetype entries) {
+    std::printf("],\n \"entries\": %lld, \"intact\": %d, \"stopped\": %s}\n", static_cast<long long>(entries),
+                report.extracted, report.end == tallyhold::RunEnd::Stopped ? "true" : "false");
+  }
+
+ private:
+  static QByteArray quoted(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+  }
+  int count_ = 0;
+};
+
+void summarize(const ToolArchive& archive, const tallyhold::RunReport& result, qsizetype entries) {
+  const int damaged = result.skipped.Count();
+  if (damaged == 0) return Print(QStringLiteral("%1: all %2 entries are intact").arg(archive.Path()).arg(entries));
+  Print(QStringLiteral("%1: %2 of %3 entries are damaged").arg(archive.Path()).arg(damaged).arg(entries));
+}
+
+int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
+  const std::vector<const tallyhold::ClsTreeDir*> entries = archive.ByFolder();
+  std::optional<JsonReport> report;
+  RunReporter reporter(archive.Path(), TotalRealSize(entries), quiet);
+  if (json) {
+    report.emplace(archive.Path());
+    reporter.onSkipped = [&](const tallyhold::ClsTreeDir& entry, const QString& reason) {
+      report->Damaged(entry, reason);
+    };
+  }
+  const StopSignal stop;
+  tallyhold::ExtractionRun run(archive.FileNo(), reporter, StopSignal::Requested, jobs);
+  run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
+  reporter.Clear();
+  const tallyhold::RunReport& result = run.Report();
+  if (report) report->End(result, static_cast<qsizetype>(entries.size()));
+  const int checked = result.extracted + result.skipped.Count();
+  if (result.end == tallyhold::RunEnd::Stopped)
+    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(checked));
+  else if (!json && !quiet)
+    summarize(archive, result, static_cast<qsizetype>(entries.size()));
+  return result.skipped.Count() == 0 && result.end == tallyhold::RunEnd::Completed ? Success : SomeFailed;
+}
+
+}  // namespace
+
+int RunTest(const QStringList& arguments) {
+  CommandLine line(QStringLiteral("test"),
+                   QStringLiteral("Checks every entry of an archive as extract would, writing nothing: its name, "
+                                  "its body inside the file, its sizes, and that a compressed body inflates "
+                                  "completely, with the right checksum, to exactly its RealSize. Each damaged "
+                                  "entry is told with its reason; the exit status is 1 when any is damaged."));
+  line.AddArchive();
+  line.AddJobs();
+  line.AddOption({"json", QStringLiteral("The result as a JSON object on standard output.")});
+  if (const std::optional<int> end = line.Parse(arguments, 1, 1)) return *end;
+  return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
+    return test(archive, line.Jobs(), line.IsSet("json"), line.Quiet());
+  });
+}
+
+}  // namespace tools

@@ -1,0 +1,78 @@
+#include "tools/ToolCommand.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <cstdio>
+
+namespace tools {
+namespace {
+
+// More workers than this gain nothing and cost a hidden file each in flight.
+constexpr int MaxJobs = 64;
+
+}  // namespace
+
+void Complain(const QString& text) {
+  std::fputs(("skarrow2-dat: " + text + '\n').toLocal8Bit().constData(), stderr);
+}
+
+void Print(const QString& line) { std::fputs((line + '\n').toLocal8Bit().constData(), stdout); }
+
+CommandLine::CommandLine(const QString& command, const QString& description)
+    : command_(command) {
+  parser_.setApplicationDescription(description);
+  parser_.addHelpOption();
+  parser_.addOption({{QStringLiteral("q"), QStringLiteral("quiet")},
+                     QStringLiteral("No progress bar and no summary; failures are still told.")});
+}
+
+void CommandLine::AddPositional(const QString& name, const QString& description, const QString& syntax) {
+  parser_.addPositionalArgument(name, description, syntax);
+}
+
+void CommandLine::AddOption(const QCommandLineOption& option) { parser_.addOption(option); }
+
+void CommandLine::AddArchive() { AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The DAT archive.")); }
+
+void CommandLine::AddPatterns() {
+  AddPositional(QStringLiteral("PATTERN"),
+                QStringLiteral("Only entries whose names match one of these globs, without letter case; \\ or / "
+                               "between folders, * also across them; a folder takes everything in it."),
+                QStringLiteral("[PATTERN...]"));
+}
+
+void CommandLine::AddJobs() {
+  hasJobs_ = true;
+  parser_.addOption({{QStringLiteral("j"), QStringLiteral("jobs")},
+                     QStringLiteral("Work with N threads (1 to %1; default: the number of cores).").arg(MaxJobs),
+                     QStringLiteral("N")});
+}
+
+std::optional<int> CommandLine::Parse(const QStringList& arguments, int least, int most) {
+  if (!parser_.parse(QStringList{"skarrow2-dat " + command_} + arguments)) return usageError(parser_.errorText());
+  if (parser_.isSet(QStringLiteral("help"))) {
+    // Qt names the program by its path; the usage line names the command.
+    QString help = parser_.helpText();
+    help.replace(0, help.indexOf(" [options]"), "Usage: skarrow2-dat " + command_);
+    std::fputs(help.toLocal8Bit().constData(), stdout);
+    return Success;
+  }
+  const qsizetype count = parser_.positionalArguments().size();
+  if (count < least) return usageError(QStringLiteral("missing arguments"));
+  if (most >= 0 && count > most) return usageError(QStringLiteral("too many arguments"));
+  if (!hasJobs_) return std::nullopt;
+  jobs_ = std::max(1, QThread::idealThreadCount());
+  if (!parser_.isSet(QStringLiteral("jobs"))) return std::nullopt;
+  bool number = false;
+  jobs_ = parser_.value(QStringLiteral("jobs")).toInt(&number);
+  if (!number || jobs_ < 1 || jobs_ > MaxJobs)
+    return usageError(QStringLiteral("-j wants a number of threads from 1 to %1").arg(MaxJobs));
+  return std::nullopt;
+}
+
+int CommandLine::usageError(const QString& text) const {
+  Complain(command_ + ": " + text + QStringLiteral("\nTry 'skarrow2-dat %1 --help'.").arg(command_));
+  return Refused;
+}
+
+}  // namespace tools
