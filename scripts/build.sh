@@ -2,5 +2,5 @@
 # Configures and builds everything into build/ (programs in build/bin).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARROW_WERROR="${SKARROW_WERROR:-OFF}" "$@"
 cmake --build build -j "$(nproc)"

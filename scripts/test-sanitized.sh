@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARROW_SANITIZE=ON \
+  -DSKARROW_WERROR="${SKARROW_WERROR:-OFF}" \
   -DSKARROW_BUILD_BENCH=OFF
 cmake --build build-asan -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen

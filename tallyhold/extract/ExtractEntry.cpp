@@ -116,11 +116,11 @@ ExtractResult Settled(const std::function<ExtractResult()>& step) {
   try {
     return step();
   } catch (const EntryDataError& error) {
-    return {ExtractOutcome::Skipped, {}, error.reason()};
+    return ExtractResult::Skip(error.reason());
   } catch (const DestinationError& error) {
-    return {ExtractOutcome::WriteFailed, error.file(), error.reason()};
+    return ExtractResult::Failure(error.file(), error.reason());
   } catch (const std::bad_alloc&) {
-    return {ExtractOutcome::Skipped, {}, QStringLiteral("there was not enough memory to extract it")};
+    return ExtractResult::Skip(QStringLiteral("there was not enough memory to extract it"));
   }
 }
 

@@ -44,6 +44,20 @@ struct ExtractResult {
   DestFolder folder;
   std::string name;
   bool replaced = false;
+
+  static ExtractResult Skip(const QString& reason) {
+    ExtractResult result;
+    result.outcome = ExtractOutcome::Skipped;
+    result.reason = reason;
+    return result;
+  }
+  static ExtractResult Failure(const QString& file, const QString& reason) {
+    ExtractResult result;
+    result.outcome = ExtractOutcome::WriteFailed;
+    result.file = file;
+    result.reason = reason;
+    return result;
+  }
 };
 
 // archiveFileNo: the archive's open file (its archive number). decompressor:

@@ -26,7 +26,7 @@ QString foldedName(const ClsTreeDir& entry) {
 }  // namespace
 
 struct ExtractionRun::Job {
-  Job(const ClsTreeDir& entry, int archiveFileNo) : entry(entry), copy(entry, archiveFileNo) {}
+  Job(const ClsTreeDir& of, int archiveFileNo) : entry(of), copy(of, archiveFileNo) {}
   const ClsTreeDir& entry;
   EntryCopy copy;
   ExtractResult result;
@@ -58,7 +58,7 @@ bool ExtractionRun::OpenDestination() {
     destination_->Root();
     return true;
   } catch (const DestinationError& error) {
-    fail({ExtractOutcome::WriteFailed, error.file(), error.reason()});
+    fail(ExtractResult::Failure(error.file(), error.reason()));
     return false;
   }
 }
@@ -69,7 +69,7 @@ bool ExtractionRun::MakeFolders(const QList<QByteArray>& folderPaths) {
       destination_->FolderOf(folder + '\\');
     } catch (const EntryDataError&) {
     } catch (const DestinationError& error) {
-      fail({ExtractOutcome::WriteFailed, error.file(), error.reason()});
+      fail(ExtractResult::Failure(error.file(), error.reason()));
       return false;
     }
   }

@@ -6,10 +6,14 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace testsupport {
 
 struct FixtureEntry {
+  FixtureEntry(QByteArray entryName = {}, QByteArray entryData = {}, bool isCompressed = false)
+      : name(std::move(entryName)), data(std::move(entryData)), compressed(isCompressed) {}
+
   QByteArray name;
   QByteArray data;  // the entry's contents, before compression
   bool compressed = false;

@@ -18,7 +18,7 @@ using namespace testsupport;
 namespace {
 
 QByteArray randomBytes(qsizetype size, quint32 seed) {
-  QByteArray bytes(size + 3 & ~3, Qt::Uninitialized);
+  QByteArray bytes((size + 3) & ~3, Qt::Uninitialized);
   QRandomGenerator(seed).fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
   bytes.truncate(size);
   return bytes;

@@ -27,7 +27,7 @@ TEST(TallyholdExtractReport, SkippedEntriesAddTheirCountAndTheFirstNamesWithThei
 }
 
 TEST(TallyholdExtractReport, AWriteFailureNamesTheFileAndTheSystemsReason) {
-  EXPECT_EQ(WriteFailureText({ExtractOutcome::WriteFailed, "/out/archive.dat/ART/X.FRM", "No space left on device"}),
+  EXPECT_EQ(WriteFailureText(ExtractResult::Failure("/out/archive.dat/ART/X.FRM", "No space left on device")),
             "Could not write /out/archive.dat/ART/X.FRM\r\rNo space left on device\r\r"
             "The extraction has been stopped.");
 }

@@ -51,7 +51,9 @@ TEST(TallyholdExtractPiecePlan, PiecesCoverTheEntryExactlyWithinTheBound) {
       EXPECT_LE(plan.PieceSize, PieceBound);
       EXPECT_LE(std::abs(plan.Rem), plan.PieceCount / 2);
       // The fewest pieces: two fewer would pass the bound.
-      if (plan.PieceCount > 2) EXPECT_GT((packed - 1) / (plan.PieceCount - 2), PieceBound - 1);
+      if (plan.PieceCount > 2) {
+        EXPECT_GT((packed - 1) / (plan.PieceCount - 2), PieceBound - 1);
+      }
       int64_t total = 0;
       for (int k = 1; k <= plan.PieceCount; ++k) total += plan.SizeOf(k);
       EXPECT_EQ(total, packed);

@@ -78,7 +78,9 @@ TEST_F(TallyholdExtractAllTest, DialogHasItsControlsAndLoadsAtTheProgramsFolder)
     ASSERT_NE(control, nullptr) << name;
     EXPECT_EQ(control->geometry(), platform::TwipsRect(twips))
         << name;
-    if (!text.isEmpty()) EXPECT_EQ(control->property("text").toString(), text) << name;
+    if (!text.isEmpty()) {
+      EXPECT_EQ(control->property("text").toString(), text) << name;
+    }
   }
   EXPECT_FALSE(frame().isEnabled());
   EXPECT_EQ(dialog->Dir1->Path(), QCoreApplication::applicationDirPath());
