@@ -1,7 +1,5 @@
 #include "gulpwell/ZlibFunctions.h"
 
-#include <zlib.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,10 +10,14 @@
 #include "common/platform/RegularFile.h"
 #include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
-#include "gulpwell/ZlibStream.h"
+#include "common/zlib/ZlibStream.h"
 
 namespace gulpwell {
 namespace {
+
+using zlibstream::Sink;
+using zlibstream::Status;
+using zlibstream::ZlibStream;
 
 constexpr qsizetype InputPiece = 1024 * 1024;
 constexpr char MaximumLevelFlags = static_cast<char>(0xDA);
@@ -58,17 +60,15 @@ Outcome openOutput(const QString& destinationPath, const platform::FolderHandle:
   return {};
 }
 
-Outcome streamFailure(int result, const ZlibStream& stream, int writeError) {
-  const QString words = QString::fromLatin1(stream.message());
-  if (result == Z_ERRNO) return unwritable(writeError);
-  if (result == Z_DATA_ERROR) return failed(Failure::StreamDamaged, words);
-  return failed(Failure::ZlibError, words.isEmpty() ? QString::fromLatin1(zError(result)) : words);
+Outcome streamFailure(Status status, const ZlibStream& stream, int writeError) {
+  if (status == Status::SinkRefused) return unwritable(writeError);
+  return failed(Failure::StreamDamaged, stream.Message());
 }
 
 // Streams the source through zlib into the output, which takes the place of
 // the destination only when everything went well.
-Outcome transform(const QString& sourcePath, const QString& destinationPath,
-                  ZlibStream::Mode mode, const Sink& patch) {
+Outcome transform(const QString& sourcePath, const QString& destinationPath, ZlibStream::Mode mode,
+                  const Sink& patch) {
   QFile source;
   platform::FolderHandle::Identity sourceId;
   if (Outcome opened = openSource(sourcePath, source, &sourceId); !opened.ok()) return opened;
@@ -81,15 +81,25 @@ Outcome transform(const QString& sourcePath, const QString& destinationPath,
     return patch(bytes, size) && (writeError = output.file.Write(bytes, size)) == 0;
   };
   QByteArray piece(InputPiece, Qt::Uninitialized);
-  int result = Z_OK;
-  while (result == Z_OK) {
+  Status status = Status::More;
+  while (status == Status::More) {
     const qint64 got = source.read(piece.data(), piece.size());
     if (got < 0) return failed(Failure::SourceUnreadable, source.errorString());
-    result = stream.Feed(QByteArrayView(piece.constData(), got), got == 0, write);
+    status = stream.Feed(QByteArrayView(piece.constData(), got), got == 0, write);
   }
-  if (result != Z_STREAM_END) return streamFailure(result, stream, writeError);
+  if (status != Status::End) return streamFailure(status, stream, writeError);
   if (const int error = output.file.Commit(output.name)) return unwritable(error);
   return {};
+}
+
+// zlib's own memory, or a buffer, may be refused; that is told, not fatal.
+Outcome transformOrTell(const QString& sourcePath, const QString& destinationPath, ZlibStream::Mode mode,
+                        const Sink& patch) {
+  try {
+    return transform(sourcePath, destinationPath, mode, patch);
+  } catch (const std::bad_alloc&) {
+    return failed(Failure::ZlibError, QStringLiteral("not enough memory"));
+  }
 }
 
 }  // namespace
@@ -110,12 +120,12 @@ Outcome CompressFile(const QString& sourcePath) {
     written += size;
     return true;
   };
-  return transform(sourcePath, CompressedName(sourcePath), ZlibStream::Mode::Deflate, markLevel);
+  return transformOrTell(sourcePath, CompressedName(sourcePath), ZlibStream::Mode::Deflate, markLevel);
 }
 
 Outcome UncompressFile(const QString& sourcePath, const QString& destinationPath) {
   const Sink asIs = [](char*, qsizetype) { return true; };
-  return transform(sourcePath, destinationPath, ZlibStream::Mode::Inflate, asIs);
+  return transformOrTell(sourcePath, destinationPath, ZlibStream::Mode::Inflate, asIs);
 }
 
 }  // namespace gulpwell

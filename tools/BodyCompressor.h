@@ -6,7 +6,8 @@
 // that memory stays bounded whatever its size.
 #include <QByteArray>
 #include <functional>
-#include <memory>
+
+#include "common/zlib/ZlibStream.h"
 
 struct libdeflate_compressor;
 
@@ -32,20 +33,13 @@ class StreamingBodyCompressor {
   using Sink = std::function<void(const char* data, qint64 size)>;
 
   StreamingBodyCompressor(int level, Sink sink);
-  ~StreamingBodyCompressor();
-  StreamingBodyCompressor(const StreamingBodyCompressor&) = delete;
-  StreamingBodyCompressor& operator=(const StreamingBodyCompressor&) = delete;
 
   void Feed(const char* data, qint64 size);
   void Finish();
 
  private:
-  void deflateAll(int flush);
-
-  struct Stream;
-  std::unique_ptr<Stream> stream_;
-  QByteArray output_;
-  Sink sink_;
+  zlibstream::ZlibStream stream_;
+  zlibstream::Sink sink_;
 };
 
 }  // namespace tools

@@ -3,16 +3,13 @@
 // first compressed entry and kept from entry to entry with its buffers. A
 // compressed body, a bare zlib stream, is fed to it in pieces straight from the
 // archive; what it inflates goes on in bounded chunks, so memory stays the
-// same whatever the size. The one place where bodies are inflated, with the
-// library InflateStream names.
+// same whatever the size. The one place where bodies are inflated.
 #include <QtGlobal>
 #include <functional>
-#include <memory>
-#include <vector>
+
+#include "common/zlib/ZlibStream.h"
 
 namespace tallyhold {
-
-class InflateStream;
 
 class FileDecompressor {
  public:
@@ -20,9 +17,6 @@ class FileDecompressor {
   using Sink = std::function<void(const char* data, qint64 size)>;
 
   FileDecompressor();
-  ~FileDecompressor();
-  FileDecompressor(const FileDecompressor&) = delete;
-  FileDecompressor& operator=(const FileDecompressor&) = delete;
 
   // Starts a stream that must inflate to exactly expectedSize bytes.
   void Begin(qint64 expectedSize, Sink sink);
@@ -35,12 +29,13 @@ class FileDecompressor {
   void End();
 
  private:
-  std::unique_ptr<InflateStream> stream_;
-  std::vector<char> output_;
+  bool take(const char* data, qsizetype size);
+
+  zlibstream::ZlibStream stream_;
   Sink sink_;
   qint64 expected_ = 0;
   qint64 produced_ = 0;
-  bool ended_ = false;
+  zlibstream::Status status_ = zlibstream::Status::More;
 };
 
 }  // namespace tallyhold

@@ -10,10 +10,9 @@
 
 #include <algorithm>
 
-#include "tallyhold/extract/ExtractErrors.h"
-#include "tallyhold/extract/InflateStream.h"
+#include "common/zlib/InflateBackend.h"
 
-namespace tallyhold {
+namespace zlibstream {
 namespace {
 
 // zlib's verdict on the header CMF, FLG, or empty text when it is good.
@@ -42,43 +41,43 @@ QString isalReason(int code) {
 
 }  // namespace
 
-struct InflateStream::State {
+struct InflateBackend::State {
   inflate_state isal{};
   unsigned char header[2] = {};
   qint64 headerSeen = 0;
 };
 
-InflateStream::InflateStream() : state_(std::make_unique<State>()) { Reset(); }
+InflateBackend::InflateBackend() : state_(std::make_unique<State>()) { Reset(); }
 
-InflateStream::~InflateStream() = default;
+InflateBackend::~InflateBackend() = default;
 
-void InflateStream::Reset() {
+void InflateBackend::Reset() {
   isal_inflate_init(&state_->isal);
   state_->isal.crc_flag = ISAL_ZLIB;
   state_->headerSeen = 0;
 }
 
-void InflateStream::SetInput(const char* data, qint64 size) {
+InflateBackend::Step InflateBackend::SetInput(const char* data, qint64 size) {
   State& state = *state_;
+  Step step;
   if (state.headerSeen < 2) {
     const qint64 taken = std::min<qint64>(size, 2 - state.headerSeen);
     std::copy_n(data, taken, state.header + state.headerSeen);
     state.headerSeen += taken;
-    const QString fault = state.headerSeen == 2 ? headerFault(state.header[0], state.header[1]) : QString();
-    if (!fault.isEmpty()) throw EntryDataError(QStringLiteral("the compressed data are damaged (%1)").arg(fault));
+    if (state.headerSeen == 2) step.damage = headerFault(state.header[0], state.header[1]);
   }
-  state_->isal.next_in = reinterpret_cast<uint8_t*>(const_cast<char*>(data));
-  state_->isal.avail_in = static_cast<uint32_t>(size);
+  state.isal.next_in = reinterpret_cast<uint8_t*>(const_cast<char*>(data));
+  state.isal.avail_in = static_cast<uint32_t>(size);
+  return step;
 }
 
-InflateStream::Step InflateStream::Inflate(char* out, qint64 outSize) {
+InflateBackend::Step InflateBackend::Inflate(char* out, qint64 outSize) {
   inflate_state& isal = state_->isal;
   isal.next_out = reinterpret_cast<uint8_t*>(out);
   isal.avail_out = static_cast<uint32_t>(outSize);
   const int code = isal_inflate(&isal);
-  if (code != ISAL_DECOMP_OK)
-    throw EntryDataError(QStringLiteral("the compressed data are damaged (%1)").arg(isalReason(code)));
-  return {outSize - isal.avail_out, isal.block_state == ISAL_BLOCK_FINISH, isal.avail_out == 0};
+  return {outSize - isal.avail_out, isal.block_state == ISAL_BLOCK_FINISH, isal.avail_out == 0,
+          code == ISAL_DECOMP_OK ? QString() : isalReason(code)};
 }
 
-}  // namespace tallyhold
+}  // namespace zlibstream
