@@ -1,9 +1,9 @@
 #include "tools/DatArchiveWriter.h"
 
-#include <QtEndian>
 #include <limits>
 
 #include "common/dat/DatFormat.h"
+#include "common/dat/DatRecord.h"
 #include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
 #include "tallyhold/extract/ExtractErrors.h"
@@ -12,12 +12,6 @@ namespace tools {
 namespace {
 
 constexpr qint64 Largest = std::numeric_limits<int32_t>::max();
-
-void appendInt32(QByteArray& out, qint64 value) {
-  char bytes[4];
-  qToLittleEndian<qint32>(static_cast<qint32>(value), bytes);
-  out.append(bytes, 4);
-}
 
 [[noreturn]] void tooLarge() {
   throw ArchiveWriteError(QStringLiteral("the archive would pass 2 GiB, the most its 32-bit offsets can address"));
@@ -39,12 +33,14 @@ void DatArchiveWriter::DropBody() {
 
 void DatArchiveWriter::EndEntry(const QByteArray& name, bool compressed, qint64 realSize) {
   if (realSize > Largest) tooLarge();
-  appendInt32(records_, name.size());
-  records_.append(name);
-  records_.append(static_cast<char>(compressed ? 1 : 0));
-  appendInt32(records_, realSize);
-  appendInt32(records_, written_ - bodyStart_);
-  appendInt32(records_, bodyStart_);
+  dat::DirRecord record;
+  record.FilenameSize = static_cast<int32_t>(name.size());
+  record.Filename = name;
+  record.Type = compressed ? 1 : 0;
+  record.RealSize = static_cast<int32_t>(realSize);
+  record.PackedSize = static_cast<int32_t>(written_ - bodyStart_);
+  record.Offset = static_cast<int32_t>(bodyStart_);
+  dat::AppendRecord(records_, record);
   ++count_;
   bodyStart_ = written_;
 }
@@ -54,12 +50,12 @@ void DatArchiveWriter::Finish() {
   const qint64 dataSize = written_ + treeSize + dat::TrailerSize;
   if (dataSize > Largest) tooLarge();
   QByteArray tail;
-  appendInt32(tail, count_);
+  dat::AppendInt32LE(tail, count_);
   write(tail.constData(), tail.size());
   write(records_.constData(), records_.size());
   tail.clear();
-  appendInt32(tail, treeSize);
-  appendInt32(tail, dataSize);
+  dat::AppendInt32LE(tail, static_cast<int32_t>(treeSize));
+  dat::AppendInt32LE(tail, static_cast<int32_t>(dataSize));
   write(tail.constData(), tail.size());
 }
 

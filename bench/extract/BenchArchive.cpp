@@ -1,9 +1,6 @@
 #include "BenchArchive.h"
 
-#include <zlib.h>
-
 #include <QFile>
-#include <QtEndian>
 #include <cmath>
 #include <random>
 #include <stdexcept>
@@ -11,27 +8,13 @@
 
 #include "common/dat/DatRecord.h"
 #include "common/platform/FileNumbers.h"
+#include "tests/support/ArchiveFile.h"
+#include "tests/support/DatWriter.h"
 
 namespace extractbench {
 namespace {
 
 constexpr int PoolSize = 512;
-
-void appendInt32(QByteArray& out, int32_t value) {
-  char bytes[4];
-  qToLittleEndian<qint32>(value, bytes);
-  out.append(bytes, 4);
-}
-
-QByteArray compressed(const QByteArray& data) {
-  uLongf length = compressBound(static_cast<uLong>(data.size()));
-  QByteArray out(static_cast<qsizetype>(length), Qt::Uninitialized);
-  if (compress2(reinterpret_cast<Bytef*>(out.data()), &length, reinterpret_cast<const Bytef*>(data.constData()),
-                static_cast<uLong>(data.size()), 6) != Z_OK)
-    throw std::runtime_error("compress2 failed");
-  out.resize(static_cast<qsizetype>(length));
-  return out;
-}
 
 const std::vector<QByteArray>& vocabulary() {
   static const std::vector<QByteArray> words = [] {
@@ -55,7 +38,7 @@ struct Body {
 };
 
 Body bodyOf(const QByteArray& data, bool isCompressed) {
-  return {isCompressed ? compressed(data) : data, static_cast<int32_t>(data.size()), isCompressed};
+  return {isCompressed ? testsupport::ZlibCompress(data) : data, static_cast<int32_t>(data.size()), isCompressed};
 }
 
 // Sizes spread evenly on a log scale from 200 bytes to 90 KB.
@@ -88,41 +71,29 @@ QByteArray folderName(int folder) {
   return name + "\\";
 }
 
-class ArchiveFile {
+// The bench's archive file on disk, written by the tests' archive writer.
+class BenchFile {
  public:
-  explicit ArchiveFile(const QString& path) : file_(path) {
+  explicit BenchFile(const QString& path) : file_(path), archive_(file_) {
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write archive");
-    appendInt32(directory_, 0);
   }
   void add(const QByteArray& name, const Body& body) {
-    appendInt32(directory_, static_cast<int32_t>(name.size()));
-    directory_.append(name);
-    directory_.append(static_cast<char>(body.compressed ? 1 : 0));
-    appendInt32(directory_, body.realSize);
-    appendInt32(directory_, static_cast<int32_t>(body.stored.size()));
-    appendInt32(directory_, static_cast<int32_t>(file_.pos()));
-    file_.write(body.stored);
-    ++count_;
+    archive_.Add(name, body.stored, body.compressed, body.realSize);
   }
   // A stored entry of zeros, left as a hole in the file so that nothing of it is held in memory.
   void addZeros(const QByteArray& name, int32_t size) {
-    const qint64 offset = file_.pos();
-    add(name, {QByteArray(), size, false});
-    qToLittleEndian<qint32>(size, directory_.data() + directory_.size() - 8);
-    file_.seek(offset + size);
+    dat::DirRecord record;
+    record.FilenameSize = static_cast<int32_t>(name.size());
+    record.Filename = name;
+    record.RealSize = record.PackedSize = size;
+    record.Offset = static_cast<int32_t>(archive_.AddZeros(size));
+    archive_.AddRecord(record);
   }
-  qint64 finish() {
-    qToLittleEndian<qint32>(count_, directory_.data());
-    appendInt32(directory_, static_cast<int32_t>(directory_.size()));
-    appendInt32(directory_, static_cast<int32_t>(file_.pos() + directory_.size() + 4));
-    file_.write(directory_);
-    return file_.pos();
-  }
+  qint64 finish() { return archive_.Finish(); }
 
  private:
   QFile file_;
-  QByteArray directory_;
-  int32_t count_ = 0;
+  testsupport::ArchiveFile archive_;
 };
 
 }  // namespace
@@ -145,7 +116,7 @@ QByteArray TextLike(qint64 size, uint32_t seed) {
 qint64 WriteArchive(const QString& path, const ArchiveShape& shape) {
   const std::vector<Body> pool = bodyPool(shape);
   const std::vector<Body> big = shape.bigEntries ? bigBodies() : std::vector<Body>{};
-  ArchiveFile archive(path);
+  BenchFile archive(path);
   const int perFolder = shape.entries / shape.folders;
   for (int n = 0; n < shape.entries; ++n) {
     const QByteArray folder = folderName(std::min(n / perFolder, shape.folders - 1));
@@ -159,13 +130,13 @@ qint64 WriteArchive(const QString& path, const ArchiveShape& shape) {
 
 qint64 WriteSingleEntryArchive(const QString& path, qint64 realSize) {
   const Body body = bodyOf(TextLike(realSize, 99), true);
-  ArchiveFile archive(path);
+  BenchFile archive(path);
   archive.add("HUGE\\ENTRY.BIN", body);
   return archive.finish();
 }
 
 qint64 WriteStoredEntryArchive(const QString& path, int32_t realSize) {
-  ArchiveFile archive(path);
+  BenchFile archive(path);
   archive.addZeros("HUGE\\STORED.BIN", realSize);
   return archive.finish();
 }

@@ -4,50 +4,32 @@
 #include <QtEndian>
 #include <stdexcept>
 
+#include "tests/support/ArchiveFile.h"
+
 namespace ledgerlampbench {
-namespace {
-
-void appendInt32(QByteArray& out, int32_t value) {
-  char bytes[4];
-  qToLittleEndian<qint32>(value, bytes);
-  out.append(bytes, 4);
-}
-
-void writeAll(QFile& file, QByteArray& chunk) {
-  if (file.write(chunk) != chunk.size()) throw std::runtime_error("cannot write the bench archive");
-  chunk.clear();
-}
-
-}  // namespace
 
 ArchiveFacts WriteArchive(const QString& path, int32_t records) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
     throw std::runtime_error("cannot create the bench archive");
-  QByteArray chunk(records, 'b');  // the bodies, one byte each
-  writeAll(file, chunk);
+  testsupport::ArchiveFile archive(file);
+  archive.AddBody(QByteArray(records, 'b'));  // the bodies, one byte each
   ArchiveFacts facts;
   facts.records = records;
-  appendInt32(chunk, records);
   for (int32_t i = 0; i < records; ++i) {
-    const QByteArray name = QStringLiteral("data\\level%1\\entry%2.bin")
-                                .arg(i % 100, 2, 10, QLatin1Char('0'))
-                                .arg(i, 7, 10, QLatin1Char('0'))
-                                .toLatin1();
-    appendInt32(chunk, static_cast<int32_t>(name.size()));
-    chunk.append(name);
-    chunk.append(static_cast<char>(i % 2));
-    appendInt32(chunk, 1);
-    appendInt32(chunk, 1);
-    appendInt32(chunk, i);
-    facts.directoryBytes += 17 + name.size();
-    if (chunk.size() > (1 << 20)) writeAll(file, chunk);
+    dat::DirRecord record;
+    record.Filename = QStringLiteral("data\\level%1\\entry%2.bin")
+                          .arg(i % 100, 2, 10, QLatin1Char('0'))
+                          .arg(i, 7, 10, QLatin1Char('0'))
+                          .toLatin1();
+    record.FilenameSize = static_cast<int32_t>(record.Filename.size());
+    record.Type = static_cast<uint8_t>(i % 2);
+    record.RealSize = record.PackedSize = 1;
+    record.Offset = i;
+    archive.AddRecord(record);
+    facts.directoryBytes += 17 + record.Filename.size();
   }
-  writeAll(file, chunk);
-  facts.fileBytes = records + 4 + facts.directoryBytes + 8;
-  appendInt32(chunk, static_cast<int32_t>(facts.directoryBytes + 4));
-  appendInt32(chunk, static_cast<int32_t>(facts.fileBytes));
-  writeAll(file, chunk);
+  facts.fileBytes = archive.Finish();
   return facts;
 }
 

@@ -1,9 +1,10 @@
 #include "bench/tallyhold/BenchArchive.h"
 
 #include <QFile>
-#include <QtEndian>
 #include <functional>
 #include <stdexcept>
+
+#include "tests/support/ArchiveFile.h"
 
 namespace tallyholdbench {
 namespace {
@@ -16,45 +17,29 @@ const char* const Stems[] = {"RUNNER", "GUARD", "DOOR", "TREE", "ROCK", "HINT", 
 const char* const Extensions[] = {".FRM", ".MSG", ".ACM", ".MAP", ".PRO", ".INT", ".LST"};
 constexpr int BodyArea = 65536;
 
-void appendInt32(QByteArray& out, int32_t value) {
-  char bytes[4];
-  qToLittleEndian<qint32>(value, bytes);
-  out.append(bytes, 4);
-}
-
 QByteArray fileName(int n) {
   return QByteArray(Stems[n % 8]) + QByteArray::number(n % 1000).rightJustified(3, '0') +
          Extensions[n % 7];
 }
 
-// Bodies (a shared area of text), the records, FilesTotal first, then the trailer.
-void writeArchive(const QString& path, int entries,
-                  const std::function<QByteArray(int)>& nameOf) {
+// A shared area of bodies, then the records that point into it, then the trailer.
+void writeArchive(const QString& path, int entries, const std::function<QByteArray(int)>& nameOf) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
     throw std::runtime_error("cannot write " + path.toStdString());
-  file.write(QByteArray(BodyArea, 'x'));
-  QByteArray directory;
-  appendInt32(directory, entries);
+  testsupport::ArchiveFile archive(file);
+  archive.AddBody(QByteArray(BodyArea, 'x'));
   for (int i = 0; i < entries; ++i) {
-    const QByteArray name = nameOf(i);
-    appendInt32(directory, static_cast<int32_t>(name.size()));
-    directory.append(name);
-    directory.append(static_cast<char>(i % 3 == 0 ? 1 : 0));
-    appendInt32(directory, 100 + i % 4000);
-    appendInt32(directory, 60 + i % 2000);
-    appendInt32(directory, (i * 37) % (BodyArea - 4096));
-    if (directory.size() > (1 << 22)) {
-      file.write(directory);
-      directory.clear();
-    }
+    dat::DirRecord record;
+    record.Filename = nameOf(i);
+    record.FilenameSize = static_cast<int32_t>(record.Filename.size());
+    record.Type = i % 3 == 0 ? 1 : 0;
+    record.RealSize = 100 + i % 4000;
+    record.PackedSize = 60 + i % 2000;
+    record.Offset = (i * 37) % (BodyArea - 4096);
+    archive.AddRecord(record);
   }
-  file.write(directory);
-  const qint64 treeSize = file.size() - BodyArea;
-  QByteArray trailer;
-  appendInt32(trailer, static_cast<int32_t>(treeSize));
-  appendInt32(trailer, static_cast<int32_t>(file.size() + 8));
-  file.write(trailer);
+  archive.Finish();
 }
 
 }  // namespace

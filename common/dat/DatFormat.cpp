@@ -18,6 +18,12 @@ int32_t readInt32At(int fileNo, qint64 position) {
 
 int32_t ReadInt32LE(const char* bytes) { return qFromLittleEndian<qint32>(bytes); }
 
+void AppendInt32LE(QByteArray& out, int32_t value) {
+  char bytes[4];
+  qToLittleEndian<qint32>(value, bytes);
+  out.append(bytes, 4);
+}
+
 QString FormatHex(int32_t value) {
   return QString::number(static_cast<uint32_t>(value), 16).toUpper();
 }

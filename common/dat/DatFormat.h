@@ -2,6 +2,7 @@
 // The Skarrow 2 DAT archive: entry bodies, then FilesTotal and the directory
 // records, then an 8-byte trailer (TreeSize, DataSize) whose DataSize equals the
 // file length. All integers are 32-bit little-endian signed; positions are 1-based.
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <stdexcept>
@@ -56,6 +57,8 @@ inline qint64 DirectoryEnd(const FixedDATInfo& info) {
 
 // Reads a little-endian signed 32-bit value.
 int32_t ReadInt32LE(const char* bytes);
+// Appends one, as every integer of the format is written.
+void AppendInt32LE(QByteArray& out, int32_t value);
 
 // Upper-case hexadecimal without leading zeros; a negative value as its
 // 8-digit two's complement.

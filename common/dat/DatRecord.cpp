@@ -67,6 +67,15 @@ DirRecord DirectoryReader::RecordAt(qint64 position, int recordNumber) {
   return record;
 }
 
+void AppendRecord(QByteArray& directory, const DirRecord& record) {
+  AppendInt32LE(directory, record.FilenameSize);
+  directory.append(record.Filename);
+  directory.append(static_cast<char>(record.Type));
+  AppendInt32LE(directory, record.RealSize);
+  AppendInt32LE(directory, record.PackedSize);
+  AppendInt32LE(directory, record.Offset);
+}
+
 DirRecord ReadRecordAt(int fileNo, qint64 position, qint64 directoryEnd, int recordNumber) {
   return DirectoryReader(fileNo, position, directoryEnd, NameBufferSize).RecordAt(position, recordNumber);
 }

@@ -47,6 +47,10 @@ class DirectoryReader {
   qint64 pieceStart_ = 0;
 };
 
+// Appends the record as the directory holds it: its fields as they stand, so
+// that FilenameSize may differ from the name written (a fixture's broken record).
+void AppendRecord(QByteArray& directory, const DirRecord& record);
+
 // Reads one record straight from the file, with the same checks: the record
 // must end before directoryEnd (the trailer's 1-based position).
 DirRecord ReadRecordAt(int fileNo, qint64 position, qint64 directoryEnd, int recordNumber);

@@ -2,20 +2,14 @@
 
 #include <zlib.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QtEndian>
 #include <stdexcept>
 
+#include "tests/support/ArchiveFile.h"
+
 namespace testsupport {
-namespace {
-
-void appendInt32(QByteArray& out, int32_t value) {
-  char bytes[4];
-  qToLittleEndian<qint32>(value, bytes);
-  out.append(bytes, 4);
-}
-
-}  // namespace
 
 DatWriter& DatWriter::add(const QByteArray& name, const QByteArray& data, bool compressed) {
   FixtureEntry entry;
@@ -32,23 +26,23 @@ DatWriter& DatWriter::add(const FixtureEntry& entry) {
 
 QByteArray DatWriter::build() const {
   QByteArray archive;
-  QByteArray directory;
-  appendInt32(directory, static_cast<int32_t>(entries_.size()));
+  QBuffer out(&archive);
+  out.open(QIODevice::WriteOnly);
+  ArchiveFile file(out);
   for (const FixtureEntry& entry : entries_) {
     const QByteArray source = entry.body.value_or(entry.data);
     const QByteArray body = entry.compressed && !entry.body ? ZlibCompress(source) : source;
-    const auto offset = static_cast<int32_t>(archive.size());
-    archive.append(body);
-    appendInt32(directory, entry.filenameSize.value_or(static_cast<int32_t>(entry.name.size())));
-    directory.append(entry.name);
-    directory.append(static_cast<char>(entry.type.value_or(entry.compressed ? 1 : 0)));
-    appendInt32(directory, entry.realSize.value_or(static_cast<int32_t>(entry.data.size())));
-    appendInt32(directory, entry.packedSize.value_or(static_cast<int32_t>(body.size())));
-    appendInt32(directory, entry.offset.value_or(offset));
+    const auto at = static_cast<int32_t>(file.AddBody(body));
+    dat::DirRecord record;
+    record.Offset = entry.offset.value_or(at);
+    record.FilenameSize = entry.filenameSize.value_or(static_cast<int32_t>(entry.name.size()));
+    record.Filename = entry.name;
+    record.Type = entry.type.value_or(entry.compressed ? 1 : 0);
+    record.RealSize = entry.realSize.value_or(static_cast<int32_t>(entry.data.size()));
+    record.PackedSize = entry.packedSize.value_or(static_cast<int32_t>(body.size()));
+    file.AddRecord(record);
   }
-  archive.append(directory);
-  appendInt32(archive, static_cast<int32_t>(directory.size()));
-  appendInt32(archive, static_cast<int32_t>(archive.size() + 4));
+  file.Finish();
   return archive;
 }
 
