@@ -3,24 +3,20 @@
 // then the peak memory of extracting one 200 MB entry. Every run writes into a
 // fresh folder on a tmpfs mounted for the benchmark (a plain fresh folder when
 // it cannot mount).
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 #include "BareExtract.h"
 #include "BenchArchive.h"
 #include "BenchRun.h"
+#include "bench/support/ProcessMemory.h"
 #include "common/platform/FileNumbers.h"
 #include "tallyhold/extract/ExtractionRun.h"
 
@@ -54,35 +50,6 @@ double engineExtract(const LoadedArchive& archive, const QString& destRoot) {
     throw std::runtime_error(("not every entry was extracted" + report.failure.reason).toStdString());
   return Since(start);
 }
-
-qint64 residentKiB() {
-  QFile statm("/proc/self/statm");
-  statm.open(QIODevice::ReadOnly);
-  return statm.readAll().split(' ').value(1).toLongLong() * (::sysconf(_SC_PAGESIZE) / 1024);
-}
-
-// The highest resident size while it lives, sampled every half millisecond
-// (the kernel's own high-water mark cannot be reset reliably).
-class PeakSampler {
- public:
-  PeakSampler()
-      : thread_([this] {
-          while (!done_) {
-            peak_ = std::max(peak_.load(), residentKiB());
-            std::this_thread::sleep_for(std::chrono::microseconds(500));
-          }
-        }) {}
-  qint64 stop() {
-    done_ = true;
-    thread_.join();
-    return std::max(peak_.load(), residentKiB());
-  }
-
- private:
-  std::atomic<bool> done_{false};
-  std::atomic<qint64> peak_{0};
-  std::thread thread_;
-};
 
 void timeExtractAll(const Workspace& workspace, int runs) {
   const QString path = workspace.file("archive.dat");
@@ -133,10 +100,10 @@ void timeExtractAll(const Workspace& workspace, int runs) {
 void measurePeakMemory(const QString& path, const QString& root) {
   const LoadedArchive archive = LoadArchive(path);
   const auto& entry = *archive.trees->Item(1)->Item(1);
-  const qint64 loaded = residentKiB();
-  PeakSampler sampler;
+  const qint64 loaded = benchsupport::ResidentBytes() / 1024;
+  benchsupport::ResetPeak();
   const double seconds = engineExtract(archive, root);
-  const qint64 peak = sampler.stop();
+  const qint64 peak = benchsupport::PeakBytes() / 1024;
   std::printf("one %s entry of %d bytes (%d packed) extracted in %.2f s\n",
               entry.IsCompressed() ? "compressed" : "stored", entry.RealSize, entry.PackedSize, seconds);
   std::printf("| peak memory above the loaded archive | %.1f MiB (resident %lld KiB loaded, %lld KiB at the peak) |\n",

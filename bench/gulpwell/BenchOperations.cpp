@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "bench/support/ProcessMemory.h"
 #include "gulpwell/ZlibFunctions.h"
 
 namespace gulpwellbench {
@@ -19,14 +20,6 @@ double cpuSeconds() {
   getrusage(RUSAGE_SELF, &usage);
   const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-long peakKiB() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-  return -1;
 }
 
 // The bare program's file handling: the whole file in one buffer, as the
@@ -88,7 +81,7 @@ int RunOperation(const QStringList& arguments) {
   const auto start = std::chrono::steady_clock::now();
   const bool ok = run(arguments);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  std::printf("%d %.6f %.6f %ld\n", ok ? 1 : 0, took.count(), cpuSeconds() - cpuBefore, peakKiB());
+  std::printf("%d %.6f %.6f %ld\n", ok ? 1 : 0, took.count(), cpuSeconds() - cpuBefore, static_cast<long>(benchsupport::PeakBytes() / 1024));
   return ok ? 0 : 1;
 }
 

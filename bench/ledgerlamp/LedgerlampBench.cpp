@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/ledgerlamp/BenchArchive.h"
-#include "bench/ledgerlamp/ProcessMemory.h"
+#include "bench/support/ProcessMemory.h"
 #include "common/dat/DatRecord.h"
 #include "common/platform/DialogService.h"
 #include "common/platform/FileNumbers.h"
@@ -20,6 +20,7 @@
 #include "tests/support/DatWriter.h"
 
 using namespace ledgerlampbench;
+using namespace benchsupport;
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "bench/support/ProcessMemory.h"
 #include "bench/tallyhold/BenchArchive.h"
 #include "common/dat/DatFormat.h"
 #include "common/dat/DatRecord.h"
@@ -31,16 +32,6 @@ constexpr int Runs = 5;
 
 double msSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// A field of /proc/self/status in bytes (VmRSS, VmHWM).
-qint64 statusBytes(const char* field) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith(field))
-      return line.mid(qstrlen(field) + 1).trimmed().split(' ')[0].toLongLong() * 1024;
-  return -1;
 }
 
 // The machine's limit: the directory read in one piece, every record decoded
@@ -66,12 +57,12 @@ int bareDecode(const QString& path) {
 int load(const QString& path) {
   const auto frame = tallyhold::Main();
   QCoreApplication::processEvents();
-  const qint64 idle = statusBytes("VmHWM:");
+  const qint64 idle = benchsupport::PeakBytes();
   const Clock::time_point start = Clock::now();
   frame->ReadSkarrow2DAT(path);
   QCoreApplication::processEvents();
   const double ms = msSince(start);
-  std::printf("%.3f %lld %d\n", ms, static_cast<long long>(statusBytes("VmHWM:") - idle),
+  std::printf("%.3f %lld %d\n", ms, static_cast<long long>(benchsupport::PeakBytes() - idle),
               tallyhold::DATFiles->Count());
   return 0;
 }

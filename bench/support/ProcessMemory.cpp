@@ -1,9 +1,9 @@
-#include "bench/ledgerlamp/ProcessMemory.h"
+#include "bench/support/ProcessMemory.h"
 
 #include <QFile>
 #include <QRegularExpression>
 
-namespace ledgerlampbench {
+namespace benchsupport {
 namespace {
 
 qint64 statusField(const char* field) {
@@ -25,4 +25,4 @@ void ResetPeak() {
   if (clearRefs.open(QIODevice::WriteOnly)) clearRefs.write("5");
 }
 
-}  // namespace ledgerlampbench
+}  // namespace benchsupport
