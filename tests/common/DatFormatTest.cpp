@@ -167,6 +167,19 @@ TEST_F(DatFormatTest, MalformedTrailersAreRefusedWithTheirReason) {
   EXPECT_TRUE(fixedInfoError(valid).isEmpty());
 }
 
+TEST_F(DatFormatTest, TheDirectoryMayStartAtTheFirstByteAndNoEarlier) {
+  const QByteArray valid = DatWriter().add("a", "b").build();
+  const auto size = static_cast<int32_t>(valid.size());
+  QByteArray whole = valid;  // FilesTotal 0 at the very first byte
+  PatchInt32(whole, size - 8, size - 8);
+  PatchInt32(whole, 0, 0);
+  EXPECT_EQ(fixedInfoError(whole), "");
+  QByteArray past = valid;
+  PatchInt32(past, size - 8, size - 7);
+  EXPECT_EQ(fixedInfoError(past), QString("TreeSize %1 points outside the file of %2 bytes")
+                                      .arg(QString::number(size - 7), QString::number(size)));
+}
+
 TEST_F(DatFormatTest, RecordsThatLeaveTheDirectoryStopTheWalkWithTheRecordNamed) {
   FixtureEntry negative;
   negative.name = "bad";

@@ -144,4 +144,21 @@ TEST(TallyholdExtractPaths, ARootThatCannotBeMadeIsAWriteFailure) {
   EXPECT_EQ(result.reason, "No such file or directory");
 }
 
+// Only some folders stay open at a time; one let go and replaced meanwhile
+// (moved away, another made under its name) is never entered again.
+TEST(TallyholdExtractPaths, AFolderLetGoAndReplacedMeanwhileIsNotEnteredAgain) {
+  QTemporaryDir dir;
+  ExtractDestination destination(dir.path(), "archive.dat", Layout::Tree);
+  const QString first = destination.FolderOf("FIRST\\").shown;
+  for (int n = 0; n < 100; ++n) destination.FolderOf("OTHER" + QByteArray::number(n) + '\\');
+  ASSERT_TRUE(QDir().rename(first, dir.filePath("moved")));
+  ASSERT_TRUE(QDir().mkdir(first));
+  try {
+    destination.FolderOf("FIRST\\");
+    FAIL() << "a replaced folder was entered";
+  } catch (const EntryDataError& error) {
+    EXPECT_EQ(error.reason(), first + " was replaced while the extraction ran");
+  }
+}
+
 }  // namespace
