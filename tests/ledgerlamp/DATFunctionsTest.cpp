@@ -174,6 +174,27 @@ TEST_F(LedgerlampDATFunctions, ADirectoryThatCannotBeReadToTheEndIsRefused) {
   EXPECT_EQ(platform::OpenCount(), 0);
 }
 
+// The archive is cut in place, one byte at a time from its end.
+TEST_F(LedgerlampDATFunctions, AnArchiveCutShortAtEveryLengthIsRefusedAndTheEarlierOneStaysOpen) {
+  const QByteArray whole = FiveRecords().build();
+  const ReaderState earlier = load(whole);
+  const QString path = Written(dir, "cut.dat", whole);
+  for (qsizetype length = whole.size() - 1; length >= 0; --length) {
+    SCOPED_TRACE(length);
+    ASSERT_TRUE(QFile::resize(path, length));
+    try {
+      LoadDAT(path, [](const QString&) {});
+      ADD_FAILURE() << "the cut archive loaded";
+    } catch (const LoadError& error) {
+      EXPECT_TRUE(error.message() == "This is not a Skarrow 2 DAT file!" ||
+                  error.message().startsWith("Cannot load " + path + ": "))
+          << error.what();
+    }
+    EXPECT_TRUE(platform::IsOpen(earlier.DatFile));
+    EXPECT_EQ(platform::OpenCount(), 1);
+  }
+}
+
 TEST_F(LedgerlampDATFunctions, AnEmptyArchiveHasNoRecordToShow) {
   const ReaderState state = load(DatWriter().build());
   EXPECT_EQ(state.FilesTotal, 0);

@@ -207,17 +207,19 @@ TEST_F(LedgerlampLoad, UnusableFilesAreNamedWithTheirProblem) {
   expectRecord(1, "README.TXT");
 }
 
-TEST_F(LedgerlampLoad, AnArchiveCutShortAtEveryLengthIsRefusedAndTheEarlierOneStays) {
+// Every length is refused by the loader; here a few show that the refusal
+// reaches the user and the earlier archive stays.
+TEST_F(LedgerlampLoad, AnArchiveCutShortIsRefusedAndTheEarlierOneStays) {
   const QByteArray whole = FiveRecords().build();
   open("five.dat", whole);
   click("cmdLast");
-  for (qsizetype length = 0; length < whole.size(); ++length) {
+  const qsizetype insideDirectory = testsupport::FirstRecordOffset(whole) + 10;
+  for (const qsizetype length : {qsizetype(1), insideDirectory, whole.size() - 3}) {
     SCOPED_TRACE(length);
     dialogs.clear();
-    const QString path = open(QString("cut%1.dat").arg(length), whole.left(length));
+    open(QString("cut%1.dat").arg(length), whole.left(length));
     ASSERT_EQ(dialogs.messages().size(), 1);
-    const QString message = dialogs.messages()[0].text;
-    EXPECT_TRUE(message.contains(path) || message == "This is not a Skarrow 2 DAT file!") << message.toStdString();
+    EXPECT_EQ(dialogs.messages()[0].text, "This is not a Skarrow 2 DAT file!");
     expectRecord(5, "LAST.DAT");
     EXPECT_EQ(platform::OpenCount(), 1);
   }
