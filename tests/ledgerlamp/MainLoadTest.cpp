@@ -89,7 +89,7 @@ TEST_F(LedgerlampLoad, LoadShowsEachStepThenTheFirstRecord) {
   EXPECT_EQ(text("txtPackedSize"), "5");
   EXPECT_EQ(text("txtOffset"), "0h");
   EXPECT_EQ(commands(), "--NLJU");
-  EXPECT_EQ(label11(), "First record reached");
+  EXPECT_EQ(position(), "First record reached");
   EXPECT_EQ(text("txtFilesTotal"), "5");
   EXPECT_EQ(text("txtDataSize"), QString::number(bytes.size()) + " bytes");
   EXPECT_EQ(text("txtTreeSize"), QString::number(testsupport::Int32At(bytes, bytes.size() - 8)) + " bytes");
@@ -116,12 +116,12 @@ TEST_F(LedgerlampLoad, ASecondArchiveReplacesTheFirst) {
   expectRecord(1, "ONE");
   EXPECT_EQ(text("txtFilesTotal"), "3");
   EXPECT_EQ(commands(), "--NLJU");
-  EXPECT_EQ(label11(), "First record reached");
+  EXPECT_EQ(position(), "First record reached");
   EXPECT_EQ(platform::OpenCount(), 1);
   EXPECT_NE(openFileNumber(), firstFile);
   click("cmdLast");
   expectRecord(3, "THREE");
-  EXPECT_EQ(label11(), "Last record reached");
+  EXPECT_EQ(position(), "Last record reached");
 }
 
 TEST_F(LedgerlampLoad, AFileThatIsNoArchiveIsRefusedAndTheEarlierOneStaysUsable) {
@@ -272,7 +272,7 @@ TEST_F(LedgerlampLoad, AnArchiveWithNoRecordToShowLeavesTheMovingButtonsOff) {
   for (const char* name : {"txtFilename", "txtFilenameSize", "txtType", "txtPackedSize", "txtRealSize",
                            "txtOffset", "txtIndex"})
     EXPECT_TRUE(text(name).isEmpty()) << name;
-  EXPECT_TRUE(label11().isEmpty());
+  EXPECT_TRUE(position().isEmpty());
   EXPECT_EQ(commands(), "-----U");
   EXPECT_TRUE(dialogs.messages().isEmpty());
 }
