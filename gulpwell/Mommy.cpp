@@ -55,9 +55,9 @@ Mommy::Mommy(QWidget* parent) : QWidget(parent) {
 }
 
 void Mommy::buildControls() {
-  Drive1_ = platform::Place(new widgets::DriveListBox(this), "Drive1", {60, 120, 2535, 315});
-  Dir1_ = platform::Place(new widgets::DirListBox(this), "Dir1", {60, 480, 2535, 1665});
-  File1_ = platform::Place(new widgets::FileListBox(this), "File1", {60, 2220, 2535, 1845});
+  drives_ = platform::Place(new widgets::DriveListBox(this), "Drive1", {60, 120, 2535, 315});
+  folders_ = platform::Place(new widgets::DirListBox(this), "Dir1", {60, 480, 2535, 1665});
+  files_ = platform::Place(new widgets::FileListBox(this), "File1", {60, 2220, 2535, 1845});
 
   auto* banner = platform::Place(new QLabel(Title, this), "Label1", {2700, 180, 2235, 855});
   banner->setFont(QFont(QStringLiteral("Tahoma"), 36, QFont::Bold));
@@ -76,17 +76,17 @@ void Mommy::buildControls() {
   auto* exit = Button(this, "&Exit", "Command4", 2760, 3660, 1215);
   auto* about = Button(this, "&About", "Command3", 4020, 3660, 915);
 
-  QWidget::setTabOrder(Dir1_, File1_);
-  QWidget::setTabOrder(File1_, compress);
+  QWidget::setTabOrder(folders_, files_);
+  QWidget::setTabOrder(files_, compress);
   QWidget::setTabOrder(compress, exit);
   QWidget::setTabOrder(exit, decompress);
   QWidget::setTabOrder(decompress, about);
-  QWidget::setTabOrder(about, Drive1_);
-  Dir1_->setFocus();
+  QWidget::setTabOrder(about, drives_);
+  folders_->setFocus();
 
-  connect(Drive1_, &widgets::DriveListBox::DriveChanged, this, &Mommy::driveChosen);
-  connect(Dir1_, &widgets::DirListBox::PathChanged, this, &Mommy::followFolder);
-  connect(Dir1_, &widgets::DirListBox::OpenFailed, this, &Mommy::folderRefused);
+  connect(drives_, &widgets::DriveListBox::DriveChanged, this, &Mommy::driveChosen);
+  connect(folders_, &widgets::DirListBox::PathChanged, this, &Mommy::followFolder);
+  connect(folders_, &widgets::DirListBox::OpenFailed, this, &Mommy::folderRefused);
   connect(compress, &QPushButton::clicked, this, &Mommy::compressCommand);
   connect(decompress, &QPushButton::clicked, this, &Mommy::decompressCommand);
   connect(about, &QPushButton::clicked, this, &Mommy::showAbout);
@@ -94,20 +94,20 @@ void Mommy::buildControls() {
 }
 
 void Mommy::showFolder(const QString& path) {
-  Dir1_->SetPath(path);
-  followFolder(Dir1_->Path());
+  folders_->SetPath(path);
+  followFolder(folders_->Path());
 }
 
 // The three lists show one chain: the folder's drive, the folder, its files.
 void Mommy::followFolder(const QString& path) {
-  Drive1_->SetDrive(path);
-  File1_->SetPath(path);
+  drives_->SetDrive(path);
+  files_->SetPath(path);
 }
 
 void Mommy::driveChosen(const QString& drive) {
-  if (Dir1_->SetPath(drive)) return;
+  if (folders_->SetPath(drive)) return;
   Message(QStringLiteral("The drive ") + drive + QStringLiteral(" is not ready or cannot be read."));
-  Drive1_->SetDrive(Dir1_->Path());
+  drives_->SetDrive(folders_->Path());
 }
 
 void Mommy::folderRefused(const QString& path, widgets::FolderFailure failure) {
@@ -117,29 +117,29 @@ void Mommy::folderRefused(const QString& path, widgets::FolderFailure failure) {
 }
 
 bool Mommy::selectSource(const QString& noFileMessage) {
-  const QString name = File1_->FileName();
+  const QString name = files_->FileName();
   if (name.isEmpty()) {
     Message(noFileMessage);
     return false;
   }
-  SourceFolder = Dir1_->Path();
-  if (!SourceFolder.endsWith('/')) SourceFolder += '/';
-  SourcePath = SourceFolder + name;
+  sourceFolder_ = folders_->Path();
+  if (!sourceFolder_.endsWith('/')) sourceFolder_ += '/';
+  sourcePath_ = sourceFolder_ + name;
   return true;
 }
 
 void Mommy::compressCommand() {
   if (!selectSource(QStringLiteral("Please, select a file to compress"))) return;
-  const QString output = CompressedName(SourcePath);
-  const Outcome outcome = busy([&] { return CompressFile(SourcePath); });
+  const QString output = CompressedName(sourcePath_);
+  const Outcome outcome = busy([&] { return CompressFile(sourcePath_); });
   Message(outcome.ok() ? output + QStringLiteral(" was succesfully created!")
-                       : FailureText(outcome, SourcePath, output));
+                       : FailureText(outcome, sourcePath_, output));
 }
 
 void Mommy::decompressCommand() {
   if (!selectSource(QStringLiteral("Please, select a file to decompress"))) return;
-  if (const Outcome source = CheckSource(SourcePath); !source.ok()) {
-    Message(FailureText(source, SourcePath, {}));
+  if (const Outcome source = CheckSource(sourcePath_); !source.ok()) {
+    Message(FailureText(source, sourcePath_, {}));
     return;
   }
   const QString typed = platform::Dialogs().input(
@@ -148,20 +148,20 @@ void Mommy::decompressCommand() {
     Message(QStringLiteral("No destination name was given, so nothing was decompressed."));
     return;
   }
-  const QString destination = DestinationPath(SourceFolder, typed);
+  const QString destination = DestinationPath(sourceFolder_, typed);
   const QString folder = QFileInfo(destination).absolutePath();
   if (!QFileInfo(folder).isDir()) {
     Message(QStringLiteral("The folder ") + folder +
             QStringLiteral(" does not exist, so nothing was decompressed."));
     return;
   }
-  const Outcome outcome = busy([&] { return UncompressFile(SourcePath, destination); });
+  const Outcome outcome = busy([&] { return UncompressFile(sourcePath_, destination); });
   if (!outcome.ok()) {
-    Message(FailureText(outcome, SourcePath, destination));
+    Message(FailureText(outcome, sourcePath_, destination));
     return;
   }
   Message(typed + QStringLiteral(" was succesfully decompressed!"));
-  File1_->Refresh();
+  files_->Refresh();
 }
 
 void Mommy::showAbout() {

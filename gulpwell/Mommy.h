@@ -31,14 +31,14 @@ class Mommy : public QWidget {
   void decompressCommand();
   void showAbout();
 
-  widgets::DriveListBox* Drive1_ = nullptr;
-  widgets::DirListBox* Dir1_ = nullptr;
-  widgets::FileListBox* File1_ = nullptr;
+  widgets::DriveListBox* drives_ = nullptr;
+  widgets::DirListBox* folders_ = nullptr;
+  widgets::FileListBox* files_ = nullptr;
 
   // Set by each command from the lists: the folder ending in a separator, and
   // that folder followed by the selected name.
-  QString SourceFolder;
-  QString SourcePath;
+  QString sourceFolder_;
+  QString sourcePath_;
 };
 
 }  // namespace gulpwell

@@ -31,20 +31,19 @@ About::About(QWidget* parent) : QDialog(parent) {
   setModal(true);
   setFont(platform::DesignFont(QStringLiteral("MS Sans Serif"), 8.25));
   buildLayout();
-  labVersion->setText(QStringLiteral("Version %1.%2 Build %3")
-                          .arg(VersionMajor)
-                          .arg(VersionMinor)
-                          .arg(VersionRevision));
-  connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void About::setLoadedPath(const QString& path) { fLoad->setText(path); }
+void About::setLoadedPath(const QString& path) { loadedPath_->setText(path); }
 
 void About::buildLayout() {
-  labAppName = namedLabel(QStringLiteral("labAppName"), QString::fromLatin1(ProgramTitle), this);
-  labAppName->setFont(platform::DesignFont(QStringLiteral("Verdana"), 9.75, true));
-  labVersion = namedLabel(QStringLiteral("labVersion"), QString(), this);
-
+  QLabel* appName = namedLabel(QStringLiteral("labAppName"), QString::fromLatin1(ProgramTitle), this);
+  appName->setFont(platform::DesignFont(QStringLiteral("Verdana"), 9.75, true));
+  QLabel* version = namedLabel(QStringLiteral("labVersion"),
+                               QStringLiteral("Version %1.%2 Build %3")
+                                   .arg(VersionMajor)
+                                   .arg(VersionMinor)
+                                   .arg(VersionRevision),
+                               this);
   QLabel* educational = namedLabel(QStringLiteral("labEducational"),
                                    QStringLiteral("FOR EDUCATIONAL PURPOSES ONLY!"), this);
   educational->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25, true));
@@ -52,13 +51,27 @@ void About::buildLayout() {
   QLabel* credits = namedLabel(QStringLiteral("labCredits"),
                                QStringLiteral("Written by Lampwright of Brassmoth."), this);
 
-  fLoad = new QLineEdit(this);
-  fLoad->setObjectName(QStringLiteral("fLoad"));
-  fLoad->setEnabled(false);
+  auto* column = new QVBoxLayout(this);
+  for (QLabel* line : {appName, version, educational, credits}) column->addWidget(line);
+  column->addLayout(buildFileAndLinks());
+
+  auto* ok = new QPushButton(QStringLiteral("OK!"), this);
+  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  column->addWidget(ok, 0, Qt::AlignRight);
+  column->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+// The file last chosen, then the two links, each after its caption.
+QGridLayout* About::buildFileAndLinks() {
+  loadedPath_ = new QLineEdit(this);
+  loadedPath_->setObjectName(QStringLiteral("fLoad"));
+  loadedPath_->setEnabled(false);
 
   auto* grid = new QGridLayout;
   grid->addWidget(namedLabel(QStringLiteral("Label1"), QStringLiteral("File currently loaded:"), this), 0, 0);
-  grid->addWidget(fLoad, 0, 1);
+  grid->addWidget(loadedPath_, 0, 1);
   grid->addWidget(namedLabel(QStringLiteral("labSkarrow"),
                              QStringLiteral("Wanna know everything about Skarrow?"), this), 1, 0);
   auto* group = new widgets::LinkLabel(QStringLiteral("Brassmoth"), GroupSite, this);
@@ -71,16 +84,7 @@ void About::buildLayout() {
   auto* author = new widgets::LinkLabel(QStringLiteral("Lampwright"), AuthorMail, this);
   author->setObjectName(QStringLiteral("lnkAuthor"));
   grid->addWidget(author, 2, 1);
-
-  Command1 = new QPushButton(QStringLiteral("OK!"), this);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setDefault(true);
-
-  auto* column = new QVBoxLayout(this);
-  for (QLabel* line : {labAppName, labVersion, educational, credits}) column->addWidget(line);
-  column->addLayout(grid);
-  column->addWidget(Command1, 0, Qt::AlignRight);
-  column->setSizeConstraint(QLayout::SetFixedSize);
+  return grid;
 }
 
 }  // namespace ledgerlamp

@@ -3,9 +3,8 @@
 // to the group's site and the author.
 #include <QDialog>
 
-class QLabel;
+class QGridLayout;
 class QLineEdit;
-class QPushButton;
 
 namespace ledgerlamp {
 
@@ -20,11 +19,9 @@ class About : public QDialog {
 
  private:
   void buildLayout();
+  QGridLayout* buildFileAndLinks();
 
-  QLabel* labAppName;
-  QLabel* labVersion;
-  QLineEdit* fLoad;
-  QPushButton* Command1;
+  QLineEdit* loadedPath_;
 };
 
 }  // namespace ledgerlamp

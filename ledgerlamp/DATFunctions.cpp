@@ -40,6 +40,21 @@ dat::FixedDATInfo getFixedDATInfo(int fileNo, const StatusFn& status) {
   return info;
 }
 
+// The table of record offsets, the directory read in bounded pieces. Throws
+// dat::DatError at the first record that does not lie wholly inside the directory.
+std::vector<int32_t> scanDAT(int fileNo, const dat::FixedDATInfo& info) {
+  dat::DirectoryReader directory(fileNo, info);
+  std::vector<int32_t> recordPos;
+  qint64 position = info.DirTreeAddr;
+  recordPos.push_back(static_cast<int32_t>(position - 1));
+  // The table grows with the records read, not with the count the file claims.
+  for (int32_t i = 1; i <= info.FilesTotal; ++i) {
+    position = directory.RecordAt(position, i).NextPosition;
+    recordPos.push_back(static_cast<int32_t>(position - 1));
+  }
+  return recordPos;
+}
+
 ReaderState readArchive(const QString& path, int fileNo, const StatusFn& status) {
   checkTrailer(path, fileNo);
   status(QStringLiteral("Getting fixed DAT info..."));
@@ -47,7 +62,7 @@ ReaderState readArchive(const QString& path, int fileNo, const StatusFn& status)
     const dat::FixedDATInfo info = getFixedDATInfo(fileNo, status);
     status(QStringLiteral("Scanning DAT..."));
     ReaderState state;
-    state.RecordPos = ScanDAT(fileNo, info);
+    state.RecordPos = scanDAT(fileNo, info);
     state.Path = path;
     state.DatFile = fileNo;
     state.DATSizes = {info.TreeSize, info.DataSize};
@@ -72,19 +87,6 @@ ReaderState LoadDAT(const QString& path, const StatusFn& status) {
     platform::CloseFile(fileNo);
     throw;
   }
-}
-
-std::vector<int32_t> ScanDAT(int fileNo, const dat::FixedDATInfo& info) {
-  dat::DirectoryReader directory(fileNo, info);
-  std::vector<int32_t> recordPos;
-  qint64 position = info.DirTreeAddr;
-  recordPos.push_back(static_cast<int32_t>(position - 1));
-  // The table grows with the records read, not with the count the file claims.
-  for (int32_t i = 1; i <= info.FilesTotal; ++i) {
-    position = directory.RecordAt(position, i).NextPosition;
-    recordPos.push_back(static_cast<int32_t>(position - 1));
-  }
-  return recordPos;
 }
 
 void CloseAllExcept(int fileNo) {

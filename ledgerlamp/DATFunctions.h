@@ -48,10 +48,6 @@ using StatusFn = std::function<void(const QString& status)>;
 // included) the new number is closed again and LoadError says why.
 ReaderState LoadDAT(const QString& path, const StatusFn& status);
 
-// The table of record offsets, the directory read in bounded pieces. Throws
-// dat::DatError at the first record that does not lie wholly inside the directory.
-std::vector<int32_t> ScanDAT(int fileNo, const dat::FixedDATInfo& info);
-
 // Closes every file the program has open except the one given.
 void CloseAllExcept(int fileNo);
 

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "common/platform/EndProgram.h"
-#include "ledgerlamp/About.h"
 #include "common/platform/Fonts.h"
+#include "ledgerlamp/About.h"
 
 namespace ledgerlamp {
 
@@ -22,18 +22,18 @@ Main::Main() {
 }
 
 void Main::connectCommands() {
-  connect(cmdOpenDat, &QPushButton::clicked, this, &Main::cmdOpenDat_Click);
-  connect(cmdUnloadDat, &QPushButton::clicked, this, &Main::cmdUnloadDat_Click);
-  connect(cmdFirst, &QPushButton::clicked, this, [this] { moveTo(Move::First); });
-  connect(cmdPrev, &QPushButton::clicked, this, [this] { moveTo(Move::Previous); });
-  connect(cmdNext, &QPushButton::clicked, this, [this] { moveTo(Move::Next); });
-  connect(cmdLast, &QPushButton::clicked, this, [this] { moveTo(Move::Last); });
-  connect(cmdJump, &QPushButton::clicked, this, &Main::cmdJump_Click);
-  connect(txtIndex, &QLineEdit::textChanged, this, &Main::txtIndex_Change);
-  connect(Command1, &QPushButton::clicked, this, &Main::showAbout);
-  connect(aboutmenu, &QAction::triggered, this, &Main::showAbout);
-  connect(cmdExit, &QPushButton::clicked, this, [] { platform::EndProgram(); });
-  connect(exit, &QAction::triggered, this, [] { platform::EndProgram(); });
+  connect(openButton_, &QPushButton::clicked, this, &Main::chooseArchive);
+  connect(unloadButton_, &QPushButton::clicked, this, &Main::unloadArchive);
+  connect(firstButton_, &QPushButton::clicked, this, [this] { moveTo(Move::First); });
+  connect(previousButton_, &QPushButton::clicked, this, [this] { moveTo(Move::Previous); });
+  connect(nextButton_, &QPushButton::clicked, this, [this] { moveTo(Move::Next); });
+  connect(lastButton_, &QPushButton::clicked, this, [this] { moveTo(Move::Last); });
+  connect(jumpButton_, &QPushButton::clicked, this, &Main::jumpToNumber);
+  connect(indexBox_, &QLineEdit::textChanged, this, &Main::applyIndexRule);
+  connect(aboutButton_, &QPushButton::clicked, this, &Main::showAbout);
+  connect(aboutAction_, &QAction::triggered, this, &Main::showAbout);
+  connect(exitButton_, &QPushButton::clicked, this, [] { platform::EndProgram(); });
+  connect(exitAction_, &QAction::triggered, this, [] { platform::EndProgram(); });
 }
 
 // Closing never asks and is never refused: the files are closed and the program ends.

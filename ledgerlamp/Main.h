@@ -8,7 +8,6 @@
 #include "ledgerlamp/Navigation.h"
 
 class QAction;
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,7 +25,7 @@ class Main : public QMainWindow {
 
   // Loads the archive at the path; a file that fails a check is reported and
   // the archive loaded before stays loaded.
-  void ReadSkarrow2DAT(const QString& sFileName);
+  void ReadSkarrow2DAT(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -34,15 +33,15 @@ class Main : public QMainWindow {
  private:
   void buildMenu();
   void buildLayout();
-  void buildInformationGroup();
-  void buildRecordGroup();
+  void buildInformationGroup(QGroupBox* group);
+  void buildRecordGroup(QGroupBox* group);
   void buildCommands();
   void connectCommands();
 
-  void cmdOpenDat_Click();
-  void cmdUnloadDat_Click();
-  void cmdJump_Click();
-  void txtIndex_Change();
+  void chooseArchive();
+  void unloadArchive();
+  void jumpToNumber();
+  void applyIndexRule();
   void showAbout();
   About* aboutWindow();
 
@@ -57,31 +56,28 @@ class Main : public QMainWindow {
   ReaderState state_;
   QPointer<About> about_;
 
-  QAction* exit;
-  QAction* aboutmenu;
-  QFrame* Line1;
-  QGroupBox* Frame1;
-  QGroupBox* Frame2;
-  QLineEdit* txtFilesTotal;
-  QLineEdit* txtTreeSize;
-  QLineEdit* txtDataSize;
-  QLineEdit* txtFilename;
-  QLineEdit* txtFilenameSize;
-  QLineEdit* txtType;
-  QLineEdit* txtPackedSize;
-  QLineEdit* txtRealSize;
-  QLineEdit* txtOffset;
-  QLineEdit* txtIndex;
-  QPushButton* cmdOpenDat;
-  QPushButton* cmdUnloadDat;
-  QPushButton* Command1;
-  QPushButton* cmdExit;
-  QPushButton* cmdFirst;
-  QPushButton* cmdPrev;
-  QPushButton* cmdNext;
-  QPushButton* cmdLast;
-  QPushButton* cmdJump;
-  QLabel* Label11;
+  QAction* exitAction_;
+  QAction* aboutAction_;
+  QLineEdit* filesTotalBox_;
+  QLineEdit* treeSizeBox_;
+  QLineEdit* dataSizeBox_;
+  QLineEdit* filenameBox_;
+  QLineEdit* filenameSizeBox_;
+  QLineEdit* typeBox_;
+  QLineEdit* packedSizeBox_;
+  QLineEdit* realSizeBox_;
+  QLineEdit* offsetBox_;
+  QLineEdit* indexBox_;
+  QPushButton* openButton_;
+  QPushButton* unloadButton_;
+  QPushButton* aboutButton_;
+  QPushButton* exitButton_;
+  QPushButton* firstButton_;
+  QPushButton* previousButton_;
+  QPushButton* nextButton_;
+  QPushButton* lastButton_;
+  QPushButton* jumpButton_;
+  QLabel* positionLabel_;  // says when the first or the last record is reached
 };
 
 }  // namespace ledgerlamp

@@ -7,15 +7,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "common/platform/Twips.h"
 #include "common/platform/Fonts.h"
+#include "common/platform/Twips.h"
 #include "ledgerlamp/Main.h"
 #include "ledgerlamp/Version.h"
 
 namespace ledgerlamp {
 namespace {
-
-using platform::TwipsRect;
 
 QLineEdit* textBox(QWidget* parent, const char* name, const QRect& twips) {
   QLineEdit* box = platform::Place(new QLineEdit(parent), name, twips);
@@ -34,10 +32,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, cons
 }  // namespace
 
 void Main::buildMenu() {
-  exit = menuBar()->addAction(QStringLiteral("E&xit"));
-  exit->setObjectName(QStringLiteral("exit"));
-  aboutmenu = menuBar()->addAction(QStringLiteral("&About..."));
-  aboutmenu->setObjectName(QStringLiteral("aboutmenu"));
+  exitAction_ = menuBar()->addAction(QStringLiteral("E&xit"));
+  exitAction_->setObjectName(QStringLiteral("exit"));
+  aboutAction_ = menuBar()->addAction(QStringLiteral("&About..."));
+  aboutAction_->setObjectName(QStringLiteral("aboutmenu"));
 }
 
 void Main::buildLayout() {
@@ -45,29 +43,27 @@ void Main::buildLayout() {
   client->setObjectName(QStringLiteral("client"));
   client->setFixedSize(platform::TwipsSize(6945, 2760));
   setCentralWidget(client);
-  Line1 = platform::Place(new QFrame(client), "Line1", QRect(0, 0, 6945, 30));
-  Line1->setFrameShape(QFrame::HLine);
-  Line1->setFrameShadow(QFrame::Sunken);
-  Frame1 = platform::Place(new QGroupBox(QStringLiteral("DAT information"), client), "Frame1",
-                  QRect(180, 120, 2535, 1575));
-  Frame2 = platform::Place(new QGroupBox(QStringLiteral("Tree Information"), client), "Frame2",
-                  QRect(2820, 120, 3975, 2535));
-  buildInformationGroup();
-  buildRecordGroup();
+  auto* line = platform::Place(new QFrame(client), "Line1", QRect(0, 0, 6945, 30));
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  buildInformationGroup(platform::Place(new QGroupBox(QStringLiteral("DAT information"), client), "Frame1",
+                                        QRect(180, 120, 2535, 1575)));
+  buildRecordGroup(platform::Place(new QGroupBox(QStringLiteral("Tree Information"), client), "Frame2",
+                                   QRect(2820, 120, 3975, 2535)));
   buildCommands();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Main::buildInformationGroup() {
-  label(Frame1, "Label1", QStringLiteral("FilesTotal:"), QRect(120, 390, 855, 255));
-  txtFilesTotal = textBox(Frame1, "txtFilesTotal", QRect(1020, 360, 1335, 285));
-  label(Frame1, "Label2", QStringLiteral("TreeSize:"), QRect(120, 750, 855, 255));
-  txtTreeSize = textBox(Frame1, "txtTreeSize", QRect(1020, 720, 1335, 285));
-  label(Frame1, "Label3", QStringLiteral("DataSize:"), QRect(120, 1110, 855, 255));
-  txtDataSize = textBox(Frame1, "txtDataSize", QRect(1020, 1080, 1335, 315));
+void Main::buildInformationGroup(QGroupBox* group) {
+  label(group, "Label1", QStringLiteral("FilesTotal:"), QRect(120, 390, 855, 255));
+  filesTotalBox_ = textBox(group, "txtFilesTotal", QRect(1020, 360, 1335, 285));
+  label(group, "Label2", QStringLiteral("TreeSize:"), QRect(120, 750, 855, 255));
+  treeSizeBox_ = textBox(group, "txtTreeSize", QRect(1020, 720, 1335, 285));
+  label(group, "Label3", QStringLiteral("DataSize:"), QRect(120, 1110, 855, 255));
+  dataSizeBox_ = textBox(group, "txtDataSize", QRect(1020, 1080, 1335, 315));
 }
 
-void Main::buildRecordGroup() {
+void Main::buildRecordGroup(QGroupBox* group) {
   struct Row {
     const char* label;
     const char* caption;
@@ -75,40 +71,40 @@ void Main::buildRecordGroup() {
     QLineEdit* Main::*box;
   };
   // Label4 to Label10, a row apart.
-  const Row rows[] = {{"Label4", "Filename:", "txtFilename", &Main::txtFilename},
-                      {"Label5", "FilenameSize:", "txtFilenameSize", &Main::txtFilenameSize},
-                      {"Label6", "Type:", "txtType", &Main::txtType},
-                      {"Label7", "PackedSize:", "txtPackedSize", &Main::txtPackedSize},
-                      {"Label8", "RealSize:", "txtRealSize", &Main::txtRealSize},
-                      {"Label9", "Offset:", "txtOffset", &Main::txtOffset},
-                      {"Label10", "Index:", "txtIndex", &Main::txtIndex}};
+  const Row rows[] = {{"Label4", "Filename:", "txtFilename", &Main::filenameBox_},
+                      {"Label5", "FilenameSize:", "txtFilenameSize", &Main::filenameSizeBox_},
+                      {"Label6", "Type:", "txtType", &Main::typeBox_},
+                      {"Label7", "PackedSize:", "txtPackedSize", &Main::packedSizeBox_},
+                      {"Label8", "RealSize:", "txtRealSize", &Main::realSizeBox_},
+                      {"Label9", "Offset:", "txtOffset", &Main::offsetBox_},
+                      {"Label10", "Index:", "txtIndex", &Main::indexBox_}};
   int top = 300;
   for (const Row& row : rows) {
-    label(Frame2, row.label, QString::fromLatin1(row.caption), QRect(180, top + 30, 1035, 255));
-    const int width = row.box == &Main::txtFilename ? 2535 : 1035;
-    this->*row.box = textBox(Frame2, row.name, QRect(1260, top, width, 285));
+    label(group, row.label, QString::fromLatin1(row.caption), QRect(180, top + 30, 1035, 255));
+    const int width = row.box == &Main::filenameBox_ ? 2535 : 1035;
+    this->*row.box = textBox(group, row.name, QRect(1260, top, width, 285));
     top += 300;
   }
-  cmdFirst = button(Frame2, "cmdFirst", QStringLiteral("<<- First"), QRect(2820, 660, 975, 315));
-  cmdPrev = button(Frame2, "cmdPrev", QStringLiteral("<- Previous"), QRect(2820, 960, 975, 315));
-  cmdNext = button(Frame2, "cmdNext", QStringLiteral("Next ->"), QRect(2820, 1320, 975, 315));
-  cmdLast = button(Frame2, "cmdLast", QStringLiteral("Last ->>"), QRect(2820, 1620, 975, 315));
-  cmdJump = button(Frame2, "cmdJump", QStringLiteral("Jump to index..."), QRect(2520, 1980, 1275, 255));
-  Label11 = label(Frame2, "Label11", QString(), QRect(2400, 2280, 1455, 195));
-  Label11->setFont(platform::DesignFont(QStringLiteral("Small Fonts"), 6.75));
+  firstButton_ = button(group, "cmdFirst", QStringLiteral("<<- First"), QRect(2820, 660, 975, 315));
+  previousButton_ = button(group, "cmdPrev", QStringLiteral("<- Previous"), QRect(2820, 960, 975, 315));
+  nextButton_ = button(group, "cmdNext", QStringLiteral("Next ->"), QRect(2820, 1320, 975, 315));
+  lastButton_ = button(group, "cmdLast", QStringLiteral("Last ->>"), QRect(2820, 1620, 975, 315));
+  jumpButton_ = button(group, "cmdJump", QStringLiteral("Jump to index..."), QRect(2520, 1980, 1275, 255));
+  positionLabel_ = label(group, "Label11", QString(), QRect(2400, 2280, 1455, 195));
+  positionLabel_->setFont(platform::DesignFont(QStringLiteral("Small Fonts"), 6.75));
   setMovingEnabled(false);
 }
 
 void Main::buildCommands() {
   QWidget* client = centralWidget();
-  cmdOpenDat = button(client, "cmdOpenDat", QStringLiteral("Open DAT"), QRect(180, 1800, 1095, 435));
-  cmdUnloadDat = button(client, "cmdUnloadDat", QStringLiteral("Unload Dat"), QRect(1620, 1800, 1095, 435));
-  Command1 = button(client, "Command1", QStringLiteral("About"), QRect(960, 2340, 735, 315));
-  cmdExit = button(client, "cmdExit", QStringLiteral("Exit"), QRect(1980, 2340, 735, 315));
-  for (QPushButton* command : {cmdUnloadDat, Command1, cmdExit})
+  openButton_ = button(client, "cmdOpenDat", QStringLiteral("Open DAT"), QRect(180, 1800, 1095, 435));
+  unloadButton_ = button(client, "cmdUnloadDat", QStringLiteral("Unload Dat"), QRect(1620, 1800, 1095, 435));
+  aboutButton_ = button(client, "Command1", QStringLiteral("About"), QRect(960, 2340, 735, 315));
+  exitButton_ = button(client, "cmdExit", QStringLiteral("Exit"), QRect(1980, 2340, 735, 315));
+  for (QPushButton* command : {unloadButton_, aboutButton_, exitButton_})
     command->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
-  cmdOpenDat->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25, true));
-  cmdUnloadDat->setEnabled(false);
+  openButton_->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25, true));
+  unloadButton_->setEnabled(false);
   label(client, "Label12",
         QStringLiteral("v%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision), QRect(120, 2400, 555, 255));
 }

@@ -26,7 +26,7 @@ void reportRefusal(const LoadError& error) {
 
 }  // namespace
 
-void Main::cmdOpenDat_Click() {
+void Main::chooseArchive() {
   const QList<platform::FileFilter> filters = {
       {QStringLiteral("DAT Files (*.dat)"), QStringLiteral("*.dat")},
       {QStringLiteral("Everything (*.*)"), QStringLiteral("*.*")}};
@@ -37,13 +37,13 @@ void Main::cmdOpenDat_Click() {
   ReadSkarrow2DAT(chosen);
 }
 
-void Main::ReadSkarrow2DAT(const QString& sFileName) {
+void Main::ReadSkarrow2DAT(const QString& path) {
   auto progress = std::make_unique<ProgressForm>(this);
   setEnabled(false);
   progress->setStatus(QStringLiteral("Initializing..."));
   platform::ShowAtOnce(progress.get());
   try {
-    ReaderState loaded = LoadDAT(sFileName, [&progress](const QString& status) {
+    ReaderState loaded = LoadDAT(path, [&progress](const QString& status) {
       progress->setStatus(status);
     });
     progress->setStatus(QStringLiteral("Ready!"));
@@ -72,18 +72,18 @@ void Main::showLoadedArchive() {
   else
     clearRecordBoxes();
   setMovingEnabled(hasRecords);
-  cmdUnloadDat->setEnabled(true);
-  txtDataSize->setText(QString::number(state_.DATSizes.DataSize) + QStringLiteral(" bytes"));
-  txtTreeSize->setText(QString::number(state_.DATSizes.TreeSize) + QStringLiteral(" bytes"));
-  txtFilesTotal->setText(QString::number(state_.FilesTotal));
-  txtIndex_Change();
+  unloadButton_->setEnabled(true);
+  dataSizeBox_->setText(QString::number(state_.DATSizes.DataSize) + QStringLiteral(" bytes"));
+  treeSizeBox_->setText(QString::number(state_.DATSizes.TreeSize) + QStringLiteral(" bytes"));
+  filesTotalBox_->setText(QString::number(state_.FilesTotal));
+  applyIndexRule();
 }
 
-void Main::cmdUnloadDat_Click() {
+void Main::unloadArchive() {
   platform::CloseAll();
-  cmdUnloadDat->setEnabled(false);
+  unloadButton_->setEnabled(false);
   setMovingEnabled(false);
-  for (QLineEdit* box : {txtFilesTotal, txtTreeSize, txtDataSize}) box->clear();
+  for (QLineEdit* box : {filesTotalBox_, treeSizeBox_, dataSizeBox_}) box->clear();
   clearRecordBoxes();
 }
 

@@ -19,9 +19,9 @@ using platform::MsgIcon;
 void Main::showRecord(int32_t index) {
   const RecordView view = ShowRecord(state_, index);
   const std::pair<QLineEdit*, QString> boxes[] = {
-      {txtFilenameSize, view.FilenameSize}, {txtFilename, view.Filename}, {txtType, view.Type},
-      {txtPackedSize, view.PackedSize},     {txtRealSize, view.RealSize}, {txtOffset, view.Offset},
-      {txtIndex, view.Index}};
+      {filenameSizeBox_, view.FilenameSize}, {filenameBox_, view.Filename}, {typeBox_, view.Type},
+      {packedSizeBox_, view.PackedSize},     {realSizeBox_, view.RealSize}, {offsetBox_, view.Offset},
+      {indexBox_, view.Index}};
   for (const auto& [box, text] : boxes) {
     box->setText(text);
     box->setCursorPosition(0);  // a long name shows its beginning
@@ -40,10 +40,10 @@ void Main::showRecordOrReport(int32_t index) {
 }
 
 void Main::moveTo(Move move) {
-  showRecordOrReport(MoveTarget(move, txtIndex->text().toInt(), state_.RecordCount()));
+  showRecordOrReport(MoveTarget(move, indexBox_->text().toInt(), state_.RecordCount()));
 }
 
-void Main::cmdJump_Click() {
+void Main::jumpToNumber() {
   const QString count = QString::number(state_.RecordCount());
   const QString prompt = QStringLiteral("Enter the index:\r\rRange: 1 to ") + count;
   const QString warning =
@@ -64,25 +64,26 @@ void Main::cmdJump_Click() {
   }
 }
 
-void Main::txtIndex_Change() {
-  const std::optional<NavigationState> rule = IndexRule(txtIndex->text(), state_.RecordCount());
+void Main::applyIndexRule() {
+  const std::optional<NavigationState> rule = IndexRule(indexBox_->text(), state_.RecordCount());
   if (!rule) return;
-  cmdFirst->setEnabled(rule->First);
-  cmdPrev->setEnabled(rule->Prev);
-  cmdNext->setEnabled(rule->Next);
-  cmdLast->setEnabled(rule->Last);
-  Label11->setText(rule->Label11);
+  firstButton_->setEnabled(rule->First);
+  previousButton_->setEnabled(rule->Prev);
+  nextButton_->setEnabled(rule->Next);
+  lastButton_->setEnabled(rule->Last);
+  positionLabel_->setText(rule->Position);
 }
 
 void Main::clearRecordBoxes() {
-  for (QLineEdit* box : {txtFilename, txtFilenameSize, txtType, txtPackedSize, txtRealSize, txtOffset,
-                         txtIndex})
+  for (QLineEdit* box :
+       {filenameBox_, filenameSizeBox_, typeBox_, packedSizeBox_, realSizeBox_, offsetBox_, indexBox_})
     box->clear();
-  Label11->clear();
+  positionLabel_->clear();
 }
 
 void Main::setMovingEnabled(bool enabled) {
-  for (QPushButton* command : {cmdFirst, cmdPrev, cmdNext, cmdLast, cmdJump}) command->setEnabled(enabled);
+  for (QPushButton* command : {firstButton_, previousButton_, nextButton_, lastButton_, jumpButton_})
+    command->setEnabled(enabled);
 }
 
 }  // namespace ledgerlamp

@@ -11,7 +11,7 @@ struct NavigationState {
   bool Prev = false;
   bool Next = false;
   bool Last = false;
-  QString Label11;
+  QString Position;  // "First record reached", "Last record reached" or nothing
 };
 
 // The rule applied whenever the index box changes; nothing for an empty text.

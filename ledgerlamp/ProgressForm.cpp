@@ -11,14 +11,14 @@ ProgressForm::ProgressForm(QWidget* over)
   setObjectName(QStringLiteral("ProgressForm"));
   setWindowTitle(QStringLiteral("Loading DAT..."));
   setFixedSize(platform::TwipsSize(4065, 570));
-  Label1 = platform::Place(new QLabel(this), "Label1", {180, 180, 3675, 315});
-  Label1->setAlignment(Qt::AlignCenter);
+  status_ = platform::Place(new QLabel(this), "Label1", {180, 180, 3675, 315});
+  status_->setAlignment(Qt::AlignCenter);
   // Not a child of the reader window: that one is disabled while this is shown.
   if (over) move(over->geometry().center() - rect().center());
 }
 
 void ProgressForm::setStatus(const QString& status) {
-  Label1->setText(status);
+  status_->setText(status);
   repaint();
 }
 

@@ -16,7 +16,7 @@ class ProgressForm : public QWidget {
   void setStatus(const QString& status);
 
  private:
-  QLabel* Label1;
+  QLabel* status_;
 };
 
 }  // namespace ledgerlamp

@@ -31,14 +31,17 @@ class LedgerlampDATFunctions : public ::testing::Test {
                    [this](const QString& status) { statuses << status; });
   }
 
-  // The refusal of a file, or an empty text when it loads.
-  LoadError refusal(const QByteArray& bytes) {
+  // The refusal of the file, or an empty text when it loads.
+  static LoadError refusalOf(const QString& path) {
     try {
-      load(bytes);
+      LoadDAT(path, [](const QString&) {});
     } catch (const LoadError& error) {
       return error;
     }
     return LoadError(LoadError::Unusable, QString());
+  }
+  LoadError refusal(const QByteArray& bytes) {
+    return refusalOf(Written(dir, QStringLiteral("a%1.dat").arg(++files), bytes));
   }
 
   QTemporaryDir dir;
@@ -148,13 +151,9 @@ TEST_F(LedgerlampDATFunctions, RefusesFilesThatFailACheckNamingFileAndProblem) {
   EXPECT_TRUE(refusal(huge).message().contains("cannot fit")) << refusal(huge).what();
 
   const QString missing = dir.filePath("missing.dat");
-  try {
-    LoadDAT(missing, [](const QString&) {});
-    ADD_FAILURE() << "a missing file loaded";
-  } catch (const LoadError& error) {
-    EXPECT_EQ(error.kind(), LoadError::Unusable);
-    EXPECT_TRUE(error.message().startsWith("Cannot load " + missing + ": ")) << error.what();
-  }
+  const LoadError absent = refusalOf(missing);
+  EXPECT_EQ(absent.kind(), LoadError::Unusable);
+  EXPECT_TRUE(absent.message().startsWith("Cannot load " + missing + ": ")) << absent.what();
   EXPECT_EQ(platform::OpenCount(), 0);  // every refused file was closed again
 }
 
@@ -172,6 +171,21 @@ TEST_F(LedgerlampDATFunctions, ADirectoryThatCannotBeReadToTheEndIsRefused) {
   testsupport::PatchInt32(moreCounted, testsupport::FilesTotalOffset(moreCounted), 4);
   EXPECT_TRUE(refusal(moreCounted).message().contains("record 3")) << refusal(moreCounted).what();
   EXPECT_EQ(platform::OpenCount(), 0);
+}
+
+// Cut in place, a byte at a time from the end: no length leaves the last four
+// bytes equal to the file's length.
+TEST_F(LedgerlampDATFunctions, AnArchiveCutShortAtEveryLengthIsRefusedAndTheEarlierOneStaysOpen) {
+  const QByteArray whole = FiveRecords().build();
+  const ReaderState earlier = load(whole);
+  const QString path = Written(dir, "cut.dat", whole);
+  for (qsizetype length = whole.size() - 1; length >= 0; --length) {
+    SCOPED_TRACE(length);
+    ASSERT_TRUE(QFile::resize(path, length));
+    EXPECT_EQ(refusalOf(path).message(), "This is not a Skarrow 2 DAT file!");
+    EXPECT_TRUE(platform::IsOpen(earlier.DatFile));
+    EXPECT_EQ(platform::OpenCount(), 1);
+  }
 }
 
 TEST_F(LedgerlampDATFunctions, AnEmptyArchiveHasNoRecordToShow) {

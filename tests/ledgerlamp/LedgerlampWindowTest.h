@@ -29,7 +29,8 @@ class LedgerlampWindowTest : public ::testing::Test {
     return widget;
   }
   QString text(const char* box) { return child<QLineEdit>(box)->text(); }
-  QString label11() { return child<QLabel>("Label11")->text(); }
+  // What the status label says about the position: first or last record reached.
+  QString position() { return child<QLabel>("Label11")->text(); }
   void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
 
   // Which of First, Previous, Next, Last, Jump and Unload are enabled: "FPNLJU", "-" for off.

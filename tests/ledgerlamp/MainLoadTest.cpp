@@ -89,7 +89,7 @@ TEST_F(LedgerlampLoad, LoadShowsEachStepThenTheFirstRecord) {
   EXPECT_EQ(text("txtPackedSize"), "5");
   EXPECT_EQ(text("txtOffset"), "0h");
   EXPECT_EQ(commands(), "--NLJU");
-  EXPECT_EQ(label11(), "First record reached");
+  EXPECT_EQ(position(), "First record reached");
   EXPECT_EQ(text("txtFilesTotal"), "5");
   EXPECT_EQ(text("txtDataSize"), QString::number(bytes.size()) + " bytes");
   EXPECT_EQ(text("txtTreeSize"), QString::number(testsupport::Int32At(bytes, bytes.size() - 8)) + " bytes");
@@ -116,12 +116,12 @@ TEST_F(LedgerlampLoad, ASecondArchiveReplacesTheFirst) {
   expectRecord(1, "ONE");
   EXPECT_EQ(text("txtFilesTotal"), "3");
   EXPECT_EQ(commands(), "--NLJU");
-  EXPECT_EQ(label11(), "First record reached");
+  EXPECT_EQ(position(), "First record reached");
   EXPECT_EQ(platform::OpenCount(), 1);
   EXPECT_NE(openFileNumber(), firstFile);
   click("cmdLast");
   expectRecord(3, "THREE");
-  EXPECT_EQ(label11(), "Last record reached");
+  EXPECT_EQ(position(), "Last record reached");
 }
 
 TEST_F(LedgerlampLoad, AFileThatIsNoArchiveIsRefusedAndTheEarlierOneStaysUsable) {
@@ -156,68 +156,39 @@ TEST_F(LedgerlampLoad, AFileThatIsNoArchiveIsRefusedAndTheEarlierOneStaysUsable)
   EXPECT_EQ(window.findChild<QLineEdit*>("fLoad")->text(), refused);
 }
 
-TEST_F(LedgerlampLoad, UnusableFilesAreNamedWithTheirProblem) {
+// The loader names each problem; here one reaches the user, and the earlier
+// archive stays. A pipe is refused at once, never waited on.
+TEST_F(LedgerlampLoad, APipeIsRefusedAtOnceAndTheEarlierArchiveStays) {
   open("five.dat", FiveRecords().build());
   click("cmdLast");
-
-  QByteArray badTree = FiveRecords().build();
-  testsupport::PatchInt32(badTree, badTree.size() - 8, 2);
-  QByteArray badCount = FiveRecords().build();
-  testsupport::PatchInt32(badCount, testsupport::FilesTotalOffset(badCount), -3);
-  QByteArray hugeCount = FiveRecords().build();
-  testsupport::PatchInt32(hugeCount, testsupport::FilesTotalOffset(hugeCount), 2147483647);
-  const struct {
-    QString name;
-    QByteArray bytes;
-    QString problem;
-  } cases[] = {{"short.dat", QByteArray("abc\x07\x00\x00\x00", 7), "shorter than 8 bytes (7 bytes)"},
-               {"tree.dat", badTree, "TreeSize 2 is smaller than 4"},
-               {"count.dat", badCount, "FilesTotal is negative (-3)"},
-               {"huge.dat", hugeCount, "FilesTotal 2147483647"}};
-  for (const auto& bad : cases) {
-    dialogs.clear();
-    const QString path = open(bad.name, bad.bytes);
-    ASSERT_EQ(dialogs.messages().size(), 1) << bad.name.toStdString();
-    const ShownBox box = dialogs.messages()[0];
-    EXPECT_TRUE(box.text.contains(path)) << box.text.toStdString();
-    EXPECT_TRUE(box.text.contains(bad.problem)) << box.text.toStdString();
-    EXPECT_EQ(box.title, "Ledgerlamp");
-    EXPECT_EQ(box.icon, MsgIcon::Exclamation);
-    expectRecord(5, "LAST.DAT");
-    EXPECT_EQ(platform::OpenCount(), 1);
-  }
-
-  dialogs.clear();
-  const QString missing = dir.filePath("missing.dat");
-  dialogs.answerOpenFile(missing);
-  click("cmdOpenDat");
-  ASSERT_EQ(dialogs.messages().size(), 1);
-  EXPECT_TRUE(dialogs.messages()[0].text.startsWith("Cannot load " + missing + ": "));
-
-  // A pipe is refused at once, never waited on.
-  dialogs.clear();
   const QString pipe = dir.filePath("pipe.dat");
   ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
   dialogs.answerOpenFile(pipe);
   click("cmdOpenDat");
   ASSERT_EQ(dialogs.messages().size(), 1);
-  EXPECT_EQ(dialogs.messages()[0].text, "Cannot load " + pipe + ": it is a pipe, not a file.");
-  EXPECT_EQ(text("txtFilesTotal"), "5");
+  const ShownBox box = dialogs.messages()[0];
+  EXPECT_EQ(box.text, "Cannot load " + pipe + ": it is a pipe, not a file.");
+  EXPECT_EQ(box.title, "Ledgerlamp");
+  EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+  expectRecord(5, "LAST.DAT");
+  EXPECT_EQ(platform::OpenCount(), 1);
   click("cmdFirst");
   expectRecord(1, "README.TXT");
 }
 
-TEST_F(LedgerlampLoad, AnArchiveCutShortAtEveryLengthIsRefusedAndTheEarlierOneStays) {
+// Every length is refused by the loader; here a few show that the refusal
+// reaches the user and the earlier archive stays.
+TEST_F(LedgerlampLoad, AnArchiveCutShortIsRefusedAndTheEarlierOneStays) {
   const QByteArray whole = FiveRecords().build();
   open("five.dat", whole);
   click("cmdLast");
-  for (qsizetype length = 0; length < whole.size(); ++length) {
+  const qsizetype insideDirectory = testsupport::FirstRecordOffset(whole) + 10;
+  for (const qsizetype length : {qsizetype(1), insideDirectory, whole.size() - 3}) {
     SCOPED_TRACE(length);
     dialogs.clear();
-    const QString path = open(QString("cut%1.dat").arg(length), whole.left(length));
+    open(QString("cut%1.dat").arg(length), whole.left(length));
     ASSERT_EQ(dialogs.messages().size(), 1);
-    const QString message = dialogs.messages()[0].text;
-    EXPECT_TRUE(message.contains(path) || message == "This is not a Skarrow 2 DAT file!") << message.toStdString();
+    EXPECT_EQ(dialogs.messages()[0].text, "This is not a Skarrow 2 DAT file!");
     expectRecord(5, "LAST.DAT");
     EXPECT_EQ(platform::OpenCount(), 1);
   }
@@ -270,7 +241,7 @@ TEST_F(LedgerlampLoad, AnArchiveWithNoRecordToShowLeavesTheMovingButtonsOff) {
   for (const char* name : {"txtFilename", "txtFilenameSize", "txtType", "txtPackedSize", "txtRealSize",
                            "txtOffset", "txtIndex"})
     EXPECT_TRUE(text(name).isEmpty()) << name;
-  EXPECT_TRUE(label11().isEmpty());
+  EXPECT_TRUE(position().isEmpty());
   EXPECT_EQ(commands(), "-----U");
   EXPECT_TRUE(dialogs.messages().isEmpty());
 }

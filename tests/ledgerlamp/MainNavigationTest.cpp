@@ -26,17 +26,17 @@ TEST_F(LedgerlampNavigate, MovingCommandsShowTheirRecordAndSetTheButtons) {
   EXPECT_EQ(text("txtRealSize"), "3000");
   EXPECT_EQ(text("txtOffset"), "5h");
   EXPECT_EQ(commands(), "FPNLJU");
-  EXPECT_TRUE(label11().isEmpty());
+  EXPECT_TRUE(position().isEmpty());
 
   click("cmdLast");
   expectRecord(5, names[4]);
   EXPECT_EQ(commands(), "FP--JU");
-  EXPECT_EQ(label11(), "Last record reached");
+  EXPECT_EQ(position(), "Last record reached");
 
   click("cmdPrev");
   expectRecord(4, names[3]);
   EXPECT_EQ(commands(), "FPNLJU");
-  EXPECT_TRUE(label11().isEmpty());
+  EXPECT_TRUE(position().isEmpty());
 
   click("cmdPrev");
   click("cmdPrev");
@@ -44,7 +44,7 @@ TEST_F(LedgerlampNavigate, MovingCommandsShowTheirRecordAndSetTheButtons) {
   click("cmdFirst");
   expectRecord(1, names[0]);
   EXPECT_EQ(commands(), "--NLJU");
-  EXPECT_EQ(label11(), "First record reached");
+  EXPECT_EQ(position(), "First record reached");
   EXPECT_TRUE(dialogs.shown().isEmpty());
 }
 
@@ -90,7 +90,7 @@ TEST_F(LedgerlampNavigate, JumpWarnsAboutEveryReplyOutsideTheRangeUntilRetryGets
   EXPECT_EQ(commands(), "FPNLJU");
   dialogs.answerInput("5");
   click("cmdJump");
-  EXPECT_EQ(label11(), "Last record reached");
+  EXPECT_EQ(position(), "Last record reached");
 }
 
 class LedgerlampSmallArchives : public LedgerlampWindowTest {};
@@ -102,7 +102,7 @@ TEST_F(LedgerlampSmallArchives, OnASingleRecordNextAndLastStayOnRecordOne) {
   expectRecord(1, "ONLY.TXT");
   click("cmdLast");
   expectRecord(1, "ONLY.TXT");
-  EXPECT_EQ(label11(), "First record reached");
+  EXPECT_EQ(position(), "First record reached");
   EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 

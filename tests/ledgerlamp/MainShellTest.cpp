@@ -35,7 +35,7 @@ TEST_F(LedgerlampMain, StartsWithOnlyOpenAboutAndExitUsable) {
   EXPECT_EQ(commands(), "------");
   for (const char* name : {"cmdOpenDat", "Command1", "cmdExit"})
     EXPECT_TRUE(child<QPushButton>(name)->isEnabled()) << name;
-  EXPECT_TRUE(label11().isEmpty());
+  EXPECT_TRUE(position().isEmpty());
   EXPECT_EQ(child<QLabel>("Label12")->text(), "v1.1.3");
 }
 
@@ -137,7 +137,7 @@ TEST_F(LedgerlampMain, UnloadReturnsToTheStartStateAndClosesTheArchive) {
   click("cmdUnloadDat");
   for (const char* name : Boxes) EXPECT_TRUE(text(name).isEmpty()) << name;
   EXPECT_EQ(commands(), "------");
-  EXPECT_TRUE(label11().isEmpty());
+  EXPECT_TRUE(position().isEmpty());
   EXPECT_EQ(platform::OpenCount(), 0);
   EXPECT_EQ(window.findChild<QLineEdit*>("fLoad")->text(), path);
 

@@ -18,17 +18,17 @@ TEST(LedgerlampNavigation, IndexRuleTestsTheFirstRecordBeforeTheLast) {
   const auto first = IndexRule("1", 5);
   ASSERT_TRUE(first);
   EXPECT_EQ(enabled(*first), "--NL");
-  EXPECT_EQ(first->Label11, "First record reached");
+  EXPECT_EQ(first->Position, "First record reached");
 
   const auto last = IndexRule("5", 5);
   ASSERT_TRUE(last);
   EXPECT_EQ(enabled(*last), "FP--");
-  EXPECT_EQ(last->Label11, "Last record reached");
+  EXPECT_EQ(last->Position, "Last record reached");
 
   const auto middle = IndexRule("3", 5);
   ASSERT_TRUE(middle);
   EXPECT_EQ(enabled(*middle), "FPNL");
-  EXPECT_TRUE(middle->Label11.isEmpty());
+  EXPECT_TRUE(middle->Position.isEmpty());
 
   EXPECT_EQ(enabled(*IndexRule("1", 1)), "--NL");  // one record: "1" wins over the last
 }
