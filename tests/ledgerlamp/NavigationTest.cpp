@@ -25,7 +25,7 @@ TEST(LedgerlampNavigation, IndexRuleTestsTheFirstRecordBeforeTheLast) {
   EXPECT_EQ(enabled(*last), "FP--");
   EXPECT_EQ(last->Position, "Last record reached");
 
-  const auto middle = IndexRule("3", 5);
+  const auto middle = IndexRule("4", 5);  // the record before the last is no end
   ASSERT_TRUE(middle);
   EXPECT_EQ(enabled(*middle), "FPNL");
   EXPECT_TRUE(middle->Position.isEmpty());
