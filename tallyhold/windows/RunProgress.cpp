@@ -13,9 +13,6 @@ namespace {
 using platform::MousePointer;
 
 constexpr int PaintEveryMs = 30;
-constexpr int YieldEveryMs = 10;
-
-bool due(const QElapsedTimer& since, int ms) { return !since.isValid() || since.hasExpired(ms); }
 
 }  // namespace
 
@@ -69,13 +66,11 @@ void RunProgress::EntryDone(const ClsTreeDir& entry, const ExtractResult&) {
     dirty_ = true;
     paintWhenDue();
   }
-  if (!due(sinceYield_, YieldEveryMs)) return;
-  platform::DoEvents();
-  sinceYield_.start();
+  yields_.AfterItem();
 }
 
 void RunProgress::paintWhenDue() {
-  if (due(sincePaint_, PaintEveryMs)) paint();
+  if (!sincePaint_.isValid() || sincePaint_.hasExpired(PaintEveryMs)) paint();
 }
 
 void RunProgress::paint() {

@@ -1,6 +1,5 @@
 #include "tallyhold/windows/ScanDirTree.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTreeWidget>
 #include <memory>
@@ -53,23 +52,6 @@ void enableFrame(Main_Container& frame) {
   platform::SetScreenPointer(MousePointer::Default);
 }
 
-// Serving the events costs far more than reading an entry, so the scan yields
-// after its first entry and then once 10 ms have passed; even the clock is read
-// only every 64 entries. StopRequested is still tested before every entry: no
-// record is read after the yield that saw Cancel.
-class YieldPacer {
- public:
-  void AfterEntry() {
-    if (sinceYield_.isValid() && (++entries_ % 64 != 0 || !sinceYield_.hasExpired(10))) return;
-    platform::DoEvents();
-    sinceYield_.start();
-  }
-
- private:
-  QElapsedTimer sinceYield_;
-  unsigned entries_ = 0;
-};
-
 // Nothing of the archive stays: its file, its folders, its window and the
 // information window's values go.
 void stopScan(Main_Container& frame, int fileNo, ClsDatFile& archive,
@@ -106,7 +88,7 @@ bool ScanDirTree(Main_Container& frame, int fileNo, int32_t archiveNumber) {
   try {
     DirTreeReader reader(fileNo, *archive);
     ScanProgressStep progressStep;
-    YieldPacer yields;
+    platform::YieldPacer yields;
     for (int32_t i = 1; i <= archive->FilesTotal; ++i) {
       if (StopRequested) {
         stopScan(frame, fileNo, *archive, form);
@@ -114,7 +96,7 @@ bool ScanDirTree(Main_Container& frame, int fileNo, int32_t archiveNumber) {
       }
       for (const TreeNode& node : reader.ReadNext()) window.AddNode(node);
       if (progressStep.Next()) form->ProgressBar->SetValue(form->ProgressBar->Value() + 1);
-      yields.AfterEntry();
+      yields.AfterItem();
     }
   } catch (const dat::DatError& error) {
     failScan(frame, fileNo, *archive, form, error.message());
