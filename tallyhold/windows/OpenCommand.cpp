@@ -4,7 +4,6 @@
 
 #include "common/platform/DialogService.h"
 #include "tallyhold/archive/ArchiveOpening.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
@@ -13,7 +12,7 @@
 
 namespace tallyhold {
 
-void Main_Container::mnuOpenDAT_Click() {
+void Main_Container::openArchive() {
   SetStatus(QStringLiteral("Load new DAT..."));
   const QString path =
       platform::Dialogs()
@@ -46,26 +45,29 @@ bool Main_Container::loadArchive(const QString& sFileName) {
                                 platform::MsgButtons::Ok);
     return false;
   }
-  LoadFileNo = static_cast<int16_t>(opening.FileNo);
+  state_.LoadFileNo = static_cast<int16_t>(opening.FileNo);
+  DAT_Container& window = newArchiveWindow();
 
-  LastWindowIndex = AddWindowSlot();
-  auto* window = new DAT_Container(*this);
-  DATWindows[LastWindowIndex] = window;
-  window->Tag = QString::number(LastWindowIndex);
+  state_.LoadIndex = state_.LoadFileNo;
+  state_.ActiveDAT.FileNumber = state_.LoadFileNo;
+  const std::shared_ptr<ClsDatFile> archive = state_.DATFiles.Add(state_.LoadIndex, sFileName, {});
+  window.setWindowTitle(sFileName);
+  archive->SetFixedInfo(opening.Info);
+  Info().ShowValues(*archive);
+
+  return ScanDirTree(*this, window, state_.LoadFileNo, state_.LoadIndex);
+}
+
+DAT_Container& Main_Container::newArchiveWindow() {
+  state_.LastWindowIndex = state_.AddWindowSlot();
+  auto* window = new DAT_Container(*this, state_.LastWindowIndex);
+  state_.DATWindows[static_cast<std::size_t>(state_.LastWindowIndex)] = window;
   MdiArea().addSubWindow(window);
   window->resize(window->sizeHint().boundedTo(MdiArea().viewport()->size()));
   window->show();
   window->ClearPanes();
   window->AddNode({QStringLiteral("root"), QStringLiteral("\\"), {}});
-
-  LoadIndex = LoadFileNo;
-  ActiveDAT.FileNumber = QString::number(LoadFileNo);
-  const std::shared_ptr<ClsDatFile> archive = DATFiles->Add(LoadIndex, sFileName, {});
-  window->setWindowTitle(sFileName);
-  archive->SetFixedInfo(opening.Info);
-  Info().ShowValues(*archive);
-
-  return ScanDirTree(*this, LoadFileNo, LoadIndex);
+  return *window;
 }
 
 }  // namespace tallyhold

@@ -20,7 +20,8 @@ class RunProgress : public RunObserver {
  public:
   // Shows ProgressForm with the caption, the run's message and
   // "Initializing...", painted before any work starts, and the busy pointer.
-  explicit RunProgress(const QString& caption);
+  // Its Cancel raises stopRequested.
+  RunProgress(const QString& caption, bool& stopRequested);
   ~RunProgress() override;
   RunProgress(const RunProgress&) = delete;
   RunProgress& operator=(const RunProgress&) = delete;

@@ -33,15 +33,13 @@ TEST(TallyholdExtractErrorHandler, FileNotFoundEndsTheProgramAfterItsBox) {
   EXPECT_EQ(ending.calls(), 1);
 }
 
-TEST(TallyholdExtractErrorHandler, DeviceErrorKeepsTheAnswer) {
+TEST(TallyholdExtractErrorHandler, DeviceErrorReturnsTheAnswer) {
   ScriptedDialogs dialogs;
   EndProgramRecorder ending;
   dialogs.answerMessage(MsgAnswer::Retry);
-  HandleError(68, "No medium found", "");
-  EXPECT_EQ(DriveErrorAnswer, MsgAnswer::Retry);
+  EXPECT_EQ(HandleError(68, "No medium found", ""), MsgAnswer::Retry);
   dialogs.answerMessage(MsgAnswer::Cancel);
-  HandleError(68, "No medium found", "");
-  EXPECT_EQ(DriveErrorAnswer, MsgAnswer::Cancel);
+  EXPECT_EQ(HandleError(68, "No medium found", ""), MsgAnswer::Cancel);
   ASSERT_EQ(dialogs.messages().size(), 2);
   const ShownBox box = dialogs.messages().first();
   EXPECT_EQ(box.text, "Error: 68, No medium found");
