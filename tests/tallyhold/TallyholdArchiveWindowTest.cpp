@@ -1,4 +1,5 @@
 // The archive window itself: layout, panes, keys, popups, activation and close.
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
@@ -9,6 +10,7 @@
 
 #include "common/platform/FileNumbers.h"
 #include "common/platform/Twips.h"
+#include "tallyhold/archive/DATFunctions.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/FolderListModel.h"
@@ -39,6 +41,28 @@ TEST(TallyholdPaneLayoutTest, GivesTheDesignedNumbersAndNeverANegativeSize) {
       EXPECT_GE(pane.height(), 0);
     }
   }
+}
+
+TEST(TallyholdFolderListModel, KeepsTheRulesOfAModelThroughEveryListing) {
+  ColTrees trees;
+  for (const char* name : {"A\\1", "A\\2", "B\\3"}) {
+    auto entry = std::make_shared<ClsTreeDir>();
+    entry->Filename = name;
+    AddToFolder(trees, entry);
+  }
+  FolderListModel model;
+  // A broken rule ends the test program.
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  EXPECT_EQ(model.rowCount(), 0);
+  model.SetListing(FolderListing::Of(trees, "A\\"));
+  ASSERT_EQ(model.rowCount(), 2);
+  EXPECT_EQ(model.index(1, 0).data().toString(), "2");
+  EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);
+  model.SetListing(FolderListing::Of(trees, "C\\"));
+  ASSERT_EQ(model.rowCount(), 1);
+  EXPECT_EQ(model.index(0, 0).data().toString(), "Empty folder");
+  model.SetListing({});
+  EXPECT_EQ(model.rowCount(), 0);
 }
 
 // A frame that counts the extraction commands instead of running them.
