@@ -61,33 +61,23 @@ TEST_F(TallyholdLoaderTest, OpensUnderTheLowestFreeNumberWithTheTrailersValues) 
   EXPECT_EQ(opening.Info.FilesTotal, 2);
 }
 
+// The reasons the format reader gives are its own tests; here each way of
+// refusing a file tells the file and the reason, and closes it.
 TEST_F(TallyholdLoaderTest, EveryRefusalNamesTheFileAndWhatIsWrongAndClosesIt) {
-  const QByteArray valid = DatWriter().add("A\\B", "body").add("C", "dd").build();
-  const qint64 size = valid.size();
-  QByteArray outside = valid;
-  testsupport::PatchInt32(outside, size - 8, static_cast<int32_t>(size));
-  QByteArray tooMany = valid;
-  testsupport::PatchInt32(tooMany, testsupport::FilesTotalOffset(valid), 1000);
-  QByteArray largest = valid;
-  testsupport::PatchInt32(largest, testsupport::FilesTotalOffset(valid), 2147483647);
-  QByteArray negativeTree = valid;
-  testsupport::PatchInt32(negativeTree, size - 8, -100);
+  QByteArray largest = DatWriter().add("A\\B", "body").build();
+  testsupport::PatchInt32(largest, testsupport::FilesTotalOffset(largest), 2147483647);
   const QString pipe = dir.filePath("pipe.dat");
   ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
 
   const QString plain = "This is not a Skarrow 2 DAT file!";
   const QList<std::pair<QString, QString>> cases = {
       {write("this is not an archive: TEXT", "text.dat"), plain},
-      {write("12345", "short.dat"), plain},
+      {write("123", "short.dat"), plain},
       {dir.filePath("missing.dat"), "The file <path> could not be opened: No such file or directory."},
       {pipe, "The file <path> could not be opened: it is a pipe, not a file."},
       {write(QByteArray("\x04\x00\x00\x00", 4), "four.dat"),
        "<path> is not a Skarrow 2 DAT file: the file is shorter than 8 bytes (4 bytes)."},
-      {write(outside, "outside.dat"),
-       QString("<path> is not a Skarrow 2 DAT file: TreeSize %1 points outside").arg(size)},
-      {write(tooMany, "count.dat"), "<path> is not a Skarrow 2 DAT file: FilesTotal 1000 cannot fit"},
-      {write(largest, "largest.dat"), "<path> is not a Skarrow 2 DAT file: FilesTotal 2147483647 cannot fit"},
-      {write(negativeTree, "negative.dat"), "<path> is not a Skarrow 2 DAT file: TreeSize -100 is"}};
+      {write(largest, "largest.dat"), "<path> is not a Skarrow 2 DAT file: FilesTotal 2147483647 cannot fit"}};
   for (const auto& [path, start] : cases) {
     SCOPED_TRACE(path.toStdString());
     const ArchiveOpening opening = OpenArchiveFile(path);
