@@ -90,8 +90,8 @@ class TallyholdArchiveWindowTest : public WindowsFixture {
   }
 
   CountingFrame& counting() { return static_cast<CountingFrame&>(frame()); }
-  QTreeWidget& tree() const { return child<QTreeWidget>(*window, "TreeView"); }
-  QTreeView& list() const { return child<QTreeView>(*window, "ListView"); }
+  QTreeWidget& tree() const { return treeOf(*window); }
+  QTreeView& list() const { return listOf(*window); }
 
   DAT_Container* window = nullptr;
 };
@@ -144,13 +144,9 @@ TEST_F(TallyholdArchiveWindowTest, ClicksInTheListChooseItsPaneAndHeadersNeverSo
     EXPECT_EQ(rowsOf(*window), before);
   }
   state().ActivePane = Pane::Tree;
-  const QRect second = list().visualRect(list().model()->index(1, 0));
-  QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, second.center());
+  // Several rows may be chosen at once; their names come in list order.
+  selectRows(*window, {1, 0});
   EXPECT_EQ(state().ActivePane, Pane::List);
-  // Several rows may be chosen at once.
-  const QRect first = list().visualRect(list().model()->index(0, 0));
-  QTest::mouseClick(list().viewport(), Qt::LeftButton, Qt::ControlModifier, first.center());
-  EXPECT_EQ(list().selectionModel()->selectedRows().size(), 2);
   EXPECT_EQ(window->SelectedNames(), (QStringList{"1", "2"}));
 }
 
@@ -230,7 +226,7 @@ TEST_F(TallyholdExtractSelectedTest, AnEmptyListPaneIsRefused) {
   ASSERT_NE(window, nullptr);
   ASSERT_EQ(rowsOf(*window)[0][0], "Empty folder");
   const QList<std::function<void()>> presses = {
-      [&] { QTest::keyClick(&child<QTreeWidget>(*window, "TreeView"), Qt::Key_R); },
+      [&] { QTest::keyClick(&treeOf(*window), Qt::Key_R); },
       [&] { action("extractselected")->trigger(); },
       [&] { action("mnuconExtractTreeView")->trigger(); }};
   for (const auto& press : presses) {

@@ -48,16 +48,6 @@ class TallyholdExtractSelectedTest : public ExtractDialogsFixture {
     dialogs.clear();
   }
 
-  // Clicks the list rows, the first plainly, the others with Ctrl held.
-  void selectRows(const QList<int>& rows) {
-    Qt::KeyboardModifiers modifiers;
-    for (int row : rows) {
-      const QRect rect = list().visualRect(list().model()->index(row, 0));
-      QTest::mouseClick(list().viewport(), Qt::LeftButton, modifiers, rect.center());
-      modifiers = Qt::ControlModifier;
-    }
-  }
-
   frmExtract* openDialog(const char* command = "extractselected") {
     action(command)->trigger();
     return shownDialog<frmExtract>();
@@ -72,8 +62,6 @@ class TallyholdExtractSelectedTest : public ExtractDialogsFixture {
     EXPECT_EQ(box.buttons, platform::MsgButtons::Ok);
   }
 
-  QTreeView& list() const { return child<QTreeView>(*window, "ListView"); }
-  QTreeWidget& tree() const { return child<QTreeWidget>(*window, "TreeView"); }
   static QListWidget& names(frmExtract& dialog) { return child<QListWidget>(dialog, "List1"); }
   static QString textOf(frmExtract& dialog, const char* name) {
     return child<QWidget>(dialog, name).property("text").toString();
@@ -86,10 +74,10 @@ class TallyholdExtractSelectedTest : public ExtractDialogsFixture {
 // The list and the commands agree, however the tree's node changed.
 TEST_F(TallyholdExtractSelectedTest, KeysAndTheRightButtonListTheNodeWhoseEntriesAreThenWritten) {
   clickNode(*window, "Child10");
-  QTest::keyClick(&tree(), Qt::Key_Down);  // ART\CRITTERS\OLD\: RUNNER01.FRM of other contents
+  QTest::keyClick(&treeOf(*window), Qt::Key_Down);  // ART\CRITTERS\OLD\: RUNNER01.FRM of other contents
   EXPECT_EQ(rowsOf(*window).size(), 1);
   EXPECT_EQ(state().ActivePane, Pane::Tree);
-  selectRows({0});
+  selectRows(*window, {0});
   frmExtract* dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
   runInto(*dialog, folder("keys"));
@@ -98,7 +86,7 @@ TEST_F(TallyholdExtractSelectedTest, KeysAndTheRightButtonListTheNodeWhoseEntrie
   clickNode(*window, "Child10", Qt::RightButton);  // the way to the popup's "Extract..."
   child<QMenu>(frame(), "mnuTreeView").hide();
   EXPECT_EQ(rowsOf(*window).size(), 3);
-  selectRows({0});
+  selectRows(*window, {0});
   dialog = openDialog("mnuconExtractListView");
   ASSERT_NE(dialog, nullptr);
   runInto(*dialog, folder("right"));
@@ -179,7 +167,7 @@ TEST_F(TallyholdExtractSelectedTest, FolderModeExtractsOnlyTheFoldersOwnEntriesI
 
 TEST_F(TallyholdExtractSelectedTest, FilesModeExtractsTheSelectedNamesAndCountsTheList) {
   clickNode(*window, "Child10");
-  selectRows({0, 2});
+  selectRows(*window, {0, 2});
   EXPECT_EQ(state().ActivePane, Pane::List);
   frmExtract* dialog = openDialog("mnuconExtractListView");
   ASSERT_NE(dialog, nullptr);
@@ -201,7 +189,7 @@ TEST_F(TallyholdExtractSelectedTest, FilesModeExtractsTheSelectedNamesAndCountsT
 
   // An empty list extracts nothing and says 0.
   dialogs.clear();
-  QTest::keyClick(&list(), Qt::Key_R);
+  QTest::keyClick(&listOf(*window), Qt::Key_R);
   dialog = shownDialog<frmExtract>();
   ASSERT_NE(dialog, nullptr);
   names(*dialog).clear();
@@ -213,7 +201,7 @@ TEST_F(TallyholdExtractSelectedTest, FilesModeExtractsTheSelectedNamesAndCountsT
 }
 
 TEST_F(TallyholdExtractSelectedTest, EntriesSelectedStraightAfterOpeningAreFoundInTheTopLevel) {
-  selectRows({0});
+  selectRows(*window, {0});
   frmExtract* dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(textOf(*dialog, "DirText"), "\\");
@@ -237,7 +225,7 @@ TEST_F(TallyholdExtractSelectedTest, NothingToExtractIsRefusedOrFoundEmpty) {
   // No pane clicked yet, no node selected: the run finds no folder.
   clickNode(*window, "root");
   state().ActivePane = Pane::None;
-  tree().clearSelection();
+  treeOf(*window).clearSelection();
   dialogs.clear();
   frmExtract* dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
@@ -274,7 +262,7 @@ TEST_F(TallyholdExtractSelectedTest, AStopRemovesWhatFolderModeMadeNewAndKeepsWh
   expectWindowsRestored();
 
   // Files mode stops too, and what it wrote is complete and stays.
-  selectRows({0, 1, 2});
+  selectRows(*window, {0, 1, 2});
   dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
   runInto(*dialog, dest);

@@ -85,15 +85,28 @@ QTreeWidgetItem* findNode(QTreeWidgetItem* item, const QString& key) {
 
 }  // namespace
 
+QTreeWidget& treeOf(const DAT_Container& window) { return child<QTreeWidget>(window, "TreeView"); }
+
+QTreeView& listOf(const DAT_Container& window) { return child<QTreeView>(window, "ListView"); }
+
+void selectRows(const DAT_Container& window, const QList<int>& rows) {
+  QTreeView& list = listOf(window);
+  Qt::KeyboardModifiers modifiers;
+  for (int row : rows) {
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, list.visualRect(list.model()->index(row, 0)).center());
+    modifiers = Qt::ControlModifier;
+  }
+}
+
 std::vector<TreeNode> nodesOf(const DAT_Container& window) {
-  const auto& tree = child<QTreeWidget>(window, "TreeView");
+  const QTreeWidget& tree = treeOf(window);
   std::vector<TreeNode> nodes;
   for (int i = 0; i < tree.topLevelItemCount(); ++i) collect(tree.topLevelItem(i), nodes);
   return nodes;
 }
 
 QList<QStringList> rowsOf(const DAT_Container& window) {
-  const QAbstractItemModel* model = child<QTreeView>(window, "ListView").model();
+  const QAbstractItemModel* model = listOf(window).model();
   QList<QStringList> rows;
   for (int r = 0; r < model->rowCount(); ++r) {
     QStringList cells;
@@ -104,7 +117,7 @@ QList<QStringList> rowsOf(const DAT_Container& window) {
 }
 
 void clickNode(DAT_Container& window, const QString& key, Qt::MouseButton button) {
-  auto& tree = child<QTreeWidget>(window, "TreeView");
+  QTreeWidget& tree = treeOf(window);
   QTreeWidgetItem* node = nullptr;
   for (int i = 0; i < tree.topLevelItemCount() && !node; ++i) node = findNode(tree.topLevelItem(i), key);
   ASSERT_NE(node, nullptr) << key.toStdString();

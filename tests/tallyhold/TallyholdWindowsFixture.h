@@ -18,6 +18,9 @@
 #include "tests/support/PlatformRecorders.h"
 #include "tests/support/ScriptedDialogs.h"
 
+class QTreeView;
+class QTreeWidget;
+
 namespace tallyhold {
 class DAT_Container;
 class DAT_Info;
@@ -69,6 +72,11 @@ class WindowsFixture : public ::testing::Test {
   std::unique_ptr<Main_Container> frame_;
 };
 
+// The archive window's panes, found by their design names.
+QTreeWidget& treeOf(const DAT_Container& window);
+QTreeView& listOf(const DAT_Container& window);
+// Clicks the list rows, the first plainly, the others with Ctrl held.
+void selectRows(const DAT_Container& window, const QList<int>& rows);
 // The tree pane's nodes, parents before children, as {key, text, parent key}.
 std::vector<TreeNode> nodesOf(const DAT_Container& window);
 // The list pane's rows, every cell.
