@@ -53,9 +53,11 @@ tallyhold::frmExtractAll* shownDialog() {
 double dialogExtract(tallyhold::Main_Container& frame, AnsweringDialogs& dialogs, const QString& folder) {
   frame.findChild<QAction*>(QStringLiteral("extractall"))->trigger();
   tallyhold::frmExtractAll* dialog = shownDialog();
-  if (!dialog->Dir1->SetPath(folder)) throw std::runtime_error("cannot enter the destination");
+  if (!dialog->findChild<widgets::DirListBox*>(QStringLiteral("Dir1"))->SetPath(folder))
+    throw std::runtime_error("cannot enter the destination");
+  auto* extract = dialog->findChild<QPushButton*>(QStringLiteral("Command1"));
   const Clock::time_point start = Clock::now();
-  dialog->Command1->click();
+  extract->click();
   const double seconds = Since(start);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   if (!dialogs.lastMessage.contains(QLatin1String("was created succesfully!")) ||

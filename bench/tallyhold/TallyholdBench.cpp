@@ -18,9 +18,7 @@
 #include "common/dat/DatRecord.h"
 #include "common/platform/FileNumbers.h"
 #include "tallyhold/archive/CommonFunctions.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/DAT_Container.h"
-#include "tallyhold/windows/ListFolder.h"
 #include "tallyhold/windows/Main.h"
 #include "tallyhold/windows/Main_Container.h"
 #include "tests/support/DatWriter.h"
@@ -63,7 +61,7 @@ int load(const QString& path) {
   QCoreApplication::processEvents();
   const double ms = msSince(start);
   std::printf("%.3f %lld %d\n", ms, static_cast<long long>(benchsupport::PeakBytes() - idle),
-              tallyhold::DATFiles->Count());
+              frame->State().DATFiles.Count());
   return 0;
 }
 
@@ -71,17 +69,18 @@ int listFolder(const QString& path) {
   const auto frame = tallyhold::Main();
   frame->ReadSkarrow2DAT(path);
   QCoreApplication::processEvents();
-  tallyhold::DAT_Container* window = tallyhold::WindowInSlot(tallyhold::LastWindowIndex);
+  tallyhold::DAT_Container* window = frame->State().WindowInSlot(frame->State().LastWindowIndex);
+  const auto* list = window->findChild<QTreeView*>(QStringLiteral("ListView"));
   double best = 1e9;
   int rows = 0;
   for (int run = 0; run < Runs; ++run) {
-    tallyhold::ListFolder(1, tallyhold::LastWindowIndex, "\\");
-    window->ListView->viewport()->repaint();
+    window->ListFolder("\\");
+    list->viewport()->repaint();
     const Clock::time_point start = Clock::now();
-    tallyhold::ListFolder(1, tallyhold::LastWindowIndex, "BIG\\ONE\\");
-    window->ListView->viewport()->repaint();
+    window->ListFolder("BIG\\ONE\\");
+    list->viewport()->repaint();
     best = std::min(best, msSince(start));
-    rows = window->ListView->model()->rowCount();
+    rows = list->model()->rowCount();
   }
   std::printf("%.3f %d\n", best, rows);
   return 0;

@@ -10,6 +10,12 @@ namespace platform {
 
 void DoEvents() { QCoreApplication::processEvents(); }
 
+void YieldPacer::AfterItem() {
+  if (sinceYield_.isValid() && !sinceYield_.hasExpired(10)) return;
+  DoEvents();
+  sinceYield_.start();
+}
+
 void ShowAtOnce(QWidget* window) {
   window->show();
   const QDeadlineTimer deadline(500);

@@ -7,4 +7,11 @@ ColTrees& ClsDatFile::ColTrees() {
   return *trees_;
 }
 
+void ClsDatFile::SetFixedInfo(const dat::FixedDATInfo& info) {
+  DataSize = info.DataSize;
+  TreeSize = info.TreeSize;
+  DirTreeAddr = info.DirTreeAddr;
+  FilesTotal = info.FilesTotal;
+}
+
 }  // namespace tallyhold

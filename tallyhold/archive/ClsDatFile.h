@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/dat/DatFormat.h"
 #include "tallyhold/archive/ColTrees.h"
 
 namespace tallyhold {
@@ -16,6 +17,8 @@ class ClsDatFile {
   tallyhold::ColTrees& ColTrees();
   // Replaces the folders; null clears them.
   void SetColTrees(std::shared_ptr<tallyhold::ColTrees> trees) { trees_ = std::move(trees); }
+  // The values read from the archive's trailer.
+  void SetFixedInfo(const dat::FixedDATInfo& info);
 
   int32_t FilesTotal = 0;
   int32_t DirTreeAddr = 0;

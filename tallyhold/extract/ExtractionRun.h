@@ -7,7 +7,7 @@
 // interface may run.
 //
 //   ExtractDestination destination(chosenFolder, archiveName, Layout::Tree);
-//   ExtractionRun run(archive.Index, destination, observer, [] { return StopRequested; });
+//   ExtractionRun run(archive.Index, destination, observer, [&stop] { return stop; });
 //   if (run.OpenDestination() && run.MakeFolders(treeFolders)) run.Extract(entries, OnStop::KeepFiles);
 //   switch (run.Report().end) ...
 //

@@ -8,15 +8,15 @@
 #include <QSignalBlocker>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "common/platform/DoEvents.h"
 #include "common/platform/FileNumbers.h"
 #include "common/platform/Fonts.h"
+#include "common/platform/MousePointer.h"
 #include "common/platform/Twips.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/FolderListModel.h"
-#include "tallyhold/windows/ListFolder.h"
 #include "tallyhold/windows/Main_Container.h"
 #include "tallyhold/windows/PaneLayout.h"
 
@@ -38,9 +38,21 @@ QFrame* captionlessFrame(const char* name, QWidget* parent) {
   return frame;
 }
 
+// A node's texts from the top level down, joined with "\".
+QByteArray fullPath(const QTreeWidgetItem* node) {
+  QStringList texts;
+  for (; node; node = node->parent()) texts.prepend(node->text(0));
+  return texts.join(QLatin1Char('\\')).toLatin1();
+}
+
+void collectFolders(const QTreeWidgetItem* node, QList<QByteArray>& folders) {
+  folders << fullPath(node);
+  for (int i = 0; i < node->childCount(); ++i) collectFolders(node->child(i), folders);
+}
+
 }  // namespace
 
-DAT_Container::DAT_Container(Main_Container& frame) : frame_(frame) {
+DAT_Container::DAT_Container(Main_Container& frame, int32_t slot) : frame_(frame), slot_(slot) {
   setObjectName(QStringLiteral("DAT_Container"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Untitled"));
@@ -56,87 +68,119 @@ DAT_Container::DAT_Container(Main_Container& frame) : frame_(frame) {
 }
 
 void DAT_Container::buildTree(QWidget* content) {
-  FrameTreeView = captionlessFrame("FrameTreeView", content);
-  FrameTreeView->setGeometry(TwipsRect(0, 0, 3555, 4815));
-  TreeView = platform::Place(new QTreeWidget(FrameTreeView), "TreeView", {60, 180, 3255, 4275});
-  TreeView->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
-  TreeView->setHeaderHidden(true);
-  TreeView->setColumnCount(1);
-  TreeView->viewport()->installEventFilter(this);
-  TreeView->installEventFilter(this);
+  treeFrame_ = captionlessFrame("FrameTreeView", content);
+  treeFrame_->setGeometry(TwipsRect(0, 0, 3555, 4815));
+  tree_ = platform::Place(new QTreeWidget(treeFrame_), "TreeView", {60, 180, 3255, 4275});
+  tree_->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
+  tree_->setHeaderHidden(true);
+  tree_->setColumnCount(1);
+  tree_->viewport()->installEventFilter(this);
+  tree_->installEventFilter(this);
   // Every change of the current node, by mouse (either button) or keys, lists
   // its folder at once and selects it, so that no command sees one node
   // selected and another folder listed. A click on the current node lists it again.
-  connect(TreeView, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
+  connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* node) {
     if (!node) return;
-    TreeView->selectionModel()->select(TreeView->currentIndex(), QItemSelectionModel::ClearAndSelect);
+    tree_->selectionModel()->select(tree_->currentIndex(), QItemSelectionModel::ClearAndSelect);
     listNode(node);
   });
-  connect(TreeView, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { listNode(node); });
+  connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { listNode(node); });
 }
 
 void DAT_Container::buildList(QWidget* content) {
-  FrameListView = captionlessFrame("FrameListView", content);
-  FrameListView->setGeometry(TwipsRect(3720, 0, 3675, 4875));
-  ListView = platform::Place(new QTreeView(FrameListView), "ListView", {60, 150, 3375, 4515});
-  ListView->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
-  ListView->setRootIsDecorated(false);
-  ListView->setItemsExpandable(false);
-  ListView->setUniformRowHeights(true);
-  ListView->setAllColumnsShowFocus(true);
-  ListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
-  ListView->setSortingEnabled(false);
-  listModel_ = new FolderListModel(ListView);
-  ListView->setModel(listModel_);
-  QHeaderView* header = ListView->header();
+  listFrame_ = captionlessFrame("FrameListView", content);
+  listFrame_->setGeometry(TwipsRect(3720, 0, 3675, 4875));
+  list_ = platform::Place(new QTreeView(listFrame_), "ListView", {60, 150, 3375, 4515});
+  list_->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
+  list_->setRootIsDecorated(false);
+  list_->setItemsExpandable(false);
+  list_->setUniformRowHeights(true);
+  list_->setAllColumnsShowFocus(true);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setSortingEnabled(false);
+  listModel_ = new FolderListModel(list_);
+  list_->setModel(listModel_);
+  QHeaderView* header = list_->header();
   header->setStretchLastSection(false);
   header->setSectionsClickable(true);
   header->setSortIndicatorShown(false);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int column = 0; column < FolderListing::ColumnCount; ++column)
     header->resizeSection(column, platform::TwipsToPixelsX(ListColumns[column].widthTwips));
-  connect(header, &QHeaderView::sectionClicked, this, [] { ActivePane = QStringLiteral("List"); });
-  ListView->viewport()->installEventFilter(this);
-  ListView->installEventFilter(this);
+  connect(header, &QHeaderView::sectionClicked, this, [this] { frame_.State().ActivePane = Pane::List; });
+  list_->viewport()->installEventFilter(this);
+  list_->installEventFilter(this);
 }
 
 void DAT_Container::ClearPanes() {
-  TreeView->clear();
+  tree_->clear();
   nodesByKey_.clear();
-  ShowListing({});
+  listModel_->SetListing({});
 }
 
 void DAT_Container::AddNode(const TreeNode& node) {
   QTreeWidgetItem* parent = node.ParentKey.isEmpty() ? nullptr : nodesByKey_.value(node.ParentKey);
-  auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView);
+  auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
   item->setText(0, node.Text);
   item->setData(0, Qt::UserRole, node.Key);
   nodesByKey_.insert(node.Key, item);
 }
 
-void DAT_Container::ShowListing(FolderListing listing) {
+void DAT_Container::ListFolder(const QByteArray& folderPath) {
+  listModel_->SetListing({});
+  platform::SetWidgetPointer(list_, platform::MousePointer::Hourglass);
+  list_->repaint();
+  frame_.SetStatus(QStringLiteral("Listing entries..."));
+  FolderListing listing = FolderListing::Of(frame_.State().DATFiles.Item(archiveNumber_)->ColTrees(), folderPath);
+  const QString status = listing.StatusText();
   listModel_->SetListing(std::move(listing));
+  platform::SetWidgetPointer(list_, platform::MousePointer::Arrow);
+  frame_.SetStatus(status);
 }
 
 const FolderListing& DAT_Container::Listing() const { return listModel_->Listing(); }
 
+// Before the scan has stored the archive number, the number recorded last stays.
 void DAT_Container::RefreshActiveDAT() {
-  if (!TreeViewTag.isEmpty()) {
-    ActiveDAT.Index = QString::number(NumberOf(TreeViewTag));
-    ActiveDAT.FileNumber = ActiveDAT.Index;
+  ActiveDATRecord& active = frame_.State().ActiveDAT;
+  if (archiveNumber_ != 0) {
+    active.Index = archiveNumber_;
+    active.FileNumber = archiveNumber_;
   }
-  ActiveDAT.Caption = windowTitle();
-  ActiveDAT.WindowIndex = Tag;
+  active.Caption = windowTitle();
+  active.WindowIndex = slot_;
 }
 
 // The window whose node changes is the one the commands then work on.
 void DAT_Container::listNode(QTreeWidgetItem* node) {
-  ActivePane = QStringLiteral("Tree");
+  frame_.State().ActivePane = Pane::Tree;
   RefreshActiveDAT();
-  QByteArray path = FullPath(node);
+  QByteArray path = fullPath(node);
   if (!path.endsWith('\\')) path += '\\';
-  ListFolder(NumberOf(ActiveDAT.Index), NumberOf(ActiveDAT.WindowIndex), path);
+  ListFolder(path);
+}
+
+QList<QByteArray> DAT_Container::TreeFolders() const {
+  QList<QByteArray> folders;
+  for (int i = 1; i < tree_->topLevelItemCount(); ++i) collectFolders(tree_->topLevelItem(i), folders);
+  return folders;
+}
+
+QByteArray DAT_Container::SelectedFolderKey() const {
+  const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+  if (selected.isEmpty()) return {};
+  QByteArray key = fullPath(selected.first());
+  if (!key.endsWith('\\')) key += '\\';
+  return key;
+}
+
+QStringList DAT_Container::SelectedNames() const {
+  QModelIndexList rows = list_->selectionModel()->selectedRows();
+  std::sort(rows.begin(), rows.end());
+  QStringList names;
+  for (const QModelIndex& row : rows) names << Listing().Cell(row.row(), 0);
+  return names;
 }
 
 void DAT_Container::closeEvent(QCloseEvent* event) {
@@ -147,19 +191,19 @@ void DAT_Container::closeEvent(QCloseEvent* event) {
 }
 
 void DAT_Container::SetRootListed() {
-  const QSignalBlocker quiet(TreeView);
-  TreeView->setCurrentItem(TreeView->topLevelItem(0));
+  const QSignalBlocker quiet(tree_);
+  tree_->setCurrentItem(tree_->topLevelItem(0));
 }
 
 // The window releases its own archive, which is the active one whenever the
 // user closes it, and also when the scan's stop closes it.
 void DAT_Container::releaseArchive() {
   platform::DoEvents();
-  const int32_t number = NumberOf(TreeViewTag);
-  if (const auto archive = DATFiles->Find(number)) {
+  ColDatFiles& files = frame_.State().DATFiles;
+  if (const auto archive = files.Find(archiveNumber_)) {
     archive->SetColTrees(nullptr);
-    DATFiles->Remove(number);
-    platform::CloseFile(number);
+    files.Remove(archiveNumber_);
+    platform::CloseFile(archiveNumber_);
   }
   frame_.Info().ClearValues();
 }
@@ -172,17 +216,17 @@ void DAT_Container::resizeEvent(QResizeEvent* event) {
 void DAT_Container::layOutPanes() {
   const PaneLayout layout =
       LayOutPanes(platform::PixelsToTwipsX(width()), platform::PixelsToTwipsY(height()));
-  FrameTreeView->setGeometry(TwipsRect(layout.FrameTreeView));
-  FrameListView->setGeometry(TwipsRect(layout.FrameListView));
-  TreeView->setGeometry(TwipsRect(layout.TreeView));
-  ListView->setGeometry(TwipsRect(layout.ListView));
+  treeFrame_->setGeometry(TwipsRect(layout.FrameTreeView));
+  listFrame_->setGeometry(TwipsRect(layout.FrameListView));
+  tree_->setGeometry(TwipsRect(layout.TreeView));
+  list_->setGeometry(TwipsRect(layout.ListView));
 }
 
 // Keys and mouse releases of the panes; every event goes on unchanged. A key
 // that a pane does not take travels on to this window, where it must not be
 // handled a second time.
 bool DAT_Container::eventFilter(QObject* watched, QEvent* event) {
-  const bool pane = watched == TreeView || watched == ListView;
+  const bool pane = watched == tree_ || watched == list_;
   if (pane && event->type() == QEvent::KeyPress) {
     handleKey(static_cast<QKeyEvent*>(event)->text());
     keySeenByPane_ = true;
@@ -202,28 +246,17 @@ void DAT_Container::keyPressEvent(QKeyEvent* event) {
 
 // Only the lower-case letters count.
 void DAT_Container::handleKey(const QString& text) {
-  if (text == QLatin1String("r")) frame_.extractselected_Click();
-  if (text == QLatin1String("s")) frame_.extractall_Click();
+  if (text == QLatin1String("r")) frame_.ExtractSelected();
+  if (text == QLatin1String("s")) frame_.ExtractAll();
 }
 
 void DAT_Container::handleMouseRelease(QObject* watched, const QMouseEvent& event) {
-  const bool overList = watched == ListView->viewport();
-  const bool overTree = watched == TreeView->viewport();
-  if (overList && event.button() == Qt::LeftButton) ActivePane = QStringLiteral("List");
+  const bool overList = watched == list_->viewport();
+  const bool overTree = watched == tree_->viewport();
+  if (overList && event.button() == Qt::LeftButton) frame_.State().ActivePane = Pane::List;
   if (event.button() != Qt::RightButton || !(overList || overTree)) return;
-  QMenu* popup = overList ? frame_.mnuListView : frame_.mnuTreeView;
-  popup->popup(event.globalPosition().toPoint());
-}
-
-DAT_Container* WindowInSlot(int slot) {
-  if (slot < 0 || static_cast<std::size_t>(slot) >= DATWindows.size()) return nullptr;
-  return qobject_cast<DAT_Container*>(DATWindows[slot].data());
-}
-
-QByteArray FullPath(const QTreeWidgetItem* node) {
-  QStringList texts;
-  for (; node; node = node->parent()) texts.prepend(node->text(0));
-  return texts.join(QLatin1Char('\\')).toLatin1();
+  QMenu& popup = overList ? frame_.ListPopup() : frame_.TreePopup();
+  popup.popup(event.globalPosition().toPoint());
 }
 
 }  // namespace tallyhold

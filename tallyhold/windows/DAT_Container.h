@@ -1,9 +1,13 @@
 #pragma once
 // The archive window: the folder tree of one loaded archive on the left, the
 // entries of the chosen folder on the right.
+#include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QMdiSubWindow>
 #include <QString>
+#include <QStringList>
+#include <cstdint>
 
 #include "tallyhold/archive/FolderListing.h"
 #include "tallyhold/archive/FolderTree.h"
@@ -21,28 +25,36 @@ class Main_Container;
 class DAT_Container : public QMdiSubWindow {
   Q_OBJECT
  public:
-  explicit DAT_Container(Main_Container& frame);
+  // slot: the window's slot in the program state's DATWindows.
+  DAT_Container(Main_Container& frame, int32_t slot);
 
-  QString Tag;          // the window's slot in DATWindows
-  QString TreeViewTag;  // the archive number, stored by the scan
-
-  QFrame* FrameTreeView;
-  QFrame* FrameListView;
-  QTreeWidget* TreeView;  // node keys are held as item data (Qt::UserRole)
-  QTreeView* ListView;
-
-  Main_Container& Frame() const { return frame_; }
+  int32_t Slot() const { return slot_; }
+  // The number of the archive shown, stored by the scan; 0 until then.
+  int32_t ArchiveNumber() const { return archiveNumber_; }
+  void SetArchiveNumber(int32_t number) { archiveNumber_ = number; }
 
   void ClearPanes();
   // Adds a node under the node with its ParentKey (at the top level when empty).
   void AddNode(const TreeNode& node);
-  void ShowListing(FolderListing listing);
+  // Fills the list pane with the entries of one folder of this window's
+  // archive (path as in TreePath: "ART\CRITTERS\" or "\"), and tells the
+  // count in the status line.
+  void ListFolder(const QByteArray& folderPath);
   const FolderListing& Listing() const;
 
   // What activation records: this window's caption, slot and archive number.
   void RefreshActiveDAT();
   // Selects the root node, whose folder the list already shows, without listing it again.
   void SetRootListed();
+
+  // The full path of every node but the root, parents before their children
+  // ("TEXT", "TEXT\ENGLISH", ...).
+  QList<QByteArray> TreeFolders() const;
+  // The folder key of the selected node: its full path with a trailing "\"
+  // ("\" alone for the root node); empty when no node is selected.
+  QByteArray SelectedFolderKey() const;
+  // The names of the selected rows of the list pane, in list order.
+  QStringList SelectedNames() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -60,15 +72,15 @@ class DAT_Container : public QMdiSubWindow {
   void handleMouseRelease(QObject* watched, const QMouseEvent& event);
 
   Main_Container& frame_;
+  const int32_t slot_;
+  int32_t archiveNumber_ = 0;
+  QFrame* treeFrame_;
+  QFrame* listFrame_;
+  QTreeWidget* tree_;  // node keys are held as item data (Qt::UserRole)
+  QTreeView* list_;
   FolderListModel* listModel_;
   QHash<QString, QTreeWidgetItem*> nodesByKey_;
   bool keySeenByPane_ = false;
 };
-
-// The archive window in a slot of DATWindows; null when the slot has none.
-DAT_Container* WindowInSlot(int slot);
-
-// A node's texts from the top level down, joined with "\".
-QByteArray FullPath(const QTreeWidgetItem* node);
 
 }  // namespace tallyhold

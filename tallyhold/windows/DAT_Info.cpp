@@ -28,7 +28,7 @@ constexpr const char* DirTreeAddrTip = "Starting location of TreeDir";
 
 }  // namespace
 
-DAT_Info::DAT_Info(QAction& mnuShowDAT) : mnuShowDAT_(mnuShowDAT) {
+DAT_Info::DAT_Info(QAction& showItem) : showItem_(showItem) {
   setObjectName(QStringLiteral("DAT_Info"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -42,22 +42,19 @@ DAT_Info::DAT_Info(QAction& mnuShowDAT) : mnuShowDAT_(mnuShowDAT) {
   auto* content = new QWidget;
   content->setFixedSize(platform::TwipsSize(1770, 1530));
 
-  Label1 = label(content, "Label1", QStringLiteral("DataSize:"), {60, 120, 795, 195}, DataSizeTip);
-  txtDataSize = label(content, "txtDataSize", {}, {960, 120, 735, 195}, DataSizeTip);
-  Label2 = label(content, "Label2", QStringLiteral("TreeSize:"), {60, 360, 855, 195}, TreeSizeTip);
-  txtTreeSize = label(content, "txtTreeSize", {}, {960, 360, 735, 195}, TreeSizeTip);
-  Label3 = label(content, "Label3", QStringLiteral("FilesTotal:"), {60, 600, 795, 195},
-                 FilesTotalTip);
-  txtFilesTotal = label(content, "txtFilesTotal", {}, {960, 600, 735, 195}, FilesTotalTip);
-  Label4 = label(content, "Label4", QStringLiteral("DirTreeAddr:"), {60, 840, 915, 195},
-                 DirTreeAddrTip);
-  txtDirTreeAddr = label(content, "txtDirTreeAddr", {}, {1020, 840, 675, 195}, DirTreeAddrTip);
+  label(content, "Label1", QStringLiteral("DataSize:"), {60, 120, 795, 195}, DataSizeTip);
+  dataSize_ = label(content, "txtDataSize", {}, {960, 120, 735, 195}, DataSizeTip);
+  label(content, "Label2", QStringLiteral("TreeSize:"), {60, 360, 855, 195}, TreeSizeTip);
+  treeSize_ = label(content, "txtTreeSize", {}, {960, 360, 735, 195}, TreeSizeTip);
+  label(content, "Label3", QStringLiteral("FilesTotal:"), {60, 600, 795, 195}, FilesTotalTip);
+  filesTotal_ = label(content, "txtFilesTotal", {}, {960, 600, 735, 195}, FilesTotalTip);
+  label(content, "Label4", QStringLiteral("DirTreeAddr:"), {60, 840, 915, 195}, DirTreeAddrTip);
+  dirTreeAddr_ = label(content, "txtDirTreeAddr", {}, {1020, 840, 675, 195}, DirTreeAddrTip);
 
-  Command1 = new QPushButton(QStringLiteral("Hide this window"), content);
-  Command1->setObjectName(QStringLiteral("Command1"));
-  Command1->setGeometry(platform::TwipsRect(60, 1200, 1635, 255));
-  connect(Command1, &QPushButton::clicked, this, [this] {
-    mnuShowDAT_.setChecked(false);
+  auto* hideButton =
+      platform::Place(new QPushButton(QStringLiteral("Hide this window"), content), "Command1", {60, 1200, 1635, 255});
+  connect(hideButton, &QPushButton::clicked, this, [this] {
+    showItem_.setChecked(false);
     hide();
   });
 
@@ -72,18 +69,18 @@ void DAT_Info::ShowValues(const ClsDatFile& archive) {
     value->setText(text);
     platform::ShrinkFontToFit(value);
   };
-  show(txtDataSize, QString::number(archive.DataSize));
-  show(txtTreeSize, QString::number(archive.TreeSize));
-  show(txtFilesTotal, QString::number(archive.FilesTotal));
-  show(txtDirTreeAddr, dat::FormatHex(archive.DirTreeAddr));
+  show(dataSize_, QString::number(archive.DataSize));
+  show(treeSize_, QString::number(archive.TreeSize));
+  show(filesTotal_, QString::number(archive.FilesTotal));
+  show(dirTreeAddr_, dat::FormatHex(archive.DirTreeAddr));
 }
 
 void DAT_Info::ClearValues() {
-  for (QLabel* value : {txtDataSize, txtDirTreeAddr, txtFilesTotal, txtTreeSize}) value->clear();
+  for (QLabel* value : {dataSize_, dirTreeAddr_, filesTotal_, treeSize_}) value->clear();
 }
 
 void DAT_Info::closeEvent(QCloseEvent* event) {
-  mnuShowDAT_.setChecked(false);
+  showItem_.setChecked(false);
   QMdiSubWindow::closeEvent(event);
 }
 

@@ -5,7 +5,6 @@
 
 class QAction;
 class QLabel;
-class QPushButton;
 
 namespace tallyhold {
 
@@ -14,17 +13,8 @@ class ClsDatFile;
 class DAT_Info : public QMdiSubWindow {
   Q_OBJECT
  public:
-  explicit DAT_Info(QAction& mnuShowDAT);
-
-  QLabel* Label1;
-  QLabel* txtDataSize;
-  QLabel* Label2;
-  QLabel* txtTreeSize;
-  QLabel* Label3;
-  QLabel* txtFilesTotal;
-  QLabel* Label4;
-  QLabel* txtDirTreeAddr;
-  QPushButton* Command1;
+  // showItem: the View command's item, whose check mark follows the window.
+  explicit DAT_Info(QAction& showItem);
 
   void ShowValues(const ClsDatFile& archive);
   void ClearValues();
@@ -34,7 +24,11 @@ class DAT_Info : public QMdiSubWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QAction& mnuShowDAT_;
+  QAction& showItem_;
+  QLabel* dataSize_;
+  QLabel* treeSize_;
+  QLabel* filesTotal_;
+  QLabel* dirTreeAddr_;
 };
 
 }  // namespace tallyhold

@@ -13,9 +13,9 @@
 #include <filesystem>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/Twips.h"
 #include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/extract/ExtractionRun.h"
 #include "tallyhold/windows/ErrorHandler.h"
 #include "tallyhold/windows/RunProgress.h"
@@ -23,15 +23,10 @@
 namespace tallyhold {
 namespace {
 
-// The error reporter's number for a drive that is not ready, the only failure
-// after which the user may ask to try the drive again.
-constexpr int32_t DeviceUnavailable = 68;
-
-void report(std::error_code error) {
+platform::MsgAnswer report(std::error_code error) {
   const FileSystemFailure failure = FileSystemFailureOf(error);
-  HandleError(failure.number, failure.description, {});
+  return HandleError(failure.number, failure.description, {});
 }
-
 
 }  // namespace
 
@@ -44,26 +39,26 @@ QString ChooserStartFolder(const QString& programFolder) {
   return installed ? QDir::homePath() : programFolder;
 }
 
-DestinationChooser::DestinationChooser(QWidget* mainWindow, const QSize& clientTwips,
-                                       const QRect& command3Twips, const QRect& command2Twips)
-    : mainWindow_(mainWindow) {
+DestinationChooser::DestinationChooser(const ExtractSource& source, const QSize& clientTwips,
+                                       const QRect& createFolderTwips, const QRect& cancelTwips)
+    : source_(source), mainWindow_(source.MainWindow) {
   setFixedSize(platform::TwipsSize(clientTwips.width(), clientTwips.height()));
-  Label1 = platform::Place(new QLabel(QStringLiteral("Choose the destination directory:"), this), "Label1",
-                 {120, 120, 3195, 255});
-  Drive1 = platform::Place(new widgets::DriveListBox(this), "Drive1", {120, 420, 3255, 315});
-  Dir1 = platform::Place(new widgets::DirListBox(this), "Dir1", {120, 840, 3255, 1890});
-  Command3 = PlaceButton("Create new dir", "Command3", command3Twips);
-  Command2 = PlaceButton("Cancel", "Command2", command2Twips);
+  platform::Place(new QLabel(QStringLiteral("Choose the destination directory:"), this), "Label1",
+                  {120, 120, 3195, 255});
+  drives_ = platform::Place(new widgets::DriveListBox(this), "Drive1", {120, 420, 3255, 315});
+  folders_ = platform::Place(new widgets::DirListBox(this), "Dir1", {120, 840, 3255, 1890});
+  QPushButton* createFolderButton = PlaceButton("Create new dir", "Command3", createFolderTwips);
+  QPushButton* cancelButton = PlaceButton("Cancel", "Command2", cancelTwips);
 
-  connect(Drive1, &widgets::DriveListBox::DriveChanged, this, &DestinationChooser::Drive1_Change);
-  connect(Dir1, &widgets::DirListBox::PathChanged, Drive1, &widgets::DriveListBox::SetDrive);
-  connect(Dir1, &widgets::DirListBox::OpenFailed, this, &DestinationChooser::folderRefused);
-  connect(Command3, &QPushButton::clicked, this, &DestinationChooser::Command3_Click);
-  connect(Command2, &QPushButton::clicked, this, &DestinationChooser::Command2_Click);
+  connect(drives_, &widgets::DriveListBox::DriveChanged, this, &DestinationChooser::changeDrive);
+  connect(folders_, &widgets::DirListBox::PathChanged, drives_, &widgets::DriveListBox::SetDrive);
+  connect(folders_, &widgets::DirListBox::OpenFailed, this, &DestinationChooser::folderRefused);
+  connect(createFolderButton, &QPushButton::clicked, this, &DestinationChooser::createFolder);
+  connect(cancelButton, &QPushButton::clicked, this, &DestinationChooser::Unload);
 
   if (mainWindow_) mainWindow_->setEnabled(false);
-  Dir1->SetPath(ChooserStartFolder(QCoreApplication::applicationDirPath()));
-  Drive1->SetDrive(Dir1->Path());
+  folders_->SetPath(ChooserStartFolder(QCoreApplication::applicationDirPath()));
+  drives_->SetDrive(folders_->Path());
 }
 
 QPushButton* DestinationChooser::PlaceButton(const char* text, const char* name, const QRect& twips) {
@@ -72,26 +67,24 @@ QPushButton* DestinationChooser::PlaceButton(const char* text, const char* name,
   return button;
 }
 
+QString DestinationChooser::Folder() const { return folders_->Path(); }
+
 QString DestinationChooser::FolderWithSeparator() const {
-  const QString folder = Dir1->Path();
+  const QString folder = Folder();
   return folder.endsWith('/') ? folder : folder + '/';
 }
 
-// A drive that is not ready may be tried again; any other failure leaves the
-// lists where they were instead of repeating it.
-void DestinationChooser::Drive1_Change(const QString& drive) {
+// A drive that is not ready may be tried again (its box alone offers Retry);
+// any other failure leaves the lists where they were instead of repeating it.
+void DestinationChooser::changeDrive(const QString& drive) {
   for (;;) {
-    if (Dir1->SetPath(drive)) return;
-    const std::error_code error = WhyNotEntered(drive, Dir1->LastFailure());
-    report(error);
-    const bool retry = FileSystemFailureOf(error).number == DeviceUnavailable &&
-                       DriveErrorAnswer == platform::MsgAnswer::Retry;
-    if (!retry) break;
+    if (folders_->SetPath(drive)) return;
+    if (report(WhyNotEntered(drive, folders_->LastFailure())) != platform::MsgAnswer::Retry) break;
   }
-  Drive1->SetDrive(Dir1->Path());
+  drives_->SetDrive(folders_->Path());
 }
 
-void DestinationChooser::Command3_Click() {
+void DestinationChooser::createFolder() {
   for (;;) {
     const QString name = platform::Dialogs().input(QStringLiteral("Enter the name of the directory:"),
                                                    QStringLiteral("Create new folder"), QString());
@@ -105,7 +98,7 @@ void DestinationChooser::Command3_Click() {
 std::error_code DestinationChooser::createAndEnter(const QString& folder) {
   if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0)
     return {errno, std::generic_category()};
-  if (!Dir1->SetPath(folder)) return WhyNotEntered(folder, Dir1->LastFailure());
+  if (!folders_->SetPath(folder)) return WhyNotEntered(folder, folders_->LastFailure());
   return {};
 }
 
@@ -121,8 +114,6 @@ std::error_code DestinationChooser::WhyNotEntered(const QString& folder, widgets
                                   ? std::errc::permission_denied
                                   : std::errc::no_such_file_or_directory);
 }
-
-void DestinationChooser::Command2_Click() { Unload(); }
 
 void DestinationChooser::SetRunning(bool running) {
   running_ = running;
@@ -150,7 +141,7 @@ void DestinationChooser::EndRun(RunProgress& progress) {
 bool DestinationChooser::Completed(RunProgress& progress, const RunReport& report) {
   if (report.end == RunEnd::Completed) return true;
   EndRun(progress);
-  StopRequested = false;
+  source_.StopRequested = false;
   if (report.end == RunEnd::Failed)
     platform::Dialogs().message(WriteFailureText(report.failure), WriteFailureTitle, platform::MsgIcon::Exclamation,
                                 platform::MsgButtons::Ok);

@@ -8,10 +8,9 @@
 #include <QRect>
 #include <system_error>
 
-#include "common/platform/Twips.h"
 #include "common/widgets/FolderAccess.h"
+#include "tallyhold/windows/ExtractSource.h"
 
-class QLabel;
 class QPushButton;
 
 namespace widgets {
@@ -30,22 +29,17 @@ QString ChooserStartFolder(const QString& programFolder);
 
 class DestinationChooser : public QDialog {
   Q_OBJECT
- public:
-  QLabel* Label1;
-  widgets::DriveListBox* Drive1;
-  widgets::DirListBox* Dir1;
-  QPushButton* Command3;  // "Create new dir"
-  QPushButton* Command2;  // "Cancel"
+ protected:
+  // Places the shared controls; the places of "Create new dir" and "Cancel"
+  // differ per dialog (twips). Loading: the main window disabled, Dir1 at the
+  // start folder and Drive1 on its drive.
+  DestinationChooser(const ExtractSource& source, const QSize& clientTwips, const QRect& createFolderTwips,
+                     const QRect& cancelTwips);
 
+  // The folder Dir1 shows: the destination.
+  QString Folder() const;
   // Dir1's path followed by "/" unless it ends with one already.
   QString FolderWithSeparator() const;
-
- protected:
-  // Places the shared controls; the two buttons' places differ per dialog
-  // (twips). Loading: the main window disabled, Dir1 at the start folder and
-  // Drive1 on its drive.
-  DestinationChooser(QWidget* mainWindow, const QSize& clientTwips, const QRect& command3Twips,
-                     const QRect& command2Twips);
 
   // While a run goes on the dialog takes no input and cannot be closed.
   void SetRunning(bool running);
@@ -69,15 +63,18 @@ class DestinationChooser : public QDialog {
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
 
+  ExtractSource source_;
+
  private:
-  void Drive1_Change(const QString& drive);
-  void Command3_Click();
-  void Command2_Click();
+  void changeDrive(const QString& drive);
+  void createFolder();
   void folderRefused(const QString& folder, widgets::FolderFailure failure);
   // Creates the folder and moves Dir1 into it; the failure when one of the two fails.
   std::error_code createAndEnter(const QString& folder);
 
   QPointer<QWidget> mainWindow_;
+  widgets::DriveListBox* drives_;
+  widgets::DirListBox* folders_;
   bool running_ = false;
   bool unloading_ = false;
 };

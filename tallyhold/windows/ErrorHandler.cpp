@@ -6,8 +6,6 @@
 
 namespace tallyhold {
 
-platform::MsgAnswer DriveErrorAnswer = platform::MsgAnswer::Cancel;
-
 namespace {
 
 constexpr int32_t FileNotFound = 53;
@@ -57,7 +55,7 @@ int32_t numberOf(int error) {
 
 }  // namespace
 
-void HandleError(int32_t number, const QString& description, const QString& detail) {
+platform::MsgAnswer HandleError(int32_t number, const QString& description, const QString& detail) {
   using platform::MsgButtons;
   using platform::MsgIcon;
   switch (number) {
@@ -65,29 +63,25 @@ void HandleError(int32_t number, const QString& description, const QString& deta
       platform::Dialogs().message(fatalText(number, description, detail), "File not Found Error",
                                   MsgIcon::Critical, MsgButtons::Ok);
       platform::EndProgram();
-      return;
+      return platform::MsgAnswer::Ok;
     case DeviceUnavailable:
-      DriveErrorAnswer = platform::Dialogs().message("Error: " + QString::number(number) + ", " + description,
-                                                     "Device/Drive Error", MsgIcon::Exclamation,
-                                                     MsgButtons::RetryCancel);
-      return;
+      return platform::Dialogs().message("Error: " + QString::number(number) + ", " + description,
+                                         "Device/Drive Error", MsgIcon::Exclamation, MsgButtons::RetryCancel);
     case PathFileAccessError:
-      platform::Dialogs().message("Error: " + QString::number(number) + ", the path already exists", description,
-                                  MsgIcon::Exclamation, MsgButtons::Ok);
-      return;
+      return platform::Dialogs().message("Error: " + QString::number(number) + ", the path already exists",
+                                         description, MsgIcon::Exclamation, MsgButtons::Ok);
     case PathNotFound:
-      platform::Dialogs().message(pathNotFoundText(number, description), description, MsgIcon::Exclamation,
-                                  MsgButtons::Ok);
-      return;
+      return platform::Dialogs().message(pathNotFoundText(number, description), description,
+                                         MsgIcon::Exclamation, MsgButtons::Ok);
     case DeviceIOError:
     case DiskFull:
     case BadFileName:
     case PermissionDenied:
-      platform::Dialogs().message("Error: " + QString::number(number) + ", " + description, description,
-                                  MsgIcon::Exclamation, MsgButtons::Ok);
-      return;
+      return platform::Dialogs().message("Error: " + QString::number(number) + ", " + description, description,
+                                         MsgIcon::Exclamation, MsgButtons::Ok);
     default:
       platform::EndProgram();
+      return platform::MsgAnswer::Ok;
   }
 }
 

@@ -12,13 +12,12 @@
 
 namespace tallyhold {
 
-// The answer to the last drive error box (68): Retry or Cancel.
-extern platform::MsgAnswer DriveErrorAnswer;
-
 // detail names what failed; the callers pass empty text. Returns after the
 // box for 57, 61, 64, 68, 70, 75 and 76; ends the program after the box for
-// 53 and at once, without a box, for any other number.
-void HandleError(int32_t number, const QString& description, const QString& detail);
+// 53 and at once, without a box, for any other number. The answer is the
+// box's: Retry or Cancel for 68, the drive error; Ok for every other box and
+// where no box was shown.
+platform::MsgAnswer HandleError(int32_t number, const QString& description, const QString& detail);
 
 struct FileSystemFailure {
   int32_t number = 0;

@@ -3,13 +3,11 @@
 #include <QApplication>
 #include <QStyle>
 
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/Main_Container.h"
 
 namespace tallyhold {
 
 std::unique_ptr<Main_Container> Main() {
-  CreateGlobals();
   QApplication::setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_DriveHDIcon));
   auto frame = std::make_unique<Main_Container>();
   frame->show();

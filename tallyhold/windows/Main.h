@@ -5,8 +5,8 @@ namespace tallyhold {
 
 class Main_Container;
 
-// Start-up: the globals (an empty DATFiles, window slots 0 to 255), then the
-// frame, shown. From then on the program runs on window events alone.
+// Start-up: the frame with its state (an empty DATFiles, window slots 0 to
+// 255), shown. From then on the program runs on window events alone.
 std::unique_ptr<Main_Container> Main();
 
 }  // namespace tallyhold

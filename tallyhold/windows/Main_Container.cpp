@@ -9,7 +9,6 @@
 
 #include "common/platform/EndProgram.h"
 #include "common/platform/Twips.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/frmAbout.h"
@@ -50,47 +49,50 @@ Main_Container::Main_Container() {
   PlaceInfoWindow();
 }
 
+// The archive windows refer to the state: they go before it does.
+Main_Container::~Main_Container() { delete mdiArea_; }
+
 void Main_Container::buildMenus() {
   QMenu* file = addMenu(this, "menuitem001", "&File");
   connect(addItem(file, "mnuOpenDAT", "Open DAT...", QKeySequence(Qt::CTRL | Qt::Key_O)),
-          &QAction::triggered, this, [this] { mnuOpenDAT_Click(); });
+          &QAction::triggered, this, [this] { openArchive(); });
   file->addSeparator()->setObjectName(QStringLiteral("sep98"));
   connect(addItem(file, "exit", "E&xit"), &QAction::triggered, this, [this] { close(); });
   menuBar()->addMenu(file);
 
   QMenu* view = addMenu(this, "menuitem9032", "&View");
-  mnuShowDAT = addItem(view, "mnuShowDAT", "Show DAT Information");
-  mnuShowDAT->setCheckable(true);
-  mnuShowDAT->setChecked(true);
-  connect(mnuShowDAT, &QAction::triggered, this, [this](bool now) { mnuShowDAT_Click(now); });
+  showInfoItem_ = addItem(view, "mnuShowDAT", "Show DAT Information");
+  showInfoItem_->setCheckable(true);
+  showInfoItem_->setChecked(true);
+  connect(showInfoItem_, &QAction::triggered, this, [this](bool now) { toggleInfoWindow(now); });
   menuBar()->addMenu(view);
 
   QMenu* tools = addMenu(this, "menuitem002", "&Tools");
-  extractselected = addItem(tools, "extractselected", "Extract selected files or directories...",
-                            QKeySequence(Qt::Key_F3));
-  extractall = addItem(tools, "extractall", "Extract entire DAT...", QKeySequence(Qt::Key_F4));
-  extractselected->setEnabled(false);
-  extractall->setEnabled(false);
-  connect(extractselected, &QAction::triggered, this, [this] { extractselected_Click(); });
-  connect(extractall, &QAction::triggered, this, [this] { extractall_Click(); });
+  extractSelectedItem_ = addItem(tools, "extractselected", "Extract selected files or directories...",
+                                 QKeySequence(Qt::Key_F3));
+  extractAllItem_ = addItem(tools, "extractall", "Extract entire DAT...", QKeySequence(Qt::Key_F4));
+  extractSelectedItem_->setEnabled(false);
+  extractAllItem_->setEnabled(false);
+  connect(extractSelectedItem_, &QAction::triggered, this, [this] { ExtractSelected(); });
+  connect(extractAllItem_, &QAction::triggered, this, [this] { ExtractAll(); });
   menuBar()->addMenu(tools);
 
   QAction* about = menuBar()->addAction(QStringLiteral("&About"));
   about->setObjectName(QStringLiteral("menuitem8932"));
-  connect(about, &QAction::triggered, this, [this] { menuitem8932_Click(); });
+  connect(about, &QAction::triggered, this, [this] { showAbout(); });
 }
 
 void Main_Container::buildPopups() {
-  mnuListView = addMenu(this, "mnuListView", "ContextListView");
-  connect(addItem(mnuListView, "mnuconExtractListView", "Extract..."), &QAction::triggered, this,
-          [this] { extractselected_Click(); });
-  connect(addItem(mnuListView, "mnuconExtractListEntireDAT", "Extract entire DAT..."),
-          &QAction::triggered, this, [this] { extractall_Click(); });
-  mnuTreeView = addMenu(this, "mnuTreeView", "ContextTreeView");
-  connect(addItem(mnuTreeView, "mnuconExtractTreeView", "Extract..."), &QAction::triggered, this,
-          [this] { extractselected_Click(); });
-  connect(addItem(mnuTreeView, "mnuconExtractTreeEntireDAT", "Extract entire DAT..."),
-          &QAction::triggered, this, [this] { extractall_Click(); });
+  listPopup_ = addMenu(this, "mnuListView", "ContextListView");
+  connect(addItem(listPopup_, "mnuconExtractListView", "Extract..."), &QAction::triggered, this,
+          [this] { ExtractSelected(); });
+  connect(addItem(listPopup_, "mnuconExtractListEntireDAT", "Extract entire DAT..."),
+          &QAction::triggered, this, [this] { ExtractAll(); });
+  treePopup_ = addMenu(this, "mnuTreeView", "ContextTreeView");
+  connect(addItem(treePopup_, "mnuconExtractTreeView", "Extract..."), &QAction::triggered, this,
+          [this] { ExtractSelected(); });
+  connect(addItem(treePopup_, "mnuconExtractTreeEntireDAT", "Extract entire DAT..."),
+          &QAction::triggered, this, [this] { ExtractAll(); });
 }
 
 void Main_Container::buildStatusBar() {
@@ -106,12 +108,10 @@ void Main_Container::buildStatusBar() {
 
 void Main_Container::SetStatus(const QString& text) { statusPanel_->setText(text); }
 
-QString Main_Container::StatusText() const { return statusPanel_->text(); }
-
 void Main_Container::EnableExtraction(bool flag) {
   SetStatus(QStringLiteral("Nothing to do."));
-  extractselected->setEnabled(flag);
-  extractall->setEnabled(flag);
+  extractSelectedItem_->setEnabled(flag);
+  extractAllItem_->setEnabled(flag);
 }
 
 void Main_Container::FollowActiveArchiveWindow(const DAT_Container* leaving) {
@@ -123,12 +123,12 @@ void Main_Container::FollowActiveArchiveWindow(const DAT_Container* leaving) {
       return;
     }
   }
-  ActiveDAT = {};
+  state_.ActiveDAT = {};
 }
 
 DAT_Info& Main_Container::Info() {
   if (!info_) {
-    info_ = new DAT_Info(*mnuShowDAT);
+    info_ = new DAT_Info(*showInfoItem_);
     mdiArea_->addSubWindow(info_);
     // Its frame is known only inside the area; it is not resizable.
     info_->setFixedSize(info_->sizeHint());
@@ -142,18 +142,18 @@ void Main_Container::PlaceInfoWindow() {
               platform::TwipsToPixelsY(100));
 }
 
-void Main_Container::mnuShowDAT_Click(bool nowChecked) {
+void Main_Container::toggleInfoWindow(bool nowChecked) {
   if (!nowChecked) {
     Info().hide();
-    mnuShowDAT->setChecked(false);
+    showInfoItem_->setChecked(false);
     return;
   }
   Info().show();
   PlaceInfoWindow();
-  mnuShowDAT->setChecked(true);
+  showInfoItem_->setChecked(true);
 }
 
-void Main_Container::menuitem8932_Click() {
+void Main_Container::showAbout() {
   frmAbout about(this);
   about.exec();
 }

@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include "tallyhold/windows/ProgramState.h"
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -18,11 +20,14 @@ class Main_Container : public QMainWindow {
   Q_OBJECT
  public:
   Main_Container();
+  ~Main_Container() override;
+
+  ProgramState& State() { return state_; }
 
   // The two extraction commands, also run by the popups and the archive
   // windows' keys.
-  virtual void extractall_Click();
-  virtual void extractselected_Click();
+  virtual void ExtractAll();
+  virtual void ExtractSelected();
   // Loads one archive: validates it, gives it a window and reads its directory.
   void ReadSkarrow2DAT(const QString& sFileName);
 
@@ -39,13 +44,10 @@ class Main_Container : public QMainWindow {
   DAT_Info& Info();
   QMdiArea& MdiArea() const { return *mdiArea_; }
   void SetStatus(const QString& text);
-  QString StatusText() const;
 
-  QAction* mnuShowDAT;
-  QAction* extractselected;
-  QAction* extractall;
-  QMenu* mnuListView;  // popup of the list pane, never on the menu bar
-  QMenu* mnuTreeView;  // popup of the tree pane, never on the menu bar
+  // The popups of the archive windows' panes, never on the menu bar.
+  QMenu& ListPopup() const { return *listPopup_; }
+  QMenu& TreePopup() const { return *treePopup_; }
 
  protected:
   // Closing the frame in any way ends the program at once.
@@ -56,13 +58,21 @@ class Main_Container : public QMainWindow {
   void buildMenus();
   void buildPopups();
   void buildStatusBar();
-  void mnuOpenDAT_Click();
+  void openArchive();
   // Validates the archive, gives it a window and scans it; false when it was refused or the scan stopped.
   bool loadArchive(const QString& sFileName);
-  void mnuShowDAT_Click(bool nowChecked);
-  void menuitem8932_Click();
+  // A new archive window in a new slot, shown, with the root node alone.
+  DAT_Container& newArchiveWindow();
+  void toggleInfoWindow(bool nowChecked);
+  void showAbout();
 
+  ProgramState state_;
   QMdiArea* mdiArea_;
+  QAction* showInfoItem_;
+  QAction* extractSelectedItem_;
+  QAction* extractAllItem_;
+  QMenu* listPopup_;
+  QMenu* treePopup_;
   QLabel* statusPanel_;
   QPointer<DAT_Info> info_;
 };

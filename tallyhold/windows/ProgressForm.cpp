@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "common/platform/Twips.h"
-#include "tallyhold/archive/Globals.h"
 
 namespace tallyhold {
 
@@ -34,25 +33,25 @@ void ProgressBar::showScaled() {
   if (shown != value()) setValue(shown);
 }
 
-ProgressForm::ProgressForm(QWidget* parent) : QDialog(parent) {
+ProgressForm::ProgressForm(bool& stopRequested) {
   setObjectName(QStringLiteral("ProgressForm"));
   setWindowTitle(QStringLiteral("Printing..."));
   // No close box: the window goes away when its operation ends.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setFixedSize(platform::TwipsSize(4725, 1875));
 
-  labMsg = Place(new QLabel(QStringLiteral("This will take some minutes depending on the speed of "
-                                            "your computer. Please, be patient."),
-                             this),
-                  "labMsg", {60, 60, 4575, 435});
-  labMsg->setWordWrap(true);
-  labStatus = Place(new QLabel(QStringLiteral("Status Bar"), this), "labStatus", {240, 660, 4215, 255});
-  ProgressBar = Place(new tallyhold::ProgressBar(this), "ProgressBar", {60, 1020, 4620, 285});
-  Command1 = Place(new QPushButton(QStringLiteral("Cancel"), this), "Command1", {3360, 1440, 1215, 375});
-  Command1->setAutoDefault(false);
-  connect(Command1, &QPushButton::clicked, this, [] { StopRequested = true; });
+  message_ = Place(new QLabel(QStringLiteral("This will take some minutes depending on the speed of "
+                                              "your computer. Please, be patient."),
+                               this),
+                   "labMsg", {60, 60, 4575, 435});
+  message_->setWordWrap(true);
+  status_ = Place(new QLabel(QStringLiteral("Status Bar"), this), "labStatus", {240, 660, 4215, 255});
+  bar_ = Place(new ProgressBar(this), "ProgressBar", {60, 1020, 4620, 285});
+  cancelButton_ = Place(new QPushButton(QStringLiteral("Cancel"), this), "Command1", {3360, 1440, 1215, 375});
+  cancelButton_->setAutoDefault(false);
+  connect(cancelButton_, &QPushButton::clicked, this, [&stopRequested] { stopRequested = true; });
 }
 
-void ProgressForm::reject() { Command1->click(); }
+void ProgressForm::reject() { cancelButton_->click(); }
 
 }  // namespace tallyhold

@@ -1,6 +1,6 @@
 #pragma once
 // The one progress window of Tallyhold: the directory scan and both extraction
-// commands show it while they run. Its Cancel button only raises
+// commands show it while they run. Its Cancel button only raises the program's
 // StopRequested; the operations poll the flag and stop themselves.
 #include <QDialog>
 #include <QProgressBar>
@@ -35,16 +35,22 @@ class ProgressBar : public QProgressBar {
 class ProgressForm : public QDialog {
   Q_OBJECT
  public:
-  explicit ProgressForm(QWidget* parent = nullptr);
+  // Cancel raises stopRequested, which must outlive the window.
+  explicit ProgressForm(bool& stopRequested);
 
-  QLabel* labMsg;
-  QLabel* labStatus;
-  tallyhold::ProgressBar* ProgressBar;
-  QPushButton* Command1;
+  QLabel& Message() const { return *message_; }
+  QLabel& Status() const { return *status_; }
+  ProgressBar& Bar() const { return *bar_; }
 
  protected:
   // Esc asks to stop, as Cancel does; it never just hides the window.
   void reject() override;
+
+ private:
+  QLabel* message_;
+  QLabel* status_;
+  ProgressBar* bar_;
+  QPushButton* cancelButton_;
 };
 
 }  // namespace tallyhold

@@ -13,19 +13,17 @@ namespace {
 using platform::MousePointer;
 
 constexpr int PaintEveryMs = 30;
-constexpr int YieldEveryMs = 10;
-
-bool due(const QElapsedTimer& since, int ms) { return !since.isValid() || since.hasExpired(ms); }
 
 }  // namespace
 
 // Not a child of the dialog or the frame: both are disabled while the run
 // goes on, and Cancel must stay usable.
-RunProgress::RunProgress(const QString& caption) : form_(std::make_unique<ProgressForm>()) {
+RunProgress::RunProgress(const QString& caption, bool& stopRequested)
+    : form_(std::make_unique<ProgressForm>(stopRequested)) {
   form_->setWindowTitle(caption);
-  form_->labMsg->setText(QStringLiteral("This will take some minutes depending on the speed of "
-                                        "your computer. Please, be patient."));
-  form_->labStatus->setText(QStringLiteral("Initializing..."));
+  form_->Message().setText(QStringLiteral("This will take some minutes depending on the speed of "
+                                          "your computer. Please, be patient."));
+  form_->Status().setText(QStringLiteral("Initializing..."));
   platform::ShowAtOnce(form_.get());
   platform::SetScreenPointer(MousePointer::ArrowHourglass);
   ShowStep(QStringLiteral("Initializing..."));
@@ -35,14 +33,14 @@ RunProgress::~RunProgress() { Unload(); }
 
 void RunProgress::ShowStep(const QString& status) {
   status_ = status;
-  form_->labStatus->setText(status);
+  form_->Status().setText(status);
   form_->repaint();
 }
 
 void RunProgress::SetBar(float max, float value) {
   bar_ = value;
-  form_->ProgressBar->SetMax(max);
-  form_->ProgressBar->SetValue(value);
+  form_->Bar().SetMax(max);
+  form_->Bar().SetValue(value);
   form_->repaint();
 }
 
@@ -69,19 +67,17 @@ void RunProgress::EntryDone(const ClsTreeDir& entry, const ExtractResult&) {
     dirty_ = true;
     paintWhenDue();
   }
-  if (!due(sinceYield_, YieldEveryMs)) return;
-  platform::DoEvents();
-  sinceYield_.start();
+  yields_.AfterItem();
 }
 
 void RunProgress::paintWhenDue() {
-  if (due(sincePaint_, PaintEveryMs)) paint();
+  if (!sincePaint_.isValid() || sincePaint_.hasExpired(PaintEveryMs)) paint();
 }
 
 void RunProgress::paint() {
-  form_->labStatus->setText(status_);
-  form_->labStatus->repaint();
-  form_->ProgressBar->SetValue(bar_);
+  form_->Status().setText(status_);
+  form_->Status().repaint();
+  form_->Bar().SetValue(bar_);
   dirty_ = false;
   sincePaint_.start();
 }
@@ -91,9 +87,9 @@ void RunProgress::Stopping() {
   form_->raise();
   platform::SetScreenPointer(MousePointer::Hourglass);
   form_->setWindowTitle(QStringLiteral("Stop Request Detected!"));
-  form_->labMsg->setText(QStringLiteral("Cancelling all processes, please wait..."));
+  form_->Message().setText(QStringLiteral("Cancelling all processes, please wait..."));
   bar_ = 1;
-  form_->ProgressBar->SetValue(bar_);
+  form_->Bar().SetValue(bar_);
   ShowStep(QStringLiteral("Aborting..."));
 }
 

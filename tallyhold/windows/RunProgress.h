@@ -2,14 +2,14 @@
 // The progress window of one extraction run, watching the run. Painting
 // labStatus or the bar is a synchronous repaint and serving events costs more
 // than copying a small entry, so what changes per entry reaches the screen at
-// most every 30 ms and events are served at most every 10 ms. The run still
-// tests StopRequested before every entry: no entry is started after the yield
-// that saw Cancel. Within one large entry only status and bar are repainted.
+// most every 30 ms and events are served as the yield pacer allows. Within one
+// large entry only status and bar are repainted.
 #include <QElapsedTimer>
 #include <QString>
 #include <functional>
 #include <memory>
 
+#include "common/platform/DoEvents.h"
 #include "tallyhold/extract/ExtractionRun.h"
 
 namespace tallyhold {
@@ -20,7 +20,8 @@ class RunProgress : public RunObserver {
  public:
   // Shows ProgressForm with the caption, the run's message and
   // "Initializing...", painted before any work starts, and the busy pointer.
-  explicit RunProgress(const QString& caption);
+  // Its Cancel raises stopRequested.
+  RunProgress(const QString& caption, bool& stopRequested);
   ~RunProgress() override;
   RunProgress(const RunProgress&) = delete;
   RunProgress& operator=(const RunProgress&) = delete;
@@ -52,7 +53,7 @@ class RunProgress : public RunObserver {
   float bar_ = 0;
   bool dirty_ = false;
   QElapsedTimer sincePaint_;
-  QElapsedTimer sinceYield_;
+  platform::YieldPacer yields_;
 };
 
 }  // namespace tallyhold

@@ -1,6 +1,5 @@
 #include "tallyhold/windows/ScanDirTree.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTreeWidget>
 #include <memory>
@@ -11,11 +10,9 @@
 #include "common/platform/FileNumbers.h"
 #include "common/platform/MousePointer.h"
 #include "tallyhold/archive/DATFunctions.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
-#include "tallyhold/windows/ListFolder.h"
 #include "tallyhold/windows/Main_Container.h"
 #include "tallyhold/windows/ProgressForm.h"
 
@@ -26,16 +23,16 @@ using platform::MousePointer;
 
 // Not a child of the frame: the frame is disabled while the scan runs, and
 // Cancel must stay usable.
-std::unique_ptr<ProgressForm> showScanProgress(int32_t filesTotal) {
-  auto form = std::make_unique<ProgressForm>();
+std::unique_ptr<ProgressForm> showScanProgress(bool& stopRequested, int32_t filesTotal) {
+  auto form = std::make_unique<ProgressForm>(stopRequested);
   form->show();
   platform::SetScreenPointer(MousePointer::ArrowHourglass);
   form->setWindowTitle(QStringLiteral("Retrieving DAT DirTree Information"));
-  form->labMsg->setText(QStringLiteral("This could take up to a minute depending on the speed "
-                                       "of your computer. Please, be patient."));
-  form->labStatus->setText(QStringLiteral("Scanning DAT..."));
-  form->ProgressBar->SetMax(static_cast<float>(filesTotal + 1) / 4);
-  form->ProgressBar->SetValue(0.0001f);
+  form->Message().setText(QStringLiteral("This could take up to a minute depending on the speed "
+                                         "of your computer. Please, be patient."));
+  form->Status().setText(QStringLiteral("Scanning DAT..."));
+  form->Bar().SetMax(static_cast<float>(filesTotal + 1) / 4);
+  form->Bar().SetValue(0.0001f);
   form->repaint();
   return form;
 }
@@ -53,79 +50,62 @@ void enableFrame(Main_Container& frame) {
   platform::SetScreenPointer(MousePointer::Default);
 }
 
-// Serving the events costs far more than reading an entry, so the scan yields
-// after its first entry and then once 10 ms have passed; even the clock is read
-// only every 64 entries. StopRequested is still tested before every entry: no
-// record is read after the yield that saw Cancel.
-class YieldPacer {
- public:
-  void AfterEntry() {
-    if (sinceYield_.isValid() && (++entries_ % 64 != 0 || !sinceYield_.hasExpired(10))) return;
-    platform::DoEvents();
-    sinceYield_.start();
-  }
-
- private:
-  QElapsedTimer sinceYield_;
-  unsigned entries_ = 0;
-};
-
 // Nothing of the archive stays: its file, its folders, its window and the
 // information window's values go.
-void stopScan(Main_Container& frame, int fileNo, ClsDatFile& archive,
+void stopScan(Main_Container& frame, DAT_Container& window, int fileNo, ClsDatFile& archive,
               std::unique_ptr<ProgressForm>& form) {
   platform::CloseFile(fileNo);
   archive.SetColTrees(nullptr);
-  if (DAT_Container* window = WindowInSlot(LastWindowIndex)) window->close();
+  window.close();
   frame.Info().ClearValues();
   unload(form);
   enableFrame(frame);
-  StopRequested = false;
+  frame.State().StopRequested = false;
 }
 
 // As a stop, then the reason: the archive's folders are gone before the box shows.
-void failScan(Main_Container& frame, int fileNo, ClsDatFile& archive,
+void failScan(Main_Container& frame, DAT_Container& window, int fileNo, ClsDatFile& archive,
               std::unique_ptr<ProgressForm>& form, const QString& reason) {
-  stopScan(frame, fileNo, archive, form);
+  stopScan(frame, window, fileNo, archive, form);
   platform::Dialogs().message(QStringLiteral("Reading the archive %1 failed: %2.").arg(archive.Key, reason),
                               AppTitle(), platform::MsgIcon::Critical, platform::MsgButtons::Ok);
 }
 
 }  // namespace
 
-bool ScanDirTree(Main_Container& frame, int fileNo, int32_t archiveNumber) {
-  const std::shared_ptr<ClsDatFile> archive = DATFiles->Item(archiveNumber);
-  DAT_Container& window = *WindowInSlot(LastWindowIndex);
-  std::unique_ptr<ProgressForm> form = showScanProgress(archive->FilesTotal);
+bool ScanDirTree(Main_Container& frame, DAT_Container& window, int fileNo, int32_t archiveNumber) {
+  ProgramState& state = frame.State();
+  const std::shared_ptr<ClsDatFile> archive = state.DATFiles.Item(archiveNumber);
+  std::unique_ptr<ProgressForm> form = showScanProgress(state.StopRequested, archive->FilesTotal);
   frame.setEnabled(false);
-  StopRequested = false;
+  state.StopRequested = false;
   frame.SetStatus(QStringLiteral("Adding Tree Entries..."));
-  window.TreeViewTag = QString::number(archiveNumber);
+  window.SetArchiveNumber(archiveNumber);
   window.RefreshActiveDAT();
 
   try {
     DirTreeReader reader(fileNo, *archive);
     ScanProgressStep progressStep;
-    YieldPacer yields;
+    platform::YieldPacer yields;
     for (int32_t i = 1; i <= archive->FilesTotal; ++i) {
-      if (StopRequested) {
-        stopScan(frame, fileNo, *archive, form);
+      if (state.StopRequested) {
+        stopScan(frame, window, fileNo, *archive, form);
         return false;
       }
       for (const TreeNode& node : reader.ReadNext()) window.AddNode(node);
-      if (progressStep.Next()) form->ProgressBar->SetValue(form->ProgressBar->Value() + 1);
-      yields.AfterEntry();
+      if (progressStep.Next()) form->Bar().SetValue(form->Bar().Value() + 1);
+      yields.AfterItem();
     }
   } catch (const dat::DatError& error) {
-    failScan(frame, fileNo, *archive, form, error.message());
+    failScan(frame, window, fileNo, *archive, form, error.message());
     return false;
   } catch (const std::bad_alloc&) {
-    failScan(frame, fileNo, *archive, form, QStringLiteral("there is not enough memory for its directory"));
+    failScan(frame, window, fileNo, *archive, form, QStringLiteral("there is not enough memory for its directory"));
     return false;
   }
 
   unload(form);
-  ListFolder(NumberOf(ActiveDAT.Index), NumberOf(ActiveDAT.WindowIndex), QByteArrayLiteral("\\"));
+  window.ListFolder(QByteArrayLiteral("\\"));
   // The root node selected, as the list shows its folder: entries selected
   // straight after opening are then found by Extract selected.
   window.SetRootListed();

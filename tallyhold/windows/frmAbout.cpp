@@ -55,46 +55,40 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   tahoma.setPointSize(8);
   setFont(tahoma);
 
-  picIcon = label(this, "picIcon", {240, 240, 540, 540});
-  picIcon->setPixmap(QApplication::windowIcon().pixmap(picIcon->size()));
-  lblTitle = label(this, "lblTitle", {1050, 180, 4545, 300});
+  QLabel* icon = label(this, "picIcon", {240, 240, 540, 540});
+  icon->setPixmap(QApplication::windowIcon().pixmap(icon->size()));
+  title_ = label(this, "lblTitle", {1050, 180, 4545, 300});
   QFont titleFont = tahoma;
   titleFont.setPointSize(12);
   titleFont.setBold(true);
-  lblTitle->setFont(titleFont);
-  lblVersion = label(this, "lblVersion", {1050, 540, 4545, 225});
-  lblDescription = label(this, "lblDescription", {1050, 840, 4545, 735});
-  lblDescription->setWordWrap(true);
+  title_->setFont(titleFont);
+  version_ = label(this, "lblVersion", {1050, 540, 4545, 225});
+  description_ = label(this, "lblDescription", {1050, 840, 4545, 735});
+  description_->setWordWrap(true);
   etchedLine(this);
   buildCredits();
 
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setGeometry(TwipsRect(4245, 2040, 1260, 375));
-  cmdOK->setDefault(true);
+  auto* okButton = platform::Place(new QPushButton(QStringLiteral("OK"), this), "cmdOK", {4245, 2040, 1260, 375});
+  okButton->setDefault(true);
   // Esc rejects the dialog, which closes it just as OK does.
-  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
   load();
 }
 
 void frmAbout::buildCredits() {
-  Label4 = label(this, "Label4", {240, 1770, 2000, 210}, QStringLiteral("Written by Nell Harrow"));
-  Label2 = link(this, "Label2", {2300, 1770, 1850, 210}, QStringLiteral("Email Nell Harrow"), AuthorMail);
-  Label1 = label(this, "Label1", {240, 1995, 2000, 210}, QStringLiteral("Engine by Tobin Vale"));
-  Label6 = link(this, "Label6", {2300, 1995, 1850, 210}, QStringLiteral("Email Tobin Vale"),
-                EngineAuthorMail);
-  Label5 = label(this, "Label5", {240, 2220, 2000, 210}, QStringLiteral("Both members of"));
-  Label3 = link(this, "Label3", {2300, 2220, 1850, 210}, QStringLiteral("Skarrow Tools Group"), WebAddress);
+  label(this, "Label4", {240, 1770, 2000, 210}, QStringLiteral("Written by Nell Harrow"));
+  link(this, "Label2", {2300, 1770, 1850, 210}, QStringLiteral("Email Nell Harrow"), AuthorMail);
+  label(this, "Label1", {240, 1995, 2000, 210}, QStringLiteral("Engine by Tobin Vale"));
+  link(this, "Label6", {2300, 1995, 1850, 210}, QStringLiteral("Email Tobin Vale"), EngineAuthorMail);
+  label(this, "Label5", {240, 2220, 2000, 210}, QStringLiteral("Both members of"));
+  link(this, "Label3", {2300, 2220, 1850, 210}, QStringLiteral("Skarrow Tools Group"), WebAddress);
 }
 
 void frmAbout::load() {
   setWindowTitle(QStringLiteral("About ") + AppTitle());
-  lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                          .arg(VersionMajor)
-                          .arg(VersionMinor)
-                          .arg(VersionRevision));
-  lblTitle->setText(AppTitle());
-  lblDescription->setText(
+  version_->setText(QStringLiteral("Version %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
+  title_->setText(AppTitle());
+  description_->setText(
       QStringLiteral("This edition of Tallyhold provides the basics of loading DAT archives "
                      "and extracting them, with the engine of the full edition."));
 }

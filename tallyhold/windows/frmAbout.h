@@ -4,11 +4,6 @@
 #include <QDialog>
 
 class QLabel;
-class QPushButton;
-
-namespace widgets {
-class LinkLabel;
-}
 
 namespace tallyhold {
 
@@ -17,18 +12,6 @@ class frmAbout : public QDialog {
  public:
   explicit frmAbout(QWidget* parent = nullptr);
 
-  QLabel* picIcon;
-  QLabel* lblTitle;
-  QLabel* lblVersion;
-  QLabel* lblDescription;
-  QPushButton* cmdOK;
-  QLabel* Label4;
-  QLabel* Label1;
-  QLabel* Label5;
-  widgets::LinkLabel* Label3;
-  widgets::LinkLabel* Label2;
-  widgets::LinkLabel* Label6;
-
   static const QString WebAddress;
   static const QString AuthorMail;
   static const QString EngineAuthorMail;
@@ -36,6 +19,10 @@ class frmAbout : public QDialog {
  private:
   void buildCredits();
   void load();
+
+  QLabel* title_;
+  QLabel* version_;
+  QLabel* description_;
 };
 
 }  // namespace tallyhold

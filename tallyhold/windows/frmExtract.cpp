@@ -7,9 +7,8 @@
 #include <QSet>
 
 #include "common/platform/DialogService.h"
-#include "common/widgets/DirListBox.h"
+#include "common/platform/Twips.h"
 #include "tallyhold/archive/CommonFunctions.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/extract/ExtractionRun.h"
 #include "tallyhold/windows/RunProgress.h"
 
@@ -40,31 +39,30 @@ std::vector<const ClsTreeDir*> entriesOf(const ColSubTree& folder) {
 }  // namespace
 
 frmExtract::frmExtract(const ExtractSource& source)
-    : DestinationChooser(source.MainWindow, {5550, 3240}, {180, 2820, 1335, 375}, {2280, 2820, 1095, 375}),
-      source_(source) {
+    : DestinationChooser(source, {5550, 3240}, {180, 2820, 1335, 375}, {2280, 2820, 1095, 375}) {
   setObjectName(QStringLiteral("frmExtract"));
   setWindowTitle(QStringLiteral("Extract single/multiple files or an entire folder"));
-  Label2 = platform::Place(new QLabel(QStringLiteral("ERROR to extract:"), this), "Label2", {3540, 60, 1875, 195});
-  DirText = platform::Place(new QLineEdit(QStringLiteral("ERROR"), this), "DirText", {3480, 300, 1995, 285});
-  List1 = platform::Place(new QListWidget(this), "List1", {3480, 600, 1995, 2010});
-  Command1 = PlaceButton("Extract!", "Command1", {3780, 2820, 1515, 375});
-  connect(Command1, &QPushButton::clicked, this, &frmExtract::Command1_Click);
+  whatLabel_ = platform::Place(new QLabel(QStringLiteral("ERROR to extract:"), this), "Label2", {3540, 60, 1875, 195});
+  folderKey_ = platform::Place(new QLineEdit(QStringLiteral("ERROR"), this), "DirText", {3480, 300, 1995, 285});
+  names_ = platform::Place(new QListWidget(this), "List1", {3480, 600, 1995, 2010});
+  connect(PlaceButton("Extract!", "Command1", {3780, 2820, 1515, 375}), &QPushButton::clicked, this,
+          &frmExtract::extract);
 }
 
 void frmExtract::ShowSelection(ExtractionMode mode, const QByteArray& folderKey, const QStringList& names) {
   mode_ = mode;
-  List1->clear();
+  names_->clear();
   const bool files = mode == ExtractionMode::Files;
-  Label2->setText(files ? QStringLiteral("Files to extract:") : QStringLiteral("Folder to extract:"));
-  List1->addItems(files ? names : QStringList{QStringLiteral("*.*")});
-  if (!folderKey.isEmpty()) DirText->setText(QString::fromLatin1(folderKey));
+  whatLabel_->setText(files ? QStringLiteral("Files to extract:") : QStringLiteral("Folder to extract:"));
+  names_->addItems(files ? names : QStringList{QStringLiteral("*.*")});
+  if (!folderKey.isEmpty()) folderKey_->setText(QString::fromLatin1(folderKey));
 }
 
-void frmExtract::Command1_Click() {
+void frmExtract::extract() {
   SetRunning(true);
-  RunProgress progress("Extracting from " + source_.ArchivePath + "...");
-  ExtractDestination destination(Dir1->Path(), {}, ExtractDestination::Layout::Flat);
-  ExtractionRun run(source_.Archive->Index, destination, progress, [] { return StopRequested; });
+  RunProgress progress("Extracting from " + source_.ArchivePath + "...", source_.StopRequested);
+  ExtractDestination destination(Folder(), {}, ExtractDestination::Layout::Flat);
+  ExtractionRun run(source_.Archive->Index, destination, progress, [this] { return source_.StopRequested; });
   // A destination folder that vanished after it was chosen ends the run here.
   if (!run.OpenDestination()) {
     Completed(progress, run.Report());
@@ -72,7 +70,7 @@ void frmExtract::Command1_Click() {
   }
   // Letter case does not count, as in the scan's own folder search.
   const std::shared_ptr<ColSubTree> folder =
-      mode_ == ExtractionMode::Neither ? nullptr : source_.Archive->ColTrees().Find(DirText->text());
+      mode_ == ExtractionMode::Neither ? nullptr : source_.Archive->ColTrees().Find(folderKey_->text());
   if (!folder)
     nothingToExtract(progress);
   else if (mode_ == ExtractionMode::Folder)
@@ -84,7 +82,7 @@ void frmExtract::Command1_Click() {
 void frmExtract::extractFolder(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress) {
   progress.SetBar(static_cast<float>(folder.Count() + 1), 1);
   progress.ShowStep(QStringLiteral("Extracting..."));
-  StopRequested = false;
+  source_.StopRequested = false;
   run.Extract(entriesOf(folder), ExtractionRun::OnStop::RemoveNewFiles);
   if (!Completed(progress, run.Report())) return;
   EndRun(progress);
@@ -96,13 +94,13 @@ void frmExtract::extractFolder(const ColSubTree& folder, ExtractionRun& run, Run
 // number of items that match it. A stop keeps what was extracted: those files
 // are complete and were asked for.
 void frmExtract::extractFiles(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress) {
-  progress.SetBar(static_cast<float>(List1->count() + 1), 1);
-  StopRequested = false;
+  progress.SetBar(static_cast<float>(names_->count() + 1), 1);
+  source_.StopRequested = false;
   QSet<QString> names;
-  for (int i = 0; i < List1->count(); ++i) names.insert(List1->item(i)->text());
+  for (int i = 0; i < names_->count(); ++i) names.insert(names_->item(i)->text());
   run.Extract(entriesNamed(folder, names), ExtractionRun::OnStop::KeepFiles);
   if (!Completed(progress, run.Report())) return;
-  complete(QString::number(List1->count()) + " files were succesfully extracted to " + DestRoot() +
+  complete(QString::number(names_->count()) + " files were succesfully extracted to " + DestRoot() +
            run.Report().skipped.CompletionAddition());
   EndRun(progress);
 }

@@ -5,8 +5,8 @@
 #include <QStringList>
 
 #include "tallyhold/windows/DestinationChooser.h"
-#include "tallyhold/windows/ExtractSource.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 
@@ -25,11 +25,6 @@ class frmExtract : public DestinationChooser {
  public:
   explicit frmExtract(const ExtractSource& source);
 
-  QLabel* Label2;        // "Files to extract:" or "Folder to extract:"
-  QLineEdit* DirText;    // the folder key of the folder to extract from
-  QListWidget* List1;    // the names to extract, or "*.*" for the whole folder
-  QPushButton* Command1;  // "Extract!"
-
   // The selection gathered from the archive window. folderKey: that of the
   // selected tree node, empty when none is selected (DirText keeps "ERROR",
   // which names no folder); names: the selected list items (files mode).
@@ -39,14 +34,16 @@ class frmExtract : public DestinationChooser {
   QString DestRoot() const { return FolderWithSeparator(); }
 
  private:
-  void Command1_Click();
+  void extract();
   // A stop removes the files this run made new; files it replaced stay.
   void extractFolder(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress);
   void extractFiles(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress);
   void nothingToExtract(RunProgress& progress);
 
-  ExtractSource source_;
   ExtractionMode mode_ = ExtractionMode::Neither;
+  QLabel* whatLabel_;       // "Files to extract:" or "Folder to extract:"
+  QLineEdit* folderKey_;    // the folder key of the folder to extract from
+  QListWidget* names_;      // the names to extract, or "*.*" for the whole folder
 };
 
 }  // namespace tallyhold

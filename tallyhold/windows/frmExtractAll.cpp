@@ -5,8 +5,6 @@
 #include <QSet>
 
 #include "common/platform/DialogService.h"
-#include "common/widgets/DirListBox.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/extract/ExtractionRun.h"
 #include "tallyhold/windows/RunProgress.h"
 
@@ -26,32 +24,31 @@ std::vector<const ClsTreeDir*> allEntries(const ColTrees& trees, QSet<const ClsT
 }  // namespace
 
 frmExtractAll::frmExtractAll(const ExtractSource& source, const QList<QByteArray>& treeFolders)
-    : DestinationChooser(source.MainWindow, {5175, 2820}, {3600, 1440, 1395, 315}, {3540, 2340, 1515, 375}),
-      source_(source),
+    : DestinationChooser(source, {5175, 2820}, {3600, 1440, 1395, 315}, {3540, 2340, 1515, 375}),
       treeFolders_(treeFolders) {
   setObjectName(QStringLiteral("frmExtractAll"));
   setWindowTitle(QStringLiteral("Extract All"));
-  Command1 = PlaceButton("Extract", "Command1", {3540, 1860, 1515, 375});
-  connect(Command1, &QPushButton::clicked, this, &frmExtractAll::Command1_Click);
+  connect(PlaceButton("Extract", "Command1", {3540, 1860, 1515, 375}), &QPushButton::clicked, this,
+          &frmExtractAll::extract);
 }
 
 QString frmExtractAll::DestRoot() const {
   return FolderWithSeparator() + QFileInfo(source_.ArchivePath).fileName();
 }
 
-void frmExtractAll::Command1_Click() {
+void frmExtractAll::extract() {
   SetRunning(true);
-  RunProgress progress("Extracting all from " + source_.ArchivePath + "...");
+  RunProgress progress("Extracting all from " + source_.ArchivePath + "...", source_.StopRequested);
   ColTrees& trees = source_.Archive->ColTrees();
   progress.SetBar(static_cast<float>(trees.Count() + 1), 1);
-  ExtractDestination destination(Dir1->Path(), QFileInfo(source_.ArchivePath).fileName(),
+  ExtractDestination destination(Folder(), QFileInfo(source_.ArchivePath).fileName(),
                                  ExtractDestination::Layout::Tree);
-  ExtractionRun run(source_.Archive->Index, destination, progress, [] { return StopRequested; });
+  ExtractionRun run(source_.Archive->Index, destination, progress, [this] { return source_.StopRequested; });
   if (run.OpenDestination()) {
     progress.ShowStep(QStringLiteral("Creating directories..."));
     if (run.MakeFolders(treeFolders_)) {
       progress.ShowStep(QStringLiteral("Extracting..."));
-      StopRequested = false;
+      source_.StopRequested = false;
       QSet<const ClsTreeDir*> lastOfFolder;
       const std::vector<const ClsTreeDir*> entries = allEntries(trees, lastOfFolder);
       progress.SetBarStep([&lastOfFolder](const ClsTreeDir& entry) { return lastOfFolder.contains(&entry); });

@@ -5,7 +5,6 @@
 #include <QList>
 
 #include "tallyhold/windows/DestinationChooser.h"
-#include "tallyhold/windows/ExtractSource.h"
 
 namespace tallyhold {
 
@@ -16,16 +15,13 @@ class frmExtractAll : public DestinationChooser {
   // the root, in the tree's order ("TEXT", "TEXT\ENGLISH", ...).
   frmExtractAll(const ExtractSource& source, const QList<QByteArray>& treeFolders);
 
-  QPushButton* Command1;  // "Extract"
-
   // Dir1's folder, then the archive's file name: /out/archive.dat, or
   // /archive.dat at the top of the file system.
   QString DestRoot() const;
 
  private:
-  void Command1_Click();
+  void extract();
 
-  ExtractSource source_;
   QList<QByteArray> treeFolders_;
 };
 

@@ -101,7 +101,7 @@ TEST_F(CaptionsFitTest, EveryCaptionOfTheThreeProgramsFitsItsBox) {
   ASSERT_NE(window, nullptr);
   ASSERT_GT(scan.yields(), 0);
   tallyhold::testing::clickNode(*window, "Child10");
-  EXPECT_TRUE(fitsColumn(*window->ListView, 0, "WORLDMP.MSG"));
+  EXPECT_TRUE(fitsColumn(tallyhold::testing::listOf(*window), 0, "WORLDMP.MSG"));
   misfits << misfitsOf(frame()) << misfitsOf(*window);
 
   // The largest archive there can be: ten digits where the boxes were laid out for eight.

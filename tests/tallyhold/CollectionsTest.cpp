@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tallyhold/archive/Globals.h"
+#include "tallyhold/archive/ColDatFiles.h"
 
 using namespace tallyhold;
 
@@ -74,19 +74,6 @@ TEST(CollectionsTest, EntryFolderIsDerivedFromTheName) {
   EXPECT_EQ(entry.FilePath(), "ART\\CRITTERS\\");
   entry.fType = 2;
   EXPECT_FALSE(entry.IsCompressed());
-}
-
-TEST(CollectionsTest, StartUpGivesTheFirstArchiveWindowSlot256) {
-  CreateGlobals();
-  EXPECT_EQ(DATWindows.size(), 256u);
-  EXPECT_EQ(DATFiles->Count(), 0);
-  EXPECT_EQ(AddWindowSlot(), 256);
-  EXPECT_EQ(AddWindowSlot(), 257);
-  // Slots keep counting past a 16-bit number.
-  while (DATWindows.size() < 40000) AddWindowSlot();
-  EXPECT_EQ(AddWindowSlot(), 40000);
-  EXPECT_EQ(NumberOf(" 12"), 12);
-  EXPECT_EQ(NumberOf("x"), 0);
 }
 
 }  // namespace

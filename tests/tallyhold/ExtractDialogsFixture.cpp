@@ -3,8 +3,6 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include "common/widgets/DirListBox.h"
-#include "tallyhold/archive/Globals.h"
 
 namespace tallyhold::testing {
 
@@ -19,17 +17,25 @@ QString ExtractDialogsFixture::folder(const QString& name) {
   return dir.filePath(name);
 }
 
-void ExtractDialogsFixture::runInto(DestinationChooser& dialog, QPushButton* command1, const QString& folder) {
-  ASSERT_TRUE(dialog.Dir1->SetPath(folder));
-  QTest::mouseClick(command1, Qt::LeftButton);
+widgets::DirListBox& ExtractDialogsFixture::folderList(DestinationChooser& dialog) {
+  return child<widgets::DirListBox>(dialog, "Dir1");
+}
+
+void ExtractDialogsFixture::click(DestinationChooser& dialog, const char* button) {
+  QTest::mouseClick(&child<QPushButton>(dialog, button), Qt::LeftButton);
+}
+
+void ExtractDialogsFixture::runInto(DestinationChooser& dialog, const QString& folder) {
+  ASSERT_TRUE(folderList(dialog).SetPath(folder));
+  click(dialog, "Command1");
   flushDeletes();
 }
 
-QString ExtractDialogsFixture::runIntoVanishedFolder(DestinationChooser& dialog, QPushButton* command1) {
+QString ExtractDialogsFixture::runIntoVanishedFolder(DestinationChooser& dialog) {
   const QString gone = folder("gone");
-  EXPECT_TRUE(dialog.Dir1->SetPath(gone));
+  EXPECT_TRUE(folderList(dialog).SetPath(gone));
   EXPECT_TRUE(QDir(gone).removeRecursively());
-  QTest::mouseClick(command1, Qt::LeftButton);
+  click(dialog, "Command1");
   flushDeletes();
   EXPECT_FALSE(QFileInfo::exists(gone));
   expectWindowsRestored();
@@ -40,7 +46,7 @@ void ExtractDialogsFixture::expectWindowsRestored() {
   EXPECT_TRUE(frame().isEnabled());
   EXPECT_EQ(shownDialog<DestinationChooser>(), nullptr);
   EXPECT_EQ(shownProgressForm(), nullptr);
-  EXPECT_FALSE(StopRequested);
+  EXPECT_FALSE(state().StopRequested);
   for (QWidget* widget : QApplication::topLevelWidgets())
     EXPECT_EQ(qobject_cast<DestinationChooser*>(widget), nullptr) << "a dialog was not unloaded";
 }

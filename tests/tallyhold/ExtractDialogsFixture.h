@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QPushButton>
 
+#include "common/widgets/DirListBox.h"
 #include "tallyhold/windows/DestinationChooser.h"
 #include "tests/tallyhold/ExtractFixture.h"
 #include "tests/tallyhold/TallyholdWindowsFixture.h"
@@ -28,10 +29,14 @@ class ExtractDialogsFixture : public WindowsFixture {
   // A new, empty folder in the test's folder.
   QString folder(const QString& name);
   // Dir1 to the folder, then a click on the run's button; the dialog is gone afterwards.
-  static void runInto(DestinationChooser& dialog, QPushButton* command1, const QString& folder);
+  static void runInto(DestinationChooser& dialog, const QString& folder);
   // Dir1 to a new folder that is removed before the click on the run's button;
   // the folder's path. The run must stop with the failure's message and make nothing.
-  QString runIntoVanishedFolder(DestinationChooser& dialog, QPushButton* command1);
+  QString runIntoVanishedFolder(DestinationChooser& dialog);
+  // The folder list of the dialog, Dir1.
+  static widgets::DirListBox& folderList(DestinationChooser& dialog);
+  // Clicks the dialog's button with the design name.
+  static void click(DestinationChooser& dialog, const char* button);
   // Every file and folder below the folder, relative to it, sorted.
   static QStringList contentsOf(const QString& folder) {
     return testsupport::OpenArchive::contentsOf(folder);

@@ -45,9 +45,10 @@ class Mounted {
 
 class OpenArchive {
  public:
-  explicit OpenArchive(const DatWriter& writer) {
+  explicit OpenArchive(const DatWriter& writer) : OpenArchive(writer.build()) {}
+  explicit OpenArchive(const QByteArray& bytes) {
     const QString path = dir.filePath("archive.dat");
-    writer.writeTo(path);
+    WriteFile(path, bytes);
     fileNo = platform::FreeFile();
     platform::OpenFile(fileNo, path);
     const dat::FixedDATInfo info = dat::GetFixedDATInfo(fileNo, platform::FileLength(fileNo));

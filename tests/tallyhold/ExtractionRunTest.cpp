@@ -88,6 +88,30 @@ TEST(TallyholdExtractionRun, WhatCannotBeAFolderSkipsItsEntriesAndTheRunGoesOn) 
                                                  "archive.dat/LINKED", "archive.dat/OK", "archive.dat/OK/last.txt"}));
 }
 
+// The directory intact, the bodies before it cut by ever more bytes, 7 at a
+// time (the trailer's length mended): every offset then points elsewhere or
+// outside.
+TEST(TallyholdExtractionRun, BodiesCutAtEveryLengthAreSkippedOrCopiedButNeverWrittenOutside) {
+  const QByteArray runner = SampleText(600, 1);
+  const QByteArray whole =
+      DatWriter().add("TOP.TXT", "top").add("ART\\RUNNER.FRM", runner, true).add("ART\\SKY.FRM", SampleText(90, 2)).build();
+  const QStringList allowed = {"archive.dat", "archive.dat/ART", "archive.dat/ART/RUNNER.FRM", "archive.dat/ART/SKY.FRM",
+                               "archive.dat/TOP.TXT"};
+  for (qint64 cut = 1; cut <= FilesTotalOffset(whole); cut += 7) {
+    SCOPED_TRACE(cut);
+    QByteArray shifted = whole.mid(cut);
+    PatchInt32(shifted, shifted.size() - 4, static_cast<int32_t>(shifted.size()));
+    OpenArchive archive(shifted);
+    TestRun run(archive, archive.dest(), Layout::Tree);
+    const RunReport& report = run.extract(archive);
+    EXPECT_EQ(report.end, RunEnd::Completed);
+    EXPECT_EQ(report.extracted + report.skipped.Count(), 3);
+    for (const QString& file : archive.destContents()) EXPECT_TRUE(allowed.contains(file)) << file.toStdString();
+    // A compressed body read from the wrong place never inflates to its data.
+    EXPECT_NE(ReadFile(archive.dest("archive.dat/ART/RUNNER.FRM")), runner);
+  }
+}
+
 TEST(TallyholdExtractionRun, AFolderSwappedForALinkDuringTheRunCannotRedirectAWrite) {
   QTemporaryDir outside;
   OpenArchive archive(DatWriter().add("A\\1.txt", "one").add("A\\2.txt", "two").add("A\\B\\3.txt", "three"));

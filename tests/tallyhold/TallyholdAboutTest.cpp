@@ -32,18 +32,18 @@ TEST_F(TallyholdAboutTest, ShowsTitleVersionAndCreditsModallyAndEscCloses) {
   const bool closed = whileAboutIsOpen(action("menuitem8932"), [&](frmAbout& box) {
     EXPECT_EQ(box.objectName(), "frmAbout");
     EXPECT_EQ(box.windowTitle(), "About Tallyhold");
-    EXPECT_EQ(box.lblTitle->text(), "Tallyhold");
-    EXPECT_EQ(box.lblVersion->text(), "Version 1.1.2");
-    EXPECT_TRUE(box.lblDescription->text().contains("basics of loading DAT archives"));
+    EXPECT_EQ(child<QLabel>(box, "lblTitle").text(), "Tallyhold");
+    EXPECT_EQ(child<QLabel>(box, "lblVersion").text(), "Version 1.1.2");
+    EXPECT_TRUE(child<QLabel>(box, "lblDescription").text().contains("basics of loading DAT archives"));
     EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
     EXPECT_FALSE(box.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(box.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     for (const char* name : {"picIcon", "lblTitle", "lblVersion", "lblDescription", "cmdOK",
                              "Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Line1"})
       EXPECT_NE(box.findChild<QWidget*>(name), nullptr) << name;
-    EXPECT_FALSE(box.picIcon->pixmap().isNull());
-    EXPECT_EQ(box.cmdOK->text(), "OK");
-    EXPECT_TRUE(box.cmdOK->isDefault());
+    EXPECT_FALSE(child<QLabel>(box, "picIcon").pixmap().isNull());
+    EXPECT_EQ(child<QPushButton>(box, "cmdOK").text(), "OK");
+    EXPECT_TRUE(child<QPushButton>(box, "cmdOK").isDefault());
     QTest::keyClick(&box, Qt::Key_Escape);
   });
   EXPECT_TRUE(closed);
@@ -57,13 +57,13 @@ TEST_F(TallyholdAboutTest, EnterPressesOK) {
 TEST_F(TallyholdAboutTest, LinksGoToTheShellAndKeepTheBoxOpen) {
   testsupport::ShellOpenRecorder shell;
   const bool closed = whileAboutIsOpen(action("menuitem8932"), [](frmAbout& box) {
-    for (QLabel* link : {static_cast<QLabel*>(box.Label3), static_cast<QLabel*>(box.Label2),
-                         static_cast<QLabel*>(box.Label6)}) {
-      EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
-      QTest::mouseClick(link, Qt::LeftButton);
+    for (const char* name : {"Label3", "Label2", "Label6"}) {
+      auto& link = child<widgets::LinkLabel>(box, name);
+      EXPECT_EQ(link.cursor().shape(), Qt::PointingHandCursor);
+      QTest::mouseClick(&link, Qt::LeftButton);
     }
     EXPECT_TRUE(box.isVisible());
-    QTest::mouseClick(box.cmdOK, Qt::LeftButton);
+    QTest::mouseClick(&child<QPushButton>(box, "cmdOK"), Qt::LeftButton);
   });
   EXPECT_TRUE(closed);
   EXPECT_EQ(shell.addresses(), (QStringList{frmAbout::WebAddress, frmAbout::AuthorMail,

@@ -1,4 +1,5 @@
 // The archive window itself: layout, panes, keys, popups, activation and close.
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
@@ -9,7 +10,7 @@
 
 #include "common/platform/FileNumbers.h"
 #include "common/platform/Twips.h"
-#include "tallyhold/archive/Globals.h"
+#include "tallyhold/archive/DATFunctions.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/FolderListModel.h"
@@ -42,11 +43,33 @@ TEST(TallyholdPaneLayoutTest, GivesTheDesignedNumbersAndNeverANegativeSize) {
   }
 }
 
+TEST(TallyholdFolderListModel, KeepsTheRulesOfAModelThroughEveryListing) {
+  ColTrees trees;
+  for (const char* name : {"A\\1", "A\\2", "B\\3"}) {
+    auto entry = std::make_shared<ClsTreeDir>();
+    entry->Filename = name;
+    AddToFolder(trees, entry);
+  }
+  FolderListModel model;
+  // A broken rule ends the test program.
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  EXPECT_EQ(model.rowCount(), 0);
+  model.SetListing(FolderListing::Of(trees, "A\\"));
+  ASSERT_EQ(model.rowCount(), 2);
+  EXPECT_EQ(model.index(1, 0).data().toString(), "2");
+  EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);
+  model.SetListing(FolderListing::Of(trees, "C\\"));
+  ASSERT_EQ(model.rowCount(), 1);
+  EXPECT_EQ(model.index(0, 0).data().toString(), "Empty folder");
+  model.SetListing({});
+  EXPECT_EQ(model.rowCount(), 0);
+}
+
 // A frame that counts the extraction commands instead of running them.
 class CountingFrame : public Main_Container {
  public:
-  void extractall_Click() override { ++all; }
-  void extractselected_Click() override { ++selected; }
+  void ExtractAll() override { ++all; }
+  void ExtractSelected() override { ++selected; }
   int all = 0;
   int selected = 0;
 };
@@ -54,7 +77,6 @@ class CountingFrame : public Main_Container {
 class TallyholdArchiveWindowTest : public WindowsFixture {
  protected:
   std::unique_ptr<Main_Container> startUp() override {
-    CreateGlobals();
     auto counting = std::make_unique<CountingFrame>();
     counting->show();
     return counting;
@@ -68,6 +90,8 @@ class TallyholdArchiveWindowTest : public WindowsFixture {
   }
 
   CountingFrame& counting() { return static_cast<CountingFrame&>(frame()); }
+  QTreeWidget& tree() const { return treeOf(*window); }
+  QTreeView& list() const { return listOf(*window); }
 
   DAT_Container* window = nullptr;
 };
@@ -77,30 +101,26 @@ TEST_F(TallyholdArchiveWindowTest, PanesFollowTheWindowsSize) {
     window->resize(size);
     const PaneLayout layout = LayOutPanes(platform::PixelsToTwipsX(window->width()),
                                           platform::PixelsToTwipsY(window->height()));
-    EXPECT_EQ(window->FrameTreeView->geometry(),
-              platform::TwipsRect(0, 0, layout.FrameTreeView.width(),
-                                  layout.FrameTreeView.height()));
-    EXPECT_EQ(window->FrameListView->geometry().x(), TwipsToPixelsX(layout.FrameListView.x()));
-    EXPECT_EQ(window->ListView->width(), TwipsToPixelsX(layout.ListView.width()));
-    EXPECT_EQ(window->TreeView->height(), platform::TwipsToPixelsY(layout.TreeView.height()));
+    EXPECT_EQ(child<QFrame>(*window, "FrameTreeView").geometry(),
+              platform::TwipsRect(0, 0, layout.FrameTreeView.width(), layout.FrameTreeView.height()));
+    EXPECT_EQ(child<QFrame>(*window, "FrameListView").geometry().x(), TwipsToPixelsX(layout.FrameListView.x()));
+    EXPECT_EQ(list().width(), TwipsToPixelsX(layout.ListView.width()));
+    EXPECT_EQ(tree().height(), platform::TwipsToPixelsY(layout.TreeView.height()));
   }
 }
 
 TEST_F(TallyholdArchiveWindowTest, PanesHaveTheirNamesFontsAndColumns) {
-  for (const char* name : {"FrameTreeView", "FrameListView", "TreeView", "ListView"})
-    EXPECT_NE(window->findChild<QWidget*>(name), nullptr) << name;
-  for (const QWidget* pane : {static_cast<QWidget*>(window->TreeView),
-                              static_cast<QWidget*>(window->ListView)}) {
+  for (const QWidget* pane : {static_cast<QWidget*>(&tree()), static_cast<QWidget*>(&list())}) {
     EXPECT_EQ(pane->font().family(), "Tahoma");
     EXPECT_DOUBLE_EQ(pane->font().pointSizeF(), 8.25);
   }
-  const QAbstractItemModel* model = window->ListView->model();
+  const QAbstractItemModel* model = list().model();
   QStringList keys, headers;
   QList<int> widths;
   for (int c = 0; c < model->columnCount(); ++c) {
     keys << model->headerData(c, Qt::Horizontal, FolderListModel::ColumnKeyRole).toString();
     headers << model->headerData(c, Qt::Horizontal).toString();
-    widths << window->ListView->header()->sectionSize(c);
+    widths << list().header()->sectionSize(c);
   }
   EXPECT_EQ(keys, (QStringList{"filename", "filenamesize", "location", "realsize", "packedsize",
                                "compression"}));
@@ -108,35 +128,31 @@ TEST_F(TallyholdArchiveWindowTest, PanesHaveTheirNamesFontsAndColumns) {
                                   "Compression"}));
   EXPECT_EQ(widths, (QList<int>{TwipsToPixelsX(1240), TwipsToPixelsX(1140), TwipsToPixelsX(1440),
                                 TwipsToPixelsX(1440), TwipsToPixelsX(1440), TwipsToPixelsX(1440)}));
-  EXPECT_EQ(window->ListView->selectionMode(), QAbstractItemView::ExtendedSelection);
+  EXPECT_EQ(list().selectionMode(), QAbstractItemView::ExtendedSelection);
 }
 
 TEST_F(TallyholdArchiveWindowTest, ClicksInTheListChooseItsPaneAndHeadersNeverSort) {
   const QList<QStringList> before = rowsOf(*window);
   ASSERT_EQ(before.size(), 2);
   ASSERT_EQ(before[0][0], "1");
-  QHeaderView* header = window->ListView->header();
+  QHeaderView* header = list().header();
   for (int column : {0, 3, 0}) {
-    ActivePane.clear();
+    state().ActivePane = Pane::None;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-    EXPECT_EQ(ActivePane, "List");
+    EXPECT_EQ(state().ActivePane, Pane::List);
     EXPECT_EQ(rowsOf(*window), before);
   }
-  ActivePane = "Tree";
-  const QRect second = window->ListView->visualRect(window->ListView->model()->index(1, 0));
-  QTest::mouseClick(window->ListView->viewport(), Qt::LeftButton, {}, second.center());
-  EXPECT_EQ(ActivePane, "List");
-  // Several rows may be chosen at once.
-  const QRect first = window->ListView->visualRect(window->ListView->model()->index(0, 0));
-  QTest::mouseClick(window->ListView->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                    first.center());
-  EXPECT_EQ(window->ListView->selectionModel()->selectedRows().size(), 2);
+  state().ActivePane = Pane::Tree;
+  // Several rows may be chosen at once; their names come in list order.
+  selectRows(*window, {1, 0});
+  EXPECT_EQ(state().ActivePane, Pane::List);
+  EXPECT_EQ(window->SelectedNames(), (QStringList{"1", "2"}));
 }
 
 TEST_F(TallyholdArchiveWindowTest, LowerCaseRAndSRunTheExtractionCommands) {
-  for (QWidget* target : {static_cast<QWidget*>(window), static_cast<QWidget*>(window->TreeView),
-                          static_cast<QWidget*>(window->ListView)}) {
+  for (QWidget* target : {static_cast<QWidget*>(window), static_cast<QWidget*>(&tree()),
+                          static_cast<QWidget*>(&list())}) {
     counting().all = counting().selected = 0;
     QTest::keyClick(target, Qt::Key_R);
     QTest::keyClick(target, Qt::Key_S);
@@ -150,17 +166,19 @@ TEST_F(TallyholdArchiveWindowTest, LowerCaseRAndSRunTheExtractionCommands) {
 }
 
 TEST_F(TallyholdArchiveWindowTest, RightButtonReleaseOpensThePanesPopups) {
-  const QString paneBefore = ActivePane;
-  QTest::mouseRelease(window->ListView->viewport(), Qt::RightButton, {}, QPoint(10, 10));
-  EXPECT_TRUE(counting().mnuListView->isVisible());
-  EXPECT_FALSE(counting().mnuTreeView->isVisible());
-  counting().mnuListView->hide();
-  QTest::mouseRelease(window->TreeView->viewport(), Qt::RightButton, {}, QPoint(10, 10));
-  EXPECT_TRUE(counting().mnuTreeView->isVisible());
-  counting().mnuTreeView->hide();
-  EXPECT_EQ(ActivePane, paneBefore);
-  QTest::mouseRelease(window->TreeView->viewport(), Qt::LeftButton, {}, QPoint(10, 200));
-  EXPECT_FALSE(counting().mnuTreeView->isVisible());
+  const Pane paneBefore = state().ActivePane;
+  QMenu& listPopup = child<QMenu>(frame(), "mnuListView");
+  QMenu& treePopup = child<QMenu>(frame(), "mnuTreeView");
+  QTest::mouseRelease(list().viewport(), Qt::RightButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(listPopup.isVisible());
+  EXPECT_FALSE(treePopup.isVisible());
+  listPopup.hide();
+  QTest::mouseRelease(tree().viewport(), Qt::RightButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(treePopup.isVisible());
+  treePopup.hide();
+  EXPECT_EQ(state().ActivePane, paneBefore);
+  QTest::mouseRelease(tree().viewport(), Qt::LeftButton, {}, QPoint(10, 200));
+  EXPECT_FALSE(treePopup.isVisible());
 
   for (const char* name : {"mnuconExtractListView", "mnuconExtractTreeView"})
     action(name)->trigger();
@@ -173,27 +191,31 @@ TEST_F(TallyholdArchiveWindowTest, RightButtonReleaseOpensThePanesPopups) {
 TEST_F(TallyholdArchiveWindowTest, ActivationRecordsTheWindowAndClosingReleasesItsOwnArchive) {
   DAT_Container* other = openViaMenu(write(DatWriter().add("C\\4", "w"), "other.dat"));
   ASSERT_NE(other, nullptr);
+  const ActiveDATRecord& active = state().ActiveDAT;
   frame().MdiArea().setActiveSubWindow(window);
-  EXPECT_EQ(ActiveDAT.Caption, dir.filePath("archive.dat"));
-  EXPECT_EQ(ActiveDAT.Index, "1");
-  EXPECT_EQ(ActiveDAT.FileNumber, "1");
-  EXPECT_EQ(ActiveDAT.WindowIndex, "256");
+  EXPECT_EQ(active.Caption, dir.filePath("archive.dat"));
+  EXPECT_EQ(active.Index, 1);
+  EXPECT_EQ(active.FileNumber, 1);
+  EXPECT_EQ(active.WindowIndex, 256);
   frame().MdiArea().setActiveSubWindow(other);
-  EXPECT_EQ(ActiveDAT.Index, "2");
-  EXPECT_EQ(ActiveDAT.WindowIndex, "257");
+  EXPECT_EQ(active.Index, 2);
+  EXPECT_EQ(active.FileNumber, 2);
+  EXPECT_EQ(active.WindowIndex, 257);
 
   // The information window shows the second archive; closing the first empties it.
-  EXPECT_EQ(info()->txtFilesTotal->text(), "1");
+  EXPECT_EQ(infoValue("txtFilesTotal"), "1");
   frame().MdiArea().setActiveSubWindow(window);
   window->close();
   flushDeletes();
-  EXPECT_TRUE(info()->txtFilesTotal->text().isEmpty());
-  EXPECT_TRUE(info()->txtDirTreeAddr->text().isEmpty());
-  EXPECT_EQ(DATFiles->Find(1), nullptr);
-  EXPECT_NE(DATFiles->Find(2), nullptr);
+  EXPECT_TRUE(infoValue("txtFilesTotal").isEmpty());
+  EXPECT_TRUE(infoValue("txtDirTreeAddr").isEmpty());
+  EXPECT_EQ(state().DATFiles.Find(1), nullptr);
+  EXPECT_NE(state().DATFiles.Find(2), nullptr);
   EXPECT_FALSE(platform::IsOpen(1));
   EXPECT_TRUE(platform::IsOpen(2));
-  EXPECT_EQ(DATWindows.size(), 258u);
+  EXPECT_EQ(state().DATWindows.size(), 258u);
+  EXPECT_EQ(state().WindowInSlot(256), nullptr);
+  EXPECT_EQ(state().WindowInSlot(257), other);
   EXPECT_TRUE(action("extractselected")->isEnabled());
 }
 
@@ -204,7 +226,7 @@ TEST_F(TallyholdExtractSelectedTest, AnEmptyListPaneIsRefused) {
   ASSERT_NE(window, nullptr);
   ASSERT_EQ(rowsOf(*window)[0][0], "Empty folder");
   const QList<std::function<void()>> presses = {
-      [&] { QTest::keyClick(window->TreeView, Qt::Key_R); },
+      [&] { QTest::keyClick(&treeOf(*window), Qt::Key_R); },
       [&] { action("extractselected")->trigger(); },
       [&] { action("mnuconExtractTreeView")->trigger(); }};
   for (const auto& press : presses) {

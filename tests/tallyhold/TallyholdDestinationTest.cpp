@@ -3,9 +3,7 @@
 #include <QLabel>
 #include <QTest>
 
-#include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/frmExtract.h"
 #include "tallyhold/windows/frmExtractAll.h"
 #include "tests/tallyhold/ExtractDialogsFixture.h"
@@ -42,12 +40,19 @@ class TallyholdDestinationTest : public ExtractDialogsFixture {
   }
 
   // Chooses a drive that is listed with the root folder given, as the user does.
-  static void chooseDrive(widgets::DriveListBox* drive, const QString& root) {
-    drive->addItem(root, root);
-    emit drive->activated(drive->count() - 1);
+  static void chooseDrive(DestinationChooser& dialog, const QString& root) {
+    widgets::DriveListBox& drive = driveList(dialog);
+    drive.addItem(root, root);
+    emit drive.activated(drive.count() - 1);
   }
 
-  ExtractSource source() { return {&frame(), DATFiles->Item(NumberOf(ActiveDAT.Index)), ActiveDAT.Caption}; }
+  ExtractSource source() {
+    const ActiveDATRecord& active = state().ActiveDAT;
+    return {&frame(), state().StopRequested, state().DATFiles.Item(active.Index), active.Caption};
+  }
+  static widgets::DriveListBox& driveList(DestinationChooser& dialog) {
+    return child<widgets::DriveListBox>(dialog, "Drive1");
+  }
 };
 
 TEST_F(TallyholdDestinationTest, BothDialogsLoadAtTheProgramsFolderWithTheFrameDisabled) {
@@ -58,10 +63,10 @@ TEST_F(TallyholdDestinationTest, BothDialogsLoadAtTheProgramsFolderWithTheFrameD
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(frame().isEnabled());
     EXPECT_TRUE(dialog->isEnabled());
-    EXPECT_EQ(dialog->Dir1->Path(), QCoreApplication::applicationDirPath());
-    EXPECT_EQ(dialog->Drive1->Drive(), widgets::DriveListBox::DriveOf(QCoreApplication::applicationDirPath()));
-    EXPECT_EQ(dialog->Label1->text(), "Choose the destination directory:");
-    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+    EXPECT_EQ(folderList(*dialog).Path(), QCoreApplication::applicationDirPath());
+    EXPECT_EQ(driveList(*dialog).Drive(), widgets::DriveListBox::DriveOf(QCoreApplication::applicationDirPath()));
+    EXPECT_EQ(child<QLabel>(*dialog, "Label1").text(), "Choose the destination directory:");
+    click(*dialog, "Command2");
     flushDeletes();
     expectWindowsRestored();
   }
@@ -71,14 +76,14 @@ TEST_F(TallyholdDestinationTest, BothDialogsLoadAtTheProgramsFolderWithTheFrameD
 TEST_F(TallyholdDestinationTest, CancelCloseBoxAndEscGiveUpWithoutTouchingAnyFile) {
   const QString dest = folder("dest");
   const QList<std::function<void(DestinationChooser&)>> ways = {
-      [](DestinationChooser& dialog) { QTest::mouseClick(dialog.Command2, Qt::LeftButton); },
+      [](DestinationChooser& dialog) { click(dialog, "Command2"); },
       [](DestinationChooser& dialog) { dialog.close(); },
       [](DestinationChooser& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }};
   for (const auto& giveUp : ways) {
     action("extractall")->trigger();
     DestinationChooser* dialog = shownDialog<DestinationChooser>();
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(dialog->Dir1->SetPath(dest));
+    ASSERT_TRUE(folderList(*dialog).SetPath(dest));
     giveUp(*dialog);
     flushDeletes();
     expectWindowsRestored();
@@ -92,12 +97,12 @@ TEST_F(TallyholdDestinationTest, CreateNewDirMovesIntoTheNewFolderAndAsksAgainAf
   action("extractselected")->trigger();
   auto* dialog = shownDialog<frmExtract>();
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(dialog->Dir1->SetPath(dest));
+  ASSERT_TRUE(folderList(*dialog).SetPath(dest));
 
   // A name that exists: the reporter's message, then the prompt again; an
   // empty answer there ends the command with nothing changed.
   dialogs.answerInput("taken");
-  QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+  click(*dialog, "Command3");
   ASSERT_EQ(dialogs.shown().size(), 3);
   const testsupport::ShownBox prompt = dialogs.shown()[0];
   EXPECT_EQ(prompt.kind, testsupport::ShownBox::Input);
@@ -108,19 +113,19 @@ TEST_F(TallyholdDestinationTest, CreateNewDirMovesIntoTheNewFolderAndAsksAgainAf
   EXPECT_EQ(dialogs.shown()[1].title, "File exists");
   EXPECT_EQ(dialogs.shown()[1].icon, platform::MsgIcon::Exclamation);
   EXPECT_EQ(dialogs.shown()[2].kind, testsupport::ShownBox::Input);
-  EXPECT_EQ(dialog->Dir1->Path(), dest);
+  EXPECT_EQ(folderList(*dialog).Path(), dest);
   EXPECT_EQ(contentsOf(dest), QStringList{"taken"});
 
   // A missing parent, then a good name: the list moves into the new folder.
   dialogs.clear();
   dialogs.answerInput("missing/new");
   dialogs.answerInput("fresh");
-  QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+  click(*dialog, "Command3");
   ASSERT_EQ(dialogs.messages().size(), 1);
   EXPECT_EQ(dialogs.messages()[0].text, "Error: 76, No such file or directory" + PathNotFoundCauses);
   EXPECT_EQ(dialogs.messages()[0].title, "No such file or directory");
   EXPECT_EQ(dialogs.shown().size(), 3);
-  EXPECT_EQ(dialog->Dir1->Path(), dest + "/fresh");
+  EXPECT_EQ(folderList(*dialog).Path(), dest + "/fresh");
   EXPECT_TRUE(QFileInfo(dest + "/fresh").isDir());
   EXPECT_EQ(ending.calls(), 0);
   EXPECT_FALSE(frame().isEnabled());
@@ -133,9 +138,9 @@ TEST_F(TallyholdDestinationTest, CreateNewDirOnAReadOnlyDiskGivesTheSystemsReaso
   action("extractselected")->trigger();
   auto* dialog = shownDialog<frmExtract>();
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(dialog->Dir1->SetPath(dest));
+  ASSERT_TRUE(folderList(*dialog).SetPath(dest));
   dialogs.answerInput("Mod: Part 2");
-  QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+  click(*dialog, "Command3");
   ASSERT_EQ(dialogs.messages().size(), 1);
   EXPECT_EQ(dialogs.messages()[0].text, "Error: 70, Read-only file system");
   EXPECT_EQ(dialogs.shown().size(), 3);  // asked again
@@ -151,16 +156,15 @@ TEST_F(TallyholdDestinationTest, AFolderAtTheTopOfTheFileSystemGetsOneSeparator)
   action("extractselected")->trigger();
   auto* dialog = shownDialog<frmExtract>();
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(dialog->Dir1->SetPath("/"));
-  EXPECT_EQ(dialog->FolderWithSeparator(), "/");
+  ASSERT_TRUE(folderList(*dialog).SetPath("/"));
   EXPECT_EQ(dialog->DestRoot(), "/");
   // "tmp" exists at the top: the new folder's path is /tmp, not //tmp or a
   // folder of the program's own.
   dialogs.answerInput("tmp");
-  QTest::mouseClick(dialog->Command3, Qt::LeftButton);
+  click(*dialog, "Command3");
   ASSERT_EQ(dialogs.messages().size(), 1);
   EXPECT_EQ(dialogs.messages()[0].text, "Error: 75, the path already exists");
-  EXPECT_EQ(dialog->Dir1->Path(), "/");
+  EXPECT_EQ(folderList(*dialog).Path(), "/");
 }
 
 TEST_F(TallyholdDestinationTest, AFailedDriveChangeIsReportedAndTheListsStayWhereTheyWere) {
@@ -168,24 +172,24 @@ TEST_F(TallyholdDestinationTest, AFailedDriveChangeIsReportedAndTheListsStayWher
   action("extractall")->trigger();
   auto* dialog = shownDialog<frmExtractAll>();
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(dialog->Dir1->SetPath(dest));
-  const QString drive = dialog->Drive1->Drive();
+  ASSERT_TRUE(folderList(*dialog).SetPath(dest));
+  const QString drive = driveList(*dialog).Drive();
 
-  chooseDrive(dialog->Drive1, dir.filePath("no-such-drive"));
+  chooseDrive(*dialog, dir.filePath("no-such-drive"));
   ASSERT_EQ(dialogs.messages().size(), 1);  // not tried again
   EXPECT_EQ(dialogs.messages()[0].text, "Error: 76, No such file or directory" + PathNotFoundCauses);
-  EXPECT_EQ(dialog->Dir1->Path(), dest);
-  EXPECT_EQ(dialog->Drive1->Drive(), drive);
+  EXPECT_EQ(folderList(*dialog).Path(), dest);
+  EXPECT_EQ(driveList(*dialog).Drive(), drive);
 
   // A folder that vanished under the list is reported as it is opened.
   dialogs.clear();
   ASSERT_TRUE(QDir(dest).mkdir("vanishing"));
-  ASSERT_TRUE(dialog->Dir1->SetPath(dest));
+  ASSERT_TRUE(folderList(*dialog).SetPath(dest));
   ASSERT_TRUE(QDir(dest).rmdir("vanishing"));
-  testsupport::DoubleClickLine(dialog->Dir1, testsupport::LineNamed(dialog->Dir1, "vanishing"));
+  testsupport::DoubleClickLine(&folderList(*dialog), testsupport::LineNamed(&folderList(*dialog), "vanishing"));
   ASSERT_EQ(dialogs.messages().size(), 1);
   EXPECT_EQ(dialogs.messages()[0].title, "No such file or directory");
-  EXPECT_EQ(dialog->Dir1->Path(), dest);
+  EXPECT_EQ(folderList(*dialog).Path(), dest);
 }
 
 TEST_F(TallyholdDestinationTest, ADriveThatIsNotReadyIsTriedAgainOnlyAfterRetry) {
@@ -193,27 +197,27 @@ TEST_F(TallyholdDestinationTest, ADriveThatIsNotReadyIsTriedAgainOnlyAfterRetry)
   const QString medium = dir.filePath("medium");
   NotReadyDrive dialog(source(), {});
   dialog.show();
-  ASSERT_TRUE(dialog.Dir1->SetPath(dest));
-  const QString drive = dialog.Drive1->Drive();
+  ASSERT_TRUE(folderList(dialog).SetPath(dest));
+  const QString drive = driveList(dialog).Drive();
 
   // Cancel gives up at once.
   dialogs.answerMessage(MsgAnswer::Cancel);
-  chooseDrive(dialog.Drive1, medium);
+  chooseDrive(dialog, medium);
   ASSERT_EQ(dialogs.messages().size(), 1);
   EXPECT_EQ(dialogs.messages()[0].text, "Error: 68, " + QString::fromStdString(
                                                             std::make_error_code(std::errc::no_such_device).message()));
   EXPECT_EQ(dialogs.messages()[0].title, "Device/Drive Error");
   EXPECT_EQ(dialogs.messages()[0].buttons, platform::MsgButtons::RetryCancel);
-  EXPECT_EQ(dialog.Dir1->Path(), dest);
-  EXPECT_EQ(dialog.Drive1->Drive(), drive);
+  EXPECT_EQ(folderList(dialog).Path(), dest);
+  EXPECT_EQ(driveList(dialog).Drive(), drive);
 
   // Retry tries again; the medium is in by then.
   dialogs.clear();
   dialogs.answerMessage(MsgAnswer::Retry);
   dialogs.onNextMessage([&] { QDir().mkpath(medium); });
-  chooseDrive(dialog.Drive1, medium);
+  chooseDrive(dialog, medium);
   EXPECT_EQ(dialogs.messages().size(), 1);
-  EXPECT_EQ(dialog.Dir1->Path(), medium);
+  EXPECT_EQ(folderList(dialog).Path(), medium);
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "common/widgets/DirListBox.h"
-#include "tallyhold/archive/Globals.h"
+#include "common/platform/Twips.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/ProgressForm.h"
 #include "tallyhold/windows/frmExtractAll.h"
@@ -83,10 +82,10 @@ TEST_F(TallyholdExtractAllTest, DialogHasItsControlsAndLoadsAtTheProgramsFolder)
     }
   }
   EXPECT_FALSE(frame().isEnabled());
-  EXPECT_EQ(dialog->Dir1->Path(), QCoreApplication::applicationDirPath());
+  EXPECT_EQ(folderList(*dialog).Path(), QCoreApplication::applicationDirPath());
   EXPECT_EQ(dialog->DestRoot(), QCoreApplication::applicationDirPath() + "/archive.dat");
   // At the top of the file system the separator is not doubled.
-  ASSERT_TRUE(dialog->Dir1->SetPath("/"));
+  ASSERT_TRUE(folderList(*dialog).SetPath("/"));
   EXPECT_EQ(dialog->DestRoot(), "/archive.dat");
 }
 
@@ -95,7 +94,7 @@ TEST_F(TallyholdExtractAllTest, ExtractsEveryEntryByteExactIntoTheFoldersOfItsNa
   ASSERT_NE(dialog, nullptr);
   const QString dest = folder("out");
   LastProgress progress;
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
 
   const QString root = dest + "/archive.dat";
   QStringList expected;
@@ -123,7 +122,7 @@ TEST_F(TallyholdExtractAllTest, ExtractsEveryEntryByteExactIntoTheFoldersOfItsNa
             "This will take some minutes depending on the speed of your computer. Please, be patient.");
   // The last entry's text reaches the screen, however fast the run.
   EXPECT_EQ(progress.status, "Extracting SOUND\\LONGNAME9\\A\\B\\FX.ACM");
-  const int folders = DATFiles->Item(NumberOf(ActiveDAT.Index))->ColTrees().Count();
+  const int folders = state().DATFiles.Item(state().ActiveDAT.Index)->ColTrees().Count();
   EXPECT_FLOAT_EQ(progress.max, folders + 1);
   EXPECT_FLOAT_EQ(progress.value, folders + 1);
   expectWindowsRestored();
@@ -134,7 +133,7 @@ TEST_F(TallyholdExtractAllTest, ExtractsEveryEntryByteExactIntoTheFoldersOfItsNa
   action("extractall")->trigger();
   dialog = shownDialog<frmExtractAll>();
   ASSERT_NE(dialog, nullptr);
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
   EXPECT_EQ(ReadFile(root + "/README.TXT"), "hello");
   EXPECT_EQ(contentsOf(root), expected);
   EXPECT_EQ(dialogs.messages().size(), 1);
@@ -161,7 +160,7 @@ TEST_F(TallyholdExtractAllTest, TheProgressIsPaintedBeforeTheFirstEntryAndDuring
   ASSERT_NE(dialog, nullptr);
   const QString dest = folder("out");
   PaintedStatus painted(dest);
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
   ASSERT_FALSE(painted.texts.isEmpty());
   EXPECT_EQ(painted.texts.first(), "Initializing...");
   EXPECT_EQ(painted.atFirstPaint, QStringList{});
@@ -174,7 +173,7 @@ TEST_F(TallyholdExtractAllTest, TheFrameKeysAndPopupsOpenTheDialog) {
   ASSERT_NE(window, nullptr);
   const QList<std::function<void()>> presses = {
       [&] { action("extractall")->trigger(); },
-      [&] { QTest::keyClick(window->TreeView, Qt::Key_S); },
+      [&] { QTest::keyClick(&treeOf(*window), Qt::Key_S); },
       [&] { action("mnuconExtractListEntireDAT")->trigger(); },
       [&] { action("mnuconExtractTreeEntireDAT")->trigger(); }};
   for (const auto& press : presses) {
@@ -182,7 +181,7 @@ TEST_F(TallyholdExtractAllTest, TheFrameKeysAndPopupsOpenTheDialog) {
     frmExtractAll* dialog = shownDialog<frmExtractAll>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(frame().isEnabled());
-    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+    click(*dialog, "Command2");
     flushDeletes();
     expectWindowsRestored();
   }
@@ -205,10 +204,10 @@ TEST_F(TallyholdExtractAllTest, CancelBetweenEntriesKeepsWhatWasExtracted) {
   QStringList captions;
   AtEveryYield cancel([&](ProgressForm& form, int yield) {
     captions << form.windowTitle();
-    if (yield == 1) QTest::mouseClick(form.Command1, Qt::LeftButton);
+    if (yield == 1) pressCancel(form);
   });
   LastProgress progress;
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
 
   // The first yield comes after the first entry; no entry is started after it.
   const QString root = dest + "/archive.dat";
@@ -241,7 +240,7 @@ TEST_F(TallyholdExtractAllTest, DamagedEntriesAreSkippedAndNamedInTheCompletionM
   frmExtractAll* dialog = openDialog(writer);
   ASSERT_NE(dialog, nullptr);
   const QString dest = folder("out");
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
 
   const QString root = dest + "/archive.dat";
   EXPECT_EQ(contentsOf(root), (QStringList{"GOOD", "GOOD/FIRST.TXT", "GOOD/LAST.TXT"}));
@@ -271,7 +270,7 @@ TEST_F(TallyholdExtractAllTest, HostileNamesNeverReachOutsideTheDestination) {
   ASSERT_TRUE(QFile::link(outer, dest + "/archive.dat/LINKED"));
 
   const QStringList before = contentsOf(dir.path());
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
 
   const QString root = dest + "/archive.dat";
   EXPECT_EQ(ReadFile(root + "/SAFE/OK.TXT"), "ok");
@@ -301,7 +300,7 @@ TEST_F(TallyholdExtractAllTest, AFileInTheWayOfAFolderSkipsItsEntriesAndABadDest
   const QString dest = folder("out");
   ASSERT_TRUE(QDir(dest).mkpath("archive.dat/SOUND"));
   ASSERT_TRUE(testsupport::WriteFile(dest + "/archive.dat/SOUND/LONGNAME9", "a file in the way"));
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
 
   const QString root = dest + "/archive.dat";
   EXPECT_EQ(contentsOf(root), (QStringList{"FIRST.TXT", "SOUND", "SOUND/LAST.TXT", "SOUND/LONGNAME9"}));
@@ -316,7 +315,7 @@ TEST_F(TallyholdExtractAllTest, AFileInTheWayOfAFolderSkipsItsEntriesAndABadDest
   action("extractall")->trigger();
   dialog = shownDialog<frmExtractAll>();
   ASSERT_NE(dialog, nullptr);
-  const QString gone = runIntoVanishedFolder(*dialog, dialog->Command1);
+  const QString gone = runIntoVanishedFolder(*dialog);
   ASSERT_EQ(dialogs.messages().size(), 1);
   testsupport::ShownBox box = dialogs.messages().first();
   EXPECT_EQ(box.text, "Could not write " + gone + "\r\rNo such file or directory\r\rThe extraction has been stopped.");
@@ -328,7 +327,7 @@ TEST_F(TallyholdExtractAllTest, AFileInTheWayOfAFolderSkipsItsEntriesAndABadDest
   action("extractall")->trigger();
   dialog = shownDialog<frmExtractAll>();
   ASSERT_NE(dialog, nullptr);
-  runInto(*dialog, dialog->Command1, QFileInfo(archivePath).path());
+  runInto(*dialog, QFileInfo(archivePath).path());
   ASSERT_EQ(dialogs.messages().size(), 1);
   EXPECT_TRUE(dialogs.messages().first().text.startsWith("Could not write " + archivePath +
                                                          "\r\rA file stands under this name"));

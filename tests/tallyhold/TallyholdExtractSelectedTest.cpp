@@ -9,9 +9,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "common/widgets/DirListBox.h"
-
-#include "tallyhold/archive/Globals.h"
+#include "common/platform/Twips.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/ProgressForm.h"
 #include "tallyhold/windows/frmExtract.h"
@@ -44,21 +42,10 @@ class TallyholdExtractSelectedTest : public ExtractDialogsFixture {
  protected:
   void SetUp() override {
     ExtractDialogsFixture::SetUp();
-    ActivePane.clear();
     archivePath = write(crittersWriter());
     window = openViaMenu(archivePath);
     ASSERT_NE(window, nullptr);
     dialogs.clear();
-  }
-
-  // Clicks the list rows, the first plainly, the others with Ctrl held.
-  void selectRows(const QList<int>& rows) {
-    Qt::KeyboardModifiers modifiers;
-    for (int row : rows) {
-      const QRect rect = window->ListView->visualRect(window->ListView->model()->index(row, 0));
-      QTest::mouseClick(window->ListView->viewport(), Qt::LeftButton, modifiers, rect.center());
-      modifiers = Qt::ControlModifier;
-    }
   }
 
   frmExtract* openDialog(const char* command = "extractselected") {
@@ -75,6 +62,11 @@ class TallyholdExtractSelectedTest : public ExtractDialogsFixture {
     EXPECT_EQ(box.buttons, platform::MsgButtons::Ok);
   }
 
+  static QListWidget& names(frmExtract& dialog) { return child<QListWidget>(dialog, "List1"); }
+  static QString textOf(frmExtract& dialog, const char* name) {
+    return child<QWidget>(dialog, name).property("text").toString();
+  }
+
   QString archivePath;
   DAT_Container* window = nullptr;
 };
@@ -82,22 +74,22 @@ class TallyholdExtractSelectedTest : public ExtractDialogsFixture {
 // The list and the commands agree, however the tree's node changed.
 TEST_F(TallyholdExtractSelectedTest, KeysAndTheRightButtonListTheNodeWhoseEntriesAreThenWritten) {
   clickNode(*window, "Child10");
-  QTest::keyClick(window->TreeView, Qt::Key_Down);  // ART\CRITTERS\OLD\: RUNNER01.FRM of other contents
+  QTest::keyClick(&treeOf(*window), Qt::Key_Down);  // ART\CRITTERS\OLD\: RUNNER01.FRM of other contents
   EXPECT_EQ(rowsOf(*window).size(), 1);
-  EXPECT_EQ(ActivePane, "Tree");
-  selectRows({0});
+  EXPECT_EQ(state().ActivePane, Pane::Tree);
+  selectRows(*window, {0});
   frmExtract* dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
-  runInto(*dialog, dialog->Command1, folder("keys"));
+  runInto(*dialog, folder("keys"));
   EXPECT_EQ(ReadFile(dir.filePath("keys/RUNNER01.FRM")), "old");
 
   clickNode(*window, "Child10", Qt::RightButton);  // the way to the popup's "Extract..."
-  frame().mnuTreeView->hide();
+  child<QMenu>(frame(), "mnuTreeView").hide();
   EXPECT_EQ(rowsOf(*window).size(), 3);
-  selectRows({0});
+  selectRows(*window, {0});
   dialog = openDialog("mnuconExtractListView");
   ASSERT_NE(dialog, nullptr);
-  runInto(*dialog, dialog->Command1, folder("right"));
+  runInto(*dialog, folder("right"));
   EXPECT_EQ(ReadFile(dir.filePath("right/RUNNER01.FRM")), Runner1);
 }
 
@@ -106,7 +98,7 @@ TEST_F(TallyholdExtractSelectedTest, AfterOneOfTwoWindowsClosesF3AndF4WorkOnTheO
   ASSERT_NE(second, nullptr);
   second->close();
   flushDeletes();
-  EXPECT_EQ(ActiveDAT.Caption, archivePath);
+  EXPECT_EQ(state().ActiveDAT.Caption, archivePath);
 
   QTest::keyClick(&frame(), Qt::Key_F4);
   auto* all = shownDialog<frmExtractAll>();
@@ -126,8 +118,8 @@ TEST_F(TallyholdExtractSelectedTest, ARefusedSecondArchiveLeavesTheFirstToTheNex
 
   clickNode(*window, "Mother2");
   EXPECT_EQ(rowsOf(*window).first().first(), "SONG.ACM");
-  EXPECT_EQ(frame().StatusText(), "There are 1 files in this folder");
-  EXPECT_EQ(ActiveDAT.Caption, archivePath);
+  EXPECT_EQ(statusText(), "There are 1 files in this folder");
+  EXPECT_EQ(state().ActiveDAT.Caption, archivePath);
 }
 
 TEST_F(TallyholdExtractSelectedTest, FolderModeExtractsOnlyTheFoldersOwnEntriesIntoTheFolderItself) {
@@ -136,16 +128,16 @@ TEST_F(TallyholdExtractSelectedTest, FolderModeExtractsOnlyTheFoldersOwnEntriesI
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(dialog->windowTitle(), "Extract single/multiple files or an entire folder");
   EXPECT_EQ(dialog->size(), platform::TwipsSize(5550, 3240));
-  EXPECT_EQ(dialog->Command1->text(), "Extract!");
-  EXPECT_EQ(dialog->Label2->text(), "Folder to extract:");
-  EXPECT_EQ(dialog->DirText->text(), "ART\\CRITTERS\\");
-  ASSERT_EQ(dialog->List1->count(), 1);
-  EXPECT_EQ(dialog->List1->item(0)->text(), "*.*");
+  EXPECT_EQ(textOf(*dialog, "Command1"), "Extract!");
+  EXPECT_EQ(textOf(*dialog, "Label2"), "Folder to extract:");
+  EXPECT_EQ(textOf(*dialog, "DirText"), "ART\\CRITTERS\\");
+  ASSERT_EQ(names(*dialog).count(), 1);
+  EXPECT_EQ(names(*dialog).item(0)->text(), "*.*");
   EXPECT_FALSE(frame().isEnabled());
 
   const QString dest = folder("out");
   LastProgress progress;
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
   EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER02.FRM", "RUNNER03.FRM"}));
   EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
   EXPECT_EQ(ReadFile(dest + "/RUNNER03.FRM"), SampleText(700, 3));
@@ -165,9 +157,9 @@ TEST_F(TallyholdExtractSelectedTest, FolderModeExtractsOnlyTheFoldersOwnEntriesI
     clickNode(*window, node);
     dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->DirText->text(), key);
+    EXPECT_EQ(textOf(*dialog, "DirText"), key);
     const QString into = folder(node);
-    runInto(*dialog, dialog->Command1, into);
+    runInto(*dialog, into);
     EXPECT_EQ(contentsOf(into), expected);
     expectCompletion(QString::number(expected.size()) + " files extracted to " + into + "/");
   }
@@ -175,21 +167,21 @@ TEST_F(TallyholdExtractSelectedTest, FolderModeExtractsOnlyTheFoldersOwnEntriesI
 
 TEST_F(TallyholdExtractSelectedTest, FilesModeExtractsTheSelectedNamesAndCountsTheList) {
   clickNode(*window, "Child10");
-  selectRows({0, 2});
-  EXPECT_EQ(ActivePane, "List");
+  selectRows(*window, {0, 2});
+  EXPECT_EQ(state().ActivePane, Pane::List);
   frmExtract* dialog = openDialog("mnuconExtractListView");
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(dialog->Label2->text(), "Files to extract:");
-  EXPECT_EQ(dialog->DirText->text(), "ART\\CRITTERS\\");
-  ASSERT_EQ(dialog->List1->count(), 2);
-  EXPECT_EQ(dialog->List1->item(0)->text(), "RUNNER01.FRM");
-  EXPECT_EQ(dialog->List1->item(1)->text(), "RUNNER03.FRM");
+  EXPECT_EQ(textOf(*dialog, "Label2"), "Files to extract:");
+  EXPECT_EQ(textOf(*dialog, "DirText"), "ART\\CRITTERS\\");
+  ASSERT_EQ(names(*dialog).count(), 2);
+  EXPECT_EQ(names(*dialog).item(0)->text(), "RUNNER01.FRM");
+  EXPECT_EQ(names(*dialog).item(1)->text(), "RUNNER03.FRM");
 
   // A name that matches nothing still counts; a name twice extracts once.
-  dialog->List1->addItems({"NOSUCH.FRM", "RUNNER01.FRM"});
+  names(*dialog).addItems({"NOSUCH.FRM", "RUNNER01.FRM"});
   const QString dest = folder("out");
   ASSERT_TRUE(testsupport::WriteFile(dest + "/RUNNER01.FRM", QByteArray(20'000, 'o')));
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
   EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER03.FRM"}));
   EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
   expectCompletion("4 files were succesfully extracted to " + dest + "/");
@@ -197,24 +189,24 @@ TEST_F(TallyholdExtractSelectedTest, FilesModeExtractsTheSelectedNamesAndCountsT
 
   // An empty list extracts nothing and says 0.
   dialogs.clear();
-  QTest::keyClick(window->ListView, Qt::Key_R);
+  QTest::keyClick(&listOf(*window), Qt::Key_R);
   dialog = shownDialog<frmExtract>();
   ASSERT_NE(dialog, nullptr);
-  dialog->List1->clear();
+  names(*dialog).clear();
   const QString empty = folder("empty");
-  runInto(*dialog, dialog->Command1, empty);
+  runInto(*dialog, empty);
   EXPECT_TRUE(contentsOf(empty).isEmpty());
   expectCompletion("0 files were succesfully extracted to " + empty + "/");
   expectWindowsRestored();
 }
 
 TEST_F(TallyholdExtractSelectedTest, EntriesSelectedStraightAfterOpeningAreFoundInTheTopLevel) {
-  selectRows({0});
+  selectRows(*window, {0});
   frmExtract* dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(dialog->DirText->text(), "\\");
+  EXPECT_EQ(textOf(*dialog, "DirText"), "\\");
   const QString dest = folder("out");
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
   EXPECT_EQ(ReadFile(dest + "/TOP.TXT"), "top");
   expectCompletion("1 files were succesfully extracted to " + dest + "/");
 }
@@ -232,14 +224,14 @@ TEST_F(TallyholdExtractSelectedTest, NothingToExtractIsRefusedOrFoundEmpty) {
 
   // No pane clicked yet, no node selected: the run finds no folder.
   clickNode(*window, "root");
-  ActivePane.clear();
-  window->TreeView->clearSelection();
+  state().ActivePane = Pane::None;
+  treeOf(*window).clearSelection();
   dialogs.clear();
   frmExtract* dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(dialog->DirText->text(), "ERROR");
+  EXPECT_EQ(textOf(*dialog, "DirText"), "ERROR");
   const QString dest = folder("out");
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
   EXPECT_TRUE(contentsOf(dest).isEmpty());
   ASSERT_EQ(dialogs.messages().size(), 1);
   const testsupport::ShownBox danger = dialogs.messages().first();
@@ -253,13 +245,13 @@ TEST_F(TallyholdExtractSelectedTest, AStopRemovesWhatFolderModeMadeNewAndKeepsWh
   const QString dest = folder("out");
   ASSERT_TRUE(testsupport::WriteFile(dest + "/KEEP.TXT", "mine"));
   ASSERT_TRUE(testsupport::WriteFile(dest + "/RUNNER01.FRM", "the user's copy, replaced by the run"));
-  AtEveryYield cancel([](ProgressForm& form, int) { QTest::mouseClick(form.Command1, Qt::LeftButton); });
+  AtEveryYield cancel([](ProgressForm& form, int) { pressCancel(form); });
 
   clickNode(*window, "Child10");
   frmExtract* dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
   LastProgress progress;
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
   // RUNNER01 took the place of the user's file: removing it would lose both.
   EXPECT_EQ(contentsOf(dest), (QStringList{"KEEP.TXT", "RUNNER01.FRM"}));
   EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
@@ -270,10 +262,10 @@ TEST_F(TallyholdExtractSelectedTest, AStopRemovesWhatFolderModeMadeNewAndKeepsWh
   expectWindowsRestored();
 
   // Files mode stops too, and what it wrote is complete and stays.
-  selectRows({0, 1, 2});
+  selectRows(*window, {0, 1, 2});
   dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
   EXPECT_EQ(cancel.yields(), 2);
   EXPECT_EQ(contentsOf(dest), (QStringList{"KEEP.TXT", "RUNNER01.FRM"}));
   EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
@@ -287,7 +279,7 @@ TEST_F(TallyholdExtractSelectedTest, AFolderInTheWaySkipsItsEntryAndAVanishedDes
   clickNode(*window, "Child10");
   frmExtract* dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
-  runInto(*dialog, dialog->Command1, dest);
+  runInto(*dialog, dest);
   EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER02.FRM", "RUNNER03.FRM"}));
   EXPECT_TRUE(QFileInfo(dest + "/RUNNER02.FRM").isDir());
   ASSERT_EQ(dialogs.messages().size(), 1);
@@ -299,7 +291,7 @@ TEST_F(TallyholdExtractSelectedTest, AFolderInTheWaySkipsItsEntryAndAVanishedDes
   dialogs.clear();
   dialog = openDialog();
   ASSERT_NE(dialog, nullptr);
-  const QString gone = runIntoVanishedFolder(*dialog, dialog->Command1);
+  const QString gone = runIntoVanishedFolder(*dialog);
   ASSERT_EQ(dialogs.messages().size(), 1);
   const testsupport::ShownBox box = dialogs.messages().first();
   EXPECT_EQ(box.text, "Could not write " + gone + "\r\rNo such file or directory\r\rThe extraction has been stopped.");

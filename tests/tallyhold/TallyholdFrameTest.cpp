@@ -8,7 +8,6 @@
 
 #include "common/platform/FileNumbers.h"
 #include "common/platform/Twips.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tests/tallyhold/TallyholdWindowsFixture.h"
 
@@ -54,13 +53,25 @@ void expectPlaced(Main_Container& frame, const DAT_Info* info) {
   EXPECT_EQ(info->y(), TwipsToPixelsY(100));
 }
 
+TEST(TallyholdProgramState, TheFirstArchiveWindowGetsSlot256AndSlotsCountPastSixteenBits) {
+  ProgramState state;
+  EXPECT_EQ(state.DATWindows.size(), 256u);
+  EXPECT_EQ(state.AddWindowSlot(), 256);
+  EXPECT_EQ(state.AddWindowSlot(), 257);
+  EXPECT_EQ(state.WindowInSlot(256), nullptr);
+  EXPECT_EQ(state.WindowInSlot(-1), nullptr);
+  EXPECT_EQ(state.WindowInSlot(258), nullptr);
+  while (state.DATWindows.size() < 40000) state.AddWindowSlot();
+  EXPECT_EQ(state.AddWindowSlot(), 40000);
+}
+
 TEST_F(TallyholdFrameTest, StartsWithItsMenusStatusAndInformationWindow) {
   EXPECT_EQ(frame().windowTitle(), "Tallyhold! v1.1");
   EXPECT_EQ(frame().centralWidget()->width(), TwipsToPixelsX(9135));
   EXPECT_EQ(frame().centralWidget()->height() + frame().statusBar()->height(),
             TwipsToPixelsY(6615));
-  EXPECT_EQ(DATFiles->Count(), 0);
-  EXPECT_EQ(DATWindows.size(), 256u);
+  EXPECT_EQ(state().DATFiles.Count(), 0);
+  EXPECT_EQ(state().DATWindows.size(), 256u);
 
   QStringList bar;
   for (const QAction* a : frame().menuBar()->actions()) bar << a->objectName() + "=" + a->text();
@@ -77,20 +88,23 @@ TEST_F(TallyholdFrameTest, StartsWithItsMenusStatusAndInformationWindow) {
                 false, false},
                {"extractall", "Extract entire DAT...", QKeySequence("F4"), false, false}});
   // The popups are the frame's menus but never stand on its menu bar.
-  expectItems(frame().mnuListView, {{"mnuconExtractListView", "Extract...", {}, true, false},
-                                    {"mnuconExtractListEntireDAT", "Extract entire DAT...", {},
-                                     true, false}});
-  expectItems(frame().mnuTreeView, {{"mnuconExtractTreeView", "Extract...", {}, true, false},
-                                    {"mnuconExtractTreeEntireDAT", "Extract entire DAT...", {},
-                                     true, false}});
-  EXPECT_EQ(frame().mnuListView->title(), "ContextListView");
-  EXPECT_EQ(frame().mnuTreeView->title(), "ContextTreeView");
-  EXPECT_FALSE(frame().menuBar()->actions().contains(frame().mnuListView->menuAction()));
+  const auto* listPopup = frame().findChild<QMenu*>("mnuListView");
+  const auto* treePopup = frame().findChild<QMenu*>("mnuTreeView");
+  expectItems(listPopup, {{"mnuconExtractListView", "Extract...", {}, true, false},
+                          {"mnuconExtractListEntireDAT", "Extract entire DAT...", {}, true, false}});
+  expectItems(treePopup, {{"mnuconExtractTreeView", "Extract...", {}, true, false},
+                          {"mnuconExtractTreeEntireDAT", "Extract entire DAT...", {}, true, false}});
+  EXPECT_EQ(listPopup->title(), "ContextListView");
+  EXPECT_EQ(treePopup->title(), "ContextTreeView");
+  EXPECT_EQ(&frame().ListPopup(), listPopup);
+  EXPECT_EQ(&frame().TreePopup(), treePopup);
+  EXPECT_FALSE(frame().menuBar()->actions().contains(listPopup->menuAction()));
+  EXPECT_FALSE(frame().menuBar()->actions().contains(treePopup->menuAction()));
 
   const auto* status = frame().findChild<QStatusBar*>("StatusBar");
   ASSERT_NE(status, nullptr);
   EXPECT_EQ(status->height(), TwipsToPixelsY(315));
-  EXPECT_EQ(frame().StatusText(), "Nothing to do.");
+  EXPECT_EQ(statusText(), "Nothing to do.");
 
   EXPECT_TRUE(info()->isVisible());
   EXPECT_EQ(info()->windowTitle(), "DAT Information");
@@ -125,7 +139,7 @@ TEST_F(TallyholdFrameTest, ViewCommandHidesAndShowsTheInformationWindowWithItsCh
   archive.FilesTotal = 2;
   archive.DirTreeAddr = 1000000;
   info()->ShowValues(archive);
-  EXPECT_EQ(info()->txtDirTreeAddr->text(), "F4240");
+  EXPECT_EQ(infoValue("txtDirTreeAddr"), "F4240");
 
   view->trigger();
   EXPECT_FALSE(info()->isVisible());
@@ -135,14 +149,14 @@ TEST_F(TallyholdFrameTest, ViewCommandHidesAndShowsTheInformationWindowWithItsCh
   EXPECT_TRUE(view->isChecked());
 
   // "Hide this window" keeps the values for the next View command.
-  QTest::mouseClick(info()->Command1, Qt::LeftButton);
+  QTest::mouseClick(&child<QPushButton>(*info(), "Command1"), Qt::LeftButton);
   EXPECT_FALSE(info()->isVisible());
   EXPECT_FALSE(view->isChecked());
   frame().move(frame().pos() + QPoint(5, 0));
   view->trigger();
   EXPECT_TRUE(info()->isVisible());
   EXPECT_TRUE(view->isChecked());
-  EXPECT_EQ(info()->txtDataSize->text(), "1234");
+  EXPECT_EQ(infoValue("txtDataSize"), "1234");
   expectPlaced(frame(), info());
 
   // The close box discards the window; View makes a new, empty one.
@@ -153,7 +167,7 @@ TEST_F(TallyholdFrameTest, ViewCommandHidesAndShowsTheInformationWindowWithItsCh
   view->trigger();
   ASSERT_NE(info(), nullptr);
   EXPECT_TRUE(info()->isVisible());
-  EXPECT_TRUE(info()->txtDataSize->text().isEmpty());
+  EXPECT_TRUE(infoValue("txtDataSize").isEmpty());
   EXPECT_TRUE(view->isChecked());
 }
 
@@ -175,7 +189,7 @@ TEST_F(TallyholdFrameTest, ExitAndTheCloseBoxEndTheProgramAtOnce) {
   frame().show();
   frame().close();
   EXPECT_EQ(ending.calls(), 2);
-  EXPECT_EQ(DATFiles->Count(), 1);
+  EXPECT_EQ(state().DATFiles.Count(), 1);
   EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
@@ -198,8 +212,8 @@ TEST_F(TallyholdFrameTest, AtStartOnlyCtrlOOfTheShortcutsActs) {
   EXPECT_EQ(box.filters[1].pattern, "*.*");
   EXPECT_EQ(box.initialFolder, QDir::currentPath());
   // Cancelled: nothing to do.
-  EXPECT_EQ(frame().StatusText(), "Nothing to do.");
-  EXPECT_EQ(DATFiles->Count(), 0);
+  EXPECT_EQ(statusText(), "Nothing to do.");
+  EXPECT_EQ(state().DATFiles.Count(), 0);
 }
 
 }  // namespace

@@ -5,14 +5,14 @@
 #include <QTest>
 
 #include "common/platform/Twips.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/ProgressForm.h"
 
 namespace tallyhold {
 namespace {
 
 TEST(TallyholdProgressTest, HasItsControlsAndDesignTexts) {
-  ProgressForm form;
+  bool stopRequested = false;
+  ProgressForm form(stopRequested);
   EXPECT_EQ(form.objectName(), "ProgressForm");
   EXPECT_EQ(form.windowTitle(), "Printing...");
   EXPECT_EQ(form.size(), platform::TwipsSize(4725, 1875));
@@ -27,25 +27,25 @@ TEST(TallyholdProgressTest, HasItsControlsAndDesignTexts) {
 }
 
 TEST(TallyholdProgressTest, CancelOnlyRaisesTheStopRequest) {
-  ProgressForm form;
+  bool stopRequested = false;
+  ProgressForm form(stopRequested);
   form.show();
-  form.ProgressBar->SetMax(10);
-  form.ProgressBar->SetValue(3);
-  StopRequested = false;
-  QTest::mouseClick(form.Command1, Qt::LeftButton);
-  EXPECT_TRUE(StopRequested);
-  QTest::mouseClick(form.Command1, Qt::LeftButton);
-  EXPECT_TRUE(StopRequested);
+  form.Bar().SetMax(10);
+  form.Bar().SetValue(3);
+  auto* cancel = form.findChild<QPushButton*>("Command1");
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_TRUE(stopRequested);
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_TRUE(stopRequested);
   EXPECT_TRUE(form.isVisible());
-  EXPECT_FLOAT_EQ(form.ProgressBar->Value(), 3);
-  EXPECT_EQ(form.labStatus->text(), "Status Bar");
+  EXPECT_FLOAT_EQ(form.Bar().Value(), 3);
+  EXPECT_EQ(form.Status().text(), "Status Bar");
 
   // Esc asks to stop too, and never just hides the window.
-  StopRequested = false;
+  stopRequested = false;
   QTest::keyClick(&form, Qt::Key_Escape);
-  EXPECT_TRUE(StopRequested);
+  EXPECT_TRUE(stopRequested);
   EXPECT_TRUE(form.isVisible());
-  StopRequested = false;
 }
 
 TEST(TallyholdProgressTest, BarKeepsFloatingPointMaximumAndValueAndShowsThemScaled) {

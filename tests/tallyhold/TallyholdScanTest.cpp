@@ -100,11 +100,7 @@ class TallyholdDirTreeReaderTest : public ::testing::Test {
     EXPECT_TRUE(testsupport::WriteFile(path, bytes));
     const int n = platform::FreeFile();
     EXPECT_TRUE(platform::OpenFile(n, path));
-    const dat::FixedDATInfo info = dat::GetFixedDATInfo(n, bytes.size());
-    archive.DataSize = info.DataSize;
-    archive.TreeSize = info.TreeSize;
-    archive.DirTreeAddr = info.DirTreeAddr;
-    archive.FilesTotal = info.FilesTotal;
+    archive.SetFixedInfo(dat::GetFixedDATInfo(n, bytes.size()));
     return n;
   }
 

@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
 
 #include "common/platform/FileNumbers.h"
-#include "tallyhold/archive/Globals.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/Main.h"
@@ -27,10 +27,13 @@ void WindowsFixture::TearDown() {
   frame_.reset();
   flushDeletes();
   platform::CloseAll();
-  StopRequested = false;
 }
 
 DAT_Info* WindowsFixture::info() const { return frame_->findChild<DAT_Info*>("DAT_Info"); }
+
+QString WindowsFixture::statusText() const { return child<QLabel>(*frame_, "Panel1").text(); }
+
+QString WindowsFixture::infoValue(const char* name) const { return child<QLabel>(*info(), name).text(); }
 
 QAction* WindowsFixture::action(const char* name) const {
   return frame_->findChild<QAction*>(QLatin1String(name));
@@ -57,7 +60,7 @@ DAT_Container* WindowsFixture::openViaMenu(const QString& path) {
   dialogs.answerOpenFile(path);
   action("mnuOpenDAT")->trigger();
   flushDeletes();
-  return WindowInSlot(LastWindowIndex);
+  return state().WindowInSlot(state().LastWindowIndex);
 }
 
 void WindowsFixture::flushDeletes() {
@@ -82,15 +85,28 @@ QTreeWidgetItem* findNode(QTreeWidgetItem* item, const QString& key) {
 
 }  // namespace
 
+QTreeWidget& treeOf(const DAT_Container& window) { return child<QTreeWidget>(window, "TreeView"); }
+
+QTreeView& listOf(const DAT_Container& window) { return child<QTreeView>(window, "ListView"); }
+
+void selectRows(const DAT_Container& window, const QList<int>& rows) {
+  QTreeView& list = listOf(window);
+  Qt::KeyboardModifiers modifiers;
+  for (int row : rows) {
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, list.visualRect(list.model()->index(row, 0)).center());
+    modifiers = Qt::ControlModifier;
+  }
+}
+
 std::vector<TreeNode> nodesOf(const DAT_Container& window) {
+  const QTreeWidget& tree = treeOf(window);
   std::vector<TreeNode> nodes;
-  for (int i = 0; i < window.TreeView->topLevelItemCount(); ++i)
-    collect(window.TreeView->topLevelItem(i), nodes);
+  for (int i = 0; i < tree.topLevelItemCount(); ++i) collect(tree.topLevelItem(i), nodes);
   return nodes;
 }
 
 QList<QStringList> rowsOf(const DAT_Container& window) {
-  const QAbstractItemModel* model = window.ListView->model();
+  const QAbstractItemModel* model = listOf(window).model();
   QList<QStringList> rows;
   for (int r = 0; r < model->rowCount(); ++r) {
     QStringList cells;
@@ -101,14 +117,13 @@ QList<QStringList> rowsOf(const DAT_Container& window) {
 }
 
 void clickNode(DAT_Container& window, const QString& key, Qt::MouseButton button) {
+  QTreeWidget& tree = treeOf(window);
   QTreeWidgetItem* node = nullptr;
-  for (int i = 0; i < window.TreeView->topLevelItemCount() && !node; ++i)
-    node = findNode(window.TreeView->topLevelItem(i), key);
+  for (int i = 0; i < tree.topLevelItemCount() && !node; ++i) node = findNode(tree.topLevelItem(i), key);
   ASSERT_NE(node, nullptr) << key.toStdString();
-  window.TreeView->expandAll();
-  window.TreeView->scrollToItem(node);
-  const QPoint center = window.TreeView->visualItemRect(node).center();
-  QTest::mouseClick(window.TreeView->viewport(), button, {}, center);
+  tree.expandAll();
+  tree.scrollToItem(node);
+  QTest::mouseClick(tree.viewport(), button, {}, tree.visualItemRect(node).center());
 }
 
 ProgressForm* shownProgressForm() {
@@ -117,12 +132,14 @@ ProgressForm* shownProgressForm() {
   return nullptr;
 }
 
+void pressCancel(ProgressForm& form) { QTest::mouseClick(&child<QPushButton>(form, "Command1"), Qt::LeftButton); }
+
 AtEveryYield::AtEveryYield(std::function<void(ProgressForm&, int)> action) {
   timer_.setInterval(0);
   // While the window is first painted, before any work, user input waits.
   QObject::connect(&timer_, &QTimer::timeout, [this, action] {
     ProgressForm* form = shownProgressForm();
-    if (form && form->labStatus->text() != QLatin1String("Initializing...")) action(*form, ++yields_);
+    if (form && form->Status().text() != QLatin1String("Initializing...")) action(*form, ++yields_);
   });
   timer_.start();
 }
@@ -136,10 +153,10 @@ bool LastProgress::eventFilter(QObject* watched, QEvent* event) {
   if (form && event->type() == QEvent::Hide) {
     seen = true;
     caption = form->windowTitle();
-    message = form->labMsg->text();
-    status = form->labStatus->text();
-    max = form->ProgressBar->Max();
-    value = form->ProgressBar->Value();
+    message = form->Message().text();
+    status = form->Status().text();
+    max = form->Bar().Max();
+    value = form->Bar().Value();
   }
   return false;
 }

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "tallyhold/archive/FolderTree.h"
@@ -16,6 +17,9 @@
 #include "tests/support/DatWriter.h"
 #include "tests/support/PlatformRecorders.h"
 #include "tests/support/ScriptedDialogs.h"
+
+class QTreeView;
+class QTreeWidget;
 
 namespace tallyhold {
 class DAT_Container;
@@ -25,6 +29,14 @@ class ProgressForm;
 
 namespace tallyhold::testing {
 
+// The control of the window with the design name; a missing one fails the test.
+template <typename T>
+T& child(const QObject& window, const char* name) {
+  T* found = window.findChild<T*>(QLatin1String(name));
+  if (!found) throw std::runtime_error("no control named " + std::string(name));
+  return *found;
+}
+
 class WindowsFixture : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -33,7 +45,12 @@ class WindowsFixture : public ::testing::Test {
   virtual std::unique_ptr<Main_Container> startUp();
 
   Main_Container& frame() { return *frame_; }
+  ProgramState& state() { return frame_->State(); }
+  // The text of the frame's status panel.
+  QString statusText() const;
   DAT_Info* info() const;
+  // The text of one of the information window's value labels ("txtDataSize"...).
+  QString infoValue(const char* name) const;
   QAction* action(const char* name) const;
   // The windows in the frame's area other than the information window.
   int archiveWindowCount() const;
@@ -42,7 +59,7 @@ class WindowsFixture : public ::testing::Test {
   QString write(const testsupport::DatWriter& writer, const QString& name = "archive.dat");
   QString writeBytes(const QByteArray& bytes, const QString& name);
   // "Open DAT..." through the menu, with the dialog answering the path; the
-  // window in slot LastWindowIndex afterwards (null when it is gone).
+  // window in the slot opened last afterwards (null when it is gone).
   DAT_Container* openViaMenu(const QString& path);
   // Runs the deletions that closed windows have asked for.
   static void flushDeletes();
@@ -55,6 +72,11 @@ class WindowsFixture : public ::testing::Test {
   std::unique_ptr<Main_Container> frame_;
 };
 
+// The archive window's panes, found by their design names.
+QTreeWidget& treeOf(const DAT_Container& window);
+QTreeView& listOf(const DAT_Container& window);
+// Clicks the list rows, the first plainly, the others with Ctrl held.
+void selectRows(const DAT_Container& window, const QList<int>& rows);
 // The tree pane's nodes, parents before children, as {key, text, parent key}.
 std::vector<TreeNode> nodesOf(const DAT_Container& window);
 // The list pane's rows, every cell.
@@ -64,6 +86,8 @@ void clickNode(DAT_Container& window, const QString& key, Qt::MouseButton button
 
 // The progress window while it is shown, or null.
 ProgressForm* shownProgressForm();
+// Clicks its Cancel button.
+void pressCancel(ProgressForm& form);
 
 // Runs an action at every yield to events while a progress window is shown.
 class AtEveryYield {
