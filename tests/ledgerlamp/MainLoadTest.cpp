@@ -50,15 +50,7 @@ bool progressFormExists() {
 TEST_F(LedgerlampLoad, OpenDialogAsksForADatFileAndCancelChangesNothing) {
   click("cmdOpenDat");
   ASSERT_EQ(dialogs.shown().size(), 1);
-  const ShownBox& box = dialogs.shown()[0];
-  EXPECT_EQ(box.kind, ShownBox::OpenFile);
-  EXPECT_EQ(box.title, "Open DAT");
-  ASSERT_EQ(box.filters.size(), 2);
-  EXPECT_EQ(box.filters[0].description, "DAT Files (*.dat)");
-  EXPECT_EQ(box.filters[0].pattern, "*.dat");
-  EXPECT_EQ(box.filters[1].description, "Everything (*.*)");
-  EXPECT_EQ(box.filters[1].pattern, "*.*");
-  EXPECT_EQ(box.initialFolder, QDir::currentPath());
+  testsupport::ExpectOpenDatBox(dialogs.shown()[0], "DAT Files (*.dat)");
   EXPECT_EQ(commands(), "------");
   EXPECT_EQ(window.findChild<QLineEdit*>("fLoad"), nullptr);  // nothing chosen, nothing created
 

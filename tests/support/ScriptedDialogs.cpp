@@ -1,5 +1,11 @@
 #include "tests/support/ScriptedDialogs.h"
 
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "tests/widgets/QtPrinters.h"
+
 namespace testsupport {
 
 using platform::MsgAnswer;
@@ -17,10 +23,7 @@ QList<ShownBox> ScriptedDialogs::messages() const {
 
 MsgAnswer ScriptedDialogs::message(const QString& text, const QString& title,
                                    platform::MsgIcon icon, platform::MsgButtons buttons) {
-  ShownBox box;
-  box.kind = ShownBox::Message;
-  box.text = text;
-  box.title = title;
+  ShownBox box(ShownBox::Message, text, title);
   box.icon = icon;
   box.buttons = buttons;
   shown_.append(box);
@@ -35,24 +38,41 @@ MsgAnswer ScriptedDialogs::message(const QString& text, const QString& title,
 
 QString ScriptedDialogs::input(const QString& prompt, const QString& title,
                                const QString& defaultText) {
-  ShownBox box;
-  box.kind = ShownBox::Input;
-  box.text = prompt;
-  box.title = title;
+  ShownBox box(ShownBox::Input, prompt, title);
   box.defaultText = defaultText;
-  shown_.append(box);
-  return inputs_.isEmpty() ? QString() : inputs_.dequeue();
+  return answer(box, inputs_);
 }
 
 QString ScriptedDialogs::openFile(const QString& title, const QList<platform::FileFilter>& filters,
                                   const QString& initialFolder) {
-  ShownBox box;
-  box.kind = ShownBox::OpenFile;
-  box.title = title;
+  ShownBox box(ShownBox::OpenFile, {}, title);
   box.filters = filters;
   box.initialFolder = initialFolder;
+  return answer(box, files_);
+}
+
+QString ScriptedDialogs::answer(const ShownBox& box, QQueue<QString>& answers) {
   shown_.append(box);
-  return files_.isEmpty() ? QString() : files_.dequeue();
+  return answers.isEmpty() ? QString() : answers.dequeue();
+}
+
+void ExpectBox(const ShownBox& box, const QString& text, const QString& title, platform::MsgIcon icon,
+               platform::MsgButtons buttons) {
+  EXPECT_EQ(box.text, text);
+  EXPECT_EQ(box.title, title);
+  EXPECT_EQ(box.icon, icon);
+  EXPECT_EQ(box.buttons, buttons);
+}
+
+void ExpectOpenDatBox(const ShownBox& box, const QString& datFilter) {
+  EXPECT_EQ(box.kind, ShownBox::OpenFile);
+  EXPECT_EQ(box.title, "Open DAT");
+  ASSERT_EQ(box.filters.size(), 2);
+  EXPECT_EQ(box.filters[0].description, datFilter);
+  EXPECT_EQ(box.filters[0].pattern, "*.dat");
+  EXPECT_EQ(box.filters[1].description, "Everything (*.*)");
+  EXPECT_EQ(box.filters[1].pattern, "*.*");
+  EXPECT_EQ(box.initialFolder, QDir::currentPath());
 }
 
 }  // namespace testsupport

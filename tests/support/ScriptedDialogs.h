@@ -12,6 +12,9 @@ namespace testsupport {
 
 struct ShownBox {
   enum Kind { Message, Input, OpenFile };
+  ShownBox(Kind boxKind, const QString& boxText, const QString& boxTitle)
+      : kind(boxKind), text(boxText), title(boxTitle) {}
+
   Kind kind = Message;
   QString text;  // message text, input prompt
   QString title;
@@ -45,11 +48,19 @@ class ScriptedDialogs : public platform::DialogService {
                    const QString& initialFolder) override;
 
  private:
+  QString answer(const ShownBox& box, QQueue<QString>& answers);
   QQueue<platform::MsgAnswer> messages_;
   QQueue<QString> inputs_;
   QQueue<QString> files_;
   QList<ShownBox> shown_;
   std::function<void()> onMessage_;
 };
+
+// The message box's text, title, icon and buttons, each as expected.
+void ExpectBox(const ShownBox& box, const QString& text, const QString& title, platform::MsgIcon icon,
+               platform::MsgButtons buttons);
+// The open-file box of an archive: "Open DAT", the DAT filter named so, then everything,
+// in the current folder.
+void ExpectOpenDatBox(const ShownBox& box, const QString& datFilter);
 
 }  // namespace testsupport

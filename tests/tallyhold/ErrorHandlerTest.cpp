@@ -43,11 +43,8 @@ TEST_F(TallyholdExtractErrorHandler, DeviceErrorReturnsTheAnswer) {
   dialogs.answerMessage(MsgAnswer::Cancel);
   EXPECT_EQ(HandleError(68, "No medium found", ""), MsgAnswer::Cancel);
   ASSERT_EQ(dialogs.messages().size(), 2);
-  const ShownBox box = dialogs.messages().first();
-  EXPECT_EQ(box.text, "Error: 68, No medium found");
-  EXPECT_EQ(box.title, "Device/Drive Error");
-  EXPECT_EQ(box.icon, MsgIcon::Exclamation);
-  EXPECT_EQ(box.buttons, MsgButtons::RetryCancel);
+  ExpectBox(dialogs.messages().first(), "Error: 68, No medium found", "Device/Drive Error", MsgIcon::Exclamation,
+            MsgButtons::RetryCancel);
   EXPECT_EQ(ending.calls(), 0);
 }
 
@@ -55,21 +52,15 @@ TEST_F(TallyholdExtractErrorHandler, PathErrorsShowTheirDescriptionAsTitleAndRet
   HandleError(75, "File exists", "");
   HandleError(76, "No such file or directory", "");
   ASSERT_EQ(dialogs.messages().size(), 2);
-  const ShownBox exists = dialogs.messages()[0];
-  EXPECT_EQ(exists.text, "Error: 75, the path already exists");
-  EXPECT_EQ(exists.title, "File exists");
-  EXPECT_EQ(exists.icon, MsgIcon::Exclamation);
-  EXPECT_EQ(exists.buttons, MsgButtons::Ok);
-  const ShownBox missing = dialogs.messages()[1];
-  EXPECT_EQ(missing.text,
+  ExpectBox(dialogs.messages()[0], "Error: 75, the path already exists", "File exists", MsgIcon::Exclamation,
+            MsgButtons::Ok);
+  ExpectBox(dialogs.messages()[1],
             "Error: 76, No such file or directory\r\r     Possible causes and solutions:\r\r"
             "1. You have tried to create a folder with more than 255 characters, Windows can't handle more than "
             "that long\r"
             "2. You're using too much Microsoft software, burn your computer and install Linux\r"
-            "3. It could be a bug! Check readme.txt for further information");
-  EXPECT_EQ(missing.title, "No such file or directory");
-  EXPECT_EQ(missing.icon, MsgIcon::Exclamation);
-  EXPECT_EQ(missing.buttons, MsgButtons::Ok);
+            "3. It could be a bug! Check readme.txt for further information",
+            "No such file or directory", MsgIcon::Exclamation, MsgButtons::Ok);
   EXPECT_EQ(ending.calls(), 0);
 }
 

@@ -202,15 +202,7 @@ TEST_F(TallyholdFrameTest, AtStartOnlyCtrlOOfTheShortcutsActs) {
 
   QTest::keyClick(&frame(), Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(dialogs.shown().size(), 1);
-  const testsupport::ShownBox& box = dialogs.shown().first();
-  EXPECT_EQ(box.kind, testsupport::ShownBox::OpenFile);
-  EXPECT_EQ(box.title, "Open DAT");
-  ASSERT_EQ(box.filters.size(), 2);
-  EXPECT_EQ(box.filters[0].description, "Skarrow 2 DAT Files (*.dat)");
-  EXPECT_EQ(box.filters[0].pattern, "*.dat");
-  EXPECT_EQ(box.filters[1].description, "Everything (*.*)");
-  EXPECT_EQ(box.filters[1].pattern, "*.*");
-  EXPECT_EQ(box.initialFolder, QDir::currentPath());
+  testsupport::ExpectOpenDatBox(dialogs.shown().first(), "Skarrow 2 DAT Files (*.dat)");
   // Cancelled: nothing to do.
   EXPECT_EQ(statusText(), "Nothing to do.");
   EXPECT_EQ(state().DATFiles.Count(), 0);

@@ -19,21 +19,13 @@ using testsupport::LineTexts;
 using widgets::DirListBox;
 using widgets::FolderFailure;
 
-class WidgetsDirListBox : public ::testing::Test {
+class WidgetsDirListBox : public testsupport::ListFixture<DirListBox> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    root = QDir::cleanPath(dir.path());
     for (const char* name : {"b", "A", ".hidden", "A/deep"}) ASSERT_TRUE(QDir(root).mkpath(name));
     ASSERT_TRUE(testsupport::WriteFile(root + "/file.txt", "not a folder"));
-    list.resize(300, 400);
-    list.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    showList();
   }
-
-  QTemporaryDir dir;
-  QString root;
-  DirListBox list;
 };
 
 TEST_F(WidgetsDirListBox, ShowsAncestorsThenTheFolderThenItsSubfoldersAndSignalsRealMoves) {

@@ -18,21 +18,13 @@ using testsupport::LineTexts;
 using testsupport::WriteFile;
 using widgets::FileListBox;
 
-class WidgetsFileListBox : public ::testing::Test {
+class WidgetsFileListBox : public testsupport::ListFixture<FileListBox> {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    root = QDir::cleanPath(dir.path());
     for (const char* name : {"b.txt", "A.dat", ".profile"}) ASSERT_TRUE(WriteFile(root + '/' + name, "x"));
     ASSERT_TRUE(QDir(root).mkdir("folder"));
-    list.resize(300, 400);
-    list.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    showList();
   }
-
-  QTemporaryDir dir;
-  QString root;
-  FileListBox list;
 };
 
 TEST_F(WidgetsFileListBox, ListsEveryFileButNoFolderOrPipeAndReportsTheClickedName) {

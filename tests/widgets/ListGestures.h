@@ -1,9 +1,29 @@
 #pragma once
-// A user's clicks on the lines of a list, found by their text.
+// A user's clicks on the lines of a list, found by their text, and a fresh
+// folder for a list to show.
+#include <gtest/gtest.h>
+
+#include <QDir>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace testsupport {
+
+// A fresh folder, and the list on the screen at a size where every line shows.
+template <typename List>
+class ListFixture : public ::testing::Test {
+ protected:
+  void showList() {
+    list.resize(300, 400);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+  }
+
+  QTemporaryDir dir;
+  QString root = QDir::cleanPath(dir.path());
+  List list;
+};
 
 inline QListWidgetItem* LineNamed(QListWidget* list, const QString& text) {
   const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
