@@ -29,10 +29,7 @@ ToolArchive::ToolArchive(const QString& path) : path_(path), model_(std::make_sh
     const dat::FixedDATInfo info = checkedInfo(fileNo_);
     model_->Key = path;
     model_->Index = fileNo_;
-    model_->DataSize = info.DataSize;
-    model_->TreeSize = info.TreeSize;
-    model_->DirTreeAddr = info.DirTreeAddr;
-    model_->FilesTotal = info.FilesTotal;
+    model_->SetFixedInfo(info);
     dat::DirectoryReader directory(fileNo_, info);
     qint64 position = info.DirTreeAddr;
     tallyhold::ColSubTree* folder = nullptr;
