@@ -199,6 +199,16 @@ TEST_F(DatFormatTest, RecordsThatLeaveTheDirectoryStopTheWalkWithTheRecordNamed)
   EXPECT_TRUE(walk(open(withRunaway.build()), &error).isEmpty());
   EXPECT_EQ(error, "record 1 runs past the end of the directory");
 
+  // The last record one byte longer than the directory: its fields would be read shifted.
+  FixtureEntry overBy1;
+  overBy1.name = "last";
+  overBy1.filenameSize = 5;
+  DatWriter withOverBy1;
+  withOverBy1.add("first", "1").add(overBy1);
+  error.clear();
+  EXPECT_EQ(walk(open(withOverBy1.build()), &error).size(), 1);
+  EXPECT_EQ(error, "record 2 runs past the end of the directory");
+
   // FilesTotal one too many for the records present: the last read would
   // start inside the trailer.
   QByteArray extra = DatWriter().add("only", "3").build();

@@ -142,8 +142,14 @@ TEST_F(TallyholdExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
   // Stored, 10 bytes in the archive but claiming 1.5 GB: never a 1.5 GB buffer.
   FixtureEntry claims{"CLAIMS.BIN", "0123456789"};
   claims.realSize = 1'500'000'000;
-  OpenArchive archive(
-      DatWriter().add(damaged).add(truncated).add(outside).add(negative).add(longer).add(shorter).add(claims));
+  // The body's last byte one past the end of the file: outside as well, not a failed read.
+  FixtureEntry overBy1{"OVERBY1.TXT", "abc"};
+  const auto writer = [&] {
+    return DatWriter().add(damaged).add(truncated).add(outside).add(negative).add(longer).add(shorter).add(claims).add(
+        overBy1);
+  };
+  overBy1.offset = writer().build().size() - 2;
+  OpenArchive archive(writer());
   for (const char* name : {"DAMAGED.TXT", "OUTSIDE.TXT", "LONGER.TXT"}) WriteFile(archive.dest(name), "kept");
 
   ExtractDestination destination(archive.dest(), {}, Layout::Flat);
@@ -160,6 +166,7 @@ TEST_F(TallyholdExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
   EXPECT_EQ(reasons[4], "the compressed data inflate to more than 39000 bytes");
   EXPECT_EQ(reasons[5], "the compressed data inflate to 40000 bytes instead of 41000");
   EXPECT_EQ(reasons[6], "it is stored as it is, but its RealSize (1500000000) differs from its PackedSize (10)");
+  EXPECT_EQ(reasons[7], QString("its data lie outside the archive (3 bytes at offset %1)").arg(*overBy1.offset));
   // The files the user had stay as they were; nothing else appears.
   EXPECT_EQ(archive.destContents(), (QStringList{"DAMAGED.TXT", "LONGER.TXT", "OUTSIDE.TXT"}));
   EXPECT_EQ(ReadFile(archive.dest("DAMAGED.TXT")), "kept");

@@ -10,6 +10,7 @@ TEST(PathRoutinesTest, FileNameAndFolderPath) {
   EXPECT_EQ(GetFileName("README.TXT"), "README.TXT");
   EXPECT_EQ(GetFileName("ART\\CRITTERS\\RUNNER01.FRM"), "RUNNER01.FRM");
   EXPECT_EQ(GetFileName("ART\\CRITTERS\\"), "");
+  EXPECT_EQ(GetFileName("\\README.TXT"), "README.TXT");
   EXPECT_EQ(GetFolderPath("README.TXT"), "\\");
   EXPECT_EQ(GetFolderPath("ART\\CRITTERS\\RUNNER01.FRM"), "ART\\CRITTERS\\");
   EXPECT_EQ(GetFolderPath("ART\\"), "ART\\");
