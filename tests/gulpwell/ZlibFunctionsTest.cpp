@@ -7,6 +7,7 @@
 
 #include "gulpwell/ZlibFunctions.h"
 #include "tests/support/DatWriter.h"
+#include "tests/support/Mounted.h"
 #include "tests/widgets/QtPrinters.h"
 
 namespace {
@@ -164,6 +165,18 @@ TEST_F(GulpwellZlibFunctions, NoOutputIsWrittenThroughALinkOrOverItsOwnSource) {
   EXPECT_EQ(pipe.failure, Failure::SourceUnreadable);
   EXPECT_EQ(pipe.reason, "it is a pipe, not a file");
   EXPECT_EQ(FilesIn(dir.path()), (QStringList{"report.txt", "report.txt.QZ", "typed.txt"}));  // no hidden file left
+}
+
+TEST_F(GulpwellZlibFunctions, AFullDiskIsToldWithTheSystemsReasonAndLeavesNothing) {
+  const testsupport::Mounted full(path("full"), "size=64k", 0);
+  if (!full.ok()) GTEST_SKIP() << "no tmpfs can be mounted here";
+  ASSERT_TRUE(WriteFile(path("noise.bin"), MixedBytes(1 << 20)));
+  ASSERT_TRUE(CompressFile(path("noise.bin")).ok());
+
+  const Outcome outcome = UncompressFile(path("noise.bin.QZ"), path("full/noise.bin"));
+  EXPECT_EQ(outcome.failure, Failure::OutputUnwritable);
+  EXPECT_EQ(outcome.reason, "No space left on device");
+  EXPECT_TRUE(FilesIn(path("full")).isEmpty());
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // An archive written with DatWriter, opened under a file number as a loaded
 // archive is, with its entries decoded into ClsTreeDir objects, and a fresh
 // destination folder beside it.
-#include <sys/mount.h>
-
 #include <QDir>
 #include <QTemporaryDir>
 #include <functional>
@@ -14,6 +12,7 @@
 #include "tallyhold/archive/ClsTreeDir.h"
 #include "tallyhold/extract/ExtractEntry.h"
 #include "tests/support/DatWriter.h"
+#include "tests/support/Mounted.h"
 
 namespace testsupport {
 
@@ -24,23 +23,6 @@ class RecordingObserver : public tallyhold::EntryObserver {
   void Working() override { ++working; }
   QStringList statusTexts;
   int working = 0;
-};
-
-// A tmpfs of its own, read-only or tiny, where the test may mount one (as root).
-class Mounted {
- public:
-  Mounted(const QString& folder, const char* options, unsigned long flags) : folder_(QFile::encodeName(folder)) {
-    QDir().mkpath(folder);
-    mounted_ = ::mount("tmpfs", folder_.constData(), "tmpfs", flags, options) == 0;
-  }
-  ~Mounted() {
-    if (mounted_) ::umount2(folder_.constData(), MNT_DETACH);
-  }
-  bool ok() const { return mounted_; }
-
- private:
-  QByteArray folder_;
-  bool mounted_ = false;
 };
 
 class OpenArchive {
