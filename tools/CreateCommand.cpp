@@ -71,7 +71,8 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
     bar.Clear();
     tellAll(result.failed);
     if (!quiet)
-      Print(QStringLiteral("%1: %2 files packed, %3 bytes").arg(archive).arg(writer.Entries()).arg(writer.Size()));
+      Print(QStringLiteral("%1: %2 files packed, %3 bytes")
+                .arg(archive, QString::number(writer.Entries()), QString::number(writer.Size())));
   } catch (const ArchiveWriteError& error) {
     return refuse(archive, "not written: " + error.reason());
   }

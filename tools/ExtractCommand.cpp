@@ -58,10 +58,8 @@ int extract(const ToolArchive& archive, const NamePatterns& patterns, const QStr
     Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(report.extracted + skipped));
   if (!quiet && report.end == tallyhold::RunEnd::Completed)
     Print(QStringLiteral("%1: %2 entries extracted to %3%4")
-              .arg(archive.Path())
-              .arg(report.extracted)
-              .arg(destination.RootPath())
-              .arg(skipped ? QStringLiteral(", %1 skipped").arg(skipped) : QString()));
+              .arg(archive.Path(), QString::number(report.extracted), destination.RootPath(),
+                   skipped ? QStringLiteral(", %1 skipped").arg(skipped) : QString()));
   return skipped == 0 && report.end == tallyhold::RunEnd::Completed ? Success : SomeFailed;
 }
 

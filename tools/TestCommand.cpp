@@ -42,8 +42,10 @@ class JsonReport {
 
 void summarize(const ToolArchive& archive, const tallyhold::RunReport& result, qsizetype entries) {
   const int damaged = result.skipped.Count();
-  if (damaged == 0) return Print(QStringLiteral("%1: all %2 entries are intact").arg(archive.Path()).arg(entries));
-  Print(QStringLiteral("%1: %2 of %3 entries are damaged").arg(archive.Path()).arg(damaged).arg(entries));
+  if (damaged == 0)
+    return Print(QStringLiteral("%1: all %2 entries are intact").arg(archive.Path(), QString::number(entries)));
+  Print(QStringLiteral("%1: %2 of %3 entries are damaged")
+            .arg(archive.Path(), QString::number(damaged), QString::number(entries)));
 }
 
 int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
