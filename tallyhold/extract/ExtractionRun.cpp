@@ -16,9 +16,6 @@ namespace {
 // entry holds no buffer.
 constexpr std::size_t JobsPerWorker = 16;
 
-// What the workers' threads report within an entry: nothing.
-EntryObserver quietEntries;
-
 QString foldedName(const ClsTreeDir& entry) {
   return QString::fromLatin1(GetFileName(entry.Filename)).toCaseFolded();
 }
@@ -112,7 +109,7 @@ std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry
     running.pendingName = foldedName(entry);
     ++pendingNames_[running.pendingName];
   }
-  EntryObserver& observer = pool.Workers() == 1 ? static_cast<EntryObserver&>(observer_) : quietEntries;
+  EntryObserver& observer = pool.Workers() == 1 ? static_cast<EntryObserver&>(observer_) : quietEntries_;
   pool.Submit([this, &running, &observer](int worker) {
     if (running.settled) return;
     running.result = Settled([&] {

@@ -91,6 +91,7 @@ class ExtractionRun {
   int archiveFileNo_;
   ExtractDestination* destination_;
   RunObserver& observer_;
+  EntryObserver quietEntries_;  // what the workers' threads report within an entry: nothing
   std::function<bool()> stopRequested_;
   std::vector<std::unique_ptr<FileDecompressor>> decompressors_;  // one for each worker
   QHash<QString, int> pendingNames_;  // the case-folded names of the files not yet committed
