@@ -47,7 +47,6 @@ class FolderHandle {
   // Of what stands under name, not following a link; zeros when nothing does.
   Identity IdOf(const std::string& name) const;
 
-  bool IsOpen() const { return fd_ >= 0; }
   int Descriptor() const { return fd_; }
 
  private:

@@ -64,7 +64,7 @@ const std::vector<TreeNode>& DirTreeReader::ReadNext() {
   // The tree's levels come from the folder part alone: an entry in the folder
   // of the entry before it adds no node.
   const QByteArrayView folder = FolderPathView(entry->Filename);
-  if (read_ == 1 || folder != lastPath_) {
+  if (folder != lastPath_) {
     treeStep_.Add(entry->Filename, nodes_);
     lastPath_ = folder.toByteArray();
   }

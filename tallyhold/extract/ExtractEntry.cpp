@@ -1,6 +1,5 @@
 #include "tallyhold/extract/ExtractEntry.h"
 
-#include <QFile>
 #include <functional>
 #include <memory>
 #include <new>
@@ -15,8 +14,6 @@
 
 namespace tallyhold {
 namespace {
-
-using Consumer = EntryCopy::Sink;
 
 // Every buffer is at most one piece, whatever the sizes say: a stored entry
 // must be as long as its body, and the body must lie inside the archive.
@@ -40,7 +37,7 @@ void readBody(int fileNo, qint64 offset, qint64 size, char* buffer) {
     throw EntryDataError(QStringLiteral("its data could not be read from the archive"));
 }
 
-void copyInPieces(const ClsTreeDir& entry, int fileNo, const Consumer& consume, EntryObserver& observer) {
+void copyInPieces(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& consume, EntryObserver& observer) {
   const QString name = QString::fromLatin1(entry.Filename);
   observer.EntryStatus("File " + name + " to big for extraction, processing...");
   const PiecePlan plan = PlanPieces(entry.PackedSize);
@@ -57,7 +54,7 @@ void copyInPieces(const ClsTreeDir& entry, int fileNo, const Consumer& consume, 
   if (entry.IsCompressed()) observer.EntryStatus("Decompressing " + name);
 }
 
-void copyBody(const ClsTreeDir& entry, int fileNo, const Consumer& consume, EntryObserver& observer) {
+void copyBody(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& consume, EntryObserver& observer) {
   if (NeedsPieces(entry.PackedSize)) return copyInPieces(entry, fileNo, consume, observer);
   const auto buffer = std::make_unique_for_overwrite<char[]>(entry.PackedSize);
   readBody(fileNo, entry.Offset, entry.PackedSize, buffer.get());
@@ -73,14 +70,13 @@ EntryCopy::~EntryCopy() = default;
 void EntryCopy::Prepare(ExtractDestination* destination) {
   checkEntry(entry_, fileNo_);
   if (!destination) return;
-  toDisk_ = true;
   result_.folder = destination->FolderFor(entry_);
   result_.name = DiskName(GetFileName(entry_.Filename));
   result_.file = ShownPath(result_.folder.shown, result_.name);
 }
 
 void EntryCopy::WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer) {
-  if (!toDisk_) return Pour(decompressor, observer, [](const char*, qint64) {});
+  if (!result_.folder.handle) return Pour(decompressor, observer, [](const char*, qint64) {});
   // In a folder this run made, only this run's own files can stand under the name.
   if (!result_.folder.made)
     if (const int error = platform::SafeFile::CheckName(*result_.folder.handle, result_.name))

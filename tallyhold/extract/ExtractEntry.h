@@ -2,7 +2,8 @@
 // Copies one entry of a loaded archive into a file of its own, inflating a
 // compressed body straight from the archive on the way. The file appears under
 // its name only when it is complete; a skipped or failed entry leaves nothing.
-// ExtractionRun calls it once per entry.
+// ExtractionRun goes through the same steps with EntryCopy, so that bodies may
+// be written on its workers.
 #include <QString>
 #include <functional>
 #include <memory>
@@ -93,7 +94,6 @@ class EntryCopy {
  private:
   const ClsTreeDir& entry_;
   int fileNo_;
-  bool toDisk_ = false;
   ExtractResult result_;
   std::unique_ptr<platform::SafeFile> out_;
 };

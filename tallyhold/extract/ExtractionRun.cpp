@@ -34,16 +34,16 @@ struct ExtractionRun::Job {
 
 ExtractionRun::ExtractionRun(int archiveFileNo, ExtractDestination& destination, RunObserver& observer,
                              std::function<bool()> stopRequested, int workers)
-    : archiveFileNo_(archiveFileNo),
-      destination_(&destination),
-      observer_(observer),
-      stopRequested_(std::move(stopRequested)),
-      decompressors_(std::max(1, workers)) {}
+    : ExtractionRun(archiveFileNo, &destination, observer, std::move(stopRequested), workers) {}
 
 ExtractionRun::ExtractionRun(int archiveFileNo, RunObserver& observer, std::function<bool()> stopRequested,
                              int workers)
+    : ExtractionRun(archiveFileNo, nullptr, observer, std::move(stopRequested), workers) {}
+
+ExtractionRun::ExtractionRun(int archiveFileNo, ExtractDestination* destination, RunObserver& observer,
+                             std::function<bool()> stopRequested, int workers)
     : archiveFileNo_(archiveFileNo),
-      destination_(nullptr),
+      destination_(destination),
       observer_(observer),
       stopRequested_(std::move(stopRequested)),
       decompressors_(std::max(1, workers)) {}
@@ -86,9 +86,10 @@ void ExtractionRun::Extract(const std::vector<const ClsTreeDir*>& entries, OnSto
       if (onStop == OnStop::RemoveNewFiles) removeNewFiles();
       return;
     }
-    if (mustWaitFor(*entry) && !finishAll(pool, jobs, onStop)) return;
+    const QString folded = destination_ ? foldedName(*entry) : QString();
+    if (mustWaitFor(*entry, folded) && !finishAll(pool, jobs, onStop)) return;
     observer_.EntryStarting(*entry);
-    jobs.push_back(start(*entry, pool));
+    jobs.push_back(start(*entry, folded, pool));
     if (jobs.back()->failedAtStart) break;
     if (jobs.size() >= window && !finishDone(pool, jobs, onStop)) return;
   }
@@ -96,7 +97,8 @@ void ExtractionRun::Extract(const std::vector<const ClsTreeDir*>& entries, OnSto
 }
 
 // The entry is checked and its name resolved here; its body goes to a worker.
-std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry, platform::WorkerPool& pool) {
+std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry, const QString& folded,
+                                                         platform::WorkerPool& pool) {
   auto job = std::make_unique<Job>(entry, archiveFileNo_);
   Job& running = *job;
   running.result = Settled([&] {
@@ -106,7 +108,7 @@ std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry
   running.settled = running.result.outcome != ExtractOutcome::Extracted;
   running.failedAtStart = running.result.outcome == ExtractOutcome::WriteFailed;
   if (!running.settled && destination_) {
-    running.pendingName = foldedName(entry);
+    running.pendingName = folded;
     ++pendingNames_[running.pendingName];
   }
   EntryObserver& observer = pool.Workers() == 1 ? static_cast<EntryObserver&>(observer_) : quietEntries_;
@@ -127,9 +129,9 @@ std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry
 // therefore waits until every earlier file is in place. So no folder is made
 // or read while a file waits, and what stands under a waiting entry's name
 // (checked by its worker) is what it would be one entry after the other.
-bool ExtractionRun::mustWaitFor(const ClsTreeDir& entry) const {
+bool ExtractionRun::mustWaitFor(const ClsTreeDir& entry, const QString& folded) const {
   if (pendingNames_.isEmpty()) return false;
-  return !destination_->Knows(entry) || pendingNames_.contains(foldedName(entry));
+  return !destination_->Knows(entry) || pendingNames_.contains(folded);
 }
 
 bool ExtractionRun::finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop) {

@@ -79,8 +79,12 @@ class ExtractionRun {
   struct Job;
   using Jobs = std::deque<std::unique_ptr<Job>>;
 
-  std::unique_ptr<Job> start(const ClsTreeDir& entry, platform::WorkerPool& pool);
-  bool mustWaitFor(const ClsTreeDir& entry) const;
+  ExtractionRun(int archiveFileNo, ExtractDestination* destination, RunObserver& observer,
+                std::function<bool()> stopRequested, int workers);
+
+  // folded: the entry's file name case-folded, when there is a destination.
+  std::unique_ptr<Job> start(const ClsTreeDir& entry, const QString& folded, platform::WorkerPool& pool);
+  bool mustWaitFor(const ClsTreeDir& entry, const QString& folded) const;
   // Each false when the run failed.
   bool finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);
   bool finishDone(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);

@@ -21,8 +21,6 @@ constexpr int PaintEveryMs = 30;
 RunProgress::RunProgress(const QString& caption, bool& stopRequested)
     : form_(std::make_unique<ProgressForm>(stopRequested)) {
   form_->setWindowTitle(caption);
-  form_->Message().setText(QStringLiteral("This will take some minutes depending on the speed of "
-                                          "your computer. Please, be patient."));
   form_->Status().setText(QStringLiteral("Initializing..."));
   platform::ShowAtOnce(form_.get());
   platform::SetScreenPointer(MousePointer::ArrowHourglass);
