@@ -10,7 +10,6 @@
 #include "common/platform/RegularFile.h"
 #include "common/platform/SystemReason.h"
 #include "common/platform/WorkerPool.h"
-#include "tallyhold/extract/ExtractErrors.h"
 #include "tools/BodyCompressor.h"
 #include "tools/DatArchiveWriter.h"
 #include "tools/ProgressBar.h"
@@ -87,7 +86,7 @@ class Packer {
   void readWhole(Job& job, int worker);
   void finishOldest(platform::WorkerPool& pool);
   void streamLarge(const InputFile& file);
-  void copyStored(InputReader& input, qint64& realSize);
+  qint64 copyStored(InputReader& input);  // the bytes copied
   void failed(const InputFile& file, const QString& reason);
 
   const InputTree& tree_;
@@ -189,7 +188,6 @@ void Packer::finishOldest(platform::WorkerPool& pool) {
   if (!job->failure.isEmpty()) return failed(*job->file, job->failure);
   writer_.WriteBody(job->body.constData(), job->body.size());
   writer_.EndEntry(job->file->name, job->compressed, job->realSize);
-  ++result_.packed;
   bar_.Add(job->realSize);
 }
 
@@ -215,10 +213,9 @@ void Packer::streamLarge(const InputFile& file) {
     if (!compressed) {
       writer_.DropBody();
       input.Rewind();
-      copyStored(input, realSize);
+      realSize = copyStored(input);
     }
     writer_.EndEntry(file.name, compressed, realSize);
-    ++result_.packed;
     bar_.Add(realSize);
   } catch (const ReadFailure& failure) {
     writer_.DropBody();
@@ -226,13 +223,14 @@ void Packer::streamLarge(const InputFile& file) {
   }
 }
 
-void Packer::copyStored(InputReader& input, qint64& realSize) {
-  realSize = 0;
+qint64 Packer::copyStored(InputReader& input) {
+  qint64 copied = 0;
   QByteArray piece(ReadChunk, Qt::Uninitialized);
   while (const qint64 got = input.Read(piece.data(), piece.size())) {
     writer_.WriteBody(piece.constData(), got);
-    realSize += got;
+    copied += got;
   }
+  return copied;
 }
 
 void Packer::failed(const InputFile& file, const QString& reason) {

@@ -23,7 +23,6 @@ struct PackOptions {
 };
 
 struct PackResult {
-  int packed = 0;
   QStringList failed;  // "path: reason" of files that could not be read
   bool stopped = false;
 };

@@ -3,7 +3,6 @@
 
 #include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
-#include "tallyhold/extract/ExtractErrors.h"
 #include "tools/ArchivePacker.h"
 #include "tools/Commands.h"
 #include "tools/DatArchiveWriter.h"
@@ -14,12 +13,6 @@
 
 namespace tools {
 namespace {
-
-// The folder that receives the archive, and the archive's name in it.
-struct Output {
-  std::shared_ptr<const platform::FolderHandle> folder;
-  std::string name;
-};
 
 int refuse(const QString& archive, const QString& reason) {
   Complain(archive + ": " + reason);
@@ -35,15 +28,15 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
   auto folder = std::make_shared<platform::FolderHandle>();
   if (const int error = platform::FolderHandle::Open(where.absolutePath(), *folder))
     return refuse(archive, "cannot write in its folder: " + platform::SystemReason(error));
-  const Output output{folder, QFile::encodeName(where.fileName()).toStdString()};
-  if (const int error = platform::SafeFile::CheckName(*output.folder, output.name))
+  const std::string name = QFile::encodeName(where.fileName()).toStdString();
+  if (const int error = platform::SafeFile::CheckName(*folder, name))
     return refuse(archive, "cannot be written: " + platform::SystemReason(error));
 
   platform::FolderHandle root;
   if (const int error = platform::FolderHandle::Open(input, root))
     return refuse(input, "cannot be read: " + platform::SystemReason(error));
   InputTree tree;
-  WalkInput(root, input, output.folder->IdOf(output.name), tree);
+  WalkInput(root, input, folder->IdOf(name), tree);
   tellAll(tree.leftOut);
   if (!tree.refused.isEmpty()) {
     tellAll(tree.refused);
@@ -52,7 +45,7 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
   }
 
   platform::SafeFile file;
-  if (const int error = file.Create(output.folder, "skarrow2-dat"))
+  if (const int error = file.Create(folder, "skarrow2-dat"))
     return refuse(archive, "cannot be written: " + platform::SystemReason(error));
   const StopSignal stop;
   PackResult result;
@@ -66,9 +59,9 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
       return SomeFailed;
     }
     writer.Finish();
-    if (const int error = file.Commit(output.name))
-      return refuse(archive, "cannot be written: " + platform::SystemReason(error));
     bar.Clear();
+    if (const int error = file.Commit(name))
+      return refuse(archive, "cannot be written: " + platform::SystemReason(error));
     tellAll(result.failed);
     if (!quiet)
       Print(QStringLiteral("%1: %2 files packed, %3 bytes")

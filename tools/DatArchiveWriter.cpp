@@ -6,7 +6,6 @@
 #include "common/dat/DatRecord.h"
 #include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
-#include "tallyhold/extract/ExtractErrors.h"
 
 namespace tools {
 namespace {

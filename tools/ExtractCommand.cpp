@@ -28,8 +28,10 @@ QList<QByteArray> foldersOf(const std::vector<const tallyhold::ClsTreeDir*>& ent
   QSet<QString> seen;
   for (const tallyhold::ClsTreeDir* entry : entries) {
     const QByteArray path = entry->FilePath();
-    if (path != "\\" && !seen.contains(QString::fromLatin1(path).toCaseFolded())) {
-      seen.insert(QString::fromLatin1(path).toCaseFolded());
+    if (path == "\\") continue;
+    const QString key = QString::fromLatin1(path).toCaseFolded();
+    if (!seen.contains(key)) {
+      seen.insert(key);
       folders << path.chopped(1);
     }
   }

@@ -10,7 +10,6 @@
 
 #include "common/dat/DatFormat.h"
 #include "common/platform/SystemReason.h"
-#include "tallyhold/extract/ExtractErrors.h"
 #include "tallyhold/extract/OutputPaths.h"
 
 namespace tools {
@@ -79,25 +78,27 @@ void walkFolder(Walk& walk, const platform::FolderHandle& folder, const std::vec
   std::vector<std::pair<std::string, QByteArray>> subfolders;
   bool holdsFiles = false;
   for (const std::string& name : names) {
-    const QString path = shown(where, name);
+    // Only the messages need the shown path.
+    const auto path = [&] { return shown(where, name); };
     struct stat info {};
     if (::fstatat(folder.Descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-      walk.tree.leftOut << path + ": " + platform::SystemReason(errno);
+      const int error = errno;
+      walk.tree.leftOut << path() + ": " + platform::SystemReason(error);
       continue;
     }
     if (S_ISLNK(info.st_mode)) {
-      walk.tree.leftOut << path + QStringLiteral(": a symbolic link, which is never followed");
+      walk.tree.leftOut << path() + QStringLiteral(": a symbolic link, which is never followed");
       continue;
     }
     if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) {
-      walk.tree.leftOut << path + QStringLiteral(": not a regular file");
+      walk.tree.leftOut << path() + QStringLiteral(": not a regular file");
       continue;
     }
     if (platform::FolderHandle::Identity{info.st_dev, info.st_ino} == walk.skip) continue;
     QString why;
     const QByteArray latin1 = latin1Of(name, why);
     if (latin1.isEmpty()) {
-      walk.tree.refused << path + ": " + why;
+      walk.tree.refused << path() + ": " + why;
       continue;
     }
     if (S_ISDIR(info.st_mode)) {
@@ -106,15 +107,15 @@ void walkFolder(Walk& walk, const platform::FolderHandle& folder, const std::vec
     }
     const QByteArray entryName = prefix + latin1;
     if (info.st_size > std::numeric_limits<int32_t>::max()) {
-      walk.tree.refused << path + QStringLiteral(": an entry holds at most 2 GiB - 1 bytes");
+      walk.tree.refused << path() + QStringLiteral(": an entry holds at most 2 GiB - 1 bytes");
       continue;
     }
     if (const QString reason = fullNameReason(entryName); !reason.isEmpty()) {
-      walk.tree.refused << path + ": " + reason;
+      walk.tree.refused << path() + ": " + reason;
       continue;
     }
     if (!holdsFiles) {
-      checkSpelling(walk, prefix, path);
+      checkSpelling(walk, prefix, path());
       walk.tree.folders.push_back(diskPath);
       holdsFiles = true;
     }

@@ -38,10 +38,11 @@ NamePatterns::NamePatterns(const QStringList& globs) {
 bool NamePatterns::Matches(const QByteArray& name) const {
   if (patterns_.isEmpty()) return true;
   const QString path = withSlashes(QString::fromLatin1(name));
-  for (const QRegularExpression& pattern : patterns_) {
-    // The whole name, then each folder above it.
-    for (qsizetype end = path.size(); end > 0; end = path.lastIndexOf('/', end - 1))
-      if (pattern.match(path.left(end)).hasMatch()) return true;
+  // The whole name, then each folder above it.
+  for (qsizetype end = path.size(); end > 0; end = path.lastIndexOf('/', end - 1)) {
+    const QString part = path.left(end);
+    for (const QRegularExpression& pattern : patterns_)
+      if (pattern.match(part).hasMatch()) return true;
   }
   return false;
 }

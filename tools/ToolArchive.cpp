@@ -27,8 +27,6 @@ ToolArchive::ToolArchive(const QString& path) : path_(path), model_(std::make_sh
   if (fileNo_ == 0 || !dat::OpenDAT(path, fileNo_, &reason)) throw ArchiveRefused("cannot open it: " + reason);
   try {
     const dat::FixedDATInfo info = checkedInfo(fileNo_);
-    model_->Key = path;
-    model_->Index = fileNo_;
     model_->SetFixedInfo(info);
     dat::DirectoryReader directory(fileNo_, info);
     qint64 position = info.DirTreeAddr;
