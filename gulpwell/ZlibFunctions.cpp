@@ -1,6 +1,5 @@
 #include "gulpwell/ZlibFunctions.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -30,9 +29,7 @@ Outcome unwritable(int error) { return failed(Failure::OutputUnwritable, platfor
 Outcome openSource(const QString& sourcePath, QFile& source, platform::FolderHandle::Identity* id = nullptr) {
   const platform::OpenedFile opened = platform::OpenRegularFile(sourcePath);
   if (opened.fd < 0) return failed(Failure::SourceUnreadable, opened.refusal);
-  struct stat info {};
-  ::fstat(opened.fd, &info);
-  if (id) *id = {info.st_dev, info.st_ino};
+  if (id) *id = opened.id;
   if (!source.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(opened.fd);
     return failed(Failure::SourceUnreadable, source.errorString());

@@ -47,7 +47,7 @@ double engineExtract(const LoadedArchive& archive, const QString& destRoot) {
   if (run.OpenDestination()) run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
   const tallyhold::RunReport& report = run.Report();
   if (report.end != tallyhold::RunEnd::Completed || report.skipped.Count() > 0)
-    throw std::runtime_error(("not every entry was extracted" + report.failure.reason).toStdString());
+    throw std::runtime_error(("not every entry was extracted: " + report.failure.reason).toStdString());
   return Since(start);
 }
 

@@ -1,22 +1,19 @@
 #include "CompressorCompare.h"
 
+#include "BenchRun.h"
+
 #include <libdeflate.h>
 #include <zlib.h>
 
 #include <QDirIterator>
 #include <QFile>
-#include <chrono>
 #include <stdexcept>
 #include <vector>
 
 namespace toolkitbench {
-namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-}  // namespace
+using extractbench::Clock;
+using extractbench::Since;
 
 CompressorFigures CompareCompressors(const QString& folder, int level) {
   CompressorFigures figures;
@@ -34,12 +31,12 @@ CompressorFigures CompareCompressors(const QString& folder, int level) {
     uLongf length = static_cast<uLongf>(out.size());
     compress2(reinterpret_cast<Bytef*>(out.data()), &length, reinterpret_cast<const Bytef*>(data.constData()),
               static_cast<uLong>(data.size()), level);
-    figures.zlibSeconds += since(start);
+    figures.zlibSeconds += Since(start);
     figures.zlibBytes += std::min<qint64>(static_cast<qint64>(length), data.size());
     start = Clock::now();
     const std::size_t made =
         libdeflate_zlib_compress(compressor, data.constData(), data.size(), out.data(), out.size());
-    figures.libdeflateSeconds += since(start);
+    figures.libdeflateSeconds += Since(start);
     figures.libdeflateBytes += std::min<qint64>(static_cast<qint64>(made), data.size());
   }
   libdeflate_free_compressor(compressor);

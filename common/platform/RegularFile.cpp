@@ -27,14 +27,14 @@ QString kindRefusal(mode_t mode) {
 
 // The descriptor when it is a regular file; closed otherwise.
 OpenedFile regularOnly(int fd) {
-  if (fd < 0) return {-1, 0, SystemReason(errno)};
+  if (fd < 0) return {-1, 0, SystemReason(errno), {}};
   struct stat info {};
   const QString refusal = ::fstat(fd, &info) != 0 ? SystemReason(errno) : kindRefusal(info.st_mode);
   if (!refusal.isEmpty()) {
     ::close(fd);
-    return {-1, 0, refusal};
+    return {-1, 0, refusal, {}};
   }
-  return {fd, static_cast<qint64>(info.st_size), {}};
+  return {fd, static_cast<qint64>(info.st_size), {}, {info.st_dev, info.st_ino}};
 }
 
 }  // namespace

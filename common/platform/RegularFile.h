@@ -5,9 +5,9 @@
 #include <QtGlobal>
 #include <string>
 
-namespace platform {
+#include "common/platform/FolderHandle.h"
 
-class FolderHandle;
+namespace platform {
 
 // A descriptor open for reading with the file's length, or -1 with the reason
 // as the user is told it ("it is a pipe, not a file", or the system's words).
@@ -15,6 +15,7 @@ struct OpenedFile {
   int fd = -1;
   qint64 length = 0;
   QString refusal;
+  FolderHandle::Identity id;  // of the file opened
 };
 OpenedFile OpenRegularFile(const QString& path);
 

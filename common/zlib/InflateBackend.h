@@ -25,8 +25,8 @@ class InflateBackend {
     QString damage;           // zlib's words for what is wrong, empty while the stream is sound
   };
   // The compressed bytes that the next calls of Inflate take from; a damaged
-  // header is told at once.
-  Step SetInput(const char* data, qint64 size);
+  // header is told at once, in zlib's words (empty while it is sound).
+  QString SetInput(const char* data, qint64 size);
   Step Inflate(char* out, qint64 outSize);
 
  private:

@@ -57,18 +57,18 @@ void InflateBackend::Reset() {
   state_->headerSeen = 0;
 }
 
-InflateBackend::Step InflateBackend::SetInput(const char* data, qint64 size) {
+QString InflateBackend::SetInput(const char* data, qint64 size) {
   State& state = *state_;
-  Step step;
+  QString damage;
   if (state.headerSeen < 2) {
     const qint64 taken = std::min<qint64>(size, 2 - state.headerSeen);
     std::copy_n(data, taken, state.header + state.headerSeen);
     state.headerSeen += taken;
-    if (state.headerSeen == 2) step.damage = headerFault(state.header[0], state.header[1]);
+    if (state.headerSeen == 2) damage = headerFault(state.header[0], state.header[1]);
   }
   state.isal.next_in = reinterpret_cast<uint8_t*>(const_cast<char*>(data));
   state.isal.avail_in = static_cast<uint32_t>(size);
-  return step;
+  return damage;
 }
 
 InflateBackend::Step InflateBackend::Inflate(char* out, qint64 outSize) {

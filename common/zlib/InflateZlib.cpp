@@ -19,7 +19,7 @@ InflateBackend::~InflateBackend() { inflateEnd(&state_->z); }
 
 void InflateBackend::Reset() { inflateReset(&state_->z); }
 
-InflateBackend::Step InflateBackend::SetInput(const char* data, qint64 size) {
+QString InflateBackend::SetInput(const char* data, qint64 size) {
   state_->z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
   state_->z.avail_in = static_cast<uInt>(size);
   return {};

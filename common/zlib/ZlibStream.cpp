@@ -60,10 +60,10 @@ Status ZlibStream::deflateRun(QByteArrayView piece, bool last, const Sink& sink)
 
 // What a damaged call produced is dropped: no byte of a bad stream goes on.
 Status ZlibStream::inflateRun(QByteArrayView piece, bool last, const Sink& sink) {
-  InflateBackend::Step step = inflater_->SetInput(piece.data(), piece.size());
-  if (!step.damage.isEmpty()) return damaged(step.damage);
+  if (const QString damage = inflater_->SetInput(piece.data(), piece.size()); !damage.isEmpty())
+    return damaged(damage);
   for (;;) {
-    step = inflater_->Inflate(out_.data(), out_.size());
+    const InflateBackend::Step step = inflater_->Inflate(out_.data(), out_.size());
     if (!step.damage.isEmpty()) return damaged(step.damage);
     if (step.produced > 0 && !sink(out_.data(), step.produced)) return Status::SinkRefused;
     if (step.ended) return Status::End;

@@ -19,21 +19,22 @@ qint64 mappedBytes() {
   return -1;
 }
 
-}  // namespace
-
-bool LimitAddressSpaceToCurrentPlus(qint64 bytes) {
+// False when the limit could not be set.
+bool limitAddressSpaceToCurrentPlus(qint64 bytes) {
   const qint64 mapped = mappedBytes();
   if (mapped < 0) return false;
   const rlimit limit{static_cast<rlim_t>(mapped + bytes), static_cast<rlim_t>(mapped + bytes)};
   return ::setrlimit(RLIMIT_AS, &limit) == 0;
 }
 
+}  // namespace
+
 void ExpectWithinAddressSpace(qint64 bytes, const std::function<bool()>& check) {
 #ifdef __SANITIZE_ADDRESS__
   GTEST_SKIP() << "the sanitizer maps address space of its own";
 #endif
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(std::_Exit(LimitAddressSpaceToCurrentPlus(bytes) && check() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(std::_Exit(limitAddressSpaceToCurrentPlus(bytes) && check() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace testsupport

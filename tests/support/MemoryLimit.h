@@ -7,9 +7,6 @@
 
 namespace testsupport {
 
-// False when the limit could not be set.
-bool LimitAddressSpaceToCurrentPlus(qint64 bytes);
-
 // The test passes when check returns true in a child (re-run of this test)
 // limited to `bytes` more address space. Skipped under AddressSanitizer, which
 // maps address space of its own.
