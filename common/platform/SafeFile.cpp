@@ -81,22 +81,18 @@ int SafeFile::Commit(const std::string& name, bool* replaced) {
 }
 
 // First without replacing, so that what stood there is known; where the file
-// system cannot say (no RENAME_NOREPLACE), by looking first.
+// system cannot say (no RENAME_NOREPLACE), by looking first. A file that takes
+// the place of another keeps its permissions, as one written over in place would.
 int SafeFile::rename(const std::string& name, bool* replaced) const {
   const int folder = folder_->Descriptor();
-  bool existed = false;
   if (::renameat2(folder, hidden_.c_str(), folder, name.c_str(), RENAME_NOREPLACE) == 0) {
     if (replaced) *replaced = false;
     return 0;
   }
-  if (errno == EEXIST) {
-    existed = true;
-  } else if (errno == EINVAL || errno == ENOSYS) {
-    struct stat existing {};
-    existed = ::fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
-  } else {
-    return errno;
-  }
+  if (errno != EEXIST && errno != EINVAL && errno != ENOSYS) return errno;
+  struct stat existing {};
+  const bool existed = ::fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+  if (existed && S_ISREG(existing.st_mode)) ::fchmodat(folder, hidden_.c_str(), existing.st_mode & 0777, 0);
   if (::renameat(folder, hidden_.c_str(), folder, name.c_str()) != 0) return errno;
   if (replaced) *replaced = existed;
   return 0;

@@ -90,8 +90,12 @@ TEST_F(GulpwellZlibFunctions, OutputsReplaceEarlierFilesWithExactlyTheNewBytes) 
   EXPECT_EQ(testsupport::ZlibUncompress(stream, shorter.size()), shorter);
 
   ASSERT_TRUE(WriteFile(path("out.txt"), MixedBytes(500000)));
+  ASSERT_EQ(::chmod(QFile::encodeName(path("out.txt")).constData(), 0640), 0);
   ASSERT_TRUE(UncompressFile(source + ".QZ", path("out.txt")).ok());
   EXPECT_EQ(ReadFile(path("out.txt")), shorter);
+  struct stat replaced {};
+  ASSERT_EQ(::stat(QFile::encodeName(path("out.txt")).constData(), &replaced), 0);
+  EXPECT_EQ(replaced.st_mode & 0777, 0640u);  // the replaced file's permissions stay
   EXPECT_EQ(FilesIn(dir.path()), QStringList({"notes.txt", "notes.txt.QZ", "out.txt"}));
 }
 
