@@ -2,11 +2,26 @@
 # A tool for developers, not part of CI: puts each single-line fault of
 # scripts/mutants.list into the core, one at a time, rebuilds, runs the core
 # tests (ctest label "core"), restores the file, and prints the share caught.
-# Usage: scripts/mutants.sh [build folder] [list]   (build-mutants, scripts/mutants.list)
+# The faults go into a copy of the checkout (its tracked and untracked files)
+# that builds into its own build/, so an interrupted run never leaves a
+# changed file in the checkout itself.
+# Usage: scripts/mutants.sh [copy folder] [list]   (build-mutants, scripts/mutants.list)
 set -uo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build-mutants}
-list=${2:-scripts/mutants.list}
+copy=$(realpath -m "${1:-build-mutants}")
+list=$(realpath "${2:-scripts/mutants.list}")
+build=build
+# tar keeps the times of files, so the copy's build redoes only what changed.
+mkdir -p "$copy"
+git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -C "$copy" -xf - || exit 2
+cd "$copy" || exit 2
+# A run cut short left a faulty file whose restored copy is older than its
+# faulty build: every file of the list is built again.
+while IFS= read -r file; do
+  [[ -z "$file" || "$file" == \#* ]] && continue
+  IFS= read -r _; IFS= read -r _
+  touch -- "$file"
+done < "$list"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARROW_BUILD_BENCH=OFF >/dev/null || exit 2
 cmake --build "$build" -j "$(nproc)" --target core_tests >/dev/null || { echo "the build fails without any fault" >&2; exit 2; }
 
