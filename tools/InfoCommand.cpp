@@ -31,7 +31,7 @@ Totals totalsOf(const ToolArchive& archive) {
     totals.unpacked += entry->RealSize;
     (entry->IsCompressed() ? totals.compressed : totals.stored) += 1;
     const QByteArrayView folder = tallyhold::FolderPathView(entry->Filename);
-    if (folders.isEmpty() || folder != lastFolder) {
+    if (folder != lastFolder) {
       lastFolder = folder.toByteArray();
       folders.insert(QString::fromLatin1(lastFolder).toCaseFolded());
     }

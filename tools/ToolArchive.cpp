@@ -20,8 +20,6 @@ dat::FixedDATInfo checkedInfo(int fileNo) {
   }
 }
 
-ArchiveRefused noMemory() { return ArchiveRefused(QStringLiteral("there is not enough memory for its directory")); }
-
 }  // namespace
 
 RecordRange::Iterator::Iterator(int fileNo, const dat::FixedDATInfo& info)
@@ -59,29 +57,21 @@ ToolArchive::~ToolArchive() { platform::CloseFile(fileNo_); }
 
 const tallyhold::ColTrees& ToolArchive::Folders() const {
   if (folders_) return *folders_;
-  try {
-    auto folders = std::make_unique<tallyhold::ColTrees>();
-    tallyhold::ColSubTree* folder = nullptr;
-    for (const tallyhold::ClsTreeDir* entry : Records())
-      folder = &tallyhold::AddToFolder(*folders, std::make_shared<tallyhold::ClsTreeDir>(*entry), folder);
-    folders_ = std::move(folders);
-  } catch (const std::bad_alloc&) {
-    throw noMemory();
-  }
+  auto folders = std::make_unique<tallyhold::ColTrees>();
+  tallyhold::ColSubTree* folder = nullptr;
+  for (const tallyhold::ClsTreeDir* entry : Records())
+    folder = &tallyhold::AddToFolder(*folders, std::make_shared<tallyhold::ClsTreeDir>(*entry), folder);
+  folders_ = std::move(folders);
   return *folders_;
 }
 
 std::vector<const tallyhold::ClsTreeDir*> ToolArchive::ByFolder() const {
   const tallyhold::ColTrees& folders = Folders();
-  try {
-    std::vector<const tallyhold::ClsTreeDir*> entries;
-    entries.reserve(static_cast<std::size_t>(info_.FilesTotal));
-    for (const auto& folder : folders)
-      for (const auto& entry : *folder) entries.push_back(entry.get());
-    return entries;
-  } catch (const std::bad_alloc&) {
-    throw noMemory();
-  }
+  std::vector<const tallyhold::ClsTreeDir*> entries;
+  entries.reserve(static_cast<std::size_t>(info_.FilesTotal));
+  for (const auto& folder : folders)
+    for (const auto& entry : *folder) entries.push_back(entry.get());
+  return entries;
 }
 
 int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command) {
@@ -91,7 +81,8 @@ int WithArchive(const QString& path, const std::function<int(const ToolArchive&)
   } catch (const ArchiveRefused& refused) {
     Complain(path + ": " + refused.reason());
   } catch (const std::bad_alloc&) {
-    Complain(path + ": " + noMemory().reason());
+    // What a command holds beyond one record grows with the directory.
+    Complain(path + QStringLiteral(": there is not enough memory for its directory"));
   }
   return Refused;
 }

@@ -70,8 +70,8 @@ class ToolArchive {
   const dat::FixedDATInfo& Info() const { return info_; }
   // In the order of the directory records.
   RecordRange Records() const { return {fileNo_, info_}; }
-  // The folders as Tallyhold's scan files them, built at the first call.
-  // Throws ArchiveRefused when they do not fit in memory.
+  // The folders as Tallyhold's scan files them, built at the first call
+  // (std::bad_alloc when they do not fit in memory).
   const tallyhold::ColTrees& Folders() const;
   // Folder by folder, as Extract all goes.
   std::vector<const tallyhold::ClsTreeDir*> ByFolder() const;

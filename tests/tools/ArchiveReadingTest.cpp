@@ -1,5 +1,6 @@
-// How skarrow2-dat takes an archive: only a regular file, and a directory too
-// large for its memory read record by record or refused, never an abort.
+// How skarrow2-dat takes an archive: only a regular file; its directory read
+// record by record, or, where a command needs it whole and it does not fit in
+// memory, refused, never an abort.
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@ using namespace testsupport;
 
 namespace {
 
-class ToolsArchiveOpen : public ::testing::Test {
+class ToolsArchiveReading : public ::testing::Test {
  protected:
   QString path(const QString& relative) const { return scratch.path(relative); }
   QByteArray shown(const QString& relative) const { return QFile::encodeName(path(relative)); }
@@ -18,7 +19,7 @@ class ToolsArchiveOpen : public ::testing::Test {
 };
 
 // A pipe is not waited on, whether named itself or through a link.
-TEST_F(ToolsArchiveOpen, APipeOrAFolderIsRefusedAtOnceEvenThroughALink) {
+TEST_F(ToolsArchiveReading, APipeOrAFolderIsRefusedAtOnceEvenThroughALink) {
   ASSERT_EQ(::mkfifo(shown("pipe.dat").constData(), 0600), 0);
   ASSERT_TRUE(QFile::link(path("pipe.dat"), path("link.dat")));
   ASSERT_TRUE(QDir().mkpath(path("folder.dat")));
@@ -32,7 +33,7 @@ TEST_F(ToolsArchiveOpen, APipeOrAFolderIsRefusedAtOnceEvenThroughALink) {
   }
 }
 
-TEST_F(ToolsArchiveOpen, AnArchiveIsReadThroughALinkToIt) {
+TEST_F(ToolsArchiveReading, AnArchiveIsReadThroughALinkToIt) {
   ASSERT_TRUE(DatWriter().add("A\\B.TXT", "b").writeTo(path("a.dat")));
   ASSERT_TRUE(QFile::link(path("a.dat"), path("link.dat")));
   const Ran listed = RunTool({"list", path("link.dat")});
@@ -40,10 +41,29 @@ TEST_F(ToolsArchiveOpen, AnArchiveIsReadThroughALinkToIt) {
   EXPECT_EQ(listed.out, "A\\B.TXT\n");
 }
 
+// Folders without letter case, as the scan files them.
+TEST_F(ToolsArchiveReading, InfoCountsWhatTheRecordsHold) {
+  DatWriter writer;
+  writer.add("ART\\A.FRM", SampleText(500, 1), true).add("art\\B.FRM", "bb").add("TEXT\\C", "c").add("TOP", "t");
+  ASSERT_TRUE(writer.writeTo(path("a.dat")));
+  const Ran info = RunTool({"info", path("a.dat")});
+  EXPECT_EQ(info.status, 0);
+  const qint64 packed = ZlibCompress(SampleText(500, 1)).size() + 4;
+  EXPECT_TRUE(info.out.endsWith(QStringLiteral("FilesTotal:      4\n"
+                                               "Folders:         3\n"
+                                               "Packed bytes:    %1\n"
+                                               "Unpacked bytes:  504\n"
+                                               "Compressed:      1\n"
+                                               "Stored:          3\n")
+                                    .arg(packed)
+                                    .toLatin1()))
+      << info.out.constData();
+}
+
 // Four million records of empty names (a sparse file of 68 MB) need some 400
 // MB as folders, more than the 192 MiB allowed: info and list read them one at
 // a time, cat too; test and extract, which need the folders, refuse the archive.
-TEST_F(ToolsArchiveOpen, ADirectoryBeyondTheMemoryLimitIsReadRecordByRecordOrRefused) {
+TEST_F(ToolsArchiveReading, ADirectoryBeyondTheMemoryLimitIsReadRecordByRecordOrRefused) {
 #ifdef __SANITIZE_ADDRESS__
   GTEST_SKIP() << "the sanitizer maps address space of its own";
 #endif
