@@ -41,6 +41,18 @@ TEST_F(ToolsArchiveReading, AnArchiveIsReadThroughALinkToIt) {
   EXPECT_EQ(listed.out, "A\\B.TXT\n");
 }
 
+// Every record is checked before the first is listed.
+TEST_F(ToolsArchiveReading, ARecordOutsideTheDirectoryRefusesTheArchiveBeforeAnythingIsListed) {
+  FixtureEntry broken{"B", "b"};
+  broken.filenameSize = 1000;
+  ASSERT_TRUE(DatWriter().add("A", "a").add(broken).writeTo(path("a.dat")));
+  const Ran list = RunTool({"list", path("a.dat")});
+  EXPECT_EQ(list.status, 2);
+  EXPECT_EQ(list.out, "");
+  EXPECT_EQ(list.err, "skarrow2-dat: " + shown("a.dat") +
+                          ": its directory cannot be read: record 2 runs past the end of the directory\n");
+}
+
 // Folders without letter case, as the scan files them.
 TEST_F(ToolsArchiveReading, InfoCountsWhatTheRecordsHold) {
   DatWriter writer;
