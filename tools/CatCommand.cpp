@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <optional>
 
 #include "tallyhold/archive/ClsTreeDir.h"
 #include "tallyhold/extract/ExtractEntry.h"
@@ -17,14 +18,14 @@ namespace tools {
 namespace {
 
 // The last entry of that name, as extraction would leave it: spelled exactly
-// so, or else without letter case.
-const tallyhold::ClsTreeDir* entryNamed(const ToolArchive& archive, QString name) {
+// so, or else without letter case. Copied, as the records are read one by one.
+std::optional<tallyhold::ClsTreeDir> entryNamed(const ToolArchive& archive, QString name) {
   const QByteArray wanted = name.replace('/', '\\').toLatin1();
-  const tallyhold::ClsTreeDir* exact = nullptr;
-  const tallyhold::ClsTreeDir* caseless = nullptr;
+  std::optional<tallyhold::ClsTreeDir> exact;
+  std::optional<tallyhold::ClsTreeDir> caseless;
   for (const tallyhold::ClsTreeDir* entry : archive.Records()) {
-    if (entry->Filename == wanted) exact = entry;
-    if (entry->Filename.compare(wanted, Qt::CaseInsensitive) == 0) caseless = entry;
+    if (entry->Filename == wanted) exact = *entry;
+    if (entry->Filename.compare(wanted, Qt::CaseInsensitive) == 0) caseless = *entry;
   }
   return exact ? exact : caseless;
 }
@@ -42,7 +43,7 @@ void writeOut(const char* data, qint64 size) {
 // A compressed body is inflated once for nothing first, so that nothing of a
 // damaged entry reaches standard output.
 int cat(const ToolArchive& archive, const QString& name) {
-  const tallyhold::ClsTreeDir* entry = entryNamed(archive, name);
+  const std::optional<tallyhold::ClsTreeDir> entry = entryNamed(archive, name);
   if (!entry) {
     Complain(archive.Path() + ": no entry is named " + name);
     return Refused;

@@ -36,7 +36,8 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
   if (const int error = platform::FolderHandle::Open(input, root))
     return refuse(input, "cannot be read: " + platform::SystemReason(error));
   InputTree tree;
-  WalkInput(root, input, folder->IdOf(name), tree);
+  // Walked before the hidden file is made, which is thus never packed.
+  WalkInput(root, input, {folder->Id(), name}, tree);
   tellAll(tree.leftOut);
   if (!tree.refused.isEmpty()) {
     tellAll(tree.refused);
@@ -80,8 +81,9 @@ int RunCreate(const QStringList& arguments) {
                                   "FOLDER. Names are sorted, so the same folder always gives the same archive. "
                                   "Bodies are compressed, or stored where that is not smaller or --store says so. "
                                   "Symbolic links are not followed, and empty folders are left out. A name "
-                                  "Latin-1 cannot hold or longer than 255 bytes refuses the whole archive before "
-                                  "anything is written; so does an archive that would pass 2 GiB. The archive is "
+                                  "Latin-1 cannot hold or longer than 255 bytes, or a folder so deep that every "
+                                  "name below it would be, refuses the whole archive before anything is written; "
+                                  "so does an archive that would pass 2 GiB. The archive is "
                                   "written under a hidden name and appears only when complete."));
   line.AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The archive to write (replaced when it exists)."));
   line.AddPositional(QStringLiteral("FOLDER"), QStringLiteral("The folder to pack."));

@@ -1,8 +1,10 @@
 // skarrow2-dat info ARCHIVE
+#include <QSet>
 #include <QStringList>
 
 #include "common/dat/DatFormat.h"
-#include "tallyhold/archive/ClsDatFile.h"
+#include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/archive/CommonFunctions.h"
 #include "tools/Commands.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
@@ -15,15 +17,26 @@ struct Totals {
   qint64 unpacked = 0;
   int compressed = 0;
   int stored = 0;
+  qsizetype folders = 0;
 };
 
+// Read record by record, keeping only the folders' paths, without letter
+// case as the scan files them.
 Totals totalsOf(const ToolArchive& archive) {
   Totals totals;
+  QSet<QString> folders;
+  QByteArray lastFolder;
   for (const tallyhold::ClsTreeDir* entry : archive.Records()) {
     totals.packed += entry->PackedSize;
     totals.unpacked += entry->RealSize;
     (entry->IsCompressed() ? totals.compressed : totals.stored) += 1;
+    const QByteArrayView folder = tallyhold::FolderPathView(entry->Filename);
+    if (folder != lastFolder) {
+      lastFolder = folder.toByteArray();
+      folders.insert(QString::fromLatin1(lastFolder).toCaseFolded());
+    }
   }
+  totals.folders = folders.size();
   return totals;
 }
 
@@ -32,14 +45,14 @@ void printValue(const QString& label, qint64 value) {
 }
 
 int showInfo(const ToolArchive& archive) {
-  const tallyhold::ClsDatFile& model = archive.Model();
+  const dat::FixedDATInfo& model = archive.Info();
   const Totals totals = totalsOf(archive);
   Print(QStringLiteral("%1 %2").arg(QStringLiteral("Archive:"), -16).arg(archive.Path()));
   printValue(QStringLiteral("DataSize"), model.DataSize);
   printValue(QStringLiteral("TreeSize"), model.TreeSize);
   printValue(QStringLiteral("DirTreeAddr"), model.DirTreeAddr);
   printValue(QStringLiteral("FilesTotal"), model.FilesTotal);
-  printValue(QStringLiteral("Folders"), archive.Folders().Count());
+  printValue(QStringLiteral("Folders"), totals.folders);
   printValue(QStringLiteral("Packed bytes"), totals.packed);
   printValue(QStringLiteral("Unpacked bytes"), totals.unpacked);
   printValue(QStringLiteral("Compressed"), totals.compressed);

@@ -15,10 +15,23 @@
 namespace tools {
 namespace {
 
+// The folder walked now: its path on disk below the input folder, its entries'
+// name prefix and its path as messages show it, each grown by one name on the
+// way down and cut back on the way up, never copied per level.
 struct Walk {
-  platform::FolderHandle::Identity skip;
+  Skipped skip;
   InputTree& tree;
   QHash<QString, QByteArray> spellings;  // case-folded folder path -> the first spelling met
+  std::vector<std::string> diskPath;
+  QByteArray prefix;  // "A\B\", empty at the top
+  QString where;
+};
+
+// One folder on the way down, held open until its subfolders are walked.
+struct Level {
+  platform::FolderHandle folder;
+  std::vector<std::pair<std::string, QByteArray>> subfolders;  // disk name, Latin-1 name; sorted
+  std::size_t next = 0;
 };
 
 QString shown(const QString& parent, const std::string& name) {
@@ -67,21 +80,32 @@ void checkSpelling(Walk& walk, const QByteArray& folderPath, const QString& wher
   }
 }
 
-void walkFolder(Walk& walk, const platform::FolderHandle& folder, const std::vector<std::string>& diskPath,
-                const QByteArray& prefix, const QString& where) {
+// Whether a folder can be walked: every file below it would have a name of
+// at least its path, a "\" and one letter.
+QString folderReason(const QByteArray& folderPrefix) {
+  if (folderPrefix.size() < dat::NameBufferSize) return {};
+  return QStringLiteral("the names below it in the archive would be more than %1 bytes long; the readers keep %2")
+      .arg(folderPrefix.size())
+      .arg(dat::NameBufferSize);
+}
+
+// Takes the files of the folder walked now into the tree and keeps its
+// subfolders in the level, both in the order of their names.
+void listFolder(Walk& walk, Level& level) {
   std::vector<std::string> names;
-  if (const int error = folder.List(names)) {
-    walk.tree.leftOut << where + ": " + platform::SystemReason(error);
+  if (const int error = level.folder.List(names)) {
+    walk.tree.leftOut << walk.where + ": " + platform::SystemReason(error);
     return;
   }
   std::sort(names.begin(), names.end());
-  std::vector<std::pair<std::string, QByteArray>> subfolders;
+  const bool holdsSkipped = level.folder.Id() == walk.skip.folder;
   bool holdsFiles = false;
   for (const std::string& name : names) {
     // Only the messages need the shown path.
-    const auto path = [&] { return shown(where, name); };
+    const auto path = [&] { return shown(walk.where, name); };
+    if (holdsSkipped && name == walk.skip.name) continue;
     struct stat info {};
-    if (::fstatat(folder.Descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(level.folder.Descriptor(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
       const int error = errno;
       walk.tree.leftOut << path() + ": " + platform::SystemReason(error);
       continue;
@@ -94,7 +118,6 @@ void walkFolder(Walk& walk, const platform::FolderHandle& folder, const std::vec
       walk.tree.leftOut << path() + QStringLiteral(": not a regular file");
       continue;
     }
-    if (platform::FolderHandle::Identity{info.st_dev, info.st_ino} == walk.skip) continue;
     QString why;
     const QByteArray latin1 = latin1Of(name, why);
     if (latin1.isEmpty()) {
@@ -102,10 +125,13 @@ void walkFolder(Walk& walk, const platform::FolderHandle& folder, const std::vec
       continue;
     }
     if (S_ISDIR(info.st_mode)) {
-      subfolders.emplace_back(name, prefix + latin1 + '\\');
+      if (const QString reason = folderReason(walk.prefix + latin1 + '\\'); !reason.isEmpty())
+        walk.tree.refused << path() + ": " + reason;
+      else
+        level.subfolders.emplace_back(name, latin1);
       continue;
     }
-    const QByteArray entryName = prefix + latin1;
+    const QByteArray entryName = walk.prefix + latin1;
     if (info.st_size > std::numeric_limits<int32_t>::max()) {
       walk.tree.refused << path() + QStringLiteral(": an entry holds at most 2 GiB - 1 bytes");
       continue;
@@ -115,31 +141,60 @@ void walkFolder(Walk& walk, const platform::FolderHandle& folder, const std::vec
       continue;
     }
     if (!holdsFiles) {
-      checkSpelling(walk, prefix, path());
-      walk.tree.folders.push_back(diskPath);
+      checkSpelling(walk, walk.prefix, path());
+      walk.tree.folders.push_back(walk.diskPath);
       holdsFiles = true;
     }
     walk.tree.files.push_back({entryName, static_cast<int>(walk.tree.folders.size()) - 1, name, info.st_size});
     walk.tree.bytes += info.st_size;
   }
-  for (const auto& [name, subPrefix] : subfolders) {
-    platform::FolderHandle child;
-    if (const int error = folder.OpenChild(name, false, child)) {
-      walk.tree.leftOut << shown(where, name) + ": " + platform::SystemReason(error);
-      continue;
-    }
-    std::vector<std::string> childPath = diskPath;
-    childPath.push_back(name);
-    walkFolder(walk, child, childPath, subPrefix, shown(where, name));
+}
+
+// Goes down into the level's next subfolder; false when it cannot be opened.
+bool enterNext(Walk& walk, std::vector<Level>& levels) {
+  Level& parent = levels.back();
+  const auto& [name, latin1] = parent.subfolders[parent.next++];
+  Level child;
+  if (const int error = parent.folder.OpenChild(name, false, child.folder)) {
+    walk.tree.leftOut << shown(walk.where, name) + ": " + platform::SystemReason(error);
+    return false;
   }
+  walk.diskPath.push_back(name);
+  walk.prefix += latin1 + '\\';
+  walk.where += '/' + QFile::decodeName(QByteArray::fromStdString(name));
+  levels.push_back(std::move(child));
+  return true;
+}
+
+// Back up to the parent of the folder walked now.
+void leave(Walk& walk, std::vector<Level>& levels) {
+  levels.pop_back();
+  if (levels.empty()) return;
+  const QByteArray& latin1 = levels.back().subfolders[levels.back().next - 1].second;
+  walk.prefix.chop(latin1.size() + 1);
+  walk.where.chop(QFile::decodeName(QByteArray::fromStdString(walk.diskPath.back())).size() + 1);
+  walk.diskPath.pop_back();
 }
 
 }  // namespace
 
-void WalkInput(const platform::FolderHandle& root, const QString& rootShown, platform::FolderHandle::Identity skip,
-               InputTree& tree) {
-  Walk walk{skip, tree, {}};
-  walkFolder(walk, root, {}, {}, rootShown);
+// Depth first without recursion: the levels held are bounded by the longest
+// name the archive holds, since a folder whose names would pass it is refused
+// before it is opened.
+void WalkInput(const platform::FolderHandle& root, const QString& rootShown, const Skipped& skip, InputTree& tree) {
+  Walk walk{skip, tree, {}, {}, {}, rootShown};
+  std::vector<Level> levels(1);
+  if (const int error = root.OpenChild(".", false, levels.back().folder)) {
+    tree.leftOut << rootShown + ": " + platform::SystemReason(error);
+    return;
+  }
+  listFolder(walk, levels.back());
+  while (!levels.empty()) {
+    if (levels.back().next == levels.back().subfolders.size())
+      leave(walk, levels);
+    else if (enterNext(walk, levels))
+      listFolder(walk, levels.back());
+  }
 }
 
 }  // namespace tools

@@ -3,7 +3,8 @@
 // files only (links are never followed, special files never read), names
 // sorted so that the same folder gives the same archive, the files of one
 // folder together. Names the archive cannot hold are refused here, before
-// anything is written.
+// anything is written; so is a folder whose names would all be too long,
+// before it is opened, which also bounds how deep the walk goes.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -30,9 +31,15 @@ struct InputTree {
   qint64 bytes = 0;
 };
 
-// root: the input folder, shown as rootShown in messages. skip: what not to
-// pack (the archive being replaced, when it lies inside).
-void WalkInput(const platform::FolderHandle& root, const QString& rootShown, platform::FolderHandle::Identity skip,
-               InputTree& tree);
+// A name in a folder that is not packed: the archive's own name, when it lies
+// inside the input (what stands there is what the archive replaces). Only
+// that name is left out, never another link to the same file.
+struct Skipped {
+  platform::FolderHandle::Identity folder;
+  std::string name;
+};
+
+// root: the input folder, shown as rootShown in messages.
+void WalkInput(const platform::FolderHandle& root, const QString& rootShown, const Skipped& skip, InputTree& tree);
 
 }  // namespace tools

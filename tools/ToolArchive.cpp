@@ -1,6 +1,7 @@
 #include "tools/ToolArchive.h"
 
-#include "common/dat/DatRecord.h"
+#include <new>
+
 #include "common/platform/FileNumbers.h"
 #include "tallyhold/archive/DATFunctions.h"
 #include "tools/ToolCommand.h"
@@ -21,26 +22,31 @@ dat::FixedDATInfo checkedInfo(int fileNo) {
 
 }  // namespace
 
-ToolArchive::ToolArchive(const QString& path) : path_(path), model_(std::make_shared<tallyhold::ClsDatFile>()) {
+RecordRange::Iterator::Iterator(int fileNo, const dat::FixedDATInfo& info)
+    : directory_(fileNo, info), position_(info.DirTreeAddr), total_(info.FilesTotal) {
+  readNext();
+}
+
+void RecordRange::Iterator::readNext() {
+  if (++read_ > total_) return;
+  try {
+    dat::DirRecord record = directory_.RecordAt(position_, read_);
+    position_ = record.NextPosition;
+    entry_ = tallyhold::TreeDirOf(std::move(record));
+  } catch (const dat::DatError& error) {
+    throw ArchiveRefused("its directory cannot be read: " + error.message());
+  }
+}
+
+ToolArchive::ToolArchive(const QString& path) : path_(path) {
   fileNo_ = platform::FreeFile();
   QString reason = QStringLiteral("no free file number");
   if (fileNo_ == 0 || !dat::OpenDAT(path, fileNo_, &reason)) throw ArchiveRefused("cannot open it: " + reason);
   try {
-    const dat::FixedDATInfo info = checkedInfo(fileNo_);
-    model_->SetFixedInfo(info);
-    dat::DirectoryReader directory(fileNo_, info);
-    qint64 position = info.DirTreeAddr;
-    tallyhold::ColSubTree* folder = nullptr;
-    for (int n = 1; n <= info.FilesTotal; ++n) {
-      dat::DirRecord record = directory.RecordAt(position, n);
-      position = record.NextPosition;
-      std::shared_ptr<tallyhold::ClsTreeDir> entry = tallyhold::NewTreeDir(std::move(record));
-      records_.push_back(entry.get());
-      folder = &tallyhold::AddToFolder(model_->ColTrees(), std::move(entry), folder);
-    }
-  } catch (const dat::DatError& error) {
-    platform::CloseFile(fileNo_);
-    throw ArchiveRefused("its directory cannot be read: " + error.message());
+    info_ = checkedInfo(fileNo_);
+    // Every record checked before a command starts, so that none stops halfway.
+    RecordRange::Iterator record = Records().begin();
+    while (record != std::default_sentinel) ++record;
   } catch (...) {
     platform::CloseFile(fileNo_);
     throw;
@@ -49,23 +55,36 @@ ToolArchive::ToolArchive(const QString& path) : path_(path), model_(std::make_sh
 
 ToolArchive::~ToolArchive() { platform::CloseFile(fileNo_); }
 
+const tallyhold::ColTrees& ToolArchive::Folders() const {
+  if (folders_) return *folders_;
+  auto folders = std::make_unique<tallyhold::ColTrees>();
+  tallyhold::ColSubTree* folder = nullptr;
+  for (const tallyhold::ClsTreeDir* entry : Records())
+    folder = &tallyhold::AddToFolder(*folders, std::make_shared<tallyhold::ClsTreeDir>(*entry), folder);
+  folders_ = std::move(folders);
+  return *folders_;
+}
+
 std::vector<const tallyhold::ClsTreeDir*> ToolArchive::ByFolder() const {
+  const tallyhold::ColTrees& folders = Folders();
   std::vector<const tallyhold::ClsTreeDir*> entries;
-  entries.reserve(records_.size());
-  for (const auto& folder : Folders())
+  entries.reserve(static_cast<std::size_t>(info_.FilesTotal));
+  for (const auto& folder : folders)
     for (const auto& entry : *folder) entries.push_back(entry.get());
   return entries;
 }
 
 int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command) {
-  std::unique_ptr<ToolArchive> archive;
   try {
-    archive = std::make_unique<ToolArchive>(path);
+    const ToolArchive archive(path);
+    return command(archive);
   } catch (const ArchiveRefused& refused) {
     Complain(path + ": " + refused.reason());
-    return Refused;
+  } catch (const std::bad_alloc&) {
+    // What a command holds beyond one record grows with the directory.
+    Complain(path + QStringLiteral(": there is not enough memory for its directory"));
   }
-  return command(*archive);
+  return Refused;
 }
 
 }  // namespace tools

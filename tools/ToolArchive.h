@@ -1,16 +1,60 @@
 #pragma once
 // An archive opened for a command: its file under a file number, its trailer
-// values checked, its whole directory read into the object model, as
-// Tallyhold opens and scans one.
+// values checked and every directory record checked to lie inside the
+// directory, as Tallyhold opens and scans one. Nothing of the directory is
+// kept: the records are read again from the file as they are walked, and the
+// folders are built only for a command that asks for them, so that listing
+// an archive of a hundred million records takes no more memory than one.
 #include <QString>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
-#include "tallyhold/archive/ClsDatFile.h"
+#include "common/dat/DatRecord.h"
+#include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/archive/ColTrees.h"
 
 namespace tools {
+
+// The directory's records in their order, one at a time: the entry an
+// iterator points to lives until it moves on. Throws ArchiveRefused for a
+// record that no longer lies inside the directory.
+class RecordRange {
+ public:
+  class Iterator {
+   public:
+    using value_type = const tallyhold::ClsTreeDir*;
+    using difference_type = std::ptrdiff_t;
+
+    Iterator(int fileNo, const dat::FixedDATInfo& info);
+    const tallyhold::ClsTreeDir* operator*() const { return &entry_; }
+    Iterator& operator++() {
+      readNext();
+      return *this;
+    }
+    void operator++(int) { readNext(); }
+    bool operator==(std::default_sentinel_t) const { return read_ > total_; }
+
+   private:
+    void readNext();
+
+    dat::DirectoryReader directory_;
+    qint64 position_;
+    int32_t total_;
+    int32_t read_ = 0;
+    tallyhold::ClsTreeDir entry_;
+  };
+
+  RecordRange(int fileNo, const dat::FixedDATInfo& info) : fileNo_(fileNo), info_(info) {}
+  Iterator begin() const { return Iterator(fileNo_, info_); }
+  std::default_sentinel_t end() const { return {}; }
+
+ private:
+  int fileNo_;
+  dat::FixedDATInfo info_;
+};
 
 class ToolArchive {
  public:
@@ -22,18 +66,21 @@ class ToolArchive {
 
   const QString& Path() const { return path_; }
   int FileNo() const { return fileNo_; }
-  const tallyhold::ClsDatFile& Model() const { return *model_; }
-  const tallyhold::ColTrees& Folders() const { return model_->ColTrees(); }
+  // The trailer's values and FilesTotal.
+  const dat::FixedDATInfo& Info() const { return info_; }
   // In the order of the directory records.
-  const std::vector<const tallyhold::ClsTreeDir*>& Records() const { return records_; }
+  RecordRange Records() const { return {fileNo_, info_}; }
+  // The folders as Tallyhold's scan files them, built at the first call
+  // (std::bad_alloc when they do not fit in memory).
+  const tallyhold::ColTrees& Folders() const;
   // Folder by folder, as Extract all goes.
   std::vector<const tallyhold::ClsTreeDir*> ByFolder() const;
 
  private:
   QString path_;
   int fileNo_ = 0;
-  std::shared_ptr<tallyhold::ClsDatFile> model_;
-  std::vector<const tallyhold::ClsTreeDir*> records_;
+  dat::FixedDATInfo info_;
+  mutable std::unique_ptr<tallyhold::ColTrees> folders_;
 };
 
 // The archive cannot be opened or read; the text says why.
@@ -46,8 +93,9 @@ class ArchiveRefused : public std::runtime_error {
   QString reason_;
 };
 
-// Runs the command on the opened archive; a refused archive is told and
-// ends the command with status Refused.
+// Runs the command on the opened archive; a refused archive, or one whose
+// directory does not fit in memory, is told and ends the command with status
+// Refused.
 int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command);
 
 }  // namespace tools

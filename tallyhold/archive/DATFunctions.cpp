@@ -39,15 +39,19 @@ ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, ColS
   return fileInto(trees, std::move(entry), path, hint);
 }
 
-std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record) {
-  auto entry = std::make_shared<ClsTreeDir>();
-  entry->FilenameSize = record.FilenameSize;
-  entry->Filename = std::move(record.Filename);
-  entry->fType = record.Type;
-  entry->Offset = record.Offset;
-  entry->PackedSize = record.PackedSize;
-  entry->RealSize = record.RealSize;
+ClsTreeDir TreeDirOf(dat::DirRecord&& record) {
+  ClsTreeDir entry;
+  entry.FilenameSize = record.FilenameSize;
+  entry.Filename = std::move(record.Filename);
+  entry.fType = record.Type;
+  entry.Offset = record.Offset;
+  entry.PackedSize = record.PackedSize;
+  entry.RealSize = record.RealSize;
   return entry;
+}
+
+std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record) {
+  return std::make_shared<ClsTreeDir>(TreeDirOf(std::move(record)));
 }
 
 DirTreeReader::DirTreeReader(int fileNo, ClsDatFile& archive)

@@ -19,6 +19,7 @@ ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry,
                         ColSubTree* hint = nullptr);
 
 // The entry of one directory record.
+ClsTreeDir TreeDirOf(dat::DirRecord&& record);
 std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record);
 
 // Walks the directory of a freshly opened archive one record at a time.

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -138,6 +140,34 @@ TEST_F(ToolsCreateExtract, ALinkInTheInputIsNeitherFollowedNorPackedAndIsTold) {
   EXPECT_EQ(create("a.dat", "in"), tools::SomeFailed);
   ASSERT_EQ(extract("a.dat", "out"), tools::Success);
   EXPECT_EQ(ReadTree(path("out")), (Tree{{"KEPT.TXT", "kept"}}));
+}
+
+// 127 levels of one letter: the deepest a name of 255 bytes reaches.
+TEST_F(ToolsCreateExtract, TheDeepestTreeANameCanHoldIsPackedAndGivenBack) {
+  QString deep;
+  for (int level = 0; level < 127; ++level) deep += "d/";
+  const Tree tree{{deep + "F", "bottom"}, {"TOP", "top"}};
+  WriteTree(path("in"), tree);
+  ASSERT_EQ(create("a.dat", "in"), tools::Success);
+  ASSERT_EQ(extract("a.dat", "out"), tools::Success);
+  EXPECT_EQ(ReadTree(path("out")), tree);
+}
+
+TEST_F(ToolsCreateExtract, AFileOfTheInputThatTheArchiveLinksToIsPackedAndKept) {
+  WriteTree(path("in"), {{"A.TXT", "a"}});
+  ASSERT_EQ(::link(QFile::encodeName(path("in/A.TXT")).constData(), QFile::encodeName(path("a.dat")).constData()), 0);
+  ASSERT_EQ(create("a.dat", "in"), tools::Success);
+  ASSERT_EQ(extract("a.dat", "out"), tools::Success);
+  EXPECT_EQ(ReadTree(path("out")), (Tree{{"A.TXT", "a"}}));
+  EXPECT_EQ(ReadFile(path("in/A.TXT")), "a");
+}
+
+TEST_F(ToolsCreateExtract, AnArchiveWrittenInsideItsInputIsNotPackedIntoTheNextOne) {
+  WriteTree(path("in"), {{"A.TXT", "a"}});
+  ASSERT_EQ(create("in/a.dat", "in"), tools::Success);
+  ASSERT_EQ(create("in/a.dat", "in"), tools::Success);
+  ASSERT_EQ(extract("in/a.dat", "out"), tools::Success);
+  EXPECT_EQ(ReadTree(path("out")), (Tree{{"A.TXT", "a"}}));
 }
 
 // Entries that land on one file (folders differing in letter case, a name
