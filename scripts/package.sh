@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the three programs in release mode and packs them, with their launcher
-# entries, icons and AppStream metadata, into a Debian package in build-release/.
+# Builds the programs in release mode and packs them, with their launcher
+# entries, icons, AppStream metadata, manual pages, copyright and changelog, into
+# a Debian package in build-release/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh dpkg-dev file

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "tests/widgets/QtPrinters.h"
+
 namespace testsupport {
 
 inline QString AccessibleName(QWidget* widget) {
