@@ -46,7 +46,7 @@ QPushButton* Button(QWidget* parent, const char* text, const char* name, int lef
 
 }  // namespace
 
-Mommy::Mommy(QWidget* parent) : QWidget(parent) {
+Mommy::Mommy(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("Mommy"));
   setWindowTitle(QStringLiteral("Gulpwell! v1.3"));
   setFixedSize(platform::TwipsSize(5025, 4125));
@@ -55,26 +55,28 @@ Mommy::Mommy(QWidget* parent) : QWidget(parent) {
 }
 
 void Mommy::buildControls() {
-  drives_ = platform::Place(new widgets::DriveListBox(this), "Drive1", {60, 120, 2535, 315});
-  folders_ = platform::Place(new widgets::DirListBox(this), "Dir1", {60, 480, 2535, 1665});
-  files_ = platform::Place(new widgets::FileListBox(this), "File1", {60, 2220, 2535, 1845});
+  auto* client = new QWidget(this);
+  setCentralWidget(client);
+  drives_ = platform::Place(new widgets::DriveListBox(client), "Drive1", {60, 120, 2535, 315});
+  folders_ = platform::Place(new widgets::DirListBox(client), "Dir1", {60, 480, 2535, 1665});
+  files_ = platform::Place(new widgets::FileListBox(client), "File1", {60, 2220, 2535, 1845});
 
-  auto* banner = platform::Place(new QLabel(Title, this), "Label1", {2700, 180, 2235, 855});
+  auto* banner = platform::Place(new QLabel(Title, client), "Label1", {2700, 180, 2235, 855});
   banner->setFont(QFont(QStringLiteral("Tahoma"), 36, QFont::Bold));
   platform::ShrinkFontToFit(banner);
   auto* hint = platform::Place(new QLabel(QStringLiteral("Select a file a click compress to compress it, or "
                                                 "if it's a compressed file, decompress to "
                                                 "decompress it!"),
-                                 this),
+                                 client),
                       "Label2", {2820, 2520, 2055, 855});
   hint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   hint->setWordWrap(true);
   platform::ShrinkFontToFit(hint);
 
-  auto* compress = Button(this, "&Compress File", "Command1", 2760, 1260, 2175);
-  auto* decompress = Button(this, "&Decompress File", "Command2", 2760, 1740, 2175);
-  auto* exit = Button(this, "&Exit", "Command4", 2760, 3660, 1215);
-  auto* about = Button(this, "&About", "Command3", 4020, 3660, 915);
+  auto* compress = Button(client, "&Compress File", "Command1", 2760, 1260, 2175);
+  auto* decompress = Button(client, "&Decompress File", "Command2", 2760, 1740, 2175);
+  auto* exit = Button(client, "&Exit", "Command4", 2760, 3660, 1215);
+  auto* about = Button(client, "&About", "Command3", 4020, 3660, 915);
 
   QWidget::setTabOrder(folders_, files_);
   QWidget::setTabOrder(files_, compress);

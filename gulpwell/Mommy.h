@@ -1,8 +1,9 @@
 #pragma once
 // Gulpwell's window: a file picker of linked drive, folder and file lists, and
-// the commands that compress the selected file or decompress it.
+// the commands that compress the selected file or decompress it. A main
+// window, so that screen readers are told it is the program's window.
+#include <QMainWindow>
 #include <QString>
-#include <QWidget>
 
 #include "common/widgets/FolderAccess.h"
 
@@ -14,7 +15,7 @@ class FileListBox;
 
 namespace gulpwell {
 
-class Mommy : public QWidget {
+class Mommy : public QMainWindow {
   Q_OBJECT
 
  public:

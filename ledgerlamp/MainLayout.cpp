@@ -25,6 +25,16 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QRec
   return platform::Place(new QLabel(text, parent), name, twips);
 }
 
+// A read-only box with its label to the left; the label names the box for
+// screen readers, as a buddy does.
+QLineEdit* labelledBox(QWidget* parent, const char* labelName, const QString& caption, const QRect& labelTwips,
+                       const char* boxName, const QRect& boxTwips) {
+  QLabel* boxLabel = label(parent, labelName, caption, labelTwips);
+  QLineEdit* box = textBox(parent, boxName, boxTwips);
+  boxLabel->setBuddy(box);
+  return box;
+}
+
 QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& twips) {
   return platform::Place(new QPushButton(text, parent), name, twips);
 }
@@ -55,12 +65,12 @@ void Main::buildLayout() {
 }
 
 void Main::buildInformationGroup(QGroupBox* group) {
-  label(group, "Label1", QStringLiteral("FilesTotal:"), QRect(120, 390, 855, 255));
-  filesTotalBox_ = textBox(group, "txtFilesTotal", QRect(1020, 360, 1335, 285));
-  label(group, "Label2", QStringLiteral("TreeSize:"), QRect(120, 750, 855, 255));
-  treeSizeBox_ = textBox(group, "txtTreeSize", QRect(1020, 720, 1335, 285));
-  label(group, "Label3", QStringLiteral("DataSize:"), QRect(120, 1110, 855, 255));
-  dataSizeBox_ = textBox(group, "txtDataSize", QRect(1020, 1080, 1335, 315));
+  filesTotalBox_ = labelledBox(group, "Label1", QStringLiteral("FilesTotal:"), QRect(120, 390, 855, 255),
+                               "txtFilesTotal", QRect(1020, 360, 1335, 285));
+  treeSizeBox_ = labelledBox(group, "Label2", QStringLiteral("TreeSize:"), QRect(120, 750, 855, 255), "txtTreeSize",
+                             QRect(1020, 720, 1335, 285));
+  dataSizeBox_ = labelledBox(group, "Label3", QStringLiteral("DataSize:"), QRect(120, 1110, 855, 255), "txtDataSize",
+                             QRect(1020, 1080, 1335, 315));
 }
 
 void Main::buildRecordGroup(QGroupBox* group) {
@@ -80,9 +90,9 @@ void Main::buildRecordGroup(QGroupBox* group) {
                       {"Label10", "Index:", "txtIndex", &Main::indexBox_}};
   int top = 300;
   for (const Row& row : rows) {
-    label(group, row.label, QString::fromLatin1(row.caption), QRect(180, top + 30, 1035, 255));
     const int width = row.box == &Main::filenameBox_ ? 2535 : 1035;
-    this->*row.box = textBox(group, row.name, QRect(1260, top, width, 285));
+    this->*row.box = labelledBox(group, row.label, QString::fromLatin1(row.caption), QRect(180, top + 30, 1035, 255),
+                                 row.name, QRect(1260, top, width, 285));
     top += 300;
   }
   firstButton_ = button(group, "cmdFirst", QStringLiteral("<<- First"), QRect(2820, 660, 975, 315));

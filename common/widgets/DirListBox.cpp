@@ -33,6 +33,9 @@ class IndentDelegate : public QStyledItemDelegate {
 }  // namespace
 
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
+  // Item views take no name from a label; a window with a prompt for the list
+  // names it after that.
+  setAccessibleName(QStringLiteral("Folders"));
   setItemDelegate(new IndentDelegate(this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   connect(this, &QListWidget::itemActivated, this, &DirListBox::openLine);

@@ -7,6 +7,7 @@
 namespace widgets {
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
+  setAccessibleName(QStringLiteral("Files"));
   setSelectionMode(QAbstractItemView::SingleSelection);
   SetPath(QDir::currentPath());
 }

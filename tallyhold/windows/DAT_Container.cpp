@@ -73,6 +73,8 @@ void DAT_Container::buildTree(QWidget* content) {
   tree_ = platform::Place(new QTreeWidget(treeFrame_), "TreeView", {60, 180, 3255, 4275});
   tree_->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
   tree_->setHeaderHidden(true);
+  // The panes have no caption to take a name from.
+  tree_->setAccessibleName(QStringLiteral("Folders"));
   tree_->setColumnCount(1);
   tree_->viewport()->installEventFilter(this);
   tree_->installEventFilter(this);
@@ -92,6 +94,7 @@ void DAT_Container::buildList(QWidget* content) {
   listFrame_->setGeometry(TwipsRect(3720, 0, 3675, 4875));
   list_ = platform::Place(new QTreeView(listFrame_), "ListView", {60, 150, 3375, 4515});
   list_->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
+  list_->setAccessibleName(QStringLiteral("Entries"));
   list_->setRootIsDecorated(false);
   list_->setItemsExpandable(false);
   list_->setUniformRowHeights(true);

@@ -43,10 +43,14 @@ DestinationChooser::DestinationChooser(const ExtractSource& source, const QSize&
                                        const QRect& createFolderTwips, const QRect& cancelTwips)
     : source_(source), mainWindow_(source.MainWindow) {
   setFixedSize(platform::TwipsSize(clientTwips.width(), clientTwips.height()));
-  platform::Place(new QLabel(QStringLiteral("Choose the destination directory:"), this), "Label1",
-                  {120, 120, 3195, 255});
+  QLabel* prompt = platform::Place(new QLabel(QStringLiteral("Choose the destination directory:"), this), "Label1",
+                                   {120, 120, 3195, 255});
   drives_ = platform::Place(new widgets::DriveListBox(this), "Drive1", {120, 420, 3255, 315});
   folders_ = platform::Place(new widgets::DirListBox(this), "Dir1", {120, 840, 3255, 1890});
+  // Screen readers tell the prompt with both lists: a combo box on Linux is
+  // named by its item and labelled by its buddy, a list only by its name.
+  prompt->setBuddy(drives_);
+  folders_->setAccessibleName(prompt->text());
   QPushButton* createFolderButton = PlaceButton("Create new dir", "Command3", createFolderTwips);
   QPushButton* cancelButton = PlaceButton("Cancel", "Command2", cancelTwips);
 

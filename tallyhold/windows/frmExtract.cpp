@@ -44,6 +44,8 @@ frmExtract::frmExtract(const ExtractSource& source)
   setWindowTitle(QStringLiteral("Extract single/multiple files or an entire folder"));
   whatLabel_ = platform::Place(new QLabel(QStringLiteral("ERROR to extract:"), this), "Label2", {3540, 60, 1875, 195});
   folderKey_ = platform::Place(new QLineEdit(QStringLiteral("ERROR"), this), "DirText", {3480, 300, 1995, 285});
+  // Screen readers name the box after the label above it, whichever mode it tells.
+  whatLabel_->setBuddy(folderKey_);
   names_ = platform::Place(new QListWidget(this), "List1", {3480, 600, 1995, 2010});
   connect(PlaceButton("Extract!", "Command1", {3780, 2820, 1515, 375}), &QPushButton::clicked, this,
           &frmExtract::extract);

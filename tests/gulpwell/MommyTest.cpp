@@ -16,6 +16,7 @@
 #include "gulpwell/ZlibFunctions.h"
 #include "tests/support/DatWriter.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/widgets/Accessible.h"
 #include "tests/widgets/ListGestures.h"
 #include "tests/widgets/QtPrinters.h"
 
@@ -114,6 +115,12 @@ TEST_F(GulpwellMommy, StartsInTheProgramsFolderWithItsDesignedLayout) {
   EXPECT_TRUE(banner->font().bold());
   EXPECT_LE(banner->font().pointSizeF(), 36);
   EXPECT_LE(banner->sizeHint().width(), banner->width());  // the whole name shows
+}
+
+TEST_F(GulpwellMommy, ScreenReadersSeeAProgramWindowWithNamedFolderAndFileLists) {
+  EXPECT_EQ(testsupport::AccessibleRole(&window), QAccessible::Window);
+  EXPECT_EQ(testsupport::AccessibleName(dirs), "Folders");
+  EXPECT_EQ(testsupport::AccessibleName(files), "Files");
 }
 
 TEST_F(GulpwellMommy, TabMovesThroughTheControlsInTheDesignedOrder) {

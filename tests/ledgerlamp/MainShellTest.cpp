@@ -3,9 +3,11 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QTimer>
+#include <utility>
 
 #include "common/platform/Twips.h"
 #include "tests/ledgerlamp/LedgerlampWindowTest.h"
+#include "tests/widgets/Accessible.h"
 
 using namespace ledgerlamptest;
 using platform::TwipsRect;
@@ -37,6 +39,15 @@ TEST_F(LedgerlampMain, StartsWithOnlyOpenAboutAndExitUsable) {
     EXPECT_TRUE(child<QPushButton>(name)->isEnabled()) << name;
   EXPECT_TRUE(position().isEmpty());
   EXPECT_EQ(child<QLabel>("Label12")->text(), "v1.1.3");
+}
+
+TEST_F(LedgerlampMain, ScreenReadersNameEveryValueBoxAfterItsLabel) {
+  const std::pair<const char*, const char*> named[] = {
+      {"txtFilesTotal", "FilesTotal:"}, {"txtTreeSize", "TreeSize:"},       {"txtDataSize", "DataSize:"},
+      {"txtFilename", "Filename:"},     {"txtFilenameSize", "FilenameSize:"}, {"txtType", "Type:"},
+      {"txtPackedSize", "PackedSize:"}, {"txtRealSize", "RealSize:"},       {"txtOffset", "Offset:"},
+      {"txtIndex", "Index:"}};
+  for (const auto& [box, name] : named) EXPECT_EQ(testsupport::AccessibleName(child<QLineEdit>(box)), name) << box;
 }
 
 TEST_F(LedgerlampMain, ControlsStandWhereAndAsTheyWereDesigned) {
