@@ -1,15 +1,11 @@
 // skarrow2-dat cat ARCHIVE ENTRY
-#include <unistd.h>
-
-#include <cerrno>
 #include <memory>
 
 #include "tallyhold/archive/ClsTreeDir.h"
 #include "tallyhold/extract/ExtractEntry.h"
-#include "tallyhold/extract/ExtractErrors.h"
-#include "tallyhold/extract/ExtractReport.h"
 #include "tallyhold/extract/FileDecompressor.h"
 #include "tools/Commands.h"
+#include "tools/StandardOutput.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
 
@@ -29,16 +25,6 @@ const tallyhold::ClsTreeDir* entryNamed(const ToolArchive& archive, QString name
   return exact ? exact : caseless;
 }
 
-void writeOut(const char* data, qint64 size) {
-  while (size > 0) {
-    const ssize_t done = ::write(STDOUT_FILENO, data, static_cast<size_t>(size));
-    if (done < 0 && errno == EINTR) continue;
-    if (done < 0) throw tallyhold::DestinationError(QStringLiteral("standard output"), errno);
-    data += done;
-    size -= done;
-  }
-}
-
 // A compressed body is inflated once for nothing first, so that nothing of a
 // damaged entry reaches standard output.
 int cat(const ToolArchive& archive, const QString& name) {
@@ -53,12 +39,12 @@ int cat(const ToolArchive& archive, const QString& name) {
   const tallyhold::ExtractResult result = tallyhold::Settled([&] {
     copy.Prepare(nullptr);
     if (entry->IsCompressed()) copy.Pour(decompressor, quiet, [](const char*, qint64) {});
-    copy.Pour(decompressor, quiet, writeOut);
+    copy.Pour(decompressor, quiet, [](const char* data, qint64 size) { Output({data, size}); });
     return tallyhold::ExtractResult{};
   });
   if (result.outcome == tallyhold::ExtractOutcome::Extracted) return Success;
   const QString where =
-      result.file.isEmpty() ? archive.Path() + ": " + tallyhold::ShownName(entry->Filename) : result.file;
+      result.file.isEmpty() ? archive.Path() + ": " + QString::fromLatin1(entry->Filename) : result.file;
   Complain(where + ": " + result.reason);
   return SomeFailed;
 }

@@ -14,9 +14,9 @@ enum ExitStatus {
   Refused = 2      // a usage error, or an archive or input refused as a whole
 };
 
-// "skarrow2-dat: text" on standard error.
+// "skarrow2-dat: text" on standard error, and a line on standard output, in
+// the terminal's encoding with control characters shown escaped.
 void Complain(const QString& text);
-// A line on standard output in the terminal's encoding.
 void Print(const QString& line);
 
 class CommandLine {
@@ -44,8 +44,10 @@ class CommandLine {
   bool Quiet() const { return parser_.isSet(QStringLiteral("quiet")); }
   int Jobs() const { return jobs_; }
 
+  // Tells the error with a pointer to --help; returns Refused.
+  int UsageError(const QString& text) const;
+
  private:
-  int usageError(const QString& text) const;
 
   QString command_;
   QCommandLineParser parser_;
