@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/archive/CommonFunctions.h"
 #include "tallyhold/extract/ExtractEntry.h"
 #include "tallyhold/extract/FileDecompressor.h"
 #include "tools/Commands.h"
@@ -14,13 +15,18 @@ namespace {
 
 // The last entry of that name, as extraction would leave it: spelled exactly
 // so, or else without letter case.
-const tallyhold::ClsTreeDir* entryNamed(const ToolArchive& archive, QString name) {
-  const QByteArray wanted = name.replace('/', '\\').toLatin1();
+const tallyhold::ClsTreeDir* entryNamed(const ToolArchive& archive, const QString& name) {
+  QByteArray wanted;
+  for (const int byte : ArchiveBytes(name)) {
+    if (byte < 0) return nullptr;  // no name of an archive holds that character
+    wanted += byte == '/' ? '\\' : static_cast<char>(byte);
+  }
+  const QString folded = tallyhold::FoldedName(wanted);
   const tallyhold::ClsTreeDir* exact = nullptr;
   const tallyhold::ClsTreeDir* caseless = nullptr;
   for (const tallyhold::ClsTreeDir* entry : archive.Records()) {
     if (entry->Filename == wanted) exact = entry;
-    if (entry->Filename.compare(wanted, Qt::CaseInsensitive) == 0) caseless = entry;
+    if (entry->Filename.size() == wanted.size() && tallyhold::FoldedName(entry->Filename) == folded) caseless = entry;
   }
   return exact ? exact : caseless;
 }

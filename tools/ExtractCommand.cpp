@@ -5,6 +5,7 @@
 #include "common/platform/PathBytes.h"
 
 #include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/archive/CommonFunctions.h"
 #include "tallyhold/extract/ExtractionRun.h"
 #include "tools/Commands.h"
 #include "tools/NamePatterns.h"
@@ -31,7 +32,7 @@ QList<QByteArray> foldersOf(const std::vector<const tallyhold::ClsTreeDir*>& ent
   for (const tallyhold::ClsTreeDir* entry : entries) {
     const QByteArray path = entry->FilePath();
     if (path == "\\") continue;
-    const QString key = QString::fromLatin1(path).toCaseFolded();
+    const QString key = tallyhold::FoldedName(path);
     if (!seen.contains(key)) {
       seen.insert(key);
       folders << path.chopped(1);

@@ -118,6 +118,13 @@ TEST_F(ToolsProcess, ListTakesGlobsWithEitherSeparatorAndWithoutLetterCase) {
   EXPECT_EQ(run({"list", path("good.dat"), "nothing*"}).status, 1);
 }
 
+TEST_F(ToolsProcess, CatFindsANameWithoutLatin1LetterCase) {
+  DatWriter().add("TEXT\\caf\xe9.txt", "au lait").writeTo(path("cafe.dat"));  // Latin-1, as archives hold names
+  const Ran cafe = run({"cat", path("cafe.dat"), QStringLiteral("text/CAF\u00c9.TXT")});
+  EXPECT_EQ(cafe.status, 0);
+  EXPECT_EQ(cafe.out, "au lait");
+}
+
 TEST_F(ToolsProcess, AFailedWriteOnStandardOutputIsToldAndEndsWithStatus1) {
   const auto toFull = [](QProcess& tool) { tool.setStandardOutputFile(QStringLiteral("/dev/full")); };
   for (const QStringList& command : {QStringList{"list"}, {"list", "--json"}, {"info"}, {"test", "--json"}}) {
