@@ -1,16 +1,13 @@
 // skarrow2-dat cat ARCHIVE ENTRY
-#include <unistd.h>
-
-#include <cerrno>
 #include <memory>
 #include <optional>
 
 #include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/archive/CommonFunctions.h"
 #include "tallyhold/extract/ExtractEntry.h"
-#include "tallyhold/extract/ExtractErrors.h"
-#include "tallyhold/extract/ExtractReport.h"
 #include "tallyhold/extract/FileDecompressor.h"
 #include "tools/Commands.h"
+#include "tools/StandardOutput.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
 
@@ -19,25 +16,20 @@ namespace {
 
 // The last entry of that name, as extraction would leave it: spelled exactly
 // so, or else without letter case. Copied, as the records are read one by one.
-std::optional<tallyhold::ClsTreeDir> entryNamed(const ToolArchive& archive, QString name) {
-  const QByteArray wanted = name.replace('/', '\\').toLatin1();
+std::optional<tallyhold::ClsTreeDir> entryNamed(const ToolArchive& archive, const QString& name) {
+  QByteArray wanted;
+  for (const int byte : ArchiveBytes(name)) {
+    if (byte < 0) return std::nullopt;  // no name of an archive holds that character
+    wanted += byte == '/' ? '\\' : static_cast<char>(byte);
+  }
+  const QString folded = tallyhold::FoldedName(wanted);
   std::optional<tallyhold::ClsTreeDir> exact;
   std::optional<tallyhold::ClsTreeDir> caseless;
   for (const tallyhold::ClsTreeDir* entry : archive.Records()) {
     if (entry->Filename == wanted) exact = *entry;
-    if (entry->Filename.compare(wanted, Qt::CaseInsensitive) == 0) caseless = *entry;
+    if (entry->Filename.size() == wanted.size() && tallyhold::FoldedName(entry->Filename) == folded) caseless = *entry;
   }
   return exact ? exact : caseless;
-}
-
-void writeOut(const char* data, qint64 size) {
-  while (size > 0) {
-    const ssize_t done = ::write(STDOUT_FILENO, data, static_cast<size_t>(size));
-    if (done < 0 && errno == EINTR) continue;
-    if (done < 0) throw tallyhold::DestinationError(QStringLiteral("standard output"), errno);
-    data += done;
-    size -= done;
-  }
 }
 
 // A compressed body is inflated once for nothing first, so that nothing of a
@@ -54,12 +46,12 @@ int cat(const ToolArchive& archive, const QString& name) {
   const tallyhold::ExtractResult result = tallyhold::Settled([&] {
     copy.Prepare(nullptr);
     if (entry->IsCompressed()) copy.Pour(decompressor, quiet, [](const char*, qint64) {});
-    copy.Pour(decompressor, quiet, writeOut);
+    copy.Pour(decompressor, quiet, [](const char* data, qint64 size) { Output({data, size}); });
     return tallyhold::ExtractResult{};
   });
   if (result.outcome == tallyhold::ExtractOutcome::Extracted) return Success;
   const QString where =
-      result.file.isEmpty() ? archive.Path() + ": " + tallyhold::ShownName(entry->Filename) : result.file;
+      result.file.isEmpty() ? archive.Path() + ": " + QString::fromLatin1(entry->Filename) : result.file;
   Complain(where + ": " + result.reason);
   return SomeFailed;
 }

@@ -1,6 +1,7 @@
 // skarrow2-dat create ARCHIVE FOLDER [-j N] [--level L] [--store GLOB...]
 #include <QFileInfo>
 
+#include "common/platform/PathBytes.h"
 #include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
 #include "tools/ArchivePacker.h"
@@ -26,9 +27,9 @@ void tellAll(const QStringList& lines) {
 int create(const QString& archive, const QString& input, const PackOptions& options, bool quiet) {
   const QFileInfo where(archive);
   auto folder = std::make_shared<platform::FolderHandle>();
-  if (const int error = platform::FolderHandle::Open(where.absolutePath(), *folder))
+  if (const int error = platform::FolderHandle::Open(where.path(), *folder))
     return refuse(archive, "cannot write in its folder: " + platform::SystemReason(error));
-  const std::string name = QFile::encodeName(where.fileName()).toStdString();
+  const std::string name = platform::PathBytes(where.fileName()).toStdString();
   if (const int error = platform::SafeFile::CheckName(*folder, name))
     return refuse(archive, "cannot be written: " + platform::SystemReason(error));
 
@@ -95,10 +96,7 @@ int RunCreate(const QStringList& arguments) {
   if (const std::optional<int> end = line.Parse(arguments, 2, 2)) return *end;
   bool number = false;
   const int level = line.Value("level").toInt(&number);
-  if (!number || level < 0 || level > 9) {
-    Complain(QStringLiteral("create: --level wants a number from 0 to 9\nTry 'skarrow2-dat create --help'."));
-    return Refused;
-  }
+  if (!number || level < 0 || level > 9) return line.UsageError(QStringLiteral("--level wants a number from 0 to 9"));
   const PackOptions options{level, line.Jobs(), NamePatterns(line.Values("store"))};
   return create(line.Positional()[0], line.Positional()[1], options, line.Quiet());
 }

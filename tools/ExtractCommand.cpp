@@ -1,8 +1,11 @@
 // skarrow2-dat extract ARCHIVE [PATTERN...] [-C DIR] [-j N]
-#include <QDir>
 #include <QSet>
+#include <filesystem>
+
+#include "common/platform/PathBytes.h"
 
 #include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/archive/CommonFunctions.h"
 #include "tallyhold/extract/ExtractionRun.h"
 #include "tools/Commands.h"
 #include "tools/NamePatterns.h"
@@ -29,13 +32,20 @@ QList<QByteArray> foldersOf(const std::vector<const tallyhold::ClsTreeDir*>& ent
   for (const tallyhold::ClsTreeDir* entry : entries) {
     const QByteArray path = entry->FilePath();
     if (path == "\\") continue;
-    const QString key = QString::fromLatin1(path).toCaseFolded();
+    const QString key = tallyhold::FoldedName(path);
     if (!seen.contains(key)) {
       seen.insert(key);
       folders << path.chopped(1);
     }
   }
   return folders;
+}
+
+// As the bytes it is: QDir::currentPath() loses those that are not UTF-8.
+QString currentFolder() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? QStringLiteral(".") : platform::DecodedPath(folder.native());
 }
 
 int extract(const ToolArchive& archive, const NamePatterns& patterns, const QString& folder, int jobs, bool quiet) {
@@ -81,7 +91,7 @@ int RunExtract(const QStringList& arguments) {
                   QStringLiteral("DIR")});
   line.AddJobs();
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
-  const QString folder = line.IsSet("directory") ? line.Value("directory") : QDir::currentPath();
+  const QString folder = line.IsSet("directory") ? line.Value("directory") : currentFolder();
   const NamePatterns patterns(line.Positional().mid(1));
   return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
     return extract(archive, patterns, folder, line.Jobs(), line.Quiet());

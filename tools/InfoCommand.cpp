@@ -33,7 +33,7 @@ Totals totalsOf(const ToolArchive& archive) {
     const QByteArrayView folder = tallyhold::FolderPathView(entry->Filename);
     if (folder != lastFolder) {
       lastFolder = folder.toByteArray();
-      folders.insert(QString::fromLatin1(lastFolder).toCaseFolded());
+      folders.insert(tallyhold::FoldedName(lastFolder));
     }
   }
   totals.folders = folders.size();

@@ -10,6 +10,7 @@
 
 #include "common/dat/DatFormat.h"
 #include "common/platform/SystemReason.h"
+#include "tallyhold/archive/CommonFunctions.h"
 #include "tallyhold/extract/OutputPaths.h"
 
 namespace tools {
@@ -70,7 +71,7 @@ QString fullNameReason(const QByteArray& name) {
 void checkSpelling(Walk& walk, const QByteArray& folderPath, const QString& where) {
   for (qsizetype end = folderPath.indexOf('\\'); end >= 0; end = folderPath.indexOf('\\', end + 1)) {
     const QByteArray prefix = folderPath.left(end);
-    const QString key = QString::fromLatin1(prefix).toCaseFolded();
+    const QString key = tallyhold::FoldedName(prefix);
     const QByteArray first = walk.spellings.value(key, prefix);
     if (first != prefix)
       walk.tree.refused << where + QStringLiteral(": its folder %1 differs from the folder %2 only in letter case, "

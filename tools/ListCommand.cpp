@@ -1,12 +1,11 @@
 // skarrow2-dat list ARCHIVE [PATTERN...] [--long] [--json]
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdio>
 
 #include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/extract/ExtractReport.h"
 #include "tools/Commands.h"
 #include "tools/NamePatterns.h"
+#include "tools/StandardOutput.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
 
@@ -32,7 +31,7 @@ QByteArray jsonOf(const tallyhold::ClsTreeDir& entry) {
 }
 
 void printEntry(const tallyhold::ClsTreeDir& entry, Form form, bool first) {
-  const QString name = tallyhold::ShownName(entry.Filename);
+  const QString name = QString::fromLatin1(entry.Filename);
   if (form == Form::Names) return Print(name);
   if (form == Form::Long)
     return Print(QStringLiteral("%1 %2 %3 %4  %5")
@@ -41,8 +40,8 @@ void printEntry(const tallyhold::ClsTreeDir& entry, Form form, bool first) {
                      .arg(entry.PackedSize, 11)
                      .arg(entry.Offset, 11)
                      .arg(name));
-  std::fputs(first ? "[\n  " : ",\n  ", stdout);
-  std::fputs(jsonOf(entry).constData(), stdout);
+  Output(first ? "[\n  " : ",\n  ");
+  Output(jsonOf(entry));
 }
 
 int list(const ToolArchive& archive, const NamePatterns& patterns, Form form) {
@@ -56,7 +55,7 @@ int list(const ToolArchive& archive, const NamePatterns& patterns, Form form) {
   int listed = 0;
   for (const tallyhold::ClsTreeDir* entry : archive.Records())
     if (patterns.Matches(entry->Filename)) printEntry(*entry, form, listed++ == 0);
-  if (form == Form::Json) std::fputs(listed == 0 ? "[]\n" : "\n]\n", stdout);
+  if (form == Form::Json) Output(listed == 0 ? "[]\n" : "\n]\n");
   if (listed > 0 || patterns.IsEmpty()) return Success;
   Complain(archive.Path() + ": no entry matches the patterns");
   return SomeFailed;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/extract/ExtractReport.h"
 #include "tools/ToolCommand.h"
 
 namespace tools {
@@ -14,7 +13,7 @@ void RunReporter::EntryDone(const tallyhold::ClsTreeDir& entry, const tallyhold:
   bar_.Add(std::max(0, entry.RealSize));
   if (result.outcome != tallyhold::ExtractOutcome::Skipped) return;
   bar_.Clear();
-  Complain(archive_ + ": " + tallyhold::ShownName(entry.Filename) + ": " + result.reason);
+  Complain(archive_ + ": " + QString::fromLatin1(entry.Filename) + ": " + result.reason);
   if (onSkipped) onSkipped(entry, result.reason);
 }
 

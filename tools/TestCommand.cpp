@@ -2,13 +2,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdio>
 #include <optional>
 
 #include "tallyhold/archive/ClsTreeDir.h"
 #include "tallyhold/extract/ExtractionRun.h"
 #include "tools/Commands.h"
 #include "tools/RunReporter.h"
+#include "tools/StandardOutput.h"
 #include "tools/StopSignal.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
@@ -21,15 +21,17 @@ namespace {
 class JsonReport {
  public:
   explicit JsonReport(const QString& archive) {
-    std::printf("{\"archive\": %s,\n \"damaged\": [", quoted(archive).constData());
+    Output("{\"archive\": " + quoted(archive) + ",\n \"damaged\": [");
   }
   void Damaged(const tallyhold::ClsTreeDir& entry, const QString& reason) {
     const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)}, {"reason", reason}};
-    std::printf("%s\n  %s", count_++ == 0 ? "" : ",", QJsonDocument(object).toJson(QJsonDocument::Compact).constData());
+    Output(count_++ == 0 ? "\n  " : ",\n  ");
+    Output(QJsonDocument(object).toJson(QJsonDocument::Compact));
   }
   void End(const tallyhold::RunReport& report, qsizetype entries) {
-    std::printf("],\n \"entries\": %lld, \"intact\": %d, \"stopped\": %s}\n", static_cast<long long>(entries),
-                report.extracted, report.end == tallyhold::RunEnd::Stopped ? "true" : "false");
+    const bool stopped = report.end == tallyhold::RunEnd::Stopped;
+    Output("],\n \"entries\": " + QByteArray::number(entries) + ", \"intact\": " +
+           QByteArray::number(report.extracted) + ", \"stopped\": " + (stopped ? "true" : "false") + "}\n");
   }
 
  private:

@@ -4,6 +4,10 @@
 #include <QThread>
 #include <cstdio>
 
+#include "common/platform/PathBytes.h"
+#include "common/platform/ShownText.h"
+#include "tools/StandardOutput.h"
+
 namespace tools {
 namespace {
 
@@ -13,10 +17,22 @@ constexpr int MaxJobs = 64;
 }  // namespace
 
 void Complain(const QString& text) {
-  std::fputs(("skarrow2-dat: " + text + '\n').toLocal8Bit().constData(), stderr);
+  std::fputs(("skarrow2-dat: " + platform::ShownText(text) + '\n').toLocal8Bit().constData(), stderr);
 }
 
-void Print(const QString& line) { std::fputs((line + '\n').toLocal8Bit().constData(), stdout); }
+void Print(const QString& line) { Output((platform::ShownText(line) + '\n').toLocal8Bit()); }
+
+std::vector<int> ArchiveBytes(const QString& argument) {
+  std::vector<int> bytes;
+  for (qsizetype at = 0; at < argument.size(); ++at) {
+    const char16_t c = argument[at].unicode();
+    const int escaped = platform::EscapedByte(argument, at);
+    bytes.push_back(c <= 0xFF ? c : escaped);
+    // A pair of surrogates is one character.
+    if (argument[at].isHighSurrogate() && at + 1 < argument.size() && argument[at + 1].isLowSurrogate()) ++at;
+  }
+  return bytes;
+}
 
 CommandLine::CommandLine(const QString& command, const QString& description)
     : command_(command) {
@@ -49,29 +65,30 @@ void CommandLine::AddJobs() {
 }
 
 std::optional<int> CommandLine::Parse(const QStringList& arguments, int least, int most) {
-  if (!parser_.parse(QStringList{"skarrow2-dat " + command_} + arguments)) return usageError(parser_.errorText());
+  if (!parser_.parse(QStringList{"skarrow2-dat " + command_} + arguments)) return UsageError(parser_.errorText());
   if (parser_.isSet(QStringLiteral("help"))) {
     // Qt names the program by its path; the usage line names the command.
     QString help = parser_.helpText();
     help.replace(0, help.indexOf(" [options]"), "Usage: skarrow2-dat " + command_);
-    std::fputs(help.toLocal8Bit().constData(), stdout);
+    Output(help.toLocal8Bit());
     return Success;
   }
   const qsizetype count = parser_.positionalArguments().size();
-  if (count < least) return usageError(QStringLiteral("missing arguments"));
-  if (most >= 0 && count > most) return usageError(QStringLiteral("too many arguments"));
+  if (count < least) return UsageError(QStringLiteral("missing arguments"));
+  if (most >= 0 && count > most) return UsageError(QStringLiteral("too many arguments"));
   if (!hasJobs_) return std::nullopt;
   jobs_ = std::max(1, QThread::idealThreadCount());
   if (!parser_.isSet(QStringLiteral("jobs"))) return std::nullopt;
   bool number = false;
   jobs_ = parser_.value(QStringLiteral("jobs")).toInt(&number);
   if (!number || jobs_ < 1 || jobs_ > MaxJobs)
-    return usageError(QStringLiteral("-j wants a number of threads from 1 to %1").arg(MaxJobs));
+    return UsageError(QStringLiteral("-j wants a number of threads from 1 to %1").arg(MaxJobs));
   return std::nullopt;
 }
 
-int CommandLine::usageError(const QString& text) const {
-  Complain(command_ + ": " + text + QStringLiteral("\nTry 'skarrow2-dat %1 --help'.").arg(command_));
+int CommandLine::UsageError(const QString& text) const {
+  Complain(command_ + ": " + text);
+  std::fputs(QStringLiteral("Try 'skarrow2-dat %1 --help'.\n").arg(command_).toLocal8Bit().constData(), stderr);
   return Refused;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace tools {
 
@@ -14,10 +15,15 @@ enum ExitStatus {
   Refused = 2      // a usage error, or an archive or input refused as a whole
 };
 
-// "skarrow2-dat: text" on standard error.
+// "skarrow2-dat: text" on standard error, and a line on standard output, in
+// the terminal's encoding with control characters shown escaped.
 void Complain(const QString& text);
-// A line on standard output in the terminal's encoding.
 void Print(const QString& line);
+
+// An argument that names entries, as the archive's Latin-1 bytes, one for
+// each character: a letter typed in UTF-8 is its Latin-1 byte, a byte that
+// is not UTF-8 stays that byte, and a character Latin-1 has not is -1.
+std::vector<int> ArchiveBytes(const QString& argument);
 
 class CommandLine {
  public:
@@ -44,8 +50,10 @@ class CommandLine {
   bool Quiet() const { return parser_.isSet(QStringLiteral("quiet")); }
   int Jobs() const { return jobs_; }
 
+  // Tells the error with a pointer to --help; returns Refused.
+  int UsageError(const QString& text) const;
+
  private:
-  int usageError(const QString& text) const;
 
   QString command_;
   QCommandLineParser parser_;

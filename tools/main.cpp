@@ -3,7 +3,9 @@
 #include <QHash>
 #include <cstdio>
 
+#include "common/platform/PathBytes.h"
 #include "tools/Commands.h"
+#include "tools/StandardOutput.h"
 #include "tools/ToolCommand.h"
 
 namespace {
@@ -30,20 +32,14 @@ constexpr char Usage[] =
     "Every command takes --help and --quiet. Exit status: 0 success, 1 some entries failed,\n"
     "2 a usage error or a refused archive.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("skarrow2-dat"));
-  QCoreApplication::setApplicationVersion(QStringLiteral(SKARROW_VERSION));
-  const QStringList arguments = QCoreApplication::arguments();
-  const QString name = arguments.value(1);
+int run(const QStringList& arguments) {
+  const QString name = arguments.value(0);
   if (name == "--help" || name == "-h" || name == "help") {
-    std::fputs(Usage, stdout);
+    tools::Output(Usage);
     return tools::Success;
   }
   if (name == "--version") {
-    std::printf("skarrow2-dat %s\n", SKARROW_VERSION);
+    tools::Output("skarrow2-dat " SKARROW_VERSION "\n");
     return tools::Success;
   }
   const Command command = commands().value(name);
@@ -52,5 +48,19 @@ int main(int argc, char** argv) {
     std::fputs(Usage, stderr);
     return tools::Refused;
   }
-  return command(arguments.mid(2));
+  return command(arguments.mid(1));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  tools::HoldClosedStandardDescriptors();
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("skarrow2-dat"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(SKARROW_VERSION));
+  // Paths are taken as the bytes they are: QCoreApplication::arguments() would
+  // make every byte that is not UTF-8 a U+FFFD, and such a file unreachable.
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << platform::DecodedPath(argv[i]);
+  return tools::WithCheckedOutput([&] { return run(arguments); });
 }

@@ -5,10 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <cerrno>
 #include <memory>
 #include <utility>
+
+#include "common/platform/PathBytes.h"
 
 namespace platform {
 namespace {
@@ -44,7 +45,7 @@ FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept {
 }
 
 int FolderHandle::Open(const QString& path, FolderHandle& folder) {
-  const int fd = ::open(QFile::encodeName(path).constData(), FolderFlags);
+  const int fd = ::open(PathBytes(path).constData(), FolderFlags);
   if (fd < 0) return errno;
   folder = FolderHandle(fd);
   return 0;

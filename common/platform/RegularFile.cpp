@@ -4,10 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <cerrno>
 
 #include "common/platform/FolderHandle.h"
+#include "common/platform/PathBytes.h"
 #include "common/platform/SystemReason.h"
 
 namespace platform {
@@ -40,7 +40,7 @@ OpenedFile regularOnly(int fd) {
 }  // namespace
 
 OpenedFile OpenRegularFile(const QString& path) {
-  return regularOnly(::open(QFile::encodeName(path).constData(), ReadFlags));
+  return regularOnly(::open(PathBytes(path).constData(), ReadFlags));
 }
 
 OpenedFile OpenRegularFileAt(const FolderHandle& folder, const std::string& name) {

@@ -61,4 +61,6 @@ QByteArray GetFileName(const QByteArray& path) {
   return slash < 0 ? path : path.mid(slash + 1);
 }
 
+QString FoldedName(QByteArrayView latin1) { return QString::fromLatin1(latin1).toCaseFolded(); }
+
 }  // namespace tallyhold

@@ -3,6 +3,7 @@
 // keeps its trailing "\" ("ART\CRITTERS\"), or is "\" alone for the top level.
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 #include <cstdint>
 #include <optional>
 
@@ -28,5 +29,9 @@ QByteArrayView FolderPathView(QByteArrayView path);
 
 // The text after the last "\" (the whole path when it has none).
 QByteArray GetFileName(const QByteArray& path);
+
+// A name in the one form in which names are compared without letter case
+// (folders, extraction's files, cat, patterns): its Latin-1 text, case-folded.
+QString FoldedName(QByteArrayView latin1);
 
 }  // namespace tallyhold

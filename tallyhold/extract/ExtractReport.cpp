@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "common/platform/ShownText.h"
+
 namespace tallyhold {
 namespace {
 
@@ -23,12 +25,7 @@ QString SkippedEntries::CompletionAddition() const {
   return "\r\r" + lines.join('\r');
 }
 
-QString ShownName(const QByteArray& filename) {
-  QString shown = QString::fromLatin1(filename);
-  for (QChar& c : shown)
-    if (c.unicode() < 0x20) c = '?';
-  return shown;
-}
+QString ShownName(const QByteArray& filename) { return platform::ShownText(QString::fromLatin1(filename)); }
 
 QString WriteFailureText(const ExtractResult& failure) {
   return "Could not write " + failure.file + "\r\r" + failure.reason + "\r\rThe extraction has been stopped.";

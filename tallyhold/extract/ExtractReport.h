@@ -27,8 +27,8 @@ class SkippedEntries {
   QList<Skip> first_;
 };
 
-// An entry name fit for a message: a control character, NUL above all,
-// would cut or garble it.
+// An entry name fit for a message or a terminal: its control characters
+// escaped (platform::ShownText), so that none cuts, garbles or drives them.
 QString ShownName(const QByteArray& filename);
 
 // The text of a write failure's box: it names the file and gives the system's reason.

@@ -17,7 +17,7 @@ namespace {
 constexpr std::size_t JobsPerWorker = 16;
 
 QString foldedName(const ClsTreeDir& entry) {
-  return QString::fromLatin1(GetFileName(entry.Filename)).toCaseFolded();
+  return FoldedName(GetFileName(entry.Filename));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/platform/SystemReason.h"
+#include "tallyhold/archive/CommonFunctions.h"
 #include "tallyhold/extract/ExtractErrors.h"
 
 namespace tallyhold {
@@ -26,8 +27,6 @@ QString componentReason(const QByteArray& component) {
   if (driveLike) return QStringLiteral("its name holds the drive \"%1\"").arg(QString::fromLatin1(component.left(2)));
   return {};
 }
-
-QString folded(const QByteArray& latin1) { return QString::fromLatin1(latin1).toCaseFolded(); }
 
 QString shown(const std::string& diskName) { return QFile::decodeName(QByteArray::fromStdString(diskName)); }
 
@@ -110,12 +109,12 @@ DestFolder ExtractDestination::FolderFor(const ClsTreeDir& entry) {
 
 bool ExtractDestination::Knows(const ClsTreeDir& entry) const {
   if (!root_.handle) return false;
-  const QString key = folded(entry.FilePath());
+  const QString key = FoldedName(entry.FilePath());
   return layout_ == Layout::Flat || key == RootKey || levels_.contains(key);
 }
 
 DestFolder ExtractDestination::FolderOf(const QByteArray& folderPath) {
-  const QString key = folded(folderPath);
+  const QString key = FoldedName(folderPath);
   if (key == RootKey) return Root();
   if (levels_.contains(key)) return levelFolder(key);
   const QByteArray path = folderPath.endsWith('\\') ? folderPath.chopped(1) : folderPath;
@@ -128,7 +127,7 @@ DestFolder ExtractDestination::newLevel(const QString& key, const QByteArray& pa
   const qsizetype slash = path.lastIndexOf('\\');
   const QByteArray parentPath = slash < 0 ? QByteArray("\\") : path.left(slash + 1);
   const DestFolder parent = FolderOf(parentPath);
-  const QString parentKey = folded(parentPath);
+  const QString parentKey = FoldedName(parentPath);
   const std::string disk = diskNameFor(parentKey, parent, path.mid(slash + 1));
   const QString where = ShownPath(parent.shown, disk);
   platform::FolderHandle child;
@@ -183,7 +182,7 @@ std::string ExtractDestination::diskNameFor(const QString& parentKey, const Dest
     for (const std::string& name : names) found.insert(shown(name).toCaseFolded(), name);
     listing = listings_.insert(parentKey, found);
   }
-  const QString name = folded(component);
+  const QString name = FoldedName(component);
   const auto existing = listing->constFind(name);
   if (existing != listing->constEnd()) return existing.value();
   const std::string disk = DiskName(component);

@@ -22,8 +22,8 @@ TEST(TallyholdExtractReport, SkippedEntriesAddTheirCountAndTheFirstNamesWithThei
   for (int i = 1; i <= 7; ++i) many.Add("E" + QByteArray::number(i) + "\xE9\x01", "why " + QString::number(i));
   EXPECT_EQ(many.Count(), 7);
   EXPECT_EQ(many.CompletionAddition(),
-            QString::fromUtf8("\r\r7 entries were skipped:\rE1é?: why 1\rE2é?: why 2\rE3é?: why 3\rE4é?: why 4\r"
-                              "E5é?: why 5\rand 2 more"));
+            QString::fromUtf8("\r\r7 entries were skipped:\rE1é\\x01: why 1\rE2é\\x01: why 2\rE3é\\x01: why 3\r"
+                              "E4é\\x01: why 4\rE5é\\x01: why 5\rand 2 more"));
 }
 
 TEST(TallyholdExtractReport, AWriteFailureNamesTheFileAndTheSystemsReason) {

@@ -45,7 +45,7 @@ TEST_F(TallyholdHostileArchiveTest, ABombAndNamesThatCannotBeFilesAreSkippedAndN
   EXPECT_EQ(ReadFile(root + "/FINE.TXT"), "fine");
   EXPECT_EQ(text, root + " was created succesfully! 7 files extracted.\r\r6 entries were skipped:\r"
                          "BOMB.BIN: the compressed data inflate to more than 1000 bytes\r"
-                         "NUL?NAME.TXT: its name holds a NUL byte\r"
+                         "NUL\\x00NAME.TXT: its name holds a NUL byte\r"
                          "/ABSOLUTE.TXT: its name holds a \"/\"\r"
                          "EMPTY\\\\PART.TXT: its name has an empty folder or file name\r"
                          "FOLDER\\: its name has an empty folder or file name\r"

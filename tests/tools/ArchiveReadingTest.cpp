@@ -82,17 +82,17 @@ TEST_F(ToolsArchiveReading, ADirectoryBeyondTheMemoryLimitIsReadRecordByRecordOr
   constexpr int32_t Records = 4'000'000;
   constexpr qint64 Limit = qint64{192} << 20;
   ASSERT_TRUE(WriteDirectoryClaim(path("many.dat"), 12 + 17 * Records, Records));
-  const Ran info = RunTool({"info", path("many.dat")}, Limit);
+  const Ran info = RunTool({"info", path("many.dat")}, AddressSpaceLimit(Limit));
   EXPECT_EQ(info.status, 0);
   EXPECT_TRUE(info.out.contains("FilesTotal:      4000000\nFolders:         1\n")) << info.out.constData();
-  const Ran list = RunTool({"list", path("many.dat"), "NONE"}, Limit);
+  const Ran list = RunTool({"list", path("many.dat"), "NONE"}, AddressSpaceLimit(Limit));
   EXPECT_EQ(list.status, 1);
   EXPECT_EQ(list.err, "skarrow2-dat: " + shown("many.dat") + ": no entry matches the patterns\n");
-  EXPECT_TRUE(RunTool({"cat", path("many.dat"), "NONE"}, Limit).err.endsWith(": no entry is named NONE\n"));
+  EXPECT_TRUE(RunTool({"cat", path("many.dat"), "NONE"}, AddressSpaceLimit(Limit)).err.endsWith(": no entry is named NONE\n"));
   const QByteArray refusal = "skarrow2-dat: " + shown("many.dat") + ": there is not enough memory for its directory\n";
   for (const QStringList& command : {QStringList{"test", "-q", path("many.dat")},
                                      QStringList{"extract", path("many.dat"), "-C", path("out")}}) {
-    const Ran refused = RunTool(command, Limit);
+    const Ran refused = RunTool(command, AddressSpaceLimit(Limit));
     EXPECT_EQ(refused.status, 2) << command[0].toStdString();
     EXPECT_EQ(refused.err, refusal);
   }

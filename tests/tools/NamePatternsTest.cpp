@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/platform/PathBytes.h"
 #include "tools/NamePatterns.h"
 
 namespace {
@@ -15,6 +16,40 @@ TEST(ToolsNamePatterns, GlobsWithoutLetterCaseEitherSeparatorAndFoldersTakeWhatT
   EXPECT_FALSE(patterns.Matches("TEXT\\ENGLISHMAN.TXT"));
   EXPECT_FALSE(patterns.Matches("MAPS\\ART\\X.FRX"));
   EXPECT_TRUE(tools::NamePatterns({}).Matches("ANYTHING"));
+}
+
+TEST(ToolsNamePatterns, AFolderWrittenWithItsSeparatorTakesWhatItHolds) {
+  const tools::NamePatterns patterns({"art/", "[]x]?\\"});
+  EXPECT_TRUE(patterns.Matches("ART\\X.FRM"));
+  EXPECT_TRUE(patterns.Matches("]Q\\Y.FRM"));
+  EXPECT_FALSE(patterns.Matches("ARTS\\X.FRM"));
+  EXPECT_FALSE(patterns.Matches("ART.FRM"));
+  EXPECT_FALSE(patterns.Matches("]QQ\\Y.FRM"));
+}
+
+// Tried as a backtracking expression, once per folder, such a pattern took
+// seconds a name; a hundred names would not end in the test's time.
+TEST(ToolsNamePatterns, APatternMadeToBacktrackEndsAndPicksWhatItMatches) {
+  const tools::NamePatterns stars({"*/*/*/*/*.frm"});
+  int picked = 0;
+  for (int n = 0; n < 100; ++n) {
+    const QByteArray name = QByteArray("a\\").repeated(120) + QByteArray::number(n) + (n == 7 ? ".frm" : ".frmx");
+    picked += stars.Matches(name) ? 1 : 0;
+  }
+  EXPECT_EQ(picked, 1);
+}
+
+// The letters of Latin-1, typed as UTF-8 or as the bytes of a Latin-1
+// terminal, fold as the archive's folders do; what Latin-1 has not matches
+// nothing, and a "?" is never made of it.
+TEST(ToolsNamePatterns, LettersOfLatin1FoldAsFoldersDo) {
+  const QByteArray cafe = "TEXT\\caf\xe9.txt";
+  EXPECT_TRUE(tools::NamePatterns({QStringLiteral("text/CAF\u00c9.TXT")}).Matches(cafe));
+  EXPECT_TRUE(tools::NamePatterns({platform::DecodedPath("TEXT/CAF\xc9.TXT")}).Matches(cafe));
+  EXPECT_TRUE(tools::NamePatterns({QStringLiteral("*[\u00c0-\u00de].txt")}).Matches(cafe));
+  EXPECT_FALSE(tools::NamePatterns({QStringLiteral("text/CAFE.TXT")}).Matches(cafe));
+  EXPECT_FALSE(tools::NamePatterns({QStringLiteral("text\\caf\u20ac.txt")}).Matches("TEXT\\caf?.txt"));
+  EXPECT_FALSE(tools::NamePatterns({QStringLiteral("text\\caf\u20ac.txt")}).Matches("TEXT\\caf\x80.txt"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "tests/support/DatWriter.h"
 
@@ -47,18 +48,28 @@ struct Ran {
   QByteArray err;
 };
 
-// addressSpace: the most address space the program may map, 0 for no limit.
-inline Ran RunTool(const QStringList& arguments, qint64 addressSpace = 0) {
+inline Ran Finished(QProcess& process) {
+  process.waitForFinished(60'000);
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+          process.readAllStandardError()};
+}
+
+// prepare: what the test changes of the process before it starts.
+inline Ran RunTool(const QStringList& arguments, const std::function<void(QProcess&)>& prepare = {}) {
   QProcess tool;
-  if (addressSpace > 0)
-    tool.setChildProcessModifier([addressSpace] {
-      const rlimit limit{static_cast<rlim_t>(addressSpace), static_cast<rlim_t>(addressSpace)};
+  if (prepare) prepare(tool);
+  tool.start(QStringLiteral(SKARROW2_DAT), arguments);
+  return Finished(tool);
+}
+
+// The most address space the program may map.
+inline std::function<void(QProcess&)> AddressSpaceLimit(qint64 bytes) {
+  return [bytes](QProcess& process) {
+    process.setChildProcessModifier([bytes] {
+      const rlimit limit{static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes)};
       ::setrlimit(RLIMIT_AS, &limit);
     });
-  tool.start(QStringLiteral(SKARROW2_DAT), arguments);
-  tool.waitForFinished(60'000);
-  return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1, tool.readAllStandardOutput(),
-          tool.readAllStandardError()};
+  };
 }
 
 }  // namespace testsupport

@@ -1,9 +1,12 @@
 // skarrow2-dat run as a program: its exit statuses and standard output.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <csignal>
+#include <filesystem>
 
 #include "tests/tools/ToolFixture.h"
 
@@ -11,7 +14,18 @@ using namespace testsupport;
 
 namespace {
 
-Ran run(const QStringList& arguments) { return RunTool(arguments); }
+Ran run(const QStringList& arguments, const std::function<void(QProcess&)>& prepare = {}) {
+  return RunTool(arguments, prepare);
+}
+
+// A shell script in the folder, with the tool as $0: for arguments that are
+// not text, which QProcess cannot pass.
+Ran runScript(const QString& folder, const QString& script) {
+  QProcess shell;
+  shell.setWorkingDirectory(folder);
+  shell.start(QStringLiteral("/bin/sh"), {"-c", script, QStringLiteral(SKARROW2_DAT)});
+  return Finished(shell);
+}
 
 class ToolsProcess : public ::testing::Test {
  protected:
@@ -84,6 +98,64 @@ TEST_F(ToolsProcess, ListTakesGlobsWithEitherSeparatorAndWithoutLetterCase) {
   EXPECT_EQ(run({"list", path("good.dat"), "art"}).out, "ART\\X.FRM\n");
   EXPECT_EQ(run({"list", path("good.dat"), "*.frm", "*\\hello*"}).out, "TEXT\\HELLO.TXT\nART\\X.FRM\n");
   EXPECT_EQ(run({"list", path("good.dat"), "nothing*"}).status, 1);
+}
+
+TEST_F(ToolsProcess, CatFindsANameWithoutLatin1LetterCase) {
+  DatWriter().add("TEXT\\caf\xe9.txt", "au lait").writeTo(path("cafe.dat"));  // Latin-1, as archives hold names
+  const Ran cafe = run({"cat", path("cafe.dat"), QStringLiteral("text/CAF\u00c9.TXT")});
+  EXPECT_EQ(cafe.status, 0);
+  EXPECT_EQ(cafe.out, "au lait");
+}
+
+TEST_F(ToolsProcess, AFailedWriteOnStandardOutputIsToldAndEndsWithStatus1) {
+  const auto toFull = [](QProcess& tool) { tool.setStandardOutputFile(QStringLiteral("/dev/full")); };
+  for (const QStringList& command : {QStringList{"list"}, {"list", "--json"}, {"info"}, {"test", "--json"}}) {
+    const Ran full = run(command + QStringList{path("good.dat")}, toFull);
+    EXPECT_EQ(full.status, 1) << command.join(' ').toStdString();
+    EXPECT_TRUE(full.err.contains("skarrow2-dat: standard output: No space left on device")) << full.err.constData();
+  }
+  const Ran closed = run({"list", path("good.dat")},
+                         [](QProcess& tool) { tool.setChildProcessModifier([] { ::close(STDOUT_FILENO); }); });
+  EXPECT_EQ(closed.status, 1);
+  EXPECT_TRUE(closed.err.contains("standard output: Bad file descriptor")) << closed.err.constData();
+  const Ran broken = run({"list", path("good.dat")}, [](QProcess& tool) {
+    tool.setChildProcessModifier([] {
+      int ends[2];
+      if (::pipe(ends) != 0) ::_exit(9);
+      ::close(ends[0]);
+      ::dup2(ends[1], STDOUT_FILENO);
+      ::signal(SIGPIPE, SIG_IGN);
+    });
+  });
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_TRUE(broken.err.contains("standard output: Broken pipe")) << broken.err.constData();
+}
+
+// A name can drive a terminal or forge a line of its own; JSON keeps it exact.
+TEST_F(ToolsProcess, NamesAreShownWithTheirControlCharactersEscaped) {
+  const QByteArray hostile = "EVIL\x1b]0;owned\x07\nskarrow2-dat: all is well\x9b\x7f.TXT";
+  FixtureEntry damaged{hostile, "x", true};
+  damaged.realSize = 2;
+  DatWriter().add(damaged).writeTo(path("hostile.dat"));
+  const QByteArray shown = "EVIL\\x1b]0;owned\\x07\\nskarrow2-dat: all is well\\x9b\\x7f.TXT";
+  EXPECT_EQ(run({"list", path("hostile.dat")}).out, shown + '\n');
+  const Ran test = run({"test", path("hostile.dat")});
+  EXPECT_TRUE(test.err.contains(": " + shown + ": ")) << test.err.constData();
+  EXPECT_EQ(test.err.count('\n'), 1);
+  const QJsonArray listed = QJsonDocument::fromJson(run({"list", "--json", path("hostile.dat")}).out).array();
+  ASSERT_EQ(listed.size(), 1);
+  EXPECT_EQ(listed[0].toObject()["name"].toString(), QString::fromLatin1(hostile));
+}
+
+TEST_F(ToolsProcess, PathsThatAreNotUtf8AreTakenAsTheirBytes) {
+  WriteTree(path("in"), {{"A.TXT", "a"}});
+  const Ran made = runScript(scratch.dir.path(), QStringLiteral(R"(e=$(printf '\351'); mkdir "$e" &&
+      "$0" create -q "$e.dat" in && "$0" extract -q "$e.dat" -C "$e" && "$0" list "$e.dat" none)"));
+  EXPECT_EQ(made.status, 1);
+  EXPECT_TRUE(made.err.contains("skarrow2-dat: \\xe9.dat: no entry matches the patterns")) << made.err.constData();
+  const std::filesystem::path folder = scratch.dir.path().toStdString();
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder / "\xe9.dat"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder / "\xe9" / "A.TXT"));
 }
 
 TEST_F(ToolsProcess, EveryCommandHasItsHelp) {
