@@ -322,6 +322,7 @@ bool DeflateCheck::symbols() {
   const Code& literals = *literalCode_;
   const Code& distances = *distanceCode_;
   for (;;) {
+    skipShortCodes(literals, distances);
     refill();
     const uint16_t symbol = decode(literals, bits_, count_);
     if (symbol == 0) return false;
@@ -351,6 +352,37 @@ bool DeflateCheck::symbols() {
 
 // A fault in a block's header is placed at the block's start, so that the
 // inflater, which may find it too, is not given that block.
+// The common case at full speed, with the bits in locals: literals, and
+// lengths with their distances, whose codes fit the tables' first bits, while
+// the piece has eight bytes left. 48 bits hold a length and its distance.
+void DeflateCheck::skipShortCodes(const Code& literals, const Code& distances) {
+  uint64_t bits = bits_;
+  int count = count_;
+  const unsigned char* next = next_;
+  while (end_ - next >= 8) {
+    if (count < 48) {
+      uint64_t word;
+      std::memcpy(&word, next, sizeof word);
+      bits |= word << count;
+      next += (63 - count) >> 3;
+      count |= 56;
+    }
+    const uint16_t symbol = literals.primary[bits & PrimaryMask];
+    int used = entryBits(symbol);
+    if (entryKind(symbol) != Plain) {
+      if (entryKind(symbol) != Length) break;
+      const uint16_t distance = distances.primary[(bits >> used) & PrimaryMask];
+      if (entryKind(distance) != Plain) break;
+      used += entryBits(distance);
+    }
+    bits >>= used;
+    count -= used;
+  }
+  bits_ = bits;
+  count_ = count;
+  next_ = next;
+}
+
 bool DeflateCheck::fail(const char* words) {
   faultBit_ = stage_ == Stage::Symbols ? bitsRead() : blockStart_;
   stage_ = Stage::Failed;

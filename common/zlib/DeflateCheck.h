@@ -52,6 +52,7 @@ class DeflateCheck {
   bool repeat(int symbol, int length);
   bool dynamicCodes();
   bool symbols();
+  void skipShortCodes(const Code& literals, const Code& distances);
   bool fail(const char* words);
 
   bool need(int bits);
