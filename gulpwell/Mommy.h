@@ -1,6 +1,7 @@
 #pragma once
 // Gulpwell's window: a file picker of linked drive, folder and file lists, and
 // the commands that compress the selected file or decompress it.
+#include <QCoreApplication>
 #include <QString>
 #include <QWidget>
 
@@ -18,7 +19,9 @@ class Mommy : public QWidget {
   Q_OBJECT
 
  public:
-  explicit Mommy(QWidget* parent = nullptr);
+  // The lists start in the program's folder, or in the home folder when the
+  // program is installed there (platform::StartFolder).
+  explicit Mommy(const QString& programFolder = QCoreApplication::applicationDirPath(), QWidget* parent = nullptr);
 
  private:
   void buildControls();

@@ -15,6 +15,7 @@
 #include "gulpwell/Mommy.h"
 #include "gulpwell/ZlibFunctions.h"
 #include "tests/support/DatWriter.h"
+#include "tests/support/DeflateBits.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/widgets/ListGestures.h"
 #include "tests/widgets/QtPrinters.h"
@@ -116,6 +117,14 @@ TEST_F(GulpwellMommy, StartsInTheProgramsFolderWithItsDesignedLayout) {
   EXPECT_LE(banner->sizeHint().width(), banner->width());  // the whole name shows
 }
 
+TEST_F(GulpwellMommy, InstalledItStartsInTheHomeFolder) {
+  gulpwell::Mommy installed(QStringLiteral(SKARROW_INSTALL_BINDIR));
+  const auto* installedDirs = installed.findChild<widgets::DirListBox*>("Dir1");
+  ASSERT_NE(installedDirs, nullptr);
+  EXPECT_EQ(installedDirs->Path(), QDir::homePath());
+  EXPECT_EQ(installed.findChild<widgets::FileListBox*>("File1")->Path(), QDir::homePath());
+}
+
 TEST_F(GulpwellMommy, TabMovesThroughTheControlsInTheDesignedOrder) {
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -215,6 +224,20 @@ TEST_F(GulpwellMommy, DecompressWritesRelativeToTheFolderAndListsTheNewFile) {
   EXPECT_EQ(ReadFile(folder + "/sub/deeper/back.bin"), data);
   EXPECT_EQ(ReadFile(folder + "/sub/fwd.bin"), data);
   EXPECT_EQ(ReadFile(folder + "/data.bin.QZ").left(2), QByteArray("\x78\xDA"));
+}
+
+TEST_F(GulpwellMommy, DecompressTellsAStreamZlibRefusesAsDamaged) {
+  QList<int> literals(258, 0);
+  literals['a'] = literals[256] = literals[257] = 2;  // one two-bit code left unused
+  testsupport::DeflateBits bits;
+  bits.dynamicHeader(true, literals, {1, 1}).symbol(literals, 'a').symbol(literals, 256);
+  ASSERT_TRUE(WriteFile(folder + "/incomplete.QZ", bits.stream("a")));
+  select("incomplete.QZ");
+  dialogs.answerInput("out.bin");
+  click("Command2");
+  EXPECT_EQ(onlyMessage(), folder + "/incomplete.QZ is not a whole zlib stream (invalid literal/lengths set). "
+                                    "Nothing was written.");
+  EXPECT_FALSE(QFile::exists(folder + "/out.bin"));
 }
 
 TEST_F(GulpwellMommy, DecompressExplainsEveryFailureAndWritesNothing) {

@@ -7,6 +7,7 @@
 
 #include "gulpwell/ZlibFunctions.h"
 #include "tests/support/DatWriter.h"
+#include "tests/support/DeflateBits.h"
 #include "tests/support/Mounted.h"
 #include "tests/widgets/QtPrinters.h"
 
@@ -97,6 +98,24 @@ TEST_F(GulpwellZlibFunctions, OutputsReplaceEarlierFilesWithExactlyTheNewBytes) 
   ASSERT_EQ(::stat(QFile::encodeName(path("out.txt")).constData(), &replaced), 0);
   EXPECT_EQ(replaced.st_mode & 0777, 0640u);  // the replaced file's permissions stay
   EXPECT_EQ(FilesIn(dir.path()), QStringList({"notes.txt", "notes.txt.QZ", "out.txt"}));
+}
+
+// One dynamic block whose literal/length codes leave a code unused: zlib
+// refuses the set, though the data never reaches the missing code.
+QByteArray IncompleteCodeSet() {
+  QList<int> literals(258, 0);
+  literals['a'] = literals['b'] = literals[256] = 2;
+  testsupport::DeflateBits bits;
+  bits.dynamicHeader(true, literals, {1, 1}).symbol(literals, 'a').symbol(literals, 256);
+  return bits.stream("a");
+}
+
+TEST_F(GulpwellZlibFunctions, AStreamZlibRefusesIsDamagedWhateverInflatesIt) {
+  ASSERT_TRUE(WriteFile(path("incomplete.QZ"), IncompleteCodeSet()));
+  const Outcome outcome = UncompressFile(path("incomplete.QZ"), path("out.bin"));
+  EXPECT_EQ(outcome.failure, Failure::StreamDamaged);
+  EXPECT_EQ(outcome.reason, "invalid literal/lengths set");
+  EXPECT_EQ(FilesIn(dir.path()), QStringList{"incomplete.QZ"});
 }
 
 TEST_F(GulpwellZlibFunctions, FailuresNameTheirCauseAndLeaveNoOutputBehind) {
