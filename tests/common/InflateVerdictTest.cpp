@@ -209,11 +209,12 @@ TEST(InflateVerdict, RepeatingTheLastLengthBeforeAnyIsRefused) {
   ExpectZlibVerdict(RepeatHeader(16).bits(0, 2).stream(), false, "invalid bit length repeat");
 }
 
+// 258 literal/length and 2 distance lengths: 138 zeros, then 123, one too many.
 TEST(InflateVerdict, ARepeatPastTheLastLengthIsRefused) {
   QList<int> codeLengths = Lengths(19, {{15, 5}, {18, 5}});
   for (int symbol = 0; symbol < 15; ++symbol) codeLengths[symbol] = 4;
   DeflateBits bits = RepeatHeader(18).bits(127, 7);
-  bits.symbol(codeLengths, 18).bits(127, 7).symbol(codeLengths, 18).bits(0, 7);
+  bits.symbol(codeLengths, 18).bits(123 - 11, 7);
   ExpectZlibVerdict(bits.stream(), false, "invalid bit length repeat");
 }
 
@@ -227,6 +228,17 @@ TEST(InflateVerdict, AStoredBlockWhoseLengthsDisagreeIsRefused) {
   const QByteArray data("stored");
   ExpectZlibVerdict(Stored(data, ~data.size() & 0xFFFF).stream(data), true);
   ExpectZlibVerdict(Stored(data, ~data.size() & 0xFFFE).stream(data), false, "invalid stored block lengths");
+}
+
+// Read fast, the coded block's bits run ahead into the stored block's bytes.
+TEST(InflateVerdict, AStoredBlockBetweenCodedBlocksIsTaken) {
+  const QByteArray text("stored between coded blocks");
+  DeflateBits bits;
+  bits.bits(0, 1).bits(1, 2);
+  for (const char letter : QByteArray("fixed")) bits.code(0x30 + letter, 8);
+  bits.code(0, 7).bits(0, 1).bits(0, 2).align().bits(text.size(), 16).bits(~text.size() & 0xFFFF, 16);
+  bits.bytes(text).bits(1, 1).bits(1, 2).code(0x30 + '!', 8).code(0, 7);
+  ExpectZlibVerdict(bits.stream("fixed" + text + "!"), true);
 }
 
 TEST(InflateVerdict, BlockTypeThreeIsRefused) {
