@@ -1,9 +1,9 @@
 // ISA-L's streaming inflate, about twice as fast as zlib's. It is told to read
 // the zlib header and check the Adler-32 trailer, and it finds a cut stream,
 // a code the data may not use and a distance reaching before the output's
-// start. It is looser than zlib elsewhere (a header declaring a window above
-// 32 KiB, an incomplete code set, a code-length repeat past the end), so
-// every piece is first read by DeflateCheck, as zlib would read it: ISA-L
+// start. It takes what zlib refuses elsewhere (a header declaring a window
+// above 32 KiB, an incomplete code set) and names some faults in its own
+// way, so every piece is first read by DeflateCheck, as zlib reads it: ISA-L
 // gets only the bytes before the first fault found there, and the fault is
 // told, in zlib's words, once ISA-L has taken those bytes without finding an
 // earlier one.
