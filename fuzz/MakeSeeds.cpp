@@ -49,17 +49,14 @@ QList<QByteArray> gulpwellFiles() {
 // one-bit distance code (taken) and one with an incomplete literal set (refused).
 QList<QByteArray> inflateInputs() {
   QList<int> literals(258, 0), distances(2, 0);
-  literals['a'] = literals[256] = literals[257] = 2;
-  distances[1] = 1;
+  literals['a'] = literals['b'] = literals[256] = literals[257] = 2;
+  distances[0] = 1;
   DeflateBits oneDistance;
   oneDistance.dynamicHeader(true, literals, distances);
-  oneDistance.symbol(literals, 'a').symbol(literals, 257).symbol(distances, 1).symbol(literals, 256);
-  literals[257] = 0;
-  DeflateBits incomplete;
-  incomplete.dynamicHeader(true, literals, distances).symbol(literals, 'a').symbol(literals, 256);
+  oneDistance.symbol(literals, 'a').symbol(literals, 257).symbol(distances, 0).symbol(literals, 256);
   QList<QByteArray> seeds;
   for (const QByteArray& stream : {ZlibCompress(SampleText(5000), 9), ZlibCompress(SampleText(300), 1),
-                                   oneDistance.stream("aaaa"), incomplete.stream("a")})
+                                   oneDistance.stream("aaaa"), IncompleteCodeSetStream()})
     seeds << '\0' + stream << '\7' + stream;
   return seeds;
 }

@@ -100,18 +100,8 @@ TEST_F(GulpwellZlibFunctions, OutputsReplaceEarlierFilesWithExactlyTheNewBytes) 
   EXPECT_EQ(FilesIn(dir.path()), QStringList({"notes.txt", "notes.txt.QZ", "out.txt"}));
 }
 
-// One dynamic block whose literal/length codes leave a code unused: zlib
-// refuses the set, though the data never reaches the missing code.
-QByteArray IncompleteCodeSet() {
-  QList<int> literals(258, 0);
-  literals['a'] = literals['b'] = literals[256] = 2;
-  testsupport::DeflateBits bits;
-  bits.dynamicHeader(true, literals, {1, 1}).symbol(literals, 'a').symbol(literals, 256);
-  return bits.stream("a");
-}
-
 TEST_F(GulpwellZlibFunctions, AStreamZlibRefusesIsDamagedWhateverInflatesIt) {
-  ASSERT_TRUE(WriteFile(path("incomplete.QZ"), IncompleteCodeSet()));
+  ASSERT_TRUE(WriteFile(path("incomplete.QZ"), testsupport::IncompleteCodeSetStream()));
   const Outcome outcome = UncompressFile(path("incomplete.QZ"), path("out.bin"));
   EXPECT_EQ(outcome.failure, Failure::StreamDamaged);
   EXPECT_EQ(outcome.reason, "invalid literal/lengths set");

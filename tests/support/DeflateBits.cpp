@@ -82,4 +82,12 @@ QByteArray DeflateBits::stream(const QByteArray& output) const {
   return result;
 }
 
+QByteArray IncompleteCodeSetStream() {
+  QList<int> literals(258, 0);
+  literals['a'] = literals[256] = literals[257] = 2;
+  DeflateBits bits;
+  bits.dynamicHeader(true, literals, {1, 1}).symbol(literals, 'a').symbol(literals, 256);
+  return bits.stream("a");
+}
+
 }  // namespace testsupport

@@ -41,4 +41,8 @@ class DeflateBits {
 // The canonical code of each symbol of a set of code lengths.
 QList<uint32_t> CanonicalCodes(const QList<int>& lengths);
 
+// A whole stream of "a" in one dynamic block whose literal/length codes leave
+// a code unused: zlib refuses the set, though the data never reaches it.
+QByteArray IncompleteCodeSetStream();
+
 }  // namespace testsupport
