@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "tests/support/DatWriter.h"
+#include "tests/support/DeflateBits.h"
 
 using namespace testsupport;
 
@@ -44,6 +45,22 @@ QList<QByteArray> gulpwellFiles() {
   return {stream, ZlibCompress("a"), "not a stream"};
 }
 
+// Whole and in small pieces: real streams, a dynamic block with a single
+// one-bit distance code (taken) and one with an incomplete literal set (refused).
+QList<QByteArray> inflateInputs() {
+  QList<int> literals(258, 0), distances(2, 0);
+  literals['a'] = literals['b'] = literals[256] = literals[257] = 2;
+  distances[0] = 1;
+  DeflateBits oneDistance;
+  oneDistance.dynamicHeader(true, literals, distances);
+  oneDistance.symbol(literals, 'a').symbol(literals, 257).symbol(distances, 0).symbol(literals, 256);
+  QList<QByteArray> seeds;
+  for (const QByteArray& stream : {ZlibCompress(SampleText(5000), 9), ZlibCompress(SampleText(300), 1),
+                                   oneDistance.stream("aaaa"), IncompleteCodeSetStream()})
+    seeds << '\0' + stream << '\7' + stream;
+  return seeds;
+}
+
 QList<QByteArray> names() {
   return {"README.TXT", "ART\\CRITTERS\\RUNNER01.FRM", "Art\\critters\\x", "LINK\\escape",
           "a\\..\\b", "C:\\x", "a\\\\b"};
@@ -68,6 +85,7 @@ int main(int argc, char** argv) {
                   writeAll(folder, "fuzz_ledgerlamp_reader", archives()) &&
                   writeAll(folder, "fuzz_decompressor", streams()) &&
                   writeAll(folder, "fuzz_gulpwell_uncompress", gulpwellFiles()) &&
-                  writeAll(folder, "fuzz_output_path", names());
+                  writeAll(folder, "fuzz_output_path", names()) &&
+                  writeAll(folder, "fuzz_inflate_verdict", inflateInputs());
   return ok ? 0 : 1;
 }

@@ -9,6 +9,7 @@
 #include "common/platform/DialogService.h"
 #include "common/platform/FitFont.h"
 #include "common/platform/MousePointer.h"
+#include "common/platform/StartFolder.h"
 #include "common/platform/Twips.h"
 #include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
@@ -46,12 +47,12 @@ QPushButton* Button(QWidget* parent, const char* text, const char* name, int lef
 
 }  // namespace
 
-Mommy::Mommy(QWidget* parent) : QMainWindow(parent) {
+Mommy::Mommy(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("Mommy"));
   setWindowTitle(QStringLiteral("Gulpwell! v1.3"));
   setFixedSize(platform::TwipsSize(5025, 4125));
   buildControls();
-  showFolder(QCoreApplication::applicationDirPath());
+  showFolder(platform::StartFolder(programFolder));
 }
 
 void Mommy::buildControls() {

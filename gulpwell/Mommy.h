@@ -2,6 +2,7 @@
 // Gulpwell's window: a file picker of linked drive, folder and file lists, and
 // the commands that compress the selected file or decompress it. A main
 // window, so that screen readers are told it is the program's window.
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QString>
 
@@ -19,7 +20,9 @@ class Mommy : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit Mommy(QWidget* parent = nullptr);
+  // The lists start in the program's folder, or in the home folder when the
+  // program is installed there (platform::StartFolder).
+  explicit Mommy(const QString& programFolder = QCoreApplication::applicationDirPath(), QWidget* parent = nullptr);
 
  private:
   void buildControls();

@@ -24,9 +24,8 @@ class InflateBackend {
     bool outputFull = false;  // more may come from the input already given
     QString damage;           // zlib's words for what is wrong, empty while the stream is sound
   };
-  // The compressed bytes that the next calls of Inflate take from; a damaged
-  // header is told at once, in zlib's words (empty while it is sound).
-  QString SetInput(const char* data, qint64 size);
+  // The compressed bytes that the next calls of Inflate take from.
+  void SetInput(const char* data, qint64 size);
   Step Inflate(char* out, qint64 outSize);
 
  private:

@@ -1,28 +1,19 @@
 // ISA-L's streaming inflate, about twice as fast as zlib's. It is told to read
-// the zlib header and check the Adler-32 trailer, so that it judges a stream
-// as zlib does: a wrong checksum, a cut stream or a damaged block is damage,
-// bytes after the trailer are left unread. ISA-L takes a header that declares
-// a window above 32 KiB, which zlib refuses, and names header faults in its
-// own way, so the two header bytes are checked here as zlib checks them, with
-// zlib's words. (One difference stays: a dynamic block whose unused code set
-// is incomplete inflates with ISA-L, where zlib refuses the set.)
+// the zlib header and check the Adler-32 trailer, and it finds a cut stream,
+// a code the data may not use and a distance reaching before the output's
+// start. It takes what zlib refuses elsewhere (a header declaring a window
+// above 32 KiB, an incomplete code set) and names some faults in its own
+// way, so every piece is first read by DeflateCheck, as zlib reads it: ISA-L
+// gets only the bytes before the first fault found there, and the fault is
+// told, in zlib's words, once ISA-L has taken those bytes without finding an
+// earlier one.
 #include <isa-l/igzip_lib.h>
 
-#include <algorithm>
-
+#include "common/zlib/DeflateCheck.h"
 #include "common/zlib/InflateBackend.h"
 
 namespace zlibstream {
 namespace {
-
-// zlib's verdict on the header CMF, FLG, or empty text when it is good.
-QString headerFault(unsigned char cmf, unsigned char flg) {
-  if ((cmf * 256 + flg) % 31 != 0) return QStringLiteral("incorrect header check");
-  if ((cmf & 0x0F) != 8) return QStringLiteral("unknown compression method");
-  if ((cmf >> 4) > 7) return QStringLiteral("invalid window size");
-  if (flg & 0x20) return QStringLiteral("need dictionary");
-  return {};
-}
 
 QString isalReason(int code) {
   switch (code) {
@@ -43,8 +34,8 @@ QString isalReason(int code) {
 
 struct InflateBackend::State {
   inflate_state isal{};
-  unsigned char header[2] = {};
-  qint64 headerSeen = 0;
+  DeflateCheck check;
+  QString fault;  // the checker's, told once ISA-L has taken the bytes before it
 };
 
 InflateBackend::InflateBackend() : state_(std::make_unique<State>()) { Reset(); }
@@ -54,30 +45,30 @@ InflateBackend::~InflateBackend() = default;
 void InflateBackend::Reset() {
   isal_inflate_init(&state_->isal);
   state_->isal.crc_flag = ISAL_ZLIB;
-  state_->headerSeen = 0;
+  state_->check.Reset();
+  state_->fault.clear();
 }
 
-QString InflateBackend::SetInput(const char* data, qint64 size) {
+void InflateBackend::SetInput(const char* data, qint64 size) {
   State& state = *state_;
-  QString damage;
-  if (state.headerSeen < 2) {
-    const qint64 taken = std::min<qint64>(size, 2 - state.headerSeen);
-    std::copy_n(data, taken, state.header + state.headerSeen);
-    state.headerSeen += taken;
-    if (state.headerSeen == 2) damage = headerFault(state.header[0], state.header[1]);
-  }
+  const DeflateCheck::Finding finding = state.check.Read(reinterpret_cast<const unsigned char*>(data), size);
+  state.fault = finding.fault;
   state.isal.next_in = reinterpret_cast<uint8_t*>(const_cast<char*>(data));
-  state.isal.avail_in = static_cast<uint32_t>(size);
-  return damage;
+  state.isal.avail_in = static_cast<uint32_t>(finding.soundBytes);
 }
 
 InflateBackend::Step InflateBackend::Inflate(char* out, qint64 outSize) {
-  inflate_state& isal = state_->isal;
+  State& state = *state_;
+  inflate_state& isal = state.isal;
   isal.next_out = reinterpret_cast<uint8_t*>(out);
   isal.avail_out = static_cast<uint32_t>(outSize);
   const int code = isal_inflate(&isal);
-  return {outSize - isal.avail_out, isal.block_state == ISAL_BLOCK_FINISH, isal.avail_out == 0,
-          code == ISAL_DECOMP_OK ? QString() : isalReason(code)};
+  Step step{outSize - isal.avail_out, isal.block_state == ISAL_BLOCK_FINISH, isal.avail_out == 0, {}};
+  if (code != ISAL_DECOMP_OK)
+    step.damage = isalReason(code);
+  else if (!step.outputFull && isal.avail_in == 0)
+    step.damage = state.fault;
+  return step;
 }
 
 }  // namespace zlibstream

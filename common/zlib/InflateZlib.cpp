@@ -19,10 +19,9 @@ InflateBackend::~InflateBackend() { inflateEnd(&state_->z); }
 
 void InflateBackend::Reset() { inflateReset(&state_->z); }
 
-QString InflateBackend::SetInput(const char* data, qint64 size) {
+void InflateBackend::SetInput(const char* data, qint64 size) {
   state_->z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
   state_->z.avail_in = static_cast<uInt>(size);
-  return {};
 }
 
 InflateBackend::Step InflateBackend::Inflate(char* out, qint64 outSize) {

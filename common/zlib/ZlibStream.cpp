@@ -60,8 +60,7 @@ Status ZlibStream::deflateRun(QByteArrayView piece, bool last, const Sink& sink)
 
 // What a damaged call produced is dropped: no byte of a bad stream goes on.
 Status ZlibStream::inflateRun(QByteArrayView piece, bool last, const Sink& sink) {
-  if (const QString damage = inflater_->SetInput(piece.data(), piece.size()); !damage.isEmpty())
-    return damaged(damage);
+  inflater_->SetInput(piece.data(), piece.size());
   for (;;) {
     const InflateBackend::Step step = inflater_->Inflate(out_.data(), out_.size());
     if (!step.damage.isEmpty()) return damaged(step.damage);

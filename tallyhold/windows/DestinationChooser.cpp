@@ -1,11 +1,9 @@
 #include "tallyhold/windows/DestinationChooser.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +11,7 @@
 #include <filesystem>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/StartFolder.h"
 #include "common/platform/Twips.h"
 #include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
@@ -29,15 +28,6 @@ platform::MsgAnswer report(std::error_code error) {
 }
 
 }  // namespace
-
-// A copy that lives in a folder of its own and may write there starts there;
-// an installed program (in the folder it was built to be installed in, or in
-// one the user cannot write) starts in the home folder.
-QString ChooserStartFolder(const QString& programFolder) {
-  const bool installed = programFolder == QStringLiteral(SKARROW_INSTALL_BINDIR) ||
-                         ::access(QFile::encodeName(programFolder).constData(), W_OK) != 0;
-  return installed ? QDir::homePath() : programFolder;
-}
 
 DestinationChooser::DestinationChooser(const ExtractSource& source, const QSize& clientTwips,
                                        const QRect& createFolderTwips, const QRect& cancelTwips)
@@ -61,7 +51,7 @@ DestinationChooser::DestinationChooser(const ExtractSource& source, const QSize&
   connect(cancelButton, &QPushButton::clicked, this, &DestinationChooser::Unload);
 
   if (mainWindow_) mainWindow_->setEnabled(false);
-  folders_->SetPath(ChooserStartFolder(QCoreApplication::applicationDirPath()));
+  folders_->SetPath(platform::StartFolder(QCoreApplication::applicationDirPath()));
   drives_->SetDrive(folders_->Path());
 }
 

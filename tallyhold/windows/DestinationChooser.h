@@ -23,10 +23,6 @@ namespace tallyhold {
 class RunProgress;
 struct RunReport;
 
-// Where Dir1 starts: the program's own folder when it is a copy that may write
-// there, else the home folder.
-QString ChooserStartFolder(const QString& programFolder);
-
 class DestinationChooser : public QDialog {
   Q_OBJECT
  protected:

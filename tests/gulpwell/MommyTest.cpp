@@ -15,6 +15,7 @@
 #include "gulpwell/Mommy.h"
 #include "gulpwell/ZlibFunctions.h"
 #include "tests/support/DatWriter.h"
+#include "tests/support/DeflateBits.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/widgets/Accessible.h"
 #include "tests/widgets/ListGestures.h"
@@ -123,6 +124,14 @@ TEST_F(GulpwellMommy, ScreenReadersSeeAProgramWindowWithNamedFolderAndFileLists)
   EXPECT_EQ(testsupport::AccessibleName(files), "Files");
 }
 
+TEST_F(GulpwellMommy, InstalledItStartsInTheHomeFolder) {
+  gulpwell::Mommy installed(QStringLiteral(SKARROW_INSTALL_BINDIR));
+  const auto* installedDirs = installed.findChild<widgets::DirListBox*>("Dir1");
+  ASSERT_NE(installedDirs, nullptr);
+  EXPECT_EQ(installedDirs->Path(), QDir::homePath());
+  EXPECT_EQ(installed.findChild<widgets::FileListBox*>("File1")->Path(), QDir::homePath());
+}
+
 TEST_F(GulpwellMommy, TabMovesThroughTheControlsInTheDesignedOrder) {
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -222,6 +231,16 @@ TEST_F(GulpwellMommy, DecompressWritesRelativeToTheFolderAndListsTheNewFile) {
   EXPECT_EQ(ReadFile(folder + "/sub/deeper/back.bin"), data);
   EXPECT_EQ(ReadFile(folder + "/sub/fwd.bin"), data);
   EXPECT_EQ(ReadFile(folder + "/data.bin.QZ").left(2), QByteArray("\x78\xDA"));
+}
+
+TEST_F(GulpwellMommy, DecompressTellsAStreamZlibRefusesAsDamaged) {
+  ASSERT_TRUE(WriteFile(folder + "/incomplete.QZ", testsupport::IncompleteCodeSetStream()));
+  select("incomplete.QZ");
+  dialogs.answerInput("out.bin");
+  click("Command2");
+  EXPECT_EQ(onlyMessage(), folder + "/incomplete.QZ is not a whole zlib stream (invalid literal/lengths set). "
+                                    "Nothing was written.");
+  EXPECT_FALSE(QFile::exists(folder + "/out.bin"));
 }
 
 TEST_F(GulpwellMommy, DecompressExplainsEveryFailureAndWritesNothing) {

@@ -7,6 +7,7 @@
 
 #include "gulpwell/ZlibFunctions.h"
 #include "tests/support/DatWriter.h"
+#include "tests/support/DeflateBits.h"
 #include "tests/support/Mounted.h"
 #include "tests/widgets/QtPrinters.h"
 
@@ -97,6 +98,14 @@ TEST_F(GulpwellZlibFunctions, OutputsReplaceEarlierFilesWithExactlyTheNewBytes) 
   ASSERT_EQ(::stat(QFile::encodeName(path("out.txt")).constData(), &replaced), 0);
   EXPECT_EQ(replaced.st_mode & 0777, 0640u);  // the replaced file's permissions stay
   EXPECT_EQ(FilesIn(dir.path()), QStringList({"notes.txt", "notes.txt.QZ", "out.txt"}));
+}
+
+TEST_F(GulpwellZlibFunctions, AStreamZlibRefusesIsDamagedWhateverInflatesIt) {
+  ASSERT_TRUE(WriteFile(path("incomplete.QZ"), testsupport::IncompleteCodeSetStream()));
+  const Outcome outcome = UncompressFile(path("incomplete.QZ"), path("out.bin"));
+  EXPECT_EQ(outcome.failure, Failure::StreamDamaged);
+  EXPECT_EQ(outcome.reason, "invalid literal/lengths set");
+  EXPECT_EQ(FilesIn(dir.path()), QStringList{"incomplete.QZ"});
 }
 
 TEST_F(GulpwellZlibFunctions, FailuresNameTheirCauseAndLeaveNoOutputBehind) {

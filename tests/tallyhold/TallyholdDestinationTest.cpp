@@ -147,11 +147,6 @@ TEST_F(TallyholdDestinationTest, CreateNewDirOnAReadOnlyDiskGivesTheSystemsReaso
   EXPECT_EQ(ending.calls(), 0);
 }
 
-TEST_F(TallyholdDestinationTest, AnInstalledProgramStartsInTheHomeFolder) {
-  EXPECT_EQ(ChooserStartFolder(QStringLiteral(SKARROW_INSTALL_BINDIR)), QDir::homePath());
-  EXPECT_EQ(ChooserStartFolder(dir.path()), dir.path());
-}
-
 TEST_F(TallyholdDestinationTest, AFolderAtTheTopOfTheFileSystemGetsOneSeparator) {
   action("extractselected")->trigger();
   auto* dialog = shownDialog<frmExtract>();
