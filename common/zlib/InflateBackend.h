@@ -28,6 +28,8 @@ class InflateBackend {
   // header is told at once, in zlib's words (empty while it is sound).
   QString SetInput(const char* data, qint64 size);
   Step Inflate(char* out, qint64 outSize);
+  // The bytes of the input not taken; once the stream has ended, those after it.
+  qint64 Unread() const;
 
  private:
   struct State;

@@ -80,4 +80,7 @@ InflateBackend::Step InflateBackend::Inflate(char* out, qint64 outSize) {
           code == ISAL_DECOMP_OK ? QString() : isalReason(code)};
 }
 
+// ISA-L reads ahead into its bit buffer; whole bytes left there are unread too.
+qint64 InflateBackend::Unread() const { return state_->isal.avail_in + state_->isal.read_in_length / 8; }
+
 }  // namespace zlibstream
