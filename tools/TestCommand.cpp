@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "tallyhold/archive/ClsTreeDir.h"
+#include "tallyhold/extract/ExtractReport.h"
 #include "tallyhold/extract/ExtractionRun.h"
 #include "tools/Commands.h"
 #include "tools/RunReporter.h"
@@ -16,20 +17,25 @@
 namespace tools {
 namespace {
 
-// {"archive": ..., "damaged": [{"name": ..., "reason": ...}, ...], "entries": N, "intact": N, "stopped": false}
-// with the damaged entries written as they are found.
+// {"archive": ..., "damaged": [{"name": ..., "reason": ...}, ...], "entries": N, "intact": N,
+//  "notes": [{"name": ..., "note": ...}, ...], "stopped": false}
+// with the damaged entries written as they are found, the notes at the end.
 class JsonReport {
  public:
   explicit JsonReport(const QString& archive) {
     std::printf("{\"archive\": %s,\n \"damaged\": [", quoted(archive).constData());
   }
   void Damaged(const tallyhold::ClsTreeDir& entry, const QString& reason) {
-    const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)}, {"reason", reason}};
-    std::printf("%s\n  %s", count_++ == 0 ? "" : ",", QJsonDocument(object).toJson(QJsonDocument::Compact).constData());
+    std::printf("%s\n  %s", count_++ == 0 ? "" : ",", compact(entry, "reason", reason).constData());
+  }
+  // Only the text is kept until the end.
+  void Note(const tallyhold::ClsTreeDir& entry, const QString& note) {
+    notes_ += (notes_.isEmpty() ? "\n  " : ",\n  ") + compact(entry, "note", note);
   }
   void End(const tallyhold::RunReport& report, qsizetype entries) {
-    std::printf("],\n \"entries\": %lld, \"intact\": %d, \"stopped\": %s}\n", static_cast<long long>(entries),
-                report.extracted, report.end == tallyhold::RunEnd::Stopped ? "true" : "false");
+    std::printf("],\n \"entries\": %lld, \"intact\": %d, \"notes\": [%s], \"stopped\": %s}\n",
+                static_cast<long long>(entries), report.extracted, notes_.constData(),
+                report.end == tallyhold::RunEnd::Stopped ? "true" : "false");
   }
 
  private:
@@ -37,8 +43,19 @@ class JsonReport {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return array.mid(1, array.size() - 2);
   }
+  static QByteArray compact(const tallyhold::ClsTreeDir& entry, const char* key, const QString& text) {
+    const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)}, {key, text}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+  }
   int count_ = 0;
+  QByteArray notes_;
 };
+
+// Allowed, as zlib allows it, but perhaps not what the archive's maker meant.
+QString trailingNote(qint64 bytes) {
+  return QStringLiteral("%1 %2 after the end of its zlib stream")
+      .arg(QString::number(bytes), bytes == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
+}
 
 void summarize(const ToolArchive& archive, const tallyhold::RunReport& result, qsizetype entries) {
   const int damaged = result.skipped.Count();
@@ -57,9 +74,17 @@ int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
     reporter.onSkipped = [&](const tallyhold::ClsTreeDir& entry, const QString& reason) {
       report->Damaged(entry, reason);
     };
+    reporter.onTrailing = [&](const tallyhold::ClsTreeDir& entry, qint64 bytes) {
+      report->Note(entry, trailingNote(bytes));
+    };
+  } else if (!quiet) {
+    reporter.onTrailing = [&](const tallyhold::ClsTreeDir& entry, qint64 bytes) {
+      Print(archive.Path() + ": " + tallyhold::ShownName(entry.Filename) + ": note: " + trailingNote(bytes));
+    };
   }
   const StopSignal stop;
   tallyhold::ExtractionRun run(archive.FileNo(), reporter, StopSignal::Requested, jobs);
+  run.StopWithinEntries();
   run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
   reporter.Clear();
   const tallyhold::RunReport& result = run.Report();
@@ -79,7 +104,9 @@ int RunTest(const QStringList& arguments) {
                    QStringLiteral("Checks every entry of an archive as extract would, writing nothing: its name, "
                                   "its body inside the file, its sizes, and that a compressed body inflates "
                                   "completely, with the right checksum, to exactly its RealSize. Each damaged "
-                                  "entry is told with its reason; the exit status is 1 when any is damaged."));
+                                  "entry is told with its reason; the exit status is 1 when any is damaged. "
+                                  "Bytes after the end of a compressed body's stream are allowed, as zlib "
+                                  "allows them, and told as a note."));
   line.AddArchive();
   line.AddJobs();
   line.AddOption({"json", QStringLiteral("The result as a JSON object on standard output.")});

@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "tests/support/DatWriter.h"
@@ -30,6 +31,21 @@ inline Tree ReadTree(const QString& root) {
     tree.insert(QDir(root).relativeFilePath(path), ReadFile(path));
   }
   return tree;
+}
+
+// skarrow2-dat run to its end: its exit status (-1 when a signal ended it) and output.
+struct Ran {
+  int status = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+inline Ran RunTool(const QStringList& arguments) {
+  QProcess tool;
+  tool.start(QStringLiteral(SKARROW2_DAT), arguments);
+  tool.waitForFinished(60'000);
+  return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1, tool.readAllStandardOutput(),
+          tool.readAllStandardError()};
 }
 
 // A scratch folder with an input tree and places for archives and outputs.

@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include "tests/tools/ToolFixture.h"
 
@@ -12,19 +11,7 @@ using namespace testsupport;
 
 namespace {
 
-struct Ran {
-  int status = -1;
-  QByteArray out;
-  QByteArray err;
-};
-
-Ran run(const QStringList& arguments) {
-  QProcess tool;
-  tool.start(QStringLiteral(SKARROW2_DAT), arguments);
-  tool.waitForFinished(60'000);
-  return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1, tool.readAllStandardOutput(),
-          tool.readAllStandardError()};
-}
+Ran run(const QStringList& arguments) { return RunTool(arguments); }
 
 class ToolsProcess : public ::testing::Test {
  protected:
