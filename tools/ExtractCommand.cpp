@@ -58,6 +58,7 @@ int extract(const ToolArchive& archive, const NamePatterns& patterns, const QStr
   tallyhold::ExtractDestination destination(folder, {}, tallyhold::ExtractDestination::Layout::Tree);
   const StopSignal stop;
   tallyhold::ExtractionRun run(archive.FileNo(), destination, reporter, StopSignal::Requested, jobs);
+  run.StopWithinEntries();
   if (run.OpenDestination() && run.MakeFolders(foldersOf(entries)))
     run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
   reporter.Clear();

@@ -11,6 +11,10 @@ RunReporter::RunReporter(const QString& archive, qint64 total, bool quiet) : arc
 
 void RunReporter::EntryDone(const tallyhold::ClsTreeDir& entry, const tallyhold::ExtractResult& result) {
   bar_.Add(std::max(0, entry.RealSize));
+  if (result.outcome == tallyhold::ExtractOutcome::Extracted && result.trailing > 0 && onTrailing) {
+    bar_.Clear();
+    onTrailing(entry, result.trailing);
+  }
   if (result.outcome != tallyhold::ExtractOutcome::Skipped) return;
   bar_.Clear();
   Complain(archive_ + ": " + QString::fromLatin1(entry.Filename) + ": " + result.reason);

@@ -17,6 +17,9 @@ class RunReporter : public tallyhold::RunObserver {
 
   // Also called for each skipped entry, after its message.
   std::function<void(const tallyhold::ClsTreeDir&, const QString& reason)> onSkipped;
+  // Called for each intact entry whose compressed body goes on after the end
+  // of its stream, with the number of those bytes.
+  std::function<void(const tallyhold::ClsTreeDir&, qint64 bytes)> onTrailing;
 
   void EntryDone(const tallyhold::ClsTreeDir& entry, const tallyhold::ExtractResult& result) override;
   void Clear() { bar_.Clear(); }

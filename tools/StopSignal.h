@@ -1,7 +1,8 @@
 #pragma once
-// Ctrl-C (SIGINT) and SIGTERM ask a long command to stop between entries
-// instead of ending it at once, so that it leaves no hidden or half-written
-// file behind. A second signal ends the program as usual.
+// Ctrl-C (SIGINT), SIGTERM and SIGHUP ask a long command to stop within the
+// piece it is at, instead of ending it at once, so that it removes its hidden
+// files itself. A second one removes them in the handler and ends the
+// program as that signal does.
 namespace tools {
 
 class StopSignal {
@@ -11,6 +12,7 @@ class StopSignal {
   StopSignal(const StopSignal&) = delete;
   StopSignal& operator=(const StopSignal&) = delete;
 
+  // Safe to call from any thread.
   static bool Requested();
 };
 

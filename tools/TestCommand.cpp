@@ -16,22 +16,27 @@
 namespace tools {
 namespace {
 
-// {"archive": ..., "damaged": [{"name": ..., "reason": ...}, ...], "entries": N, "intact": N, "stopped": false}
-// with the damaged entries written as they are found.
+// {"archive": ..., "damaged": [{"name": ..., "reason": ...}, ...], "entries": N, "intact": N,
+//  "notes": [{"name": ..., "note": ...}, ...], "stopped": false}
+// with the damaged entries written as they are found, the notes at the end.
 class JsonReport {
  public:
   explicit JsonReport(const QString& archive) {
     Output("{\"archive\": " + quoted(archive) + ",\n \"damaged\": [");
   }
   void Damaged(const tallyhold::ClsTreeDir& entry, const QString& reason) {
-    const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)}, {"reason", reason}};
     Output(count_++ == 0 ? "\n  " : ",\n  ");
-    Output(QJsonDocument(object).toJson(QJsonDocument::Compact));
+    Output(compact(entry, "reason", reason));
+  }
+  // Only the text is kept until the end.
+  void Note(const tallyhold::ClsTreeDir& entry, const QString& note) {
+    notes_ += (notes_.isEmpty() ? "\n  " : ",\n  ") + compact(entry, "note", note);
   }
   void End(const tallyhold::RunReport& report, qsizetype entries) {
     const bool stopped = report.end == tallyhold::RunEnd::Stopped;
     Output("],\n \"entries\": " + QByteArray::number(entries) + ", \"intact\": " +
-           QByteArray::number(report.extracted) + ", \"stopped\": " + (stopped ? "true" : "false") + "}\n");
+           QByteArray::number(report.extracted) + ", \"notes\": [" + notes_ + "], \"stopped\": " +
+           (stopped ? "true" : "false") + "}\n");
   }
 
  private:
@@ -39,8 +44,19 @@ class JsonReport {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return array.mid(1, array.size() - 2);
   }
+  static QByteArray compact(const tallyhold::ClsTreeDir& entry, const char* key, const QString& text) {
+    const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)}, {key, text}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+  }
   int count_ = 0;
+  QByteArray notes_;
 };
+
+// Allowed, as zlib allows it, but perhaps not what the archive's maker meant.
+QString trailingNote(qint64 bytes) {
+  return QStringLiteral("%1 %2 after the end of its zlib stream")
+      .arg(QString::number(bytes), bytes == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
+}
 
 void summarize(const ToolArchive& archive, const tallyhold::RunReport& result, qsizetype entries) {
   const int damaged = result.skipped.Count();
@@ -59,9 +75,17 @@ int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
     reporter.onSkipped = [&](const tallyhold::ClsTreeDir& entry, const QString& reason) {
       report->Damaged(entry, reason);
     };
+    reporter.onTrailing = [&](const tallyhold::ClsTreeDir& entry, qint64 bytes) {
+      report->Note(entry, trailingNote(bytes));
+    };
+  } else if (!quiet) {
+    reporter.onTrailing = [&](const tallyhold::ClsTreeDir& entry, qint64 bytes) {
+      Print(archive.Path() + ": " + QString::fromLatin1(entry.Filename) + ": note: " + trailingNote(bytes));
+    };
   }
   const StopSignal stop;
   tallyhold::ExtractionRun run(archive.FileNo(), reporter, StopSignal::Requested, jobs);
+  run.StopWithinEntries();
   run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
   reporter.Clear();
   const tallyhold::RunReport& result = run.Report();
@@ -81,7 +105,9 @@ int RunTest(const QStringList& arguments) {
                    QStringLiteral("Checks every entry of an archive as extract would, writing nothing: its name, "
                                   "its body inside the file, its sizes, and that a compressed body inflates "
                                   "completely, with the right checksum, to exactly its RealSize. Each damaged "
-                                  "entry is told with its reason; the exit status is 1 when any is damaged."));
+                                  "entry is told with its reason; the exit status is 1 when any is damaged. "
+                                  "Bytes after the end of a compressed body's stream are allowed, as zlib "
+                                  "allows them, and told as a note."));
   line.AddArchive();
   line.AddJobs();
   line.AddOption({"json", QStringLiteral("The result as a JSON object on standard output.")});

@@ -69,6 +69,11 @@ qint64 ReadAt(int n, qint64 position, char* buffer, qint64 len) {
   return done;
 }
 
+int Descriptor(int n) {
+  const Slot* slot = slotOf(n);
+  return slot ? slot->fd : -1;
+}
+
 void CloseFile(int n) {
   if (!slotOf(n)) return;
   ::close(table()[n].fd);

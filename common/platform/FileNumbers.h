@@ -27,6 +27,9 @@ qint64 FileLength(int n);
 // Safe to call from several threads for the same number.
 qint64 ReadAt(int n, qint64 position, char* buffer, qint64 len);
 
+// The descriptor behind n, or -1: to learn which file it is, never to read it.
+int Descriptor(int n);
+
 // Closing a number that is not open is harmless.
 void CloseFile(int n);
 void CloseAll();

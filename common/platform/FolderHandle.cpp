@@ -85,9 +85,11 @@ int FolderHandle::List(std::vector<std::string>& names) const {
   return errno;
 }
 
-FolderHandle::Identity FolderHandle::Id() const {
+FolderHandle::Identity FolderHandle::Id() const { return IdentityOf(fd_); }
+
+FolderHandle::Identity FolderHandle::IdentityOf(int fd) {
   struct stat info {};
-  if (::fstat(fd_, &info) != 0) return {};
+  if (::fstat(fd, &info) != 0) return {};
   return {info.st_dev, info.st_ino};
 }
 

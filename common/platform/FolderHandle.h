@@ -44,6 +44,8 @@ class FolderHandle {
     bool operator==(const Identity&) const = default;
   };
   Identity Id() const;
+  // Of an open file; zeros when it cannot be had.
+  static Identity IdentityOf(int fd);
   // Of what stands under name, not following a link; zeros when nothing does.
   Identity IdOf(const std::string& name) const;
 

@@ -5,7 +5,13 @@
 // under the name as a name (a link is replaced, not written through). Until
 // Commit it can be seen only under the hidden name, and it is removed unless
 // committed, so a failure or a stop leaves nothing behind.
+//
+// While it lives, the hidden file is locked (flock), so that a hidden file
+// nobody holds is known to be left by a process that died: RemoveStale takes
+// those away. It is also entered in the table of hidden files, which a signal
+// handler removes (hiddenfiles::RemoveAll).
 #include <QtGlobal>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -20,27 +26,42 @@ class SafeFile {
   SafeFile(const SafeFile&) = delete;
   SafeFile& operator=(const SafeFile&) = delete;
 
+  // Commit's result when the file under the name is the one it must keep.
+  static constexpr int KeptInPlace = -1;
+
   // Whether name can take a new file: 0, or EISDIR when a folder stands there,
   // EACCES for a file that may not be written, ENAMETOOLONG and the like for a
   // name the file system cannot hold. A link or a free name is fine.
   [[nodiscard]] static int CheckName(const FolderHandle& folder, const std::string& name);
 
-  // Creates the hidden file; its name starts with "." and the prefix.
-  [[nodiscard]] int Create(std::shared_ptr<const FolderHandle> folder, const std::string& prefix);
+  // Removes the hidden files of prefix in the folder whose writer is gone
+  // (no process holds their lock); returns how many.
+  static int RemoveStale(const FolderHandle& folder, const char* prefix);
+
+  // Creates the hidden file; its name starts with "." and the prefix, a
+  // literal of at most hiddenfiles::MaxPrefix bytes.
+  [[nodiscard]] int Create(std::shared_ptr<const FolderHandle> folder, const char* prefix);
   [[nodiscard]] int Write(const char* data, qint64 size);
   // Cuts the file back to size bytes; writing goes on from there.
   [[nodiscard]] int Truncate(qint64 size);
-  // Ends the writing (Commit does it when it was not done).
+  // Ends the writing (Commit does it when it was not done); the file stays
+  // locked until it is committed or removed.
   [[nodiscard]] int Close();
-  // Puts the file under name. replaced tells whether a file or link stood there.
-  [[nodiscard]] int Commit(const std::string& name, bool* replaced = nullptr);
+  // Puts the file under name. replaced tells whether a file or link stood
+  // there. A file whose identity is keep is never replaced: KeptInPlace.
+  [[nodiscard]] int Commit(const std::string& name, bool* replaced = nullptr,
+                           const FolderHandle::Identity& keep = {});
 
  private:
-  int rename(const std::string& name, bool* replaced) const;
+  bool claim();
+  int rename(const std::string& name, bool* replaced, const FolderHandle::Identity& keep) const;
+  void release();
 
   std::shared_ptr<const FolderHandle> folder_;
   std::string hidden_;
   int fd_ = -1;
+  int lock_ = -1;   // after Close, the descriptor that keeps the lock
+  int entry_ = -1;  // in the table of hidden files
 };
 
 }  // namespace platform

@@ -27,6 +27,8 @@ class InflateBackend {
   // The compressed bytes that the next calls of Inflate take from.
   void SetInput(const char* data, qint64 size);
   Step Inflate(char* out, qint64 outSize);
+  // The bytes of the input not taken; once the stream has ended, those after it.
+  qint64 Unread() const;
 
  private:
   struct State;

@@ -71,4 +71,7 @@ InflateBackend::Step InflateBackend::Inflate(char* out, qint64 outSize) {
   return step;
 }
 
+// ISA-L reads ahead into its bit buffer; whole bytes left there are unread too.
+qint64 InflateBackend::Unread() const { return state_->isal.avail_in + state_->isal.read_in_length / 8; }
+
 }  // namespace zlibstream

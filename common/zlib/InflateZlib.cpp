@@ -36,4 +36,6 @@ InflateBackend::Step InflateBackend::Inflate(char* out, qint64 outSize) {
   return step;
 }
 
+qint64 InflateBackend::Unread() const { return state_->z.avail_in; }
+
 }  // namespace zlibstream

@@ -33,9 +33,11 @@ void ZlibStream::Reset() {
   if (inflater_) inflater_->Reset();
   status_ = Status::More;
   message_.clear();
+  trailing_ = 0;
 }
 
 Status ZlibStream::Feed(QByteArrayView piece, bool last, const Sink& sink) {
+  if (status_ == Status::End && inflater_) trailing_ += piece.size();
   if (status_ != Status::More) return status_;
   status_ = mode_ == Mode::Deflate ? deflateRun(piece, last, sink) : inflateRun(piece, last, sink);
   return status_;
@@ -65,7 +67,10 @@ Status ZlibStream::inflateRun(QByteArrayView piece, bool last, const Sink& sink)
     const InflateBackend::Step step = inflater_->Inflate(out_.data(), out_.size());
     if (!step.damage.isEmpty()) return damaged(step.damage);
     if (step.produced > 0 && !sink(out_.data(), step.produced)) return Status::SinkRefused;
-    if (step.ended) return Status::End;
+    if (step.ended) {
+      trailing_ = inflater_->Unread();
+      return Status::End;
+    }
     // Output room left over means the input is used up.
     if (!step.outputFull) break;
   }

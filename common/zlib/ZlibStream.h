@@ -41,6 +41,8 @@ class ZlibStream {
   Status Feed(QByteArrayView piece, bool last, const Sink& sink);
   // The words for a damaged stream: zlib's where it gave any, else empty.
   const QString& Message() const { return message_; }
+  // Inflating: the bytes given after the end of the stream, which it ignores.
+  qint64 Trailing() const { return trailing_; }
 
  private:
   Status deflateRun(QByteArrayView piece, bool last, const Sink& sink);
@@ -53,6 +55,7 @@ class ZlibStream {
   std::unique_ptr<InflateBackend> inflater_;
   Status status_ = Status::More;
   QString message_;
+  qint64 trailing_ = 0;
   QByteArray out_;
 };
 

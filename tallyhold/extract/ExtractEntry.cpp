@@ -15,21 +15,21 @@
 namespace tallyhold {
 namespace {
 
-// Every buffer is at most one piece, whatever the sizes say: a stored entry
-// must be as long as its body, and the body must lie inside the archive.
+// Every buffer is at most one piece, whatever the sizes say: the body must lie
+// inside the archive, and a stored entry read at once (RealSize bytes) inside
+// its body.
 void checkEntry(const ClsTreeDir& entry, int fileNo) {
   const QString unsafe = UnsafeNameReason(entry.Filename);
   if (!unsafe.isEmpty()) throw EntryDataError(unsafe);
-  if (!entry.IsCompressed() && entry.RealSize != entry.PackedSize)
-    throw EntryDataError(QStringLiteral("it is stored as it is, but its RealSize (%1) differs from its "
+  if (!entry.IsCompressed() && entry.RealSize > entry.PackedSize)
+    throw EntryDataError(QStringLiteral("it is stored as it is, but its RealSize (%1) exceeds its "
                                         "PackedSize (%2)")
                              .arg(QString::number(entry.RealSize), QString::number(entry.PackedSize)));
   const qint64 offset = entry.Offset, length = entry.PackedSize;
   if (offset < 0 || length < 0 || offset + length > platform::FileLength(fileNo))
     throw EntryDataError(QStringLiteral("its data lie outside the archive (%1 bytes at offset %2)")
                              .arg(QString::number(length), QString::number(offset)));
-  if (entry.IsCompressed() && entry.RealSize < 0)
-    throw EntryDataError(QStringLiteral("its RealSize is negative (%1)").arg(entry.RealSize));
+  if (entry.RealSize < 0) throw EntryDataError(QStringLiteral("its RealSize is negative (%1)").arg(entry.RealSize));
 }
 
 void readBody(int fileNo, qint64 offset, qint64 size, char* buffer) {
@@ -37,7 +37,9 @@ void readBody(int fileNo, qint64 offset, qint64 size, char* buffer) {
     throw EntryDataError(QStringLiteral("its data could not be read from the archive"));
 }
 
-void copyInPieces(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& consume, EntryObserver& observer) {
+// working: called after every piece.
+void copyInPieces(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& consume, EntryObserver& observer,
+                  const std::function<void()>& working) {
   const QString name = QString::fromLatin1(entry.Filename);
   observer.EntryStatus("File " + name + " to big for extraction, processing...");
   const PiecePlan plan = PlanPieces(entry.PackedSize);
@@ -49,16 +51,18 @@ void copyInPieces(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& co
     readBody(fileNo, offset, plan.SizeOf(k), buffer.get());
     consume(buffer.get(), plan.SizeOf(k));
     offset += plan.SizeOf(k);
-    observer.Working();
+    working();
   }
   if (entry.IsCompressed()) observer.EntryStatus("Decompressing " + name);
 }
 
-void copyBody(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& consume, EntryObserver& observer) {
-  if (NeedsPieces(entry.PackedSize)) return copyInPieces(entry, fileNo, consume, observer);
-  const auto buffer = std::make_unique_for_overwrite<char[]>(entry.PackedSize);
-  readBody(fileNo, entry.Offset, entry.PackedSize, buffer.get());
-  consume(buffer.get(), entry.PackedSize);
+void copyBody(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& consume, EntryObserver& observer,
+              const std::function<void()>& working) {
+  if (NeedsPieces(entry.PackedSize)) return copyInPieces(entry, fileNo, consume, observer, working);
+  const qint64 length = entry.IsCompressed() ? entry.PackedSize : entry.RealSize;
+  const auto buffer = std::make_unique_for_overwrite<char[]>(length);
+  readBody(fileNo, entry.Offset, length, buffer.get());
+  consume(buffer.get(), length);
 }
 
 }  // namespace
@@ -82,7 +86,7 @@ void EntryCopy::WriteBody(std::unique_ptr<FileDecompressor>& decompressor, Entry
     if (const int error = platform::SafeFile::CheckName(*result_.folder.handle, result_.name))
       ThrowForSystemError(error, result_.file);
   out_ = std::make_unique<platform::SafeFile>();
-  if (const int error = out_->Create(result_.folder.handle, "tallyhold"))
+  if (const int error = out_->Create(result_.folder.handle, HiddenPrefix))
     ThrowForSystemError(error, result_.folder.shown);
   Pour(decompressor, observer, [this](const char* data, qint64 size) {
     if (const int error = out_->Write(data, size)) ThrowForSystemError(error, result_.file);
@@ -90,21 +94,40 @@ void EntryCopy::WriteBody(std::unique_ptr<FileDecompressor>& decompressor, Entry
   if (const int error = out_->Close()) ThrowForSystemError(error, result_.file);
 }
 
+void EntryCopy::StopWhen(std::function<bool()> stop) { stop_ = std::move(stop); }
+
+void EntryCopy::checkStop() const {
+  if (stop_ && stop_()) throw EntryStopped();
+}
+
 void EntryCopy::Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer, const Sink& sink) {
-  if (!entry_.IsCompressed()) return copyBody(entry_, fileNo_, sink, observer);
+  const auto working = [&] {
+    observer.Working();
+    checkStop();
+  };
+  checkStop();
+  if (!entry_.IsCompressed()) return copyBody(entry_, fileNo_, sink, observer, working);
   if (!decompressor) decompressor = std::make_unique<FileDecompressor>();
   FileDecompressor& inflater = *decompressor;
   inflater.Begin(entry_.RealSize, [&](const char* data, qint64 size) {
     sink(data, size);
-    observer.Working();
+    working();
   });
-  copyBody(entry_, fileNo_, [&inflater](const char* data, qint64 size) { inflater.Feed(data, size); }, observer);
+  copyBody(
+      entry_, fileNo_, [&inflater](const char* data, qint64 size) { inflater.Feed(data, size); }, observer, working);
   inflater.End();
+  result_.trailing = inflater.Trailing();
 }
 
+// The archive itself may stand under the name (an entry named like it,
+// extracted into its folder): it is never replaced.
 ExtractResult EntryCopy::Commit() {
-  if (out_)
-    if (const int error = out_->Commit(result_.name, &result_.replaced)) ThrowForSystemError(error, result_.file);
+  if (!out_) return result_;
+  const int error = out_->Commit(result_.name, &result_.replaced,
+                                 platform::FolderHandle::IdentityOf(platform::Descriptor(fileNo_)));
+  if (error == platform::SafeFile::KeptInPlace)
+    throw EntryDataError(QStringLiteral("it would replace the archive being read"));
+  if (error) ThrowForSystemError(error, result_.file);
   return result_;
 }
 
@@ -117,6 +140,8 @@ ExtractResult Settled(const std::function<ExtractResult()>& step) {
     return ExtractResult::Failure(error.file(), error.reason());
   } catch (const std::bad_alloc&) {
     return ExtractResult::Skip(QStringLiteral("there was not enough memory to extract it"));
+  } catch (const EntryStopped&) {
+    return ExtractResult::Stop();
   }
 }
 

@@ -34,7 +34,8 @@ class EntryObserver {
 enum class ExtractOutcome {
   Extracted,   // the file holds exactly the entry's data
   Skipped,     // the entry's data or name are bad; nothing of it was written
-  WriteFailed  // the destination refused a write; nothing of the entry was left
+  WriteFailed, // the destination refused a write; nothing of the entry was left
+  Stopped      // the run was stopped while the entry was copied; nothing of it was left
 };
 
 struct ExtractResult {
@@ -45,11 +46,18 @@ struct ExtractResult {
   DestFolder folder;
   std::string name;
   bool replaced = false;
+  // Bytes of a compressed body after the end of its stream: allowed, but worth a note.
+  qint64 trailing = 0;
 
   static ExtractResult Skip(const QString& reason) {
     ExtractResult result;
     result.outcome = ExtractOutcome::Skipped;
     result.reason = reason;
+    return result;
+  }
+  static ExtractResult Stop() {
+    ExtractResult result;
+    result.outcome = ExtractOutcome::Stopped;
     return result;
   }
   static ExtractResult Failure(const QString& file, const QString& reason) {
@@ -70,7 +78,8 @@ ExtractResult ExtractEntry(const ClsTreeDir& entry, int archiveFileNo,
 // ExtractEntry in its three steps, so that bodies may be written on other
 // threads: Prepare and Commit on the thread that owns the destination (they
 // resolve and change names), WriteBody on any thread. Each step throws
-// EntryDataError or DestinationError; Settled turns that into the result.
+// EntryDataError, DestinationError or EntryStopped; Settled turns that into
+// the result.
 class EntryCopy {
  public:
   EntryCopy(const ClsTreeDir& entry, int archiveFileNo);
@@ -78,6 +87,9 @@ class EntryCopy {
   EntryCopy(const EntryCopy&) = delete;
   EntryCopy& operator=(const EntryCopy&) = delete;
 
+  // The copy ends once stop says so, asked when Working would be (on the
+  // thread that writes the body); without it an entry is always copied whole.
+  void StopWhen(std::function<bool()> stop);
   // Checks the entry and finds the folder and the name of its file. Without a
   // destination the entry is only checked, and its body is read and inflated
   // for nothing.
@@ -92,10 +104,13 @@ class EntryCopy {
   ExtractResult Commit();
 
  private:
+  void checkStop() const;
+
   const ClsTreeDir& entry_;
   int fileNo_;
   ExtractResult result_;
   std::unique_ptr<platform::SafeFile> out_;
+  std::function<bool()> stop_;
 };
 
 // The step's result, or the result of what it threw.

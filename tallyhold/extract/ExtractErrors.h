@@ -34,6 +34,9 @@ class DestinationError : public std::runtime_error {
   QString reason_;
 };
 
+// The run's stop, seen between two pieces of an entry.
+class EntryStopped {};
+
 // Throws for a failed operation on file: EntryDataError when the error is
 // about the name or what stands under it, DestinationError otherwise.
 [[noreturn]] void ThrowForSystemError(int systemError, const QString& file);

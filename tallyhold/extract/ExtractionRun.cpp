@@ -12,9 +12,11 @@ namespace tallyhold {
 namespace {
 
 // Entries started ahead of the oldest one still running, per worker: enough to
-// keep the workers busy, few enough to bound the open hidden files. A waiting
+// keep the workers busy, few enough to bound the hidden files in flight, each
+// of which holds a descriptor (its lock) until it is committed. A waiting
 // entry holds no buffer.
 constexpr std::size_t JobsPerWorker = 16;
+constexpr std::size_t MaxJobs = 256;
 
 QString foldedName(const ClsTreeDir& entry) {
   return FoldedName(GetFileName(entry.Filename));
@@ -73,19 +75,17 @@ bool ExtractionRun::MakeFolders(const QList<QByteArray>& folderPaths) {
   return true;
 }
 
+// A stop seen after the last entry has started does not stop the run, unless
+// it cut an entry short.
 void ExtractionRun::Extract(const std::vector<const ClsTreeDir*>& entries, OnStop onStop) {
   Jobs jobs;  // before the pool, which stops its tasks before the jobs go
   platform::WorkerPool pool(static_cast<int>(decompressors_.size()));
-  const std::size_t window = pool.Workers() == 1 ? 1 : JobsPerWorker * pool.Workers();
+  const std::size_t window = pool.Workers() == 1 ? 1 : std::min(JobsPerWorker * pool.Workers(), MaxJobs);
   pendingNames_.clear();
+  bool stopped = false;
   for (const ClsTreeDir* entry : entries) {
-    if (stopRequested_()) {
-      if (!finishAll(pool, jobs, onStop)) return;
-      report_.end = RunEnd::Stopped;
-      observer_.Stopping();
-      if (onStop == OnStop::RemoveNewFiles) removeNewFiles();
-      return;
-    }
+    stopped = stopRequested_();
+    if (stopped) break;
     const QString folded = destination_ ? foldedName(*entry) : QString();
     if (mustWaitFor(*entry, folded) && !finishAll(pool, jobs, onStop)) return;
     observer_.EntryStarting(*entry);
@@ -93,7 +93,10 @@ void ExtractionRun::Extract(const std::vector<const ClsTreeDir*>& entries, OnSto
     if (jobs.back()->failedAtStart) break;
     if (jobs.size() >= window && !finishDone(pool, jobs, onStop)) return;
   }
-  finishAll(pool, jobs, onStop);
+  if (!finishAll(pool, jobs, onStop) || !(stopped || cutShort_)) return;
+  report_.end = RunEnd::Stopped;
+  observer_.Stopping();
+  if (onStop == OnStop::RemoveNewFiles) removeNewFiles();
 }
 
 // The entry is checked and its name resolved here; its body goes to a worker.
@@ -101,6 +104,7 @@ std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry
                                                          platform::WorkerPool& pool) {
   auto job = std::make_unique<Job>(entry, archiveFileNo_);
   Job& running = *job;
+  if (stopWithinEntries_) running.copy.StopWhen(stopRequested_);
   running.result = Settled([&] {
     running.copy.Prepare(destination_);
     return ExtractResult{};
@@ -140,6 +144,10 @@ bool ExtractionRun::finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop 
   jobs.pop_front();
   if (!job->pendingName.isEmpty() && --pendingNames_[job->pendingName] == 0) pendingNames_.remove(job->pendingName);
   ExtractResult result = job->settled ? std::move(job->result) : Settled([&] { return job->copy.Commit(); });
+  if (result.outcome == ExtractOutcome::Stopped) {
+    cutShort_ = true;
+    return true;
+  }
   if (result.outcome == ExtractOutcome::WriteFailed) {
     fail(result);
     return false;

@@ -66,6 +66,11 @@ class ExtractionRun {
   ExtractionRun(int archiveFileNo, RunObserver& observer, std::function<bool()> stopRequested, int workers);
   ~ExtractionRun();
 
+  // The stop is also asked between the pieces of an entry (on the workers'
+  // threads, too): an entry it cuts short leaves nothing and the run ends
+  // as stopped. Without it, an entry once started is finished.
+  void StopWithinEntries() { stopWithinEntries_ = true; }
+
   // Each false when the destination failed; the report says why.
   bool OpenDestination();
   // Folder paths without the trailing "\" ("TEXT", "TEXT\ENGLISH"): a folder
@@ -97,6 +102,8 @@ class ExtractionRun {
   RunObserver& observer_;
   EntryObserver quietEntries_;  // what the workers' threads report within an entry: nothing
   std::function<bool()> stopRequested_;
+  bool stopWithinEntries_ = false;
+  bool cutShort_ = false;  // the stop cut an entry short
   std::vector<std::unique_ptr<FileDecompressor>> decompressors_;  // one for each worker
   QHash<QString, int> pendingNames_;  // the case-folded names of the files not yet committed
   std::vector<ExtractResult> newFiles_;

@@ -25,8 +25,11 @@ class FileDecompressor {
   // beyond the expected size ever reaches the sink.
   void Feed(const char* data, qint64 size);
   // Throws EntryDataError unless the stream has ended with exactly the
-  // expected size. Bytes after the end of the stream are ignored.
+  // expected size. Bytes after the end of the stream are allowed, as zlib
+  // allows them.
   void End();
+  // How many bytes were fed after the end of the stream.
+  qint64 Trailing() const { return stream_.Trailing(); }
 
  private:
   bool take(const char* data, qsizetype size);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
 #include "tallyhold/archive/CommonFunctions.h"
 #include "tallyhold/extract/ExtractErrors.h"
@@ -91,6 +92,7 @@ DestFolder ExtractDestination::Root() {
   platform::FolderHandle chosen;
   if (const int error = platform::FolderHandle::Open(chosen_, chosen)) throw DestinationError(chosen_, error);
   if (rootName_.isEmpty()) {
+    platform::SafeFile::RemoveStale(chosen, HiddenPrefix);
     root_ = {held(std::move(chosen)), chosen_};
     return root_;
   }
@@ -98,7 +100,10 @@ DestFolder ExtractDestination::Root() {
   bool made = false;
   if (const int error = chosen.OpenChild(QFile::encodeName(rootName_).toStdString(), true, root, &made))
     throw DestinationError(RootPath(), rootReason(error));
-  if (made) listings_.insert(RootKey, {});
+  if (made)
+    listings_.insert(RootKey, {});
+  else
+    platform::SafeFile::RemoveStale(root, HiddenPrefix);
   root_ = {held(std::move(root)), RootPath(), made};
   return root_;
 }
@@ -133,7 +138,10 @@ DestFolder ExtractDestination::newLevel(const QString& key, const QByteArray& pa
   platform::FolderHandle child;
   bool made = false;
   if (const int error = parent.handle->OpenChild(disk, true, child, &made)) ThrowForSystemError(error, where);
-  if (made) listings_.insert(key, {});  // nothing in it to look up
+  if (made)
+    listings_.insert(key, {});  // nothing in it to look up
+  else
+    platform::SafeFile::RemoveStale(child, HiddenPrefix);
   Level& level = levels_[key];
   level.parentKey = parentKey;
   level.diskName = disk;

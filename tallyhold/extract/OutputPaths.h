@@ -21,6 +21,9 @@ namespace tallyhold {
 // or a NUL byte anywhere.
 QString UnsafeNameReason(const QByteArray& filename);
 
+// The start of the hidden names under which files are written until complete.
+inline constexpr char HiddenPrefix[] = "tallyhold";
+
 // One name component as the file system spells it.
 std::string DiskName(const QByteArray& component);
 
@@ -51,6 +54,9 @@ class ExtractDestination {
   ExtractDestination(const QString& chosen, const QString& rootName, Layout layout);
   ~ExtractDestination();
 
+  // Every folder that was there before is rid of the hidden files that a run
+  // which died left in it, when it is first opened.
+  //
   // DestRoot, opened (and made when missing) at the first call. Throws
   // DestinationError when it cannot be, also for a link, file or special file
   // standing under its name.

@@ -8,6 +8,7 @@
 #include "tallyhold/extract/ExtractEntry.h"
 #include "tallyhold/extract/FileDecompressor.h"
 #include "tallyhold/extract/OutputPaths.h"
+#include "tallyhold/extract/PiecePlan.h"
 #include "tests/support/DatWriter.h"
 #include "tests/tallyhold/ExtractFixture.h"
 #include "tests/widgets/QtPrinters.h"
@@ -165,11 +166,52 @@ TEST_F(TallyholdExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
   EXPECT_EQ(reasons[3], "its data lie outside the archive (3 bytes at offset -5)");
   EXPECT_EQ(reasons[4], "the compressed data inflate to more than 39000 bytes");
   EXPECT_EQ(reasons[5], "the compressed data inflate to 40000 bytes instead of 41000");
-  EXPECT_EQ(reasons[6], "it is stored as it is, but its RealSize (1500000000) differs from its PackedSize (10)");
+  EXPECT_EQ(reasons[6], "it is stored as it is, but its RealSize (1500000000) exceeds its PackedSize (10)");
   EXPECT_EQ(reasons[7], QString("its data lie outside the archive (3 bytes at offset %1)").arg(*overBy1.offset));
   // The files the user had stay as they were; nothing else appears.
   EXPECT_EQ(archive.destContents(), (QStringList{"DAMAGED.TXT", "LONGER.TXT", "OUTSIDE.TXT"}));
   EXPECT_EQ(ReadFile(archive.dest("DAMAGED.TXT")), "kept");
+}
+
+// RealSize bytes when read at once, PackedSize bytes when copied in pieces.
+TEST_F(TallyholdExtractEntry, AStoredEntryShorterThanItsBodyIsCopiedAsItsSizeSays) {
+  const QByteArray large = randomBytes(ChunkLimit + 1, 9);
+  FixtureEntry small{"SMALL.BIN", "0123456789"};
+  small.realSize = 4;
+  FixtureEntry pieces{"PIECES.BIN", large};
+  pieces.realSize = 100;
+  OpenArchive archive(DatWriter().add(small).add(pieces));
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
+  EXPECT_EQ(extract(archive, 0, destination).outcome, ExtractOutcome::Extracted);
+  EXPECT_EQ(extract(archive, 1, destination).outcome, ExtractOutcome::Extracted);
+  EXPECT_EQ(ReadFile(archive.dest("SMALL.BIN")), "0123");
+  EXPECT_EQ(ReadFile(archive.dest("PIECES.BIN")), large);
+}
+
+TEST_F(TallyholdExtractEntry, AStreamEndingBeforeItsBodyIsIntactAndItsTrailingBytesAreCounted) {
+  const QByteArray text = SampleText(30'000, 3);
+  FixtureEntry trailing{"TRAILING.TXT", text, true};
+  trailing.body = ZlibCompress(text) + "12345";
+  OpenArchive archive(DatWriter().add(trailing).add("EXACT.TXT", text, true));
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
+  const ExtractResult withTail = extract(archive, 0, destination);
+  EXPECT_EQ(withTail.outcome, ExtractOutcome::Extracted);
+  EXPECT_EQ(withTail.trailing, 5);
+  EXPECT_EQ(ReadFile(archive.dest("TRAILING.TXT")), text);
+  EXPECT_EQ(extract(archive, 1, destination).trailing, 0);
+}
+
+// The archive's own folder as the destination, and an entry named like it.
+TEST_F(TallyholdExtractEntry, AnEntryNamedLikeTheArchiveNeverReplacesIt) {
+  OpenArchive archive(DatWriter().add("ART\\archive.dat", "an entry").add("OTHER.TXT", "other"));
+  const QByteArray before = ReadFile(archive.dir.filePath("archive.dat"));
+  ExtractDestination destination(archive.dir.path(), {}, Layout::Flat);
+  const ExtractResult named = extract(archive, 0, destination);
+  EXPECT_EQ(named.outcome, ExtractOutcome::Skipped);
+  EXPECT_EQ(named.reason, "it would replace the archive being read");
+  EXPECT_EQ(extract(archive, 1, destination).outcome, ExtractOutcome::Extracted);
+  EXPECT_EQ(ReadFile(archive.dir.filePath("archive.dat")), before);
+  EXPECT_EQ(OpenArchive::contentsOf(archive.dir.path()), (QStringList{"OTHER.TXT", "archive.dat", "dest"}));
 }
 
 TEST_F(TallyholdExtractEntry, WhatStandsInTheWayIsTheEntrysProblemAMissingDestinationStopsTheRun) {

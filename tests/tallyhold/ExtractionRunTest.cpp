@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <atomic>
 #include <csignal>
 #include <functional>
 
@@ -164,16 +165,46 @@ TEST(TallyholdExtractionRun, AStopRemovesOnlyTheFilesTheRunMadeNew) {
   EXPECT_EQ(ReadFile(archive.dest("had.txt")), "replaced");
 }
 
+// A stop that comes while the second entry is copied, after its first piece.
+TEST(TallyholdExtractionRun, AStopWithinEntriesCutsAnEntryShortAndLeavesNothingOfIt) {
+  OpenArchive archive(
+      DatWriter().add("SMALL.TXT", "small").add("BIG.BIN", SampleText(9'000'000, 3)).add("AFTER.TXT", "after"));
+  for (const bool within : {true, false}) {
+    SCOPED_TRACE(within);
+    std::atomic<bool> stop = false;
+    struct StopAtWork : ScriptedObserver {
+      void Working() override { *stop = true; }
+      std::atomic<bool>* stop = nullptr;
+    } observer;
+    observer.stop = &stop;
+    const QString folder = within ? "within" : "between";
+    QDir(archive.dest()).mkdir(folder);
+    ExtractDestination destination(archive.dest(folder), {}, Layout::Flat);
+    ExtractionRun run(archive.fileNo, destination, observer, [&stop] { return stop.load(); });
+    if (within) run.StopWithinEntries();
+    ASSERT_TRUE(run.OpenDestination());
+    run.Extract(archive.all(), ExtractionRun::OnStop::KeepFiles);
+    EXPECT_EQ(run.Report().end, RunEnd::Stopped);
+    EXPECT_TRUE(observer.stopping);
+    const QStringList expected = within ? QStringList{"SMALL.TXT"} : QStringList{"BIG.BIN", "SMALL.TXT"};
+    EXPECT_EQ(OpenArchive::contentsOf(archive.dest(folder)), expected);
+    EXPECT_EQ(observer.done, (within ? QStringList{"SMALL.TXT"} : QStringList{"SMALL.TXT", "BIG.BIN"}));
+  }
+}
+
 // The run's process killed part way through an entry: nothing stands under
-// the entry's name, only a hidden file that the next run ignores.
-TEST(TallyholdExtractionRun, AKilledRunLeavesNoFileThatLooksComplete) {
+// the entry's name, only a hidden file, which the next run into that folder
+// (here an existing DestRoot) removes, as it removes those in the folders below.
+TEST(TallyholdExtractionRun, AKilledRunLeavesNoFileThatLooksCompleteAndTheNextRunRemovesItsHiddenFile) {
   OpenArchive archive(DatWriter().add("BIG.BIN", SampleText(12'000'000, 2), true));
+  const QString root = archive.dest("archive.dat");
+  ASSERT_TRUE(QDir().mkpath(root + "/SUB"));
   const pid_t child = ::fork();
   if (child == 0) {
     struct Slow : RunObserver {
       void Working() override { ::usleep(20'000); }
     } slow;
-    ExtractDestination destination(archive.dest(), {}, ExtractDestination::Layout::Flat);
+    ExtractDestination destination(root, {}, ExtractDestination::Layout::Flat);
     ExtractionRun run(archive.fileNo, destination, slow, [] { return false; });
     if (run.OpenDestination()) run.Extract(archive.all(), ExtractionRun::OnStop::KeepFiles);
     ::_exit(0);
@@ -181,13 +212,19 @@ TEST(TallyholdExtractionRun, AKilledRunLeavesNoFileThatLooksComplete) {
   QStringList seen;
   for (int wait = 0; wait < 5000 && seen.isEmpty(); ++wait) {
     ::usleep(1000);
-    seen = QDir(archive.dest()).entryList(QDir::Files | QDir::Hidden);
+    seen = QDir(root).entryList(QDir::Files | QDir::Hidden);
   }
   ::kill(child, SIGKILL);
   ::waitpid(child, nullptr, 0);
   ASSERT_EQ(seen.size(), 1);
   EXPECT_TRUE(seen.first().startsWith(".tallyhold-")) << seen.first().toStdString();
-  EXPECT_FALSE(QFile::exists(archive.dest("BIG.BIN")));
+  EXPECT_FALSE(QFile::exists(root + "/BIG.BIN"));
+
+  ASSERT_TRUE(WriteFile(root + "/SUB/.tallyhold-dead1.part", "left by another run"));
+  OpenArchive next(DatWriter().add("SUB\\X.TXT", "x"));
+  TestRun run(next, archive.dest(), Layout::Tree);
+  EXPECT_EQ(run.extract(next).end, RunEnd::Completed);
+  EXPECT_EQ(archive.destContents(), (QStringList{"archive.dat", "archive.dat/SUB", "archive.dat/SUB/X.TXT"}));
 }
 
 }  // namespace

@@ -89,6 +89,20 @@ TEST_F(TallyholdExtractDecompressor, InflatesAStreamFedInPiecesExactlyAndServesT
   EXPECT_EQ(out, second);
 }
 
+// The end may fall anywhere in a piece, and pieces may follow it.
+TEST_F(TallyholdExtractDecompressor, BytesAfterTheStreamAreCountedHoweverItIsFed) {
+  const QByteArray data = SampleText(100'000, 7);
+  const QByteArray stream = ZlibCompress(data);
+  for (const qsizetype piece : {qsizetype{1}, qsizetype{7}, qsizetype{4096}, stream.size() + 6}) {
+    SCOPED_TRACE(piece);
+    inflate(stream + "abcdef", data.size(), piece);
+    EXPECT_EQ(out, data);
+    EXPECT_EQ(decompressor.Trailing(), 6);
+  }
+  inflate(stream, data.size());
+  EXPECT_EQ(decompressor.Trailing(), 0);
+}
+
 TEST_F(TallyholdExtractDecompressor, DamagedOrTruncatedStreamsAreDamage) {
   const QByteArray data = SampleText(300'000, 5);
   const QByteArray stream = ZlibCompress(data);

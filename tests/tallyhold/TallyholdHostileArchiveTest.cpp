@@ -43,7 +43,7 @@ TEST_F(TallyholdHostileArchiveTest, ABombAndNamesThatCannotBeFilesAreSkippedAndN
   // The tree's folders are made before the entries; their names are safe.
   EXPECT_EQ(contentsOf(root), (QStringList{"EMPTY", "FINE.TXT", "FOLDER"}));
   EXPECT_EQ(ReadFile(root + "/FINE.TXT"), "fine");
-  EXPECT_EQ(text, root + " was created succesfully! 7 files extracted.\r\r6 entries were skipped:\r"
+  EXPECT_EQ(text, root + " was created succesfully! 1 files extracted.\r\r6 entries were skipped:\r"
                          "BOMB.BIN: the compressed data inflate to more than 1000 bytes\r"
                          "NUL\\x00NAME.TXT: its name holds a NUL byte\r"
                          "/ABSOLUTE.TXT: its name holds a \"/\"\r"
@@ -57,7 +57,7 @@ TEST_F(TallyholdHostileArchiveTest, ABombAndNamesThatCannotBeFilesAreSkippedAndN
 TEST_F(TallyholdHostileArchiveTest, AnEntryNamedAsAFolderOfTheArchiveIsSkippedAndNamed) {
   const QString text = extractAll(write(DatWriter().add("SAME\\INSIDE.TXT", "inside").add("SAME", "clash")), "out");
   const QString root = dir.filePath("out") + "/archive.dat";
-  EXPECT_EQ(text, root + " was created succesfully! 2 files extracted.\r\r1 entry was skipped:\rSAME: " + root +
+  EXPECT_EQ(text, root + " was created succesfully! 1 files extracted.\r\r1 entry was skipped:\rSAME: " + root +
                       "/SAME is a folder");
   EXPECT_TRUE(QFileInfo(root + "/SAME").isDir());
   EXPECT_EQ(ReadFile(root + "/SAME/INSIDE.TXT"), "inside");

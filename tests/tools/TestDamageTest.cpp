@@ -31,8 +31,9 @@ TEST(ToolsTest, FindsEachKindOfDamageAndOnlyThat) {
   badChecksum[stream.size() - 1] = static_cast<char>(badChecksum[stream.size() - 1] ^ 1);
   DatWriter writer;
   writer.add("GOOD\\STORED.TXT", "stored", false).add("GOOD\\PACKED.TXT", SampleText(30'000, 5), true);
+  writer.add(broken("GOOD\\SHORTER", false, [](FixtureEntry& e) { e.realSize = 5; }));
   writer.add(broken("BAD\\OUTSIDE", false, [](FixtureEntry& e) { e.offset = 1 << 30; }))
-      .add(broken("BAD\\SIZES", false, [](FixtureEntry& e) { e.realSize = 5; }))
+      .add(broken("BAD\\SIZES", false, [](FixtureEntry& e) { e.realSize = 20'001; }))
       .add(broken("BAD\\CHECKSUM", true, [&](FixtureEntry& e) { e.body = badChecksum; }))
       .add(broken("BAD\\CUT", true, [&](FixtureEntry& e) { e.body = stream.left(stream.size() / 2); }))
       .add(broken("BAD\\LONGER", true, [](FixtureEntry& e) { e.realSize = 19'999; }))
@@ -44,7 +45,7 @@ TEST(ToolsTest, FindsEachKindOfDamageAndOnlyThat) {
   tallyhold::ExtractionRun run(archive.fileNo, recorder, [] { return false; }, 2);
   run.Extract(archive.all(), tallyhold::ExtractionRun::OnStop::KeepFiles);
 
-  EXPECT_EQ(run.Report().extracted, 2);
+  EXPECT_EQ(run.Report().extracted, 3);
   EXPECT_EQ(recorder.reasons.keys(),
             (QList<QByteArray>{"BAD\\..\\UNSAFE", "BAD\\CHECKSUM", "BAD\\CUT", "BAD\\LONGER", "BAD\\NEGATIVE",
                                "BAD\\OUTSIDE", "BAD\\SHORTER", "BAD\\SIZES"}));

@@ -42,8 +42,9 @@ struct ToolFolder {
   QTemporaryDir dir;
 };
 
+// skarrow2-dat run to its end: its exit status and output.
 struct Ran {
-  int status = -1;  // -1 when it did not end by itself (a crash, an abort)
+  int status = -1;  // -1 when it did not end by itself (a signal, a crash, an abort)
   QByteArray out;
   QByteArray err;
 };
