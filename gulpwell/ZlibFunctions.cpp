@@ -38,6 +38,8 @@ Outcome openSource(const QString& sourcePath, QFile& source, platform::FolderHan
   return {};
 }
 
+constexpr char HiddenPrefix[] = "gulpwell";
+
 // Where the output goes: its folder held open and the hidden file in it.
 struct Output {
   std::string name;
@@ -51,8 +53,10 @@ Outcome openOutput(const QString& destinationPath, const platform::FolderHandle:
   output.name = QFile::encodeName(target.fileName()).toStdString();
   if (folder.IdOf(output.name) == source) return failed(Failure::OutputIsSource);
   if (const int error = platform::SafeFile::CheckName(folder, output.name)) return unwritable(error);
+  // An output left half-written by a Gulpwell that died goes now.
+  platform::SafeFile::RemoveStale(folder, HiddenPrefix);
   if (const int error = output.file.Create(std::make_shared<const platform::FolderHandle>(std::move(folder)),
-                                           "gulpwell"))
+                                           HiddenPrefix))
     return unwritable(error);
   return {};
 }

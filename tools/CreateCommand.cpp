@@ -24,6 +24,10 @@ void tellAll(const QStringList& lines) {
   for (const QString& line : lines) Complain(line);
 }
 
+// The hidden file of an archive being written; one left by a run that died
+// is removed by the next run into its folder.
+constexpr char HiddenPrefix[] = "skarrow2-dat";
+
 int create(const QString& archive, const QString& input, const PackOptions& options, bool quiet) {
   const QFileInfo where(archive);
   auto folder = std::make_shared<platform::FolderHandle>();
@@ -46,8 +50,9 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
                                .arg(tree.refused.size()));
   }
 
+  platform::SafeFile::RemoveStale(*folder, HiddenPrefix);
   platform::SafeFile file;
-  if (const int error = file.Create(folder, "skarrow2-dat"))
+  if (const int error = file.Create(folder, HiddenPrefix))
     return refuse(archive, "cannot be written: " + platform::SystemReason(error));
   const StopSignal stop;
   PackResult result;

@@ -141,7 +141,9 @@ int SafeFile::rename(const std::string& name, bool* replaced, const FolderHandle
   struct stat existing {};
   const bool existed = ::fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
   if (existed && FolderHandle::Identity{existing.st_dev, existing.st_ino} == keep) return KeptInPlace;
-  if (existed && S_ISREG(existing.st_mode)) ::fchmodat(folder, hidden_.c_str(), existing.st_mode & 0777, 0);
+  // A private file must not become readable by others through its new copy.
+  if (existed && S_ISREG(existing.st_mode) && ::fchmodat(folder, hidden_.c_str(), existing.st_mode & 0777, 0) != 0)
+    return errno;
   if (::renameat(folder, hidden_.c_str(), folder, name.c_str()) != 0) return errno;
   if (replaced) *replaced = existed;
   return 0;

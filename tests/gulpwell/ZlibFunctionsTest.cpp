@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "common/platform/HiddenFiles.h"
 #include "gulpwell/ZlibFunctions.h"
 #include "tests/support/DatWriter.h"
 #include "tests/support/DeflateBits.h"
@@ -98,6 +99,14 @@ TEST_F(GulpwellZlibFunctions, OutputsReplaceEarlierFilesWithExactlyTheNewBytes) 
   ASSERT_EQ(::stat(QFile::encodeName(path("out.txt")).constData(), &replaced), 0);
   EXPECT_EQ(replaced.st_mode & 0777, 0640u);  // the replaced file's permissions stay
   EXPECT_EQ(FilesIn(dir.path()), QStringList({"notes.txt", "notes.txt.QZ", "out.txt"}));
+}
+
+TEST_F(GulpwellZlibFunctions, AnOutputLeftHalfWrittenByAGulpwellThatDiedIsRemoved) {
+  const QString stale = QString::fromStdString(platform::hiddenfiles::Name("gulpwell", 7));
+  ASSERT_TRUE(WriteFile(path(stale), "half"));
+  ASSERT_TRUE(WriteFile(path("notes.txt"), "notes"));
+  ASSERT_TRUE(CompressFile(path("notes.txt")).ok());
+  EXPECT_EQ(FilesIn(dir.path()), QStringList({"notes.txt", "notes.txt.QZ"}));
 }
 
 TEST_F(GulpwellZlibFunctions, AStreamZlibRefusesIsDamagedWhateverInflatesIt) {

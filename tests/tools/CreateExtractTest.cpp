@@ -7,6 +7,7 @@
 #include <random>
 
 #include "common/platform/FileNumbers.h"
+#include "common/platform/HiddenFiles.h"
 #include "ledgerlamp/DATFunctions.h"
 #include "tallyhold/archive/DATFunctions.h"
 #include "tests/tools/ToolFixture.h"
@@ -168,6 +169,15 @@ TEST_F(ToolsCreateExtract, AnArchiveWrittenInsideItsInputIsNotPackedIntoTheNextO
   ASSERT_EQ(create("in/a.dat", "in"), tools::Success);
   ASSERT_EQ(extract("in/a.dat", "out"), tools::Success);
   EXPECT_EQ(ReadTree(path("out")), (Tree{{"A.TXT", "a"}}));
+}
+
+TEST_F(ToolsCreateExtract, AnArchiveLeftHalfWrittenByARunThatDiedIsRemovedByTheNext) {
+  WriteTree(path("in"), {{"A.TXT", "a"}});
+  const QString stale = QString::fromStdString(platform::hiddenfiles::Name("skarrow2-dat", 7));
+  ASSERT_TRUE(WriteFile(path(stale), "half"));
+  ASSERT_EQ(create("a.dat", "in"), tools::Success);
+  EXPECT_FALSE(QFile::exists(path(stale)));
+  EXPECT_TRUE(QFile::exists(path("a.dat")));
 }
 
 // Entries that land on one file (folders differing in letter case, a name
