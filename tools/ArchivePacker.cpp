@@ -27,6 +27,9 @@ struct ReadFailure {
   QString reason;
 };
 
+// A stop asked for while a large file was read: the run ends there.
+struct StopInsideFile {};
+
 // An input file opened by descriptor, closed when it goes.
 class InputReader {
  public:
@@ -85,8 +88,8 @@ class Packer {
   }
   void readWhole(Job& job, int worker);
   void finishOldest(platform::WorkerPool& pool);
-  void streamLarge(const InputFile& file);
-  qint64 copyStored(InputReader& input);  // the bytes copied
+  void streamLarge(const InputFile& file, const std::function<bool()>& stopRequested);
+  qint64 copyStored(InputReader& input, const std::function<bool()>& stopRequested);  // the bytes copied
   void failed(const InputFile& file, const QString& reason);
 
   const InputTree& tree_;
@@ -115,7 +118,12 @@ PackResult Packer::Run(const std::function<bool()>& stopRequested) {
     if (!folder) continue;
     if (file.size > WholeLimit) {
       while (!jobs_.empty()) finishOldest(pool);
-      streamLarge(file);
+      try {
+        streamLarge(file, stopRequested);
+      } catch (const StopInsideFile&) {
+        result_.stopped = true;
+        return result_;
+      }
       continue;
     }
     while (!jobs_.empty() && (flightBytes_ + file.size > FlightBytes * options_.workers ||
@@ -192,8 +200,9 @@ void Packer::finishOldest(platform::WorkerPool& pool) {
 }
 
 // Compressed in pieces as it is read, and stored after all when its stream
-// turns out no smaller.
-void Packer::streamLarge(const InputFile& file) {
+// turns out no smaller. A stop is taken between pieces, so that it never
+// waits for a whole file of gigabytes.
+void Packer::streamLarge(const InputFile& file, const std::function<bool()>& stopRequested) {
   try {
     InputReader input(*folder_, file.diskName);
     qint64 realSize = 0;
@@ -204,6 +213,7 @@ void Packer::streamLarge(const InputFile& file) {
       });
       QByteArray piece(ReadChunk, Qt::Uninitialized);
       while (const qint64 got = input.Read(piece.data(), piece.size())) {
+        if (stopRequested()) throw StopInsideFile{};
         compressor.Feed(piece.constData(), got);
         realSize += got;
       }
@@ -213,7 +223,7 @@ void Packer::streamLarge(const InputFile& file) {
     if (!compressed) {
       writer_.DropBody();
       input.Rewind();
-      realSize = copyStored(input);
+      realSize = copyStored(input, stopRequested);
     }
     writer_.EndEntry(file.name, compressed, realSize);
     bar_.Add(realSize);
@@ -223,10 +233,11 @@ void Packer::streamLarge(const InputFile& file) {
   }
 }
 
-qint64 Packer::copyStored(InputReader& input) {
+qint64 Packer::copyStored(InputReader& input, const std::function<bool()>& stopRequested) {
   qint64 copied = 0;
   QByteArray piece(ReadChunk, Qt::Uninitialized);
   while (const qint64 got = input.Read(piece.data(), piece.size())) {
+    if (stopRequested()) throw StopInsideFile{};
     writer_.WriteBody(piece.constData(), got);
     copied += got;
   }

@@ -51,10 +51,11 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
   }
 
   platform::SafeFile::RemoveStale(*folder, HiddenPrefix);
+  // Caught before the hidden file exists, so that no signal finds it unowned.
+  const StopSignal stop;
   platform::SafeFile file;
   if (const int error = file.Create(folder, HiddenPrefix))
     return refuse(archive, "cannot be written: " + platform::SystemReason(error));
-  const StopSignal stop;
   PackResult result;
   try {
     DatArchiveWriter writer(file);

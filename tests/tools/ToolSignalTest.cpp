@@ -1,5 +1,5 @@
-// skarrow2-dat extract stopped by signals part way through a large entry, and
-// the hidden files a run that died leaves to the next one.
+// skarrow2-dat extract and create stopped by signals part way through a large
+// entry, and the hidden files a run that died leaves to the next one.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <zlib.h>
@@ -50,10 +50,12 @@ class ToolsSignals : public ::testing::Test {
   QString out() const { return scratch.path("out"); }
   QStringList hiddenFiles() const { return QDir(out()).entryList({".*.part"}, QDir::Files | QDir::Hidden); }
 
-  // Starts extracting the large entry, and halts the program (SIGSTOP) as
-  // soon as its hidden file is there, well before the entry is complete.
-  void startHalted(QProcess& tool) {
-    tool.start(QStringLiteral(SKARROW2_DAT), {"extract", "-q", "-j", "2", scratch.path("big.dat"), "-C", out()});
+  // Starts the command (by default, extracting the large entry), and halts
+  // the program (SIGSTOP) as soon as its hidden file in out() is there, well
+  // before its work is complete.
+  void startHalted(QProcess& tool, const QStringList& command = {}) {
+    const QStringList extract{"extract", "-q", "-j", "2", scratch.path("big.dat"), "-C", out()};
+    tool.start(QStringLiteral(SKARROW2_DAT), command.isEmpty() ? extract : command);
     ASSERT_TRUE(tool.waitForStarted());
     QElapsedTimer waited;
     waited.start();
@@ -80,6 +82,21 @@ TEST_F(ToolsSignals, AHangupStopsWithinTheEntryAndLeavesNothing) {
   EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(tool.exitCode(), 1);
   EXPECT_TRUE(tool.readAllStandardError().contains(": stopped after 0 entries"));
+  EXPECT_EQ(QDir(out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
+}
+
+// create reads a file this large in pieces, and the stop comes between two.
+TEST_F(ToolsSignals, CreateStopsWithinALargeFileAndWritesNothing) {
+  ASSERT_TRUE(QDir().mkpath(scratch.path("in")));
+  QFile big(scratch.path("in/BIG.BIN"));
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(BigSize));
+  QProcess tool;
+  startHalted(tool, {"create", "-q", out() + "/new.dat", scratch.path("in")});
+  ::kill(static_cast<pid_t>(tool.processId()), SIGHUP);
+  resume(tool);
+  EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(tool.exitCode(), 1);
+  EXPECT_TRUE(tool.readAllStandardError().contains("stopped; nothing was written"));
   EXPECT_EQ(QDir(out()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
 }
 
