@@ -10,8 +10,8 @@
 
 #include "common/dat/DatFormat.h"
 #include "common/platform/SystemReason.h"
-#include "tallyhold/archive/CommonFunctions.h"
-#include "tallyhold/extract/OutputPaths.h"
+#include "engine/archive/CommonFunctions.h"
+#include "engine/extract/OutputPaths.h"
 
 namespace tools {
 namespace {
@@ -64,14 +64,14 @@ QString fullNameReason(const QByteArray& name) {
     return QStringLiteral("its name in the archive would be %1 bytes long; the readers keep %2")
         .arg(name.size())
         .arg(dat::NameBufferSize);
-  return tallyhold::UnsafeNameReason(name);
+  return engine::UnsafeNameReason(name);
 }
 
 // Folders that differ only in letter case would become one when extracted.
 void checkSpelling(Walk& walk, const QByteArray& folderPath, const QString& where) {
   for (qsizetype end = folderPath.indexOf('\\'); end >= 0; end = folderPath.indexOf('\\', end + 1)) {
     const QByteArray prefix = folderPath.left(end);
-    const QString key = tallyhold::FoldedName(prefix);
+    const QString key = engine::FoldedName(prefix);
     const QByteArray first = walk.spellings.value(key, prefix);
     if (first != prefix)
       walk.tree.refused << where + QStringLiteral(": its folder %1 differs from the folder %2 only in letter case, "

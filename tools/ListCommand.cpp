@@ -2,7 +2,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "tallyhold/archive/ClsTreeDir.h"
+#include "engine/archive/ClsTreeDir.h"
 #include "tools/Commands.h"
 #include "tools/NamePatterns.h"
 #include "tools/StandardOutput.h"
@@ -14,12 +14,12 @@ namespace {
 
 enum class Form { Names, Long, Json };
 
-QString typeOf(const tallyhold::ClsTreeDir& entry) {
+QString typeOf(const engine::ClsTreeDir& entry) {
   return entry.IsCompressed() ? QStringLiteral("compressed") : QStringLiteral("stored");
 }
 
 // One object a line, so that a large listing is never held whole.
-QByteArray jsonOf(const tallyhold::ClsTreeDir& entry) {
+QByteArray jsonOf(const engine::ClsTreeDir& entry) {
   const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)},
                            {"folder", QString::fromLatin1(entry.FilePath())},
                            {"type", entry.fType},
@@ -30,7 +30,7 @@ QByteArray jsonOf(const tallyhold::ClsTreeDir& entry) {
   return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
-void printEntry(const tallyhold::ClsTreeDir& entry, Form form, bool first) {
+void printEntry(const engine::ClsTreeDir& entry, Form form, bool first) {
   const QString name = QString::fromLatin1(entry.Filename);
   if (form == Form::Names) return Print(name);
   if (form == Form::Long)
@@ -53,7 +53,7 @@ int list(const ToolArchive& archive, const NamePatterns& patterns, Form form) {
               .arg(QStringLiteral("Offset"), 11)
               .arg(QStringLiteral("Name")));
   int listed = 0;
-  for (const tallyhold::ClsTreeDir* entry : archive.Records())
+  for (const engine::ClsTreeDir* entry : archive.Records())
     if (patterns.Matches(entry->Filename)) printEntry(*entry, form, listed++ == 0);
   if (form == Form::Json) Output(listed == 0 ? "[]\n" : "\n]\n");
   if (listed > 0 || patterns.IsEmpty()) return Success;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "tallyhold/archive/CommonFunctions.h"
+#include "engine/archive/CommonFunctions.h"
 #include "tools/ToolCommand.h"
 
 namespace tools {
@@ -18,7 +18,7 @@ const std::array<char16_t, 256>& byteClasses() {
     std::array<char16_t, 256> table{};
     for (int byte = 0; byte < 256; ++byte) {
       const char c = static_cast<char>(isSeparator(byte) ? '\\' : byte);
-      table[byte] = tallyhold::FoldedName(QByteArrayView(&c, 1)).at(0).unicode();
+      table[byte] = engine::FoldedName(QByteArrayView(&c, 1)).at(0).unicode();
     }
     return table;
   }();

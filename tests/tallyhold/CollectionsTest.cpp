@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "tallyhold/archive/ColDatFiles.h"
+#include "engine/archive/ColDatFiles.h"
 
-using namespace tallyhold;
+using namespace engine;
 
 namespace {
 

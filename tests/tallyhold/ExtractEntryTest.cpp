@@ -5,15 +5,15 @@
 #include <QRandomGenerator>
 #include <csignal>
 
-#include "tallyhold/extract/ExtractEntry.h"
-#include "tallyhold/extract/FileDecompressor.h"
-#include "tallyhold/extract/OutputPaths.h"
-#include "tallyhold/extract/PiecePlan.h"
+#include "engine/extract/ExtractEntry.h"
+#include "engine/extract/FileDecompressor.h"
+#include "engine/extract/OutputPaths.h"
+#include "engine/extract/PiecePlan.h"
 #include "tests/support/DatWriter.h"
 #include "tests/tallyhold/ExtractFixture.h"
 #include "tests/widgets/QtPrinters.h"
 
-using namespace tallyhold;
+using namespace engine;
 using namespace testsupport;
 
 namespace {

@@ -9,15 +9,15 @@
 
 #include "common/dat/DatRecord.h"
 #include "common/platform/FileNumbers.h"
-#include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/extract/ExtractEntry.h"
+#include "engine/archive/ClsTreeDir.h"
+#include "engine/extract/ExtractEntry.h"
 #include "tests/support/DatWriter.h"
 #include "tests/support/Mounted.h"
 
 namespace testsupport {
 
 // Keeps what the engine tells about the entries it copies.
-class RecordingObserver : public tallyhold::EntryObserver {
+class RecordingObserver : public engine::EntryObserver {
  public:
   void EntryStatus(const QString& text) override { statusTexts << text; }
   void Working() override { ++working; }
@@ -38,7 +38,7 @@ class OpenArchive {
     qint64 position = info.DirTreeAddr;
     for (int n = 1; n <= info.FilesTotal; ++n) {
       const dat::DirRecord record = block.RecordAt(position, n);
-      tallyhold::ClsTreeDir entry;
+      engine::ClsTreeDir entry;
       entry.Filename = record.Filename;
       entry.FilenameSize = record.FilenameSize;
       entry.fType = record.Type;
@@ -52,9 +52,9 @@ class OpenArchive {
   }
   ~OpenArchive() { platform::CloseFile(fileNo); }
 
-  std::vector<const tallyhold::ClsTreeDir*> all() const {
-    std::vector<const tallyhold::ClsTreeDir*> list;
-    for (const tallyhold::ClsTreeDir& entry : entries) list.push_back(&entry);
+  std::vector<const engine::ClsTreeDir*> all() const {
+    std::vector<const engine::ClsTreeDir*> list;
+    for (const engine::ClsTreeDir& entry : entries) list.push_back(&entry);
     return list;
   }
 
@@ -84,7 +84,7 @@ class OpenArchive {
 
   QTemporaryDir dir;
   int fileNo = 0;
-  std::vector<tallyhold::ClsTreeDir> entries;
+  std::vector<engine::ClsTreeDir> entries;
 };
 
 }  // namespace testsupport

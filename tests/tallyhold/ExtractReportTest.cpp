@@ -2,10 +2,10 @@
 
 #include <cerrno>
 
-#include "tallyhold/extract/ExtractErrors.h"
-#include "tallyhold/extract/ExtractReport.h"
+#include "engine/extract/ExtractErrors.h"
+#include "engine/extract/ExtractReport.h"
 
-using namespace tallyhold;
+using namespace engine;
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <csignal>
 #include <functional>
 
-#include "tallyhold/extract/ExtractionRun.h"
+#include "engine/extract/ExtractionRun.h"
 #include "tests/support/DatWriter.h"
 #include "tests/tallyhold/ExtractFixture.h"
 #include "tests/widgets/QtPrinters.h"
 
-using namespace tallyhold;
+using namespace engine;
 using namespace testsupport;
 
 namespace {

@@ -3,11 +3,11 @@
 
 #include <optional>
 
-#include "tallyhold/extract/ExtractErrors.h"
-#include "tallyhold/extract/FileDecompressor.h"
+#include "engine/extract/ExtractErrors.h"
+#include "engine/extract/FileDecompressor.h"
 #include "tests/support/DatWriter.h"
 
-using namespace tallyhold;
+using namespace engine;
 using namespace testsupport;
 
 namespace {

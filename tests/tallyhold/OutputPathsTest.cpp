@@ -2,15 +2,15 @@
 
 #include <QFile>
 
-#include "tallyhold/extract/ExtractEntry.h"
-#include "tallyhold/extract/ExtractErrors.h"
-#include "tallyhold/extract/FileDecompressor.h"
-#include "tallyhold/extract/OutputPaths.h"
+#include "engine/extract/ExtractEntry.h"
+#include "engine/extract/ExtractErrors.h"
+#include "engine/extract/FileDecompressor.h"
+#include "engine/extract/OutputPaths.h"
 #include "tests/support/DatWriter.h"
 #include "tests/tallyhold/ExtractFixture.h"
 #include "tests/widgets/QtPrinters.h"
 
-using namespace tallyhold;
+using namespace engine;
 using namespace testsupport;
 
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "tallyhold/archive/CommonFunctions.h"
+#include "engine/archive/CommonFunctions.h"
 
-using namespace tallyhold;
+using namespace engine;
 
 namespace {
 

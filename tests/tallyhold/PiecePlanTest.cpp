@@ -2,9 +2,9 @@
 
 #include <climits>
 
-#include "tallyhold/extract/PiecePlan.h"
+#include "engine/extract/PiecePlan.h"
 
-using namespace tallyhold;
+using namespace engine;
 
 namespace {
 

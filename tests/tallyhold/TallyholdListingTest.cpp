@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "tallyhold/archive/DATFunctions.h"
-#include "tallyhold/archive/FolderListing.h"
+#include "engine/archive/DATFunctions.h"
+#include "engine/archive/FolderListing.h"
 
-using namespace tallyhold;
+using namespace engine;
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <QTemporaryDir>
 
 #include "common/platform/FileNumbers.h"
-#include "tallyhold/archive/ArchiveOpening.h"
-#include "tallyhold/archive/DATFunctions.h"
+#include "engine/archive/ArchiveOpening.h"
+#include "engine/archive/DATFunctions.h"
 #include "tests/support/DatWriter.h"
 
-namespace tallyhold {
+namespace engine {
 namespace {
 
 using testsupport::DatWriter;
@@ -116,4 +116,4 @@ TEST_F(TallyholdLoaderTest, ArchivesCutShortAtEveryLengthAreRefusedWithAReason) 
 }
 
 }  // namespace
-}  // namespace tallyhold
+}  // namespace engine

@@ -3,10 +3,10 @@
 #include <QTemporaryDir>
 
 #include "common/platform/FileNumbers.h"
-#include "tallyhold/archive/DATFunctions.h"
+#include "engine/archive/DATFunctions.h"
 #include "tests/support/DatWriter.h"
 
-using namespace tallyhold;
+using namespace engine;
 using testsupport::DatWriter;
 
 namespace {
