@@ -4,6 +4,7 @@
 
 #include "engine/archive/ClsTreeDir.h"
 #include "engine/archive/CommonFunctions.h"
+#include "engine/archive/NamePatterns.h"
 #include "engine/extract/ExtractEntry.h"
 #include "engine/extract/FileDecompressor.h"
 #include "tools/Commands.h"
@@ -18,7 +19,7 @@ namespace {
 // so, or else without letter case. Copied, as the records are read one by one.
 std::optional<engine::ClsTreeDir> entryNamed(const ToolArchive& archive, const QString& name) {
   QByteArray wanted;
-  for (const int byte : ArchiveBytes(name)) {
+  for (const int byte : engine::ArchiveBytes(name)) {
     if (byte < 0) return std::nullopt;  // no name of an archive holds that character
     wanted += byte == '/' ? '\\' : static_cast<char>(byte);
   }

@@ -6,9 +6,9 @@
 
 #include "engine/archive/ClsTreeDir.h"
 #include "engine/archive/CommonFunctions.h"
+#include "engine/archive/NamePatterns.h"
 #include "engine/extract/ExtractionRun.h"
 #include "tools/Commands.h"
-#include "tools/NamePatterns.h"
 #include "tools/RunReporter.h"
 #include "tools/StopSignal.h"
 #include "tools/ToolArchive.h"
@@ -17,7 +17,7 @@
 namespace tools {
 namespace {
 
-std::vector<const engine::ClsTreeDir*> matching(const ToolArchive& archive, const NamePatterns& patterns) {
+std::vector<const engine::ClsTreeDir*> matching(const ToolArchive& archive, const engine::NamePatterns& patterns) {
   std::vector<const engine::ClsTreeDir*> entries;
   for (const engine::ClsTreeDir* entry : archive.ByFolder())
     if (patterns.Matches(entry->Filename)) entries.push_back(entry);
@@ -48,7 +48,8 @@ QString currentFolder() {
   return error ? QStringLiteral(".") : platform::DecodedPath(folder.native());
 }
 
-int extract(const ToolArchive& archive, const NamePatterns& patterns, const QString& folder, int jobs, bool quiet) {
+int extract(const ToolArchive& archive, const engine::NamePatterns& patterns, const QString& folder, int jobs,
+            bool quiet) {
   const std::vector<const engine::ClsTreeDir*> entries = matching(archive, patterns);
   if (entries.empty() && !patterns.IsEmpty()) {
     Complain(archive.Path() + ": no entry matches the patterns");
@@ -93,7 +94,7 @@ int RunExtract(const QStringList& arguments) {
   line.AddJobs();
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
   const QString folder = line.IsSet("directory") ? line.Value("directory") : currentFolder();
-  const NamePatterns patterns(line.Positional().mid(1));
+  const engine::NamePatterns patterns(line.Positional().mid(1));
   return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
     return extract(archive, patterns, folder, line.Jobs(), line.Quiet());
   });

@@ -3,8 +3,8 @@
 #include <QJsonObject>
 
 #include "engine/archive/ClsTreeDir.h"
+#include "engine/archive/NamePatterns.h"
 #include "tools/Commands.h"
-#include "tools/NamePatterns.h"
 #include "tools/StandardOutput.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
@@ -44,7 +44,7 @@ void printEntry(const engine::ClsTreeDir& entry, Form form, bool first) {
   Output(jsonOf(entry));
 }
 
-int list(const ToolArchive& archive, const NamePatterns& patterns, Form form) {
+int list(const ToolArchive& archive, const engine::NamePatterns& patterns, Form form) {
   if (form == Form::Long)
     Print(QStringLiteral("%1 %2 %3 %4  %5")
               .arg(QStringLiteral("Type"), -10)
@@ -73,7 +73,7 @@ int RunList(const QStringList& arguments) {
   line.AddOption({"json", QStringLiteral("A JSON array of entries, one object a line.")});
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
   const Form form = line.IsSet("json") ? Form::Json : line.IsSet("long") ? Form::Long : Form::Names;
-  const NamePatterns patterns(line.Positional().mid(1));
+  const engine::NamePatterns patterns(line.Positional().mid(1));
   return WithArchive(line.Positional()[0],
                      [&](const ToolArchive& archive) { return list(archive, patterns, form); });
 }

@@ -7,8 +7,8 @@
 
 #include <string>
 
+#include "engine/pack/InputTree.h"
 #include "tests/tools/ToolFixture.h"
-#include "tools/InputTree.h"
 
 using namespace testsupport;
 
@@ -18,11 +18,11 @@ class ToolsInputWalk : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(QDir().mkpath(path("in"))); }
 
-  tools::InputTree walk() const {
+  engine::InputTree walk() const {
     platform::FolderHandle root;
     EXPECT_EQ(platform::FolderHandle::Open(path("in"), root), 0);
-    tools::InputTree tree;
-    tools::WalkInput(root, QStringLiteral("in"), {}, tree);
+    engine::InputTree tree;
+    engine::WalkInput(root, QStringLiteral("in"), {}, tree);
     return tree;
   }
   QString path(const QString& relative) const { return scratch.path(relative); }
@@ -30,9 +30,9 @@ class ToolsInputWalk : public ::testing::Test {
   ToolFolder scratch;
 };
 
-QList<QByteArray> namesOf(const tools::InputTree& tree) {
+QList<QByteArray> namesOf(const engine::InputTree& tree) {
   QList<QByteArray> names;
-  for (const tools::InputFile& file : tree.files) names << file.name;
+  for (const engine::InputFile& file : tree.files) names << file.name;
   return names;
 }
 
@@ -81,7 +81,7 @@ TEST_F(ToolsInputWalk, AFolderTooDeepForAnyNameBelowItIsRefusedBeforeTheWalkGoes
   ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &descriptors), 0);
   const rlimit few{200, descriptors.rlim_max};
   ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
-  const tools::InputTree tree = walk();
+  const engine::InputTree tree = walk();
   ::setrlimit(RLIMIT_NOFILE, &descriptors);
   removeChain(path("in"), Depth);
   QString folder = QStringLiteral("in");
@@ -98,7 +98,7 @@ TEST_F(ToolsInputWalk, NamesUpTo255BytesAreTakenAndLongerOnesRefused) {
   const QString fits = QString(253, 'D') + "/F";
   WriteTree(path("in"), {{fits, "x"}, {QString(253, 'G') + "/FF", "x"}});
   ASSERT_TRUE(QDir().mkpath(path("in/" + QString(254, 'E'))));
-  const tools::InputTree tree = walk();
+  const engine::InputTree tree = walk();
   EXPECT_EQ(namesOf(tree), QList<QByteArray>{fits.toLatin1().replace('/', '\\')});
   ASSERT_EQ(tree.refused.size(), 2);
   EXPECT_TRUE(tree.refused[0].endsWith(QString(254, 'E') + ": the names below it in the archive would be more than "
@@ -111,7 +111,7 @@ TEST_F(ToolsInputWalk, AFileOf2GiBIsRefusedAndOneByteLessTaken) {
   QFile big(path("in/BIG")), fits(path("in/FITS"));
   ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64{1} << 31));
   ASSERT_TRUE(fits.open(QIODevice::WriteOnly) && fits.resize((qint64{1} << 31) - 1));
-  const tools::InputTree tree = walk();
+  const engine::InputTree tree = walk();
   EXPECT_EQ(namesOf(tree), QList<QByteArray>{"FITS"});
   EXPECT_EQ(tree.refused, QStringList{"in/BIG: an entry holds at most 2 GiB - 1 bytes"});
 }

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "common/platform/PathBytes.h"
-#include "tools/NamePatterns.h"
+#include "engine/archive/NamePatterns.h"
 
 namespace {
 
 TEST(ToolsNamePatterns, GlobsWithoutLetterCaseEitherSeparatorAndFoldersTakeWhatTheyHold) {
-  const tools::NamePatterns patterns({"art/*.frm", "TEXT\\ENGLISH", "s?und\\[ab]*.ACM", "[!x]ONE.TXT"});
+  const engine::NamePatterns patterns({"art/*.frm", "TEXT\\ENGLISH", "s?und\\[ab]*.ACM", "[!x]ONE.TXT"});
   EXPECT_TRUE(patterns.Matches("ART\\CRITTERS\\RUNNER.FRM"));  // "*" across folders
   EXPECT_TRUE(patterns.Matches("text\\english\\game\\maptext.msg"));
   EXPECT_TRUE(patterns.Matches("SOUND\\BIG.ACM"));
@@ -15,11 +15,11 @@ TEST(ToolsNamePatterns, GlobsWithoutLetterCaseEitherSeparatorAndFoldersTakeWhatT
   EXPECT_FALSE(patterns.Matches("SOUND\\CBIG.ACM"));
   EXPECT_FALSE(patterns.Matches("TEXT\\ENGLISHMAN.TXT"));
   EXPECT_FALSE(patterns.Matches("MAPS\\ART\\X.FRX"));
-  EXPECT_TRUE(tools::NamePatterns({}).Matches("ANYTHING"));
+  EXPECT_TRUE(engine::NamePatterns({}).Matches("ANYTHING"));
 }
 
 TEST(ToolsNamePatterns, AFolderWrittenWithItsSeparatorTakesWhatItHolds) {
-  const tools::NamePatterns patterns({"art/", "[]x]?\\"});
+  const engine::NamePatterns patterns({"art/", "[]x]?\\"});
   EXPECT_TRUE(patterns.Matches("ART\\X.FRM"));
   EXPECT_TRUE(patterns.Matches("]Q\\Y.FRM"));
   EXPECT_FALSE(patterns.Matches("ARTS\\X.FRM"));
@@ -30,7 +30,7 @@ TEST(ToolsNamePatterns, AFolderWrittenWithItsSeparatorTakesWhatItHolds) {
 // Tried as a backtracking expression, once per folder, such a pattern took
 // seconds a name; a hundred names would not end in the test's time.
 TEST(ToolsNamePatterns, APatternMadeToBacktrackEndsAndPicksWhatItMatches) {
-  const tools::NamePatterns stars({"*/*/*/*/*.frm"});
+  const engine::NamePatterns stars({"*/*/*/*/*.frm"});
   int picked = 0;
   for (int n = 0; n < 100; ++n) {
     const QByteArray name = QByteArray("a\\").repeated(120) + QByteArray::number(n) + (n == 7 ? ".frm" : ".frmx");
@@ -44,12 +44,12 @@ TEST(ToolsNamePatterns, APatternMadeToBacktrackEndsAndPicksWhatItMatches) {
 // nothing, and a "?" is never made of it.
 TEST(ToolsNamePatterns, LettersOfLatin1FoldAsFoldersDo) {
   const QByteArray cafe = "TEXT\\caf\xe9.txt";
-  EXPECT_TRUE(tools::NamePatterns({QStringLiteral("text/CAF\u00c9.TXT")}).Matches(cafe));
-  EXPECT_TRUE(tools::NamePatterns({platform::DecodedPath("TEXT/CAF\xc9.TXT")}).Matches(cafe));
-  EXPECT_TRUE(tools::NamePatterns({QStringLiteral("*[\u00c0-\u00de].txt")}).Matches(cafe));
-  EXPECT_FALSE(tools::NamePatterns({QStringLiteral("text/CAFE.TXT")}).Matches(cafe));
-  EXPECT_FALSE(tools::NamePatterns({QStringLiteral("text\\caf\u20ac.txt")}).Matches("TEXT\\caf?.txt"));
-  EXPECT_FALSE(tools::NamePatterns({QStringLiteral("text\\caf\u20ac.txt")}).Matches("TEXT\\caf\x80.txt"));
+  EXPECT_TRUE(engine::NamePatterns({QStringLiteral("text/CAF\u00c9.TXT")}).Matches(cafe));
+  EXPECT_TRUE(engine::NamePatterns({platform::DecodedPath("TEXT/CAF\xc9.TXT")}).Matches(cafe));
+  EXPECT_TRUE(engine::NamePatterns({QStringLiteral("*[\u00c0-\u00de].txt")}).Matches(cafe));
+  EXPECT_FALSE(engine::NamePatterns({QStringLiteral("text/CAFE.TXT")}).Matches(cafe));
+  EXPECT_FALSE(engine::NamePatterns({QStringLiteral("text\\caf\u20ac.txt")}).Matches("TEXT\\caf?.txt"));
+  EXPECT_FALSE(engine::NamePatterns({QStringLiteral("text\\caf\u20ac.txt")}).Matches("TEXT\\caf\x80.txt"));
 }
 
 }  // namespace

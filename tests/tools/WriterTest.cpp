@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/platform/SafeFile.h"
+#include "engine/pack/DatArchiveWriter.h"
 #include "tests/tools/ToolFixture.h"
-#include "tools/DatArchiveWriter.h"
 
 using namespace testsupport;
 
@@ -16,11 +16,11 @@ TEST(ToolsWriter, ABodyOrARealSizePast2GiBIsRefusedBeforeItIsWritten) {
   ASSERT_EQ(platform::FolderHandle::Open(scratch.dir.path(), *folder), 0);
   platform::SafeFile file;
   ASSERT_EQ(file.Create(folder, "test"), 0);
-  tools::DatArchiveWriter writer(file);
+  engine::DatArchiveWriter writer(file);
   writer.WriteBody("x", 1);
-  EXPECT_THROW(writer.WriteBody("x", (qint64{1} << 31) - 1), tools::ArchiveWriteError);
+  EXPECT_THROW(writer.WriteBody("x", (qint64{1} << 31) - 1), engine::ArchiveWriteError);
   EXPECT_EQ(writer.Size(), 1);
-  EXPECT_THROW(writer.EndEntry("HUGE", true, qint64{1} << 31), tools::ArchiveWriteError);
+  EXPECT_THROW(writer.EndEntry("HUGE", true, qint64{1} << 31), engine::ArchiveWriteError);
   writer.EndEntry("LAST", true, (qint64{1} << 31) - 1);
   writer.Finish();
   EXPECT_EQ(writer.Size(), 1 + 4 + 17 + 4 + 8);

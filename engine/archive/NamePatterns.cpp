@@ -1,12 +1,12 @@
-#include "tools/NamePatterns.h"
+#include "engine/archive/NamePatterns.h"
 
 #include <algorithm>
 #include <array>
 
+#include "common/platform/PathBytes.h"
 #include "engine/archive/CommonFunctions.h"
-#include "tools/ToolCommand.h"
 
-namespace tools {
+namespace engine {
 namespace {
 
 bool isSeparator(int byte) { return byte == '\\' || byte == '/'; }
@@ -18,7 +18,7 @@ const std::array<char16_t, 256>& byteClasses() {
     std::array<char16_t, 256> table{};
     for (int byte = 0; byte < 256; ++byte) {
       const char c = static_cast<char>(isSeparator(byte) ? '\\' : byte);
-      table[byte] = engine::FoldedName(QByteArrayView(&c, 1)).at(0).unicode();
+      table[byte] = FoldedName(QByteArrayView(&c, 1)).at(0).unicode();
     }
     return table;
   }();
@@ -73,6 +73,18 @@ std::bitset<256> setOf(const std::vector<int>& bytes, qsizetype open, qsizetype 
 }
 
 }  // namespace
+
+std::vector<int> ArchiveBytes(const QString& argument) {
+  std::vector<int> bytes;
+  for (qsizetype at = 0; at < argument.size(); ++at) {
+    const char16_t c = argument[at].unicode();
+    const int escaped = platform::EscapedByte(argument, at);
+    bytes.push_back(c <= 0xFF ? c : escaped);
+    // A pair of surrogates is one character.
+    if (argument[at].isHighSurrogate() && at + 1 < argument.size() && argument[at + 1].isLowSurrogate()) ++at;
+  }
+  return bytes;
+}
 
 Glob::Glob(const QString& text) {
   const std::vector<int> bytes = ArchiveBytes(text);
@@ -131,4 +143,4 @@ bool NamePatterns::Matches(QByteArrayView name) const {
   return globs_.empty() || std::any_of(globs_.begin(), globs_.end(), [&](const Glob& glob) { return glob.Matches(name); });
 }
 
-}  // namespace tools
+}  // namespace engine

@@ -1,4 +1,4 @@
-#include "tools/ArchivePacker.h"
+#include "engine/pack/ArchivePacker.h"
 
 #include <unistd.h>
 
@@ -10,11 +10,10 @@
 #include "common/platform/RegularFile.h"
 #include "common/platform/SystemReason.h"
 #include "common/platform/WorkerPool.h"
-#include "tools/BodyCompressor.h"
-#include "tools/DatArchiveWriter.h"
-#include "tools/ProgressBar.h"
+#include "engine/pack/BodyCompressor.h"
+#include "engine/pack/DatArchiveWriter.h"
 
-namespace tools {
+namespace engine {
 namespace {
 
 constexpr qint64 ReadChunk = 1 << 20;
@@ -72,8 +71,8 @@ struct Job {
 class Packer {
  public:
   Packer(const InputTree& tree, const platform::FolderHandle& root, const QString& rootShown,
-         const PackOptions& options, DatArchiveWriter& writer, ProgressBar& bar)
-      : tree_(tree), root_(root), rootShown_(rootShown), options_(options), writer_(writer), bar_(bar),
+         const PackOptions& options, DatArchiveWriter& writer, const std::function<void(qint64)>& packed)
+      : tree_(tree), root_(root), rootShown_(rootShown), options_(options), writer_(writer), packed_(packed),
         compressors_(options.workers) {}
 
   PackResult Run(const std::function<bool()>& stopRequested);
@@ -94,7 +93,7 @@ class Packer {
   QString rootShown_;
   const PackOptions& options_;
   DatArchiveWriter& writer_;
-  ProgressBar& bar_;
+  const std::function<void(qint64)>& packed_;
   std::vector<std::unique_ptr<WholeBodyCompressor>> compressors_;  // one for each worker
   std::deque<std::unique_ptr<Job>> jobs_;
   qint64 flightBytes_ = 0;
@@ -188,7 +187,7 @@ void Packer::finishOldest(platform::WorkerPool& pool) {
   if (!job->failure.isEmpty()) return failed(*job->file, job->failure);
   writer_.WriteBody(job->body.constData(), job->body.size());
   writer_.EndEntry(job->file->name, job->compressed, job->realSize);
-  bar_.Add(job->realSize);
+  packed_(job->realSize);
 }
 
 // Compressed in pieces as it is read, and stored after all when its stream
@@ -216,7 +215,7 @@ void Packer::streamLarge(const InputFile& file) {
       realSize = copyStored(input);
     }
     writer_.EndEntry(file.name, compressed, realSize);
-    bar_.Add(realSize);
+    packed_(realSize);
   } catch (const ReadFailure& failure) {
     writer_.DropBody();
     failed(file, failure.reason);
@@ -240,9 +239,9 @@ void Packer::failed(const InputFile& file, const QString& reason) {
 }  // namespace
 
 PackResult PackFiles(const InputTree& tree, const platform::FolderHandle& root, const QString& rootShown,
-                     const PackOptions& options, DatArchiveWriter& writer, ProgressBar& bar,
-                     const std::function<bool()>& stopRequested) {
-  return Packer(tree, root, rootShown, options, writer, bar).Run(stopRequested);
+                     const PackOptions& options, DatArchiveWriter& writer,
+                     const std::function<void(qint64)>& packed, const std::function<bool()>& stopRequested) {
+  return Packer(tree, root, rootShown, options, writer, packed).Run(stopRequested);
 }
 
-}  // namespace tools
+}  // namespace engine

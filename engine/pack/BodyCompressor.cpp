@@ -1,10 +1,10 @@
-#include "tools/BodyCompressor.h"
+#include "engine/pack/BodyCompressor.h"
 
 #include <libdeflate.h>
 
 #include <new>
 
-namespace tools {
+namespace engine {
 
 WholeBodyCompressor::WholeBodyCompressor(int level) : compressor_(libdeflate_alloc_compressor(level)) {
   if (!compressor_) throw std::bad_alloc();
@@ -34,4 +34,4 @@ void StreamingBodyCompressor::Feed(const char* data, qint64 size) {
 
 void StreamingBodyCompressor::Finish() { stream_.Feed({}, true, sink_); }
 
-}  // namespace tools
+}  // namespace engine

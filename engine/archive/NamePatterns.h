@@ -8,7 +8,12 @@
 #include <bitset>
 #include <vector>
 
-namespace tools {
+namespace engine {
+
+// An argument that names entries, as the archive's Latin-1 bytes, one for
+// each character: a letter typed in UTF-8 is its Latin-1 byte, a byte that
+// is not UTF-8 stays that byte, and a character Latin-1 has not is -1.
+std::vector<int> ArchiveBytes(const QString& argument);
 
 // One glob: "*" any run of characters, "?" one, "[...]" one of a set
 // ("[!...]" one not in it, "a-z" a range in it); everything else stands for
@@ -42,4 +47,4 @@ class NamePatterns {
   std::vector<Glob> globs_;
 };
 
-}  // namespace tools
+}  // namespace engine

@@ -8,13 +8,12 @@
 #include <QStringList>
 #include <functional>
 
-#include "tools/InputTree.h"
-#include "tools/NamePatterns.h"
+#include "engine/archive/NamePatterns.h"
+#include "engine/pack/InputTree.h"
 
-namespace tools {
+namespace engine {
 
 class DatArchiveWriter;
-class ProgressBar;
 
 struct PackOptions {
   int level = 6;  // 0: every body stored
@@ -27,13 +26,14 @@ struct PackResult {
   bool stopped = false;
 };
 
-// root: the input folder. Throws ArchiveWriteError when the archive cannot be
-// written or would pass 2 GiB.
+// root: the input folder; packed: told the real size of each file once it is
+// in the archive. Throws ArchiveWriteError when the archive cannot be written
+// or would pass 2 GiB.
 PackResult PackFiles(const InputTree& tree, const platform::FolderHandle& root, const QString& rootShown,
-                     const PackOptions& options, DatArchiveWriter& writer, ProgressBar& bar,
-                     const std::function<bool()>& stopRequested);
+                     const PackOptions& options, DatArchiveWriter& writer,
+                     const std::function<void(qint64)>& packed, const std::function<bool()>& stopRequested);
 
 inline constexpr qint64 WholeLimit = 4 << 20;
 inline constexpr qint64 FlightBytes = 6 << 20;
 
-}  // namespace tools
+}  // namespace engine

@@ -1,4 +1,4 @@
-#include "tools/InputTree.h"
+#include "engine/pack/InputTree.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,7 +13,7 @@
 #include "engine/archive/CommonFunctions.h"
 #include "engine/extract/OutputPaths.h"
 
-namespace tools {
+namespace engine {
 namespace {
 
 // The folder walked now: its path on disk below the input folder, its entries'
@@ -64,14 +64,14 @@ QString fullNameReason(const QByteArray& name) {
     return QStringLiteral("its name in the archive would be %1 bytes long; the readers keep %2")
         .arg(name.size())
         .arg(dat::NameBufferSize);
-  return engine::UnsafeNameReason(name);
+  return UnsafeNameReason(name);
 }
 
 // Folders that differ only in letter case would become one when extracted.
 void checkSpelling(Walk& walk, const QByteArray& folderPath, const QString& where) {
   for (qsizetype end = folderPath.indexOf('\\'); end >= 0; end = folderPath.indexOf('\\', end + 1)) {
     const QByteArray prefix = folderPath.left(end);
-    const QString key = engine::FoldedName(prefix);
+    const QString key = FoldedName(prefix);
     const QByteArray first = walk.spellings.value(key, prefix);
     if (first != prefix)
       walk.tree.refused << where + QStringLiteral(": its folder %1 differs from the folder %2 only in letter case, "
@@ -198,4 +198,4 @@ void WalkInput(const platform::FolderHandle& root, const QString& rootShown, con
   }
 }
 
-}  // namespace tools
+}  // namespace engine

@@ -12,7 +12,7 @@ namespace platform {
 class SafeFile;
 }
 
-namespace tools {
+namespace engine {
 
 // The output could not be written (the system's reason), or would pass 2 GiB.
 class ArchiveWriteError : public std::runtime_error {
@@ -53,4 +53,4 @@ class DatArchiveWriter {
   int32_t count_ = 0;
 };
 
-}  // namespace tools
+}  // namespace engine

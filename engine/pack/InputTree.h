@@ -13,7 +13,7 @@
 
 #include "common/platform/FolderHandle.h"
 
-namespace tools {
+namespace engine {
 
 struct InputFile {
   QByteArray name;  // the entry's name: Latin-1, "\" between folders
@@ -42,4 +42,4 @@ struct Skipped {
 // root: the input folder, shown as rootShown in messages.
 void WalkInput(const platform::FolderHandle& root, const QString& rootShown, const Skipped& skip, InputTree& tree);
 
-}  // namespace tools
+}  // namespace engine

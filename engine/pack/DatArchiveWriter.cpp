@@ -1,4 +1,4 @@
-#include "tools/DatArchiveWriter.h"
+#include "engine/pack/DatArchiveWriter.h"
 
 #include <limits>
 
@@ -7,7 +7,7 @@
 #include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
 
-namespace tools {
+namespace engine {
 namespace {
 
 constexpr qint64 Largest = std::numeric_limits<int32_t>::max();
@@ -63,4 +63,4 @@ void DatArchiveWriter::write(const char* data, qint64 size) {
   written_ += size;
 }
 
-}  // namespace tools
+}  // namespace engine

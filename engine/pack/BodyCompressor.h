@@ -11,7 +11,7 @@
 
 struct libdeflate_compressor;
 
-namespace tools {
+namespace engine {
 
 // Levels 1 (fastest) to 9 (smallest), as zlib counts them.
 class WholeBodyCompressor {
@@ -42,4 +42,4 @@ class StreamingBodyCompressor {
   zlibstream::Sink sink_;
 };
 
-}  // namespace tools
+}  // namespace engine
