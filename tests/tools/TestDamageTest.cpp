@@ -3,7 +3,7 @@
 #include <QMap>
 
 #include "engine/extract/ExtractionRun.h"
-#include "tests/tallyhold/ExtractFixture.h"
+#include "tests/engine/ExtractFixture.h"
 
 using namespace testsupport;
 

@@ -16,7 +16,7 @@ struct Example {
   int32_t lastPiece;
 };
 
-TEST(TallyholdExtractPiecePlan, ExamplesOfTheCopyInPieces) {
+TEST(EngineExtractPiecePlan, ExamplesOfTheCopyInPieces) {
   const Example examples[] = {
       {8388608, 2, 4194304, -1, 4194304},   // 4,194,303.5 rounds up to the even 4,194,304
       {8388609, 2, 4194304, 0, 4194305},
@@ -36,13 +36,13 @@ TEST(TallyholdExtractPiecePlan, ExamplesOfTheCopyInPieces) {
   }
 }
 
-TEST(TallyholdExtractPiecePlan, OnlyEntriesAboveChunkLimitArePieced) {
+TEST(EngineExtractPiecePlan, OnlyEntriesAboveChunkLimitArePieced) {
   EXPECT_FALSE(NeedsPieces(0));
   EXPECT_FALSE(NeedsPieces(8388607));
   EXPECT_TRUE(NeedsPieces(8388608));
 }
 
-TEST(TallyholdExtractPiecePlan, PiecesCoverTheEntryExactlyWithinTheBound) {
+TEST(EngineExtractPiecePlan, PiecesCoverTheEntryExactlyWithinTheBound) {
   for (int64_t size = 8388608; size <= INT32_MAX; size = size * 3 / 2 + 7777) {
     for (const int32_t packed : {static_cast<int32_t>(size), INT32_MAX}) {
       SCOPED_TRACE(packed);

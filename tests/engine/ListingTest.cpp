@@ -24,7 +24,7 @@ QStringList row(const FolderListing& listing, int r) {
   return cells;
 }
 
-TEST(TallyholdListingTest, RowsShowNameSizesHexOffsetAndCompression) {
+TEST(EngineListingTest, RowsShowNameSizesHexOffsetAndCompression) {
   ColTrees trees;
   add(trees, "ART\\CRITTERS\\RUNNER01.FRM", 6699, 1);
   add(trees, "ART\\CRITTERS\\ZERO.FRM", 0, 0);
@@ -47,7 +47,7 @@ TEST(TallyholdListingTest, RowsShowNameSizesHexOffsetAndCompression) {
   EXPECT_TRUE(row(critters, 3).join("").isEmpty());
 }
 
-TEST(TallyholdListingTest, UnknownFolderGivesTheEmptyFolderRowAndNothingListedNoRows) {
+TEST(EngineListingTest, UnknownFolderGivesTheEmptyFolderRowAndNothingListedNoRows) {
   ColTrees trees;
   add(trees, "ART\\CRITTERS\\RUNNER01.FRM", 0, 0);
   const FolderListing onlySubFolders = FolderListing::Of(trees, "ART\\");

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(ToolsNamePatterns, GlobsWithoutLetterCaseEitherSeparatorAndFoldersTakeWhatTheyHold) {
+TEST(EngineNamePatterns, GlobsWithoutLetterCaseEitherSeparatorAndFoldersTakeWhatTheyHold) {
   const engine::NamePatterns patterns({"art/*.frm", "TEXT\\ENGLISH", "s?und\\[ab]*.ACM", "[!x]ONE.TXT"});
   EXPECT_TRUE(patterns.Matches("ART\\CRITTERS\\RUNNER.FRM"));  // "*" across folders
   EXPECT_TRUE(patterns.Matches("text\\english\\game\\maptext.msg"));
@@ -18,7 +18,7 @@ TEST(ToolsNamePatterns, GlobsWithoutLetterCaseEitherSeparatorAndFoldersTakeWhatT
   EXPECT_TRUE(engine::NamePatterns({}).Matches("ANYTHING"));
 }
 
-TEST(ToolsNamePatterns, AFolderWrittenWithItsSeparatorTakesWhatItHolds) {
+TEST(EngineNamePatterns, AFolderWrittenWithItsSeparatorTakesWhatItHolds) {
   const engine::NamePatterns patterns({"art/", "[]x]?\\"});
   EXPECT_TRUE(patterns.Matches("ART\\X.FRM"));
   EXPECT_TRUE(patterns.Matches("]Q\\Y.FRM"));
@@ -29,7 +29,7 @@ TEST(ToolsNamePatterns, AFolderWrittenWithItsSeparatorTakesWhatItHolds) {
 
 // Tried as a backtracking expression, once per folder, such a pattern took
 // seconds a name; a hundred names would not end in the test's time.
-TEST(ToolsNamePatterns, APatternMadeToBacktrackEndsAndPicksWhatItMatches) {
+TEST(EngineNamePatterns, APatternMadeToBacktrackEndsAndPicksWhatItMatches) {
   const engine::NamePatterns stars({"*/*/*/*/*.frm"});
   int picked = 0;
   for (int n = 0; n < 100; ++n) {
@@ -42,7 +42,7 @@ TEST(ToolsNamePatterns, APatternMadeToBacktrackEndsAndPicksWhatItMatches) {
 // The letters of Latin-1, typed as UTF-8 or as the bytes of a Latin-1
 // terminal, fold as the archive's folders do; what Latin-1 has not matches
 // nothing, and a "?" is never made of it.
-TEST(ToolsNamePatterns, LettersOfLatin1FoldAsFoldersDo) {
+TEST(EngineNamePatterns, LettersOfLatin1FoldAsFoldersDo) {
   const QByteArray cafe = "TEXT\\caf\xe9.txt";
   EXPECT_TRUE(engine::NamePatterns({QStringLiteral("text/CAF\u00c9.TXT")}).Matches(cafe));
   EXPECT_TRUE(engine::NamePatterns({platform::DecodedPath("TEXT/CAF\xc9.TXT")}).Matches(cafe));

@@ -1,19 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "common/platform/SafeFile.h"
 #include "engine/pack/DatArchiveWriter.h"
-#include "tests/tools/ToolFixture.h"
-
-using namespace testsupport;
 
 namespace {
 
 // Offsets and sizes are signed 32-bit: what would pass 2 GiB is refused
 // before any of it is written (the body's bytes are never read).
-TEST(ToolsWriter, ABodyOrARealSizePast2GiBIsRefusedBeforeItIsWritten) {
-  ToolFolder scratch;
+TEST(EngineWriter, ABodyOrARealSizePast2GiBIsRefusedBeforeItIsWritten) {
+  QTemporaryDir scratch;
   auto folder = std::make_shared<platform::FolderHandle>();
-  ASSERT_EQ(platform::FolderHandle::Open(scratch.dir.path(), *folder), 0);
+  ASSERT_EQ(platform::FolderHandle::Open(scratch.path(), *folder), 0);
   platform::SafeFile file;
   ASSERT_EQ(file.Create(folder, "test"), 0);
   engine::DatArchiveWriter writer(file);

@@ -16,7 +16,7 @@ namespace {
 
 using testsupport::DatWriter;
 
-class TallyholdLoaderTest : public ::testing::Test {
+class EngineLoaderTest : public ::testing::Test {
  protected:
   void TearDown() override { platform::CloseAll(); }
 
@@ -47,7 +47,7 @@ class TallyholdLoaderTest : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-TEST_F(TallyholdLoaderTest, OpensUnderTheLowestFreeNumberWithTheTrailersValues) {
+TEST_F(EngineLoaderTest, OpensUnderTheLowestFreeNumberWithTheTrailersValues) {
   const QByteArray bytes = DatWriter().add("A\\B", "body").add("C", "dd").build();
   const QString path = write(bytes, "a.dat");
   ASSERT_TRUE(platform::OpenFile(1, path));
@@ -63,7 +63,7 @@ TEST_F(TallyholdLoaderTest, OpensUnderTheLowestFreeNumberWithTheTrailersValues) 
 
 // The reasons the format reader gives are its own tests; here each way of
 // refusing a file tells the file and the reason, and closes it.
-TEST_F(TallyholdLoaderTest, EveryRefusalNamesTheFileAndWhatIsWrongAndClosesIt) {
+TEST_F(EngineLoaderTest, EveryRefusalNamesTheFileAndWhatIsWrongAndClosesIt) {
   QByteArray largest = DatWriter().add("A\\B", "body").build();
   testsupport::PatchInt32(largest, testsupport::FilesTotalOffset(largest), 2147483647);
   const QString pipe = dir.filePath("pipe.dat");
@@ -88,7 +88,7 @@ TEST_F(TallyholdLoaderTest, EveryRefusalNamesTheFileAndWhatIsWrongAndClosesIt) {
   }
 }
 
-TEST_F(TallyholdLoaderTest, WithEveryFileNumberTakenNothingOpens) {
+TEST_F(EngineLoaderTest, WithEveryFileNumberTakenNothingOpens) {
   const QString path = write(DatWriter().add("A", "1").build(), "a.dat");
   for (int n = 1; n <= platform::MaxFileNumber; ++n) ASSERT_TRUE(platform::OpenFile(n, path));
   const ArchiveOpening opening = OpenArchiveFile(path);
@@ -97,7 +97,7 @@ TEST_F(TallyholdLoaderTest, WithEveryFileNumberTakenNothingOpens) {
   EXPECT_EQ(platform::OpenCount(), platform::MaxFileNumber);
 }
 
-TEST_F(TallyholdLoaderTest, ArchivesCutShortAtEveryLengthAreRefusedWithAReason) {
+TEST_F(EngineLoaderTest, ArchivesCutShortAtEveryLengthAreRefusedWithAReason) {
   const QByteArray whole = DatWriter()
                                .add("TOP.TXT", "top")
                                .add("ART\\RUNNER.FRM", testsupport::SampleText(600, 1), true)

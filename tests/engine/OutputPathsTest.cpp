@@ -6,8 +6,8 @@
 #include "engine/extract/ExtractErrors.h"
 #include "engine/extract/FileDecompressor.h"
 #include "engine/extract/OutputPaths.h"
+#include "tests/engine/ExtractFixture.h"
 #include "tests/support/DatWriter.h"
-#include "tests/tallyhold/ExtractFixture.h"
 #include "tests/widgets/QtPrinters.h"
 
 using namespace engine;
@@ -29,7 +29,7 @@ QList<ExtractOutcome> extractAll(const OpenArchive& archive, ExtractDestination&
   return outcomes;
 }
 
-TEST(TallyholdExtractPaths, UnsafeNamesAreRecognised) {
+TEST(EngineExtractPaths, UnsafeNamesAreRecognised) {
   for (const QByteArray& safe : {QByteArray("A.DAT"), QByteArray("text\\english\\game\\MAPTEXT.MSG"),
                                  QByteArray("a..b"), QByteArray("..."), QByteArray(".hidden"),
                                  QByteArray("C"), QByteArray("1:2"), QByteArray("caf\xE9.txt")})
@@ -44,7 +44,7 @@ TEST(TallyholdExtractPaths, UnsafeNamesAreRecognised) {
   EXPECT_EQ(UnsafeNameReason("A/B"), "its name holds a \"/\"");
 }
 
-TEST(TallyholdExtractPaths, HostileNamesNeverEscapeTheDestination) {
+TEST(EngineExtractPaths, HostileNamesNeverEscapeTheDestination) {
   DatWriter writer;
   for (const QByteArray& name : {QByteArray("..\\evil1"), QByteArray("A\\..\\..\\evil2"),
                                  QByteArray("..\\..\\..\\..\\..\\..\\tmp\\evil3"), QByteArray("A/../../evil4"),
@@ -66,7 +66,7 @@ TEST(TallyholdExtractPaths, HostileNamesNeverEscapeTheDestination) {
   }
 }
 
-TEST(TallyholdExtractPaths, NoLinkIsFollowedAndALinkUnderAFileNameIsReplaced) {
+TEST(EngineExtractPaths, NoLinkIsFollowedAndALinkUnderAFileNameIsReplaced) {
   QTemporaryDir outside;
   WriteFile(outside.filePath("target.txt"), "outside file");
   OpenArchive archive(DatWriter()
@@ -92,7 +92,7 @@ TEST(TallyholdExtractPaths, NoLinkIsFollowedAndALinkUnderAFileNameIsReplaced) {
   EXPECT_EQ(ReadFile(archive.dest("victim.txt")), "replaces the link");
 }
 
-TEST(TallyholdExtractPaths, FolderLevelsTakeTheFirstSpellingAndAnyDepth) {
+TEST(EngineExtractPaths, FolderLevelsTakeTheFirstSpellingAndAnyDepth) {
   OpenArchive archive(DatWriter()
                           .add("ART\\SUB\\a.txt", "a")
                           .add("Art\\sub\\b.txt", "b")
@@ -111,7 +111,7 @@ TEST(TallyholdExtractPaths, FolderLevelsTakeTheFirstSpellingAndAnyDepth) {
                          QString::fromUtf8("CAFÉ/été.txt"), "top.txt"}));
 }
 
-TEST(TallyholdExtractPaths, FoldersOfAnEarlierRunAreReusedWhateverTheirCase) {
+TEST(EngineExtractPaths, FoldersOfAnEarlierRunAreReusedWhateverTheirCase) {
   OpenArchive archive(DatWriter().add("ART\\SUB\\a.txt", "new a"));
   QDir(archive.dest()).mkpath("archive.dat/art/Sub");
   WriteFile(archive.dest("archive.dat/art/Sub/a.txt"), "old and longer a");
@@ -122,7 +122,7 @@ TEST(TallyholdExtractPaths, FoldersOfAnEarlierRunAreReusedWhateverTheirCase) {
   EXPECT_EQ(ReadFile(archive.dest("archive.dat/art/Sub/a.txt")), "new a");
 }
 
-TEST(TallyholdExtractPaths, TreeFoldersCanBeMadeBeforeTheirEntries) {
+TEST(EngineExtractPaths, TreeFoldersCanBeMadeBeforeTheirEntries) {
   QTemporaryDir dir;
   ExtractDestination destination(dir.path(), "archive.dat", Layout::Tree);
   const QString root = dir.filePath("archive.dat");
@@ -135,7 +135,7 @@ TEST(TallyholdExtractPaths, TreeFoldersCanBeMadeBeforeTheirEntries) {
             (QStringList{"archive.dat", "archive.dat/text", "archive.dat/text/english", "archive.dat/text/english/game"}));
 }
 
-TEST(TallyholdExtractPaths, ARootThatCannotBeMadeIsAWriteFailure) {
+TEST(EngineExtractPaths, ARootThatCannotBeMadeIsAWriteFailure) {
   OpenArchive archive(DatWriter().add("a.txt", "a"));
   ExtractDestination destination(archive.dest("missing"), "archive.dat", Layout::Tree);
   const ExtractResult result = extract(archive, 0, destination);
@@ -146,7 +146,7 @@ TEST(TallyholdExtractPaths, ARootThatCannotBeMadeIsAWriteFailure) {
 
 // Only some folders stay open at a time; one let go and replaced meanwhile
 // (moved away, another made under its name) is never entered again.
-TEST(TallyholdExtractPaths, AFolderLetGoAndReplacedMeanwhileIsNotEnteredAgain) {
+TEST(EngineExtractPaths, AFolderLetGoAndReplacedMeanwhileIsNotEnteredAgain) {
   QTemporaryDir dir;
   ExtractDestination destination(dir.path(), "archive.dat", Layout::Tree);
   const QString first = destination.FolderOf("FIRST\\").shown;

@@ -9,8 +9,8 @@
 #include "engine/extract/FileDecompressor.h"
 #include "engine/extract/OutputPaths.h"
 #include "engine/extract/PiecePlan.h"
+#include "tests/engine/ExtractFixture.h"
 #include "tests/support/DatWriter.h"
-#include "tests/tallyhold/ExtractFixture.h"
 #include "tests/widgets/QtPrinters.h"
 
 using namespace engine;
@@ -27,7 +27,7 @@ QByteArray randomBytes(qsizetype size, quint32 seed) {
 
 using Layout = ExtractDestination::Layout;
 
-class TallyholdExtractEntry : public ::testing::Test {
+class EngineExtractEntry : public ::testing::Test {
  protected:
   ExtractResult extract(const OpenArchive& archive, std::size_t index, ExtractDestination& destination) {
     return ExtractEntry(archive.entries.at(index), archive.fileNo, decompressor, destination, observer);
@@ -38,7 +38,7 @@ class TallyholdExtractEntry : public ::testing::Test {
   QStringList& statusTexts = observer.statusTexts;
 };
 
-TEST_F(TallyholdExtractEntry, SmallEntriesAreWrittenExactlyWithNothingBesideThem) {
+TEST_F(EngineExtractEntry, SmallEntriesAreWrittenExactlyWithNothingBesideThem) {
   const QByteArray text = SampleText(70'000, 1);
   OpenArchive archive(DatWriter()
                           .add("TEXT\\GAME\\MAPTEXT.MSG", text, true)
@@ -59,14 +59,14 @@ TEST_F(TallyholdExtractEntry, SmallEntriesAreWrittenExactlyWithNothingBesideThem
   EXPECT_TRUE(statusTexts.isEmpty());  // the caller's "Extracting " text stays
 }
 
-TEST_F(TallyholdExtractEntry, StoredEntriesNeedNoDecompressor) {
+TEST_F(EngineExtractEntry, StoredEntriesNeedNoDecompressor) {
   OpenArchive archive(DatWriter().add("A.BIN", "abc"));
   ExtractDestination destination(archive.dest(), {}, Layout::Flat);
   EXPECT_EQ(extract(archive, 0, destination).outcome, ExtractOutcome::Extracted);
   EXPECT_EQ(decompressor, nullptr);
 }
 
-TEST_F(TallyholdExtractEntry, EntriesAboveChunkLimitAreCopiedInPiecesByteExact) {
+TEST_F(EngineExtractEntry, EntriesAboveChunkLimitAreCopiedInPiecesByteExact) {
   const QByteArray stored = randomBytes(9'000'000, 7);
   const QByteArray packed = randomBytes(16'777'000, 8);  // incompressible: its stream passes 16,777,219 bytes
   FixtureEntry compressed;
@@ -95,7 +95,7 @@ TEST_F(TallyholdExtractEntry, EntriesAboveChunkLimitAreCopiedInPiecesByteExact) 
   EXPECT_GE(observer.working, 16);  // a moment to repaint after every piece and every MiB inflated
 }
 
-TEST_F(TallyholdExtractEntry, AnEntryAndItsNameWithZlibAddedBothSurvive) {
+TEST_F(EngineExtractEntry, AnEntryAndItsNameWithZlibAddedBothSurvive) {
   const QByteArray text = SampleText(20'000, 2);
   OpenArchive archive(DatWriter()
                           .add("ART\\X.Zlib", "an entry of its own")
@@ -110,7 +110,7 @@ TEST_F(TallyholdExtractEntry, AnEntryAndItsNameWithZlibAddedBothSurvive) {
   EXPECT_EQ(archive.destContents(), (QStringList{"X", "X.Zlib", "Y", "Y.Zlib"}));
 }
 
-TEST_F(TallyholdExtractEntry, ALongerExistingFileIsReplacedByExactlyTheNewBytes) {
+TEST_F(EngineExtractEntry, ALongerExistingFileIsReplacedByExactlyTheNewBytes) {
   const QByteArray text = SampleText(5000, 3);
   OpenArchive archive(DatWriter().add("SHORT.TXT", "new").add("PACKED.TXT", text, true));
   WriteFile(archive.dest("SHORT.TXT"), SampleText(50'000, 4));
@@ -124,7 +124,7 @@ TEST_F(TallyholdExtractEntry, ALongerExistingFileIsReplacedByExactlyTheNewBytes)
   EXPECT_EQ(archive.destContents(), (QStringList{"PACKED.TXT", "SHORT.TXT"}));
 }
 
-TEST_F(TallyholdExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
+TEST_F(EngineExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
   const QByteArray text = SampleText(40'000, 5);
   QByteArray damagedStream = ZlibCompress(text);
   for (qsizetype i = 50; i < 90; ++i) damagedStream[i] = static_cast<char>(damagedStream[i] ^ 0x33);
@@ -174,7 +174,7 @@ TEST_F(TallyholdExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
 }
 
 // RealSize bytes when read at once, PackedSize bytes when copied in pieces.
-TEST_F(TallyholdExtractEntry, AStoredEntryShorterThanItsBodyIsCopiedAsItsSizeSays) {
+TEST_F(EngineExtractEntry, AStoredEntryShorterThanItsBodyIsCopiedAsItsSizeSays) {
   const QByteArray large = randomBytes(ChunkLimit + 1, 9);
   FixtureEntry small{"SMALL.BIN", "0123456789"};
   small.realSize = 4;
@@ -188,7 +188,7 @@ TEST_F(TallyholdExtractEntry, AStoredEntryShorterThanItsBodyIsCopiedAsItsSizeSay
   EXPECT_EQ(ReadFile(archive.dest("PIECES.BIN")), large);
 }
 
-TEST_F(TallyholdExtractEntry, AStreamEndingBeforeItsBodyIsIntactAndItsTrailingBytesAreCounted) {
+TEST_F(EngineExtractEntry, AStreamEndingBeforeItsBodyIsIntactAndItsTrailingBytesAreCounted) {
   const QByteArray text = SampleText(30'000, 3);
   FixtureEntry trailing{"TRAILING.TXT", text, true};
   trailing.body = ZlibCompress(text) + "12345";
@@ -202,7 +202,7 @@ TEST_F(TallyholdExtractEntry, AStreamEndingBeforeItsBodyIsIntactAndItsTrailingBy
 }
 
 // The archive's own folder as the destination, and an entry named like it.
-TEST_F(TallyholdExtractEntry, AnEntryNamedLikeTheArchiveNeverReplacesIt) {
+TEST_F(EngineExtractEntry, AnEntryNamedLikeTheArchiveNeverReplacesIt) {
   OpenArchive archive(DatWriter().add("ART\\archive.dat", "an entry").add("OTHER.TXT", "other"));
   const QByteArray before = ReadFile(archive.dir.filePath("archive.dat"));
   ExtractDestination destination(archive.dir.path(), {}, Layout::Flat);
@@ -214,7 +214,7 @@ TEST_F(TallyholdExtractEntry, AnEntryNamedLikeTheArchiveNeverReplacesIt) {
   EXPECT_EQ(OpenArchive::contentsOf(archive.dir.path()), (QStringList{"OTHER.TXT", "archive.dat", "dest"}));
 }
 
-TEST_F(TallyholdExtractEntry, WhatStandsInTheWayIsTheEntrysProblemAMissingDestinationStopsTheRun) {
+TEST_F(EngineExtractEntry, WhatStandsInTheWayIsTheEntrysProblemAMissingDestinationStopsTheRun) {
   OpenArchive archive(DatWriter()
                           .add("GONE.TXT", "abc")
                           .add("FOLDER.TXT", "abc")
@@ -260,7 +260,7 @@ class FileSizeLimit {
   rlimit saved_{};
 };
 
-TEST_F(TallyholdExtractEntry, AWriteFailingPartWayLeavesNothingAndKeepsAnEarlierFile) {
+TEST_F(EngineExtractEntry, AWriteFailingPartWayLeavesNothingAndKeepsAnEarlierFile) {
   const QByteArray text = SampleText(3'000'000, 7);
   OpenArchive archive(DatWriter().add("NEW.TXT", text, true).add("OLD.TXT", text, true).add("RAW.TXT", text));
   WriteFile(archive.dest("OLD.TXT"), "the earlier copy");

@@ -5,16 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <string>
 
 #include "engine/pack/InputTree.h"
-#include "tests/tools/ToolFixture.h"
+#include "tests/support/FileTree.h"
 
 using namespace testsupport;
 
 namespace {
 
-class ToolsInputWalk : public ::testing::Test {
+class EngineInputWalk : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(QDir().mkpath(path("in"))); }
 
@@ -25,9 +26,9 @@ class ToolsInputWalk : public ::testing::Test {
     engine::WalkInput(root, QStringLiteral("in"), {}, tree);
     return tree;
   }
-  QString path(const QString& relative) const { return scratch.path(relative); }
+  QString path(const QString& relative) const { return scratch.filePath(relative); }
 
-  ToolFolder scratch;
+  QTemporaryDir scratch;
 };
 
 QList<QByteArray> namesOf(const engine::InputTree& tree) {
@@ -74,7 +75,7 @@ void removeChain(const QString& root, int depth) {
 // Far below what names can reach, with few descriptors allowed: the folder at
 // level 128, whose names below would all pass 255 bytes, is refused, and
 // nothing below it is opened.
-TEST_F(ToolsInputWalk, AFolderTooDeepForAnyNameBelowItIsRefusedBeforeTheWalkGoesOn) {
+TEST_F(EngineInputWalk, AFolderTooDeepForAnyNameBelowItIsRefusedBeforeTheWalkGoesOn) {
   constexpr int Depth = 1000;
   makeChain(path("in"), Depth);
   rlimit descriptors{};
@@ -94,7 +95,7 @@ TEST_F(ToolsInputWalk, AFolderTooDeepForAnyNameBelowItIsRefusedBeforeTheWalkGoes
 
 // A name of 255 bytes fits; one of 256 does not, and neither does a folder
 // that leaves no room for a name below it, though it is empty.
-TEST_F(ToolsInputWalk, NamesUpTo255BytesAreTakenAndLongerOnesRefused) {
+TEST_F(EngineInputWalk, NamesUpTo255BytesAreTakenAndLongerOnesRefused) {
   const QString fits = QString(253, 'D') + "/F";
   WriteTree(path("in"), {{fits, "x"}, {QString(253, 'G') + "/FF", "x"}});
   ASSERT_TRUE(QDir().mkpath(path("in/" + QString(254, 'E'))));
@@ -107,7 +108,7 @@ TEST_F(ToolsInputWalk, NamesUpTo255BytesAreTakenAndLongerOnesRefused) {
 }
 
 // Sparse files: only their sizes are looked at.
-TEST_F(ToolsInputWalk, AFileOf2GiBIsRefusedAndOneByteLessTaken) {
+TEST_F(EngineInputWalk, AFileOf2GiBIsRefusedAndOneByteLessTaken) {
   QFile big(path("in/BIG")), fits(path("in/FITS"));
   ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64{1} << 31));
   ASSERT_TRUE(fits.open(QIODevice::WriteOnly) && fits.resize((qint64{1} << 31) - 1));

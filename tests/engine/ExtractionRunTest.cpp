@@ -11,8 +11,8 @@
 #include <functional>
 
 #include "engine/extract/ExtractionRun.h"
+#include "tests/engine/ExtractFixture.h"
 #include "tests/support/DatWriter.h"
-#include "tests/tallyhold/ExtractFixture.h"
 #include "tests/widgets/QtPrinters.h"
 
 using namespace engine;
@@ -49,7 +49,7 @@ struct TestRun {
   ExtractionRun run;
 };
 
-TEST(TallyholdExtractionRun, ALinkOrAFileUnderDestRootsNameStopsTheRunAndNothingIsWrittenThrough) {
+TEST(EngineExtractionRun, ALinkOrAFileUnderDestRootsNameStopsTheRunAndNothingIsWrittenThrough) {
   QTemporaryDir outside;
   OpenArchive archive(DatWriter().add("A\\x.txt", "x"));
   QFile::link(outside.path(), archive.dest("archive.dat"));
@@ -66,7 +66,7 @@ TEST(TallyholdExtractionRun, ALinkOrAFileUnderDestRootsNameStopsTheRunAndNothing
   EXPECT_TRUE(ownFolder.run.Report().failure.reason.startsWith("A file stands under this name"));
 }
 
-TEST(TallyholdExtractionRun, WhatCannotBeAFolderSkipsItsEntriesAndTheRunGoesOn) {
+TEST(EngineExtractionRun, WhatCannotBeAFolderSkipsItsEntriesAndTheRunGoesOn) {
   QTemporaryDir outside;
   OpenArchive archive(DatWriter()
                           .add("LINKED\\x.txt", "x")
@@ -92,7 +92,7 @@ TEST(TallyholdExtractionRun, WhatCannotBeAFolderSkipsItsEntriesAndTheRunGoesOn) 
 // The directory intact, the bodies before it cut by ever more bytes, 7 at a
 // time (the trailer's length mended): every offset then points elsewhere or
 // outside.
-TEST(TallyholdExtractionRun, BodiesCutAtEveryLengthAreSkippedOrCopiedButNeverWrittenOutside) {
+TEST(EngineExtractionRun, BodiesCutAtEveryLengthAreSkippedOrCopiedButNeverWrittenOutside) {
   const QByteArray runner = SampleText(600, 1);
   const QByteArray whole =
       DatWriter().add("TOP.TXT", "top").add("ART\\RUNNER.FRM", runner, true).add("ART\\SKY.FRM", SampleText(90, 2)).build();
@@ -113,7 +113,7 @@ TEST(TallyholdExtractionRun, BodiesCutAtEveryLengthAreSkippedOrCopiedButNeverWri
   }
 }
 
-TEST(TallyholdExtractionRun, AFolderSwappedForALinkDuringTheRunCannotRedirectAWrite) {
+TEST(EngineExtractionRun, AFolderSwappedForALinkDuringTheRunCannotRedirectAWrite) {
   QTemporaryDir outside;
   OpenArchive archive(DatWriter().add("A\\1.txt", "one").add("A\\2.txt", "two").add("A\\B\\3.txt", "three"));
   TestRun run(archive, archive.dest(), Layout::Tree);
@@ -130,7 +130,7 @@ TEST(TallyholdExtractionRun, AFolderSwappedForALinkDuringTheRunCannotRedirectAWr
             (QStringList{"1.txt", "2.txt", "B", "B/3.txt"}));
 }
 
-TEST(TallyholdExtractionRun, AReadOnlyOrFullDestinationStopsTheRunAndLeavesNoPartialFile) {
+TEST(EngineExtractionRun, AReadOnlyOrFullDestinationStopsTheRunAndLeavesNoPartialFile) {
   const QByteArray big = SampleText(3'000'000, 1);
   OpenArchive archive(DatWriter().add("small.txt", "small").add("big.txt", big, true).add("after.txt", "after"));
   const Mounted full(archive.dest("full"), "size=1m", 0);
@@ -150,7 +150,7 @@ TEST(TallyholdExtractionRun, AReadOnlyOrFullDestinationStopsTheRunAndLeavesNoPar
   EXPECT_EQ(locked.observer.done, QStringList{});
 }
 
-TEST(TallyholdExtractionRun, AStopRemovesOnlyTheFilesTheRunMadeNew) {
+TEST(EngineExtractionRun, AStopRemovesOnlyTheFilesTheRunMadeNew) {
   OpenArchive archive(DatWriter().add("A\\new.txt", "new").add("A\\had.txt", "replaced").add("A\\later.txt", "x"));
   WriteFile(archive.dest("had.txt"), "the user's file");
   WriteFile(archive.dest("other.txt"), "untouched");
@@ -166,7 +166,7 @@ TEST(TallyholdExtractionRun, AStopRemovesOnlyTheFilesTheRunMadeNew) {
 }
 
 // A stop that comes while the second entry is copied, after its first piece.
-TEST(TallyholdExtractionRun, AStopWithinEntriesCutsAnEntryShortAndLeavesNothingOfIt) {
+TEST(EngineExtractionRun, AStopWithinEntriesCutsAnEntryShortAndLeavesNothingOfIt) {
   OpenArchive archive(
       DatWriter().add("SMALL.TXT", "small").add("BIG.BIN", SampleText(9'000'000, 3)).add("AFTER.TXT", "after"));
   for (const bool within : {true, false}) {
@@ -195,7 +195,7 @@ TEST(TallyholdExtractionRun, AStopWithinEntriesCutsAnEntryShortAndLeavesNothingO
 // The run's process killed part way through an entry: nothing stands under
 // the entry's name, only a hidden file, which the next run into that folder
 // (here an existing DestRoot) removes, as it removes those in the folders below.
-TEST(TallyholdExtractionRun, AKilledRunLeavesNoFileThatLooksCompleteAndTheNextRunRemovesItsHiddenFile) {
+TEST(EngineExtractionRun, AKilledRunLeavesNoFileThatLooksCompleteAndTheNextRunRemovesItsHiddenFile) {
   OpenArchive archive(DatWriter().add("BIG.BIN", SampleText(12'000'000, 2), true));
   const QString root = archive.dest("archive.dat");
   ASSERT_TRUE(QDir().mkpath(root + "/SUB"));

@@ -9,7 +9,7 @@ using namespace engine;
 
 namespace {
 
-TEST(TallyholdExtractReport, SkippedEntriesAddTheirCountAndTheFirstNamesWithTheirReasons) {
+TEST(EngineExtractReport, SkippedEntriesAddTheirCountAndTheFirstNamesWithTheirReasons) {
   SkippedEntries none;
   EXPECT_EQ(none.CompletionAddition(), "");
 
@@ -26,13 +26,13 @@ TEST(TallyholdExtractReport, SkippedEntriesAddTheirCountAndTheFirstNamesWithThei
                               "E4é\\x01: why 4\rE5é\\x01: why 5\rand 2 more"));
 }
 
-TEST(TallyholdExtractReport, AWriteFailureNamesTheFileAndTheSystemsReason) {
+TEST(EngineExtractReport, AWriteFailureNamesTheFileAndTheSystemsReason) {
   EXPECT_EQ(WriteFailureText(ExtractResult::Failure("/out/archive.dat/ART/X.FRM", "No space left on device")),
             "Could not write /out/archive.dat/ART/X.FRM\r\rNo space left on device\r\r"
             "The extraction has been stopped.");
 }
 
-TEST(TallyholdExtractReport, ANameTheFileSystemRefusesIsTheEntrysProblemAnyOtherFailureTheDestinations) {
+TEST(EngineExtractReport, ANameTheFileSystemRefusesIsTheEntrysProblemAnyOtherFailureTheDestinations) {
   for (const int error : {ENAMETOOLONG, EINVAL, EILSEQ, ELOOP, ENOTDIR, EISDIR})
     EXPECT_THROW(ThrowForSystemError(error, "/out/X"), EntryDataError) << error;
   for (const int error : {ENOSPC, EROFS, EACCES, EIO, EFBIG, EDQUOT})

@@ -25,7 +25,7 @@ std::optional<QByteArray> zlibVerdict(const QByteArray& stream, qint64 expectedS
   return out.left(expectedSize);
 }
 
-class TallyholdExtractDecompressor : public ::testing::Test {
+class EngineExtractDecompressor : public ::testing::Test {
  protected:
   // Feeds the stream in pieces of the given size; what came out is in out.
   void inflate(const QByteArray& stream, qint64 expectedSize, qsizetype piece = 4096) {
@@ -51,7 +51,7 @@ class TallyholdExtractDecompressor : public ::testing::Test {
 };
 
 // Whichever library the build inflates with (ISA-L or zlib).
-TEST_F(TallyholdExtractDecompressor, JudgesEveryKindOfDamageAsZlibDoes) {
+TEST_F(EngineExtractDecompressor, JudgesEveryKindOfDamageAsZlibDoes) {
   const QByteArray data = SampleText(200'000, 8);
   const QByteArray stream = ZlibCompress(data);
   QByteArray wrongChecksum = stream;
@@ -80,7 +80,7 @@ TEST_F(TallyholdExtractDecompressor, JudgesEveryKindOfDamageAsZlibDoes) {
   }
 }
 
-TEST_F(TallyholdExtractDecompressor, InflatesAStreamFedInPiecesExactlyAndServesTheNextStream) {
+TEST_F(EngineExtractDecompressor, InflatesAStreamFedInPiecesExactlyAndServesTheNextStream) {
   const QByteArray data = SampleText(5'000'000, 3);
   inflate(ZlibCompress(data), data.size());
   EXPECT_EQ(out, data);
@@ -90,7 +90,7 @@ TEST_F(TallyholdExtractDecompressor, InflatesAStreamFedInPiecesExactlyAndServesT
 }
 
 // The end may fall anywhere in a piece, and pieces may follow it.
-TEST_F(TallyholdExtractDecompressor, BytesAfterTheStreamAreCountedHoweverItIsFed) {
+TEST_F(EngineExtractDecompressor, BytesAfterTheStreamAreCountedHoweverItIsFed) {
   const QByteArray data = SampleText(100'000, 7);
   const QByteArray stream = ZlibCompress(data);
   for (const qsizetype piece : {qsizetype{1}, qsizetype{7}, qsizetype{4096}, stream.size() + 6}) {
@@ -103,7 +103,7 @@ TEST_F(TallyholdExtractDecompressor, BytesAfterTheStreamAreCountedHoweverItIsFed
   EXPECT_EQ(decompressor.Trailing(), 0);
 }
 
-TEST_F(TallyholdExtractDecompressor, DamagedOrTruncatedStreamsAreDamage) {
+TEST_F(EngineExtractDecompressor, DamagedOrTruncatedStreamsAreDamage) {
   const QByteArray data = SampleText(300'000, 5);
   const QByteArray stream = ZlibCompress(data);
   QByteArray damaged = stream;
@@ -119,7 +119,7 @@ TEST_F(TallyholdExtractDecompressor, DamagedOrTruncatedStreamsAreDamage) {
   }
 }
 
-TEST_F(TallyholdExtractDecompressor, AnotherLengthThanExpectedIsDamageAndABombStopsAtTheExpectedSize) {
+TEST_F(EngineExtractDecompressor, AnotherLengthThanExpectedIsDamageAndABombStopsAtTheExpectedSize) {
   const QByteArray data = SampleText(100'000, 6);
   EXPECT_THROW(inflate(ZlibCompress(data), data.size() + 1), EntryDataError);
   EXPECT_THROW(inflate(ZlibCompress(data), data.size() - 1), EntryDataError);

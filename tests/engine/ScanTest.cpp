@@ -18,7 +18,7 @@ std::vector<TreeNode> nodesOf(const QList<QByteArray>& names) {
   return nodes;
 }
 
-TEST(TallyholdScanTest, TreeNodesCoverThreeLevelsOfShortFolderNames) {
+TEST(EngineScanTest, TreeNodesCoverThreeLevelsOfShortFolderNames) {
   EXPECT_TRUE(nodesOf({"README.TXT"}).empty());
   EXPECT_EQ(nodesOf({"TEXT\\ENGLISH\\DIALOG\\X.MSG"}),
             (std::vector<TreeNode>{{"Mother0", "TEXT", ""},
@@ -35,7 +35,7 @@ TEST(TallyholdScanTest, TreeNodesCoverThreeLevelsOfShortFolderNames) {
   EXPECT_TRUE(nodesOf({"ABCDEFGHI\\B\\X"}).empty());
 }
 
-TEST(TallyholdScanTest, EachLevelComparesWithThePreviousEntryOnly) {
+TEST(EngineScanTest, EachLevelComparesWithThePreviousEntryOnly) {
   EXPECT_EQ(nodesOf({"A\\X\\1", "B\\X\\2"}),
             (std::vector<TreeNode>{{"Mother0", "A", ""},
                                    {"Child10", "X", "Mother0"},
@@ -63,7 +63,7 @@ std::shared_ptr<ClsTreeDir> entryNamed(const QByteArray& name) {
   return entry;
 }
 
-TEST(TallyholdScanTest, FoldersDifferingOnlyInCaseAreOneNamedByTheFirstSpelling) {
+TEST(EngineScanTest, FoldersDifferingOnlyInCaseAreOneNamedByTheFirstSpelling) {
   ColTrees trees;
   ColSubTree* last = nullptr;
   for (const char* name : {"Art\\Sub\\a", "README.TXT", "ART\\SUB\\b", "art\\sub\\c", "X\\d"})
@@ -82,7 +82,7 @@ TEST(TallyholdScanTest, FoldersDifferingOnlyInCaseAreOneNamedByTheFirstSpelling)
   EXPECT_EQ(art->Count(), 3);
 }
 
-TEST(TallyholdScanTest, BarMovesAtEntriesFiveNineAndThirteen) {
+TEST(EngineScanTest, BarMovesAtEntriesFiveNineAndThirteen) {
   ScanProgressStep step;
   QList<int> moves;
   for (int entry = 1; entry <= 13; ++entry)
@@ -90,7 +90,7 @@ TEST(TallyholdScanTest, BarMovesAtEntriesFiveNineAndThirteen) {
   EXPECT_EQ(moves, (QList<int>{5, 9, 13}));
 }
 
-class TallyholdDirTreeReaderTest : public ::testing::Test {
+class EngineDirTreeReaderTest : public ::testing::Test {
  protected:
   void TearDown() override { platform::CloseAll(); }
 
@@ -108,7 +108,7 @@ class TallyholdDirTreeReaderTest : public ::testing::Test {
   ClsDatFile archive;
 };
 
-TEST_F(TallyholdDirTreeReaderTest, FilesEveryRecordAndReportsItsNodes) {
+TEST_F(EngineDirTreeReaderTest, FilesEveryRecordAndReportsItsNodes) {
   testsupport::FixtureEntry odd;
   odd.name = "TEXT\\ENGLISH\\DIALOG\\X.MSG";
   odd.data = "xyz";
@@ -141,7 +141,7 @@ TEST_F(TallyholdDirTreeReaderTest, FilesEveryRecordAndReportsItsNodes) {
   EXPECT_EQ(dialog->Item(1)->FilePath(), "TEXT\\ENGLISH\\DIALOG\\");
 }
 
-TEST_F(TallyholdDirTreeReaderTest, RecordOutsideTheDirectoryThrowsAndFilesNothing) {
+TEST_F(EngineDirTreeReaderTest, RecordOutsideTheDirectoryThrowsAndFilesNothing) {
   testsupport::FixtureEntry negative;
   negative.name = "bad";
   negative.filenameSize = -5;
