@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "common/platform/FileNumbers.h"
+#include "engine/archive/ClsTreeDir.h"
+#include "engine/extract/ExtractEntry.h"
+#include "engine/extract/FileDecompressor.h"
 #include "fuzz/FuzzFile.h"
-#include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/extract/ExtractEntry.h"
-#include "tallyhold/extract/FileDecompressor.h"
 
-using namespace tallyhold;
+using namespace engine;
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <QFile>
 #include <filesystem>
 
+#include "engine/archive/ClsTreeDir.h"
+#include "engine/extract/ExtractErrors.h"
+#include "engine/extract/OutputPaths.h"
 #include "fuzz/FuzzFile.h"
-#include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/extract/ExtractErrors.h"
-#include "tallyhold/extract/OutputPaths.h"
 
-using namespace tallyhold;
+using namespace engine;
 namespace fs = std::filesystem;
 
 namespace {

@@ -2,11 +2,11 @@
 // every record into the folders and the tree nodes, and the top-level listing.
 #include "common/dat/DatFormat.h"
 #include "common/platform/FileNumbers.h"
+#include "engine/archive/DATFunctions.h"
+#include "engine/archive/FolderListing.h"
 #include "fuzz/FuzzFile.h"
-#include "tallyhold/archive/DATFunctions.h"
-#include "tallyhold/archive/FolderListing.h"
 
-using namespace tallyhold;
+using namespace engine;
 
 namespace {
 

@@ -2,10 +2,11 @@
 #include <memory>
 #include <optional>
 
-#include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/archive/CommonFunctions.h"
-#include "tallyhold/extract/ExtractEntry.h"
-#include "tallyhold/extract/FileDecompressor.h"
+#include "engine/archive/ClsTreeDir.h"
+#include "engine/archive/CommonFunctions.h"
+#include "engine/archive/NamePatterns.h"
+#include "engine/extract/ExtractEntry.h"
+#include "engine/extract/FileDecompressor.h"
 #include "tools/Commands.h"
 #include "tools/StandardOutput.h"
 #include "tools/ToolArchive.h"
@@ -16,18 +17,18 @@ namespace {
 
 // The last entry of that name, as extraction would leave it: spelled exactly
 // so, or else without letter case. Copied, as the records are read one by one.
-std::optional<tallyhold::ClsTreeDir> entryNamed(const ToolArchive& archive, const QString& name) {
+std::optional<engine::ClsTreeDir> entryNamed(const ToolArchive& archive, const QString& name) {
   QByteArray wanted;
-  for (const int byte : ArchiveBytes(name)) {
+  for (const int byte : engine::ArchiveBytes(name)) {
     if (byte < 0) return std::nullopt;  // no name of an archive holds that character
     wanted += byte == '/' ? '\\' : static_cast<char>(byte);
   }
-  const QString folded = tallyhold::FoldedName(wanted);
-  std::optional<tallyhold::ClsTreeDir> exact;
-  std::optional<tallyhold::ClsTreeDir> caseless;
-  for (const tallyhold::ClsTreeDir* entry : archive.Records()) {
+  const QString folded = engine::FoldedName(wanted);
+  std::optional<engine::ClsTreeDir> exact;
+  std::optional<engine::ClsTreeDir> caseless;
+  for (const engine::ClsTreeDir* entry : archive.Records()) {
     if (entry->Filename == wanted) exact = *entry;
-    if (entry->Filename.size() == wanted.size() && tallyhold::FoldedName(entry->Filename) == folded) caseless = *entry;
+    if (entry->Filename.size() == wanted.size() && engine::FoldedName(entry->Filename) == folded) caseless = *entry;
   }
   return exact ? exact : caseless;
 }
@@ -35,21 +36,21 @@ std::optional<tallyhold::ClsTreeDir> entryNamed(const ToolArchive& archive, cons
 // A compressed body is inflated once for nothing first, so that nothing of a
 // damaged entry reaches standard output.
 int cat(const ToolArchive& archive, const QString& name) {
-  const std::optional<tallyhold::ClsTreeDir> entry = entryNamed(archive, name);
+  const std::optional<engine::ClsTreeDir> entry = entryNamed(archive, name);
   if (!entry) {
     Complain(archive.Path() + ": no entry is named " + name);
     return Refused;
   }
-  std::unique_ptr<tallyhold::FileDecompressor> decompressor;
-  tallyhold::EntryObserver quiet;
-  tallyhold::EntryCopy copy(*entry, archive.FileNo());
-  const tallyhold::ExtractResult result = tallyhold::Settled([&] {
+  std::unique_ptr<engine::FileDecompressor> decompressor;
+  engine::EntryObserver quiet;
+  engine::EntryCopy copy(*entry, archive.FileNo());
+  const engine::ExtractResult result = engine::Settled([&] {
     copy.Prepare(nullptr);
     if (entry->IsCompressed()) copy.Pour(decompressor, quiet, [](const char*, qint64) {});
     copy.Pour(decompressor, quiet, [](const char* data, qint64 size) { Output({data, size}); });
-    return tallyhold::ExtractResult{};
+    return engine::ExtractResult{};
   });
-  if (result.outcome == tallyhold::ExtractOutcome::Extracted) return Success;
+  if (result.outcome == engine::ExtractOutcome::Extracted) return Success;
   const QString where =
       result.file.isEmpty() ? archive.Path() + ": " + QString::fromLatin1(entry->Filename) : result.file;
   Complain(where + ": " + result.reason);

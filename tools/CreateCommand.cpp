@@ -4,10 +4,10 @@
 #include "common/platform/PathBytes.h"
 #include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
-#include "tools/ArchivePacker.h"
+#include "engine/pack/ArchivePacker.h"
+#include "engine/pack/DatArchiveWriter.h"
+#include "engine/pack/InputTree.h"
 #include "tools/Commands.h"
-#include "tools/DatArchiveWriter.h"
-#include "tools/InputTree.h"
 #include "tools/ProgressBar.h"
 #include "tools/StopSignal.h"
 #include "tools/ToolCommand.h"
@@ -28,7 +28,7 @@ void tellAll(const QStringList& lines) {
 // is removed by the next run into its folder.
 constexpr char HiddenPrefix[] = "skarrow2-dat";
 
-int create(const QString& archive, const QString& input, const PackOptions& options, bool quiet) {
+int create(const QString& archive, const QString& input, const engine::PackOptions& options, bool quiet) {
   const QFileInfo where(archive);
   auto folder = std::make_shared<platform::FolderHandle>();
   if (const int error = platform::FolderHandle::Open(where.path(), *folder))
@@ -40,9 +40,9 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
   platform::FolderHandle root;
   if (const int error = platform::FolderHandle::Open(input, root))
     return refuse(input, "cannot be read: " + platform::SystemReason(error));
-  InputTree tree;
+  engine::InputTree tree;
   // Walked before the hidden file is made, which is thus never packed.
-  WalkInput(root, input, {folder->Id(), name}, tree);
+  engine::WalkInput(root, input, {folder->Id(), name}, tree);
   tellAll(tree.leftOut);
   if (!tree.refused.isEmpty()) {
     tellAll(tree.refused);
@@ -56,11 +56,12 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
   platform::SafeFile file;
   if (const int error = file.Create(folder, HiddenPrefix))
     return refuse(archive, "cannot be written: " + platform::SystemReason(error));
-  PackResult result;
+  engine::PackResult result;
   try {
-    DatArchiveWriter writer(file);
+    engine::DatArchiveWriter writer(file);
     ProgressBar bar(tree.bytes, quiet);
-    result = PackFiles(tree, root, input, options, writer, bar, StopSignal::Requested);
+    result = engine::PackFiles(
+        tree, root, input, options, writer, [&bar](qint64 bytes) { bar.Add(bytes); }, StopSignal::Requested);
     if (result.stopped) {
       bar.Clear();
       Complain(archive + ": stopped; nothing was written");
@@ -74,7 +75,7 @@ int create(const QString& archive, const QString& input, const PackOptions& opti
     if (!quiet)
       Print(QStringLiteral("%1: %2 files packed, %3 bytes")
                 .arg(archive, QString::number(writer.Entries()), QString::number(writer.Size())));
-  } catch (const ArchiveWriteError& error) {
+  } catch (const engine::ArchiveWriteError& error) {
     return refuse(archive, "not written: " + error.reason());
   }
   return tree.leftOut.isEmpty() && result.failed.isEmpty() ? Success : SomeFailed;
@@ -103,7 +104,7 @@ int RunCreate(const QStringList& arguments) {
   bool number = false;
   const int level = line.Value("level").toInt(&number);
   if (!number || level < 0 || level > 9) return line.UsageError(QStringLiteral("--level wants a number from 0 to 9"));
-  const PackOptions options{level, line.Jobs(), NamePatterns(line.Values("store"))};
+  const engine::PackOptions options{level, line.Jobs(), engine::NamePatterns(line.Values("store"))};
   return create(line.Positional()[0], line.Positional()[1], options, line.Quiet());
 }
 

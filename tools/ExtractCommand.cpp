@@ -4,11 +4,11 @@
 
 #include "common/platform/PathBytes.h"
 
-#include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/archive/CommonFunctions.h"
-#include "tallyhold/extract/ExtractionRun.h"
+#include "engine/archive/ClsTreeDir.h"
+#include "engine/archive/CommonFunctions.h"
+#include "engine/archive/NamePatterns.h"
+#include "engine/extract/ExtractionRun.h"
 #include "tools/Commands.h"
-#include "tools/NamePatterns.h"
 #include "tools/RunReporter.h"
 #include "tools/StopSignal.h"
 #include "tools/ToolArchive.h"
@@ -17,22 +17,22 @@
 namespace tools {
 namespace {
 
-std::vector<const tallyhold::ClsTreeDir*> matching(const ToolArchive& archive, const NamePatterns& patterns) {
-  std::vector<const tallyhold::ClsTreeDir*> entries;
-  for (const tallyhold::ClsTreeDir* entry : archive.ByFolder())
+std::vector<const engine::ClsTreeDir*> matching(const ToolArchive& archive, const engine::NamePatterns& patterns) {
+  std::vector<const engine::ClsTreeDir*> entries;
+  for (const engine::ClsTreeDir* entry : archive.ByFolder())
     if (patterns.Matches(entry->Filename)) entries.push_back(entry);
   return entries;
 }
 
 // Every folder the entries go to, made before any file, so that what the
 // files do cannot change which folders are made.
-QList<QByteArray> foldersOf(const std::vector<const tallyhold::ClsTreeDir*>& entries) {
+QList<QByteArray> foldersOf(const std::vector<const engine::ClsTreeDir*>& entries) {
   QList<QByteArray> folders;
   QSet<QString> seen;
-  for (const tallyhold::ClsTreeDir* entry : entries) {
+  for (const engine::ClsTreeDir* entry : entries) {
     const QByteArray path = entry->FilePath();
     if (path == "\\") continue;
-    const QString key = tallyhold::FoldedName(path);
+    const QString key = engine::FoldedName(path);
     if (!seen.contains(key)) {
       seen.insert(key);
       folders << path.chopped(1);
@@ -48,32 +48,33 @@ QString currentFolder() {
   return error ? QStringLiteral(".") : platform::DecodedPath(folder.native());
 }
 
-int extract(const ToolArchive& archive, const NamePatterns& patterns, const QString& folder, int jobs, bool quiet) {
-  const std::vector<const tallyhold::ClsTreeDir*> entries = matching(archive, patterns);
+int extract(const ToolArchive& archive, const engine::NamePatterns& patterns, const QString& folder, int jobs,
+            bool quiet) {
+  const std::vector<const engine::ClsTreeDir*> entries = matching(archive, patterns);
   if (entries.empty() && !patterns.IsEmpty()) {
     Complain(archive.Path() + ": no entry matches the patterns");
     return SomeFailed;
   }
   RunReporter reporter(archive.Path(), TotalRealSize(entries), quiet);
-  tallyhold::ExtractDestination destination(folder, {}, tallyhold::ExtractDestination::Layout::Tree);
+  engine::ExtractDestination destination(folder, {}, engine::ExtractDestination::Layout::Tree);
   const StopSignal stop;
-  tallyhold::ExtractionRun run(archive.FileNo(), destination, reporter, StopSignal::Requested, jobs);
+  engine::ExtractionRun run(archive.FileNo(), destination, reporter, StopSignal::Requested, jobs);
   run.StopWithinEntries();
   if (run.OpenDestination() && run.MakeFolders(foldersOf(entries)))
-    run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
+    run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);
   reporter.Clear();
-  const tallyhold::RunReport& report = run.Report();
+  const engine::RunReport& report = run.Report();
   const int skipped = report.skipped.Count();
-  if (report.end == tallyhold::RunEnd::Failed)
+  if (report.end == engine::RunEnd::Failed)
     Complain(archive.Path() + ": could not write " + report.failure.file + ": " + report.failure.reason +
              "; the extraction has been stopped");
-  if (report.end == tallyhold::RunEnd::Stopped)
+  if (report.end == engine::RunEnd::Stopped)
     Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(report.extracted + skipped));
-  if (!quiet && report.end == tallyhold::RunEnd::Completed)
+  if (!quiet && report.end == engine::RunEnd::Completed)
     Print(QStringLiteral("%1: %2 entries extracted to %3%4")
               .arg(archive.Path(), QString::number(report.extracted), destination.RootPath(),
                    skipped ? QStringLiteral(", %1 skipped").arg(skipped) : QString()));
-  return skipped == 0 && report.end == tallyhold::RunEnd::Completed ? Success : SomeFailed;
+  return skipped == 0 && report.end == engine::RunEnd::Completed ? Success : SomeFailed;
 }
 
 }  // namespace
@@ -93,7 +94,7 @@ int RunExtract(const QStringList& arguments) {
   line.AddJobs();
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
   const QString folder = line.IsSet("directory") ? line.Value("directory") : currentFolder();
-  const NamePatterns patterns(line.Positional().mid(1));
+  const engine::NamePatterns patterns(line.Positional().mid(1));
   return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
     return extract(archive, patterns, folder, line.Jobs(), line.Quiet());
   });

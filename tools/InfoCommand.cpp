@@ -3,8 +3,8 @@
 #include <QStringList>
 
 #include "common/dat/DatFormat.h"
-#include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/archive/CommonFunctions.h"
+#include "engine/archive/ClsTreeDir.h"
+#include "engine/archive/CommonFunctions.h"
 #include "tools/Commands.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
@@ -26,14 +26,14 @@ Totals totalsOf(const ToolArchive& archive) {
   Totals totals;
   QSet<QString> folders;
   QByteArray lastFolder;
-  for (const tallyhold::ClsTreeDir* entry : archive.Records()) {
+  for (const engine::ClsTreeDir* entry : archive.Records()) {
     totals.packed += entry->PackedSize;
     totals.unpacked += entry->RealSize;
     (entry->IsCompressed() ? totals.compressed : totals.stored) += 1;
-    const QByteArrayView folder = tallyhold::FolderPathView(entry->Filename);
+    const QByteArrayView folder = engine::FolderPathView(entry->Filename);
     if (folder != lastFolder) {
       lastFolder = folder.toByteArray();
-      folders.insert(tallyhold::FoldedName(lastFolder));
+      folders.insert(engine::FoldedName(lastFolder));
     }
   }
   totals.folders = folders.size();

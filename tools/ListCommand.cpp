@@ -2,9 +2,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "tallyhold/archive/ClsTreeDir.h"
+#include "engine/archive/ClsTreeDir.h"
+#include "engine/archive/NamePatterns.h"
 #include "tools/Commands.h"
-#include "tools/NamePatterns.h"
 #include "tools/StandardOutput.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
@@ -14,12 +14,12 @@ namespace {
 
 enum class Form { Names, Long, Json };
 
-QString typeOf(const tallyhold::ClsTreeDir& entry) {
+QString typeOf(const engine::ClsTreeDir& entry) {
   return entry.IsCompressed() ? QStringLiteral("compressed") : QStringLiteral("stored");
 }
 
 // One object a line, so that a large listing is never held whole.
-QByteArray jsonOf(const tallyhold::ClsTreeDir& entry) {
+QByteArray jsonOf(const engine::ClsTreeDir& entry) {
   const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)},
                            {"folder", QString::fromLatin1(entry.FilePath())},
                            {"type", entry.fType},
@@ -30,7 +30,7 @@ QByteArray jsonOf(const tallyhold::ClsTreeDir& entry) {
   return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
-void printEntry(const tallyhold::ClsTreeDir& entry, Form form, bool first) {
+void printEntry(const engine::ClsTreeDir& entry, Form form, bool first) {
   const QString name = QString::fromLatin1(entry.Filename);
   if (form == Form::Names) return Print(name);
   if (form == Form::Long)
@@ -44,7 +44,7 @@ void printEntry(const tallyhold::ClsTreeDir& entry, Form form, bool first) {
   Output(jsonOf(entry));
 }
 
-int list(const ToolArchive& archive, const NamePatterns& patterns, Form form) {
+int list(const ToolArchive& archive, const engine::NamePatterns& patterns, Form form) {
   if (form == Form::Long)
     Print(QStringLiteral("%1 %2 %3 %4  %5")
               .arg(QStringLiteral("Type"), -10)
@@ -53,7 +53,7 @@ int list(const ToolArchive& archive, const NamePatterns& patterns, Form form) {
               .arg(QStringLiteral("Offset"), 11)
               .arg(QStringLiteral("Name")));
   int listed = 0;
-  for (const tallyhold::ClsTreeDir* entry : archive.Records())
+  for (const engine::ClsTreeDir* entry : archive.Records())
     if (patterns.Matches(entry->Filename)) printEntry(*entry, form, listed++ == 0);
   if (form == Form::Json) Output(listed == 0 ? "[]\n" : "\n]\n");
   if (listed > 0 || patterns.IsEmpty()) return Success;
@@ -73,7 +73,7 @@ int RunList(const QStringList& arguments) {
   line.AddOption({"json", QStringLiteral("A JSON array of entries, one object a line.")});
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
   const Form form = line.IsSet("json") ? Form::Json : line.IsSet("long") ? Form::Long : Form::Names;
-  const NamePatterns patterns(line.Positional().mid(1));
+  const engine::NamePatterns patterns(line.Positional().mid(1));
   return WithArchive(line.Positional()[0],
                      [&](const ToolArchive& archive) { return list(archive, patterns, form); });
 }

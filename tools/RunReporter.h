@@ -4,24 +4,24 @@
 #include <QString>
 #include <functional>
 
-#include "tallyhold/extract/ExtractionRun.h"
+#include "engine/extract/ExtractionRun.h"
 #include "tools/ProgressBar.h"
 
 namespace tools {
 
-class RunReporter : public tallyhold::RunObserver {
+class RunReporter : public engine::RunObserver {
  public:
   // archive: the archive's path, named in every message. total: the bytes of
   // the entries the run takes.
   RunReporter(const QString& archive, qint64 total, bool quiet);
 
   // Also called for each skipped entry, after its message.
-  std::function<void(const tallyhold::ClsTreeDir&, const QString& reason)> onSkipped;
+  std::function<void(const engine::ClsTreeDir&, const QString& reason)> onSkipped;
   // Called for each intact entry whose compressed body goes on after the end
   // of its stream, with the number of those bytes.
-  std::function<void(const tallyhold::ClsTreeDir&, qint64 bytes)> onTrailing;
+  std::function<void(const engine::ClsTreeDir&, qint64 bytes)> onTrailing;
 
-  void EntryDone(const tallyhold::ClsTreeDir& entry, const tallyhold::ExtractResult& result) override;
+  void EntryDone(const engine::ClsTreeDir& entry, const engine::ExtractResult& result) override;
   void Clear() { bar_.Clear(); }
 
  private:
@@ -30,6 +30,6 @@ class RunReporter : public tallyhold::RunObserver {
 };
 
 // The bytes the entries hold once extracted (what is negative counts nothing).
-qint64 TotalRealSize(const std::vector<const tallyhold::ClsTreeDir*>& entries);
+qint64 TotalRealSize(const std::vector<const engine::ClsTreeDir*>& entries);
 
 }  // namespace tools

@@ -6,13 +6,13 @@
 #include <QByteArrayView>
 #include <functional>
 
-#include "tallyhold/extract/ExtractErrors.h"
+#include "engine/extract/ExtractErrors.h"
 
 namespace tools {
 
 // A DestinationError named "standard output", so that cat, which writes an
 // entry as extraction writes a file, tells it as it tells any such failure.
-class OutputFailed : public tallyhold::DestinationError {
+class OutputFailed : public engine::DestinationError {
  public:
   explicit OutputFailed(int systemError);
 };

@@ -4,8 +4,8 @@
 #include <QJsonObject>
 #include <optional>
 
-#include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/extract/ExtractionRun.h"
+#include "engine/archive/ClsTreeDir.h"
+#include "engine/extract/ExtractionRun.h"
 #include "tools/Commands.h"
 #include "tools/RunReporter.h"
 #include "tools/StandardOutput.h"
@@ -24,16 +24,16 @@ class JsonReport {
   explicit JsonReport(const QString& archive) {
     Output("{\"archive\": " + quoted(archive) + ",\n \"damaged\": [");
   }
-  void Damaged(const tallyhold::ClsTreeDir& entry, const QString& reason) {
+  void Damaged(const engine::ClsTreeDir& entry, const QString& reason) {
     Output(count_++ == 0 ? "\n  " : ",\n  ");
     Output(compact(entry, "reason", reason));
   }
   // Only the text is kept until the end.
-  void Note(const tallyhold::ClsTreeDir& entry, const QString& note) {
+  void Note(const engine::ClsTreeDir& entry, const QString& note) {
     notes_ += (notes_.isEmpty() ? "\n  " : ",\n  ") + compact(entry, "note", note);
   }
-  void End(const tallyhold::RunReport& report, qsizetype entries) {
-    const bool stopped = report.end == tallyhold::RunEnd::Stopped;
+  void End(const engine::RunReport& report, qsizetype entries) {
+    const bool stopped = report.end == engine::RunEnd::Stopped;
     Output("],\n \"entries\": " + QByteArray::number(entries) + ", \"intact\": " +
            QByteArray::number(report.extracted) + ", \"notes\": [" + notes_ + "], \"stopped\": " +
            (stopped ? "true" : "false") + "}\n");
@@ -44,7 +44,7 @@ class JsonReport {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return array.mid(1, array.size() - 2);
   }
-  static QByteArray compact(const tallyhold::ClsTreeDir& entry, const char* key, const QString& text) {
+  static QByteArray compact(const engine::ClsTreeDir& entry, const char* key, const QString& text) {
     const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)}, {key, text}};
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
   }
@@ -58,7 +58,7 @@ QString trailingNote(qint64 bytes) {
       .arg(QString::number(bytes), bytes == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
 }
 
-void summarize(const ToolArchive& archive, const tallyhold::RunReport& result, qsizetype entries) {
+void summarize(const ToolArchive& archive, const engine::RunReport& result, qsizetype entries) {
   const int damaged = result.skipped.Count();
   if (damaged == 0)
     return Print(QStringLiteral("%1: all %2 entries are intact").arg(archive.Path(), QString::number(entries)));
@@ -67,35 +67,35 @@ void summarize(const ToolArchive& archive, const tallyhold::RunReport& result, q
 }
 
 int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
-  const std::vector<const tallyhold::ClsTreeDir*> entries = archive.ByFolder();
+  const std::vector<const engine::ClsTreeDir*> entries = archive.ByFolder();
   std::optional<JsonReport> report;
   RunReporter reporter(archive.Path(), TotalRealSize(entries), quiet);
   if (json) {
     report.emplace(archive.Path());
-    reporter.onSkipped = [&](const tallyhold::ClsTreeDir& entry, const QString& reason) {
+    reporter.onSkipped = [&](const engine::ClsTreeDir& entry, const QString& reason) {
       report->Damaged(entry, reason);
     };
-    reporter.onTrailing = [&](const tallyhold::ClsTreeDir& entry, qint64 bytes) {
+    reporter.onTrailing = [&](const engine::ClsTreeDir& entry, qint64 bytes) {
       report->Note(entry, trailingNote(bytes));
     };
   } else if (!quiet) {
-    reporter.onTrailing = [&](const tallyhold::ClsTreeDir& entry, qint64 bytes) {
+    reporter.onTrailing = [&](const engine::ClsTreeDir& entry, qint64 bytes) {
       Print(archive.Path() + ": " + QString::fromLatin1(entry.Filename) + ": note: " + trailingNote(bytes));
     };
   }
   const StopSignal stop;
-  tallyhold::ExtractionRun run(archive.FileNo(), reporter, StopSignal::Requested, jobs);
+  engine::ExtractionRun run(archive.FileNo(), reporter, StopSignal::Requested, jobs);
   run.StopWithinEntries();
-  run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
+  run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);
   reporter.Clear();
-  const tallyhold::RunReport& result = run.Report();
+  const engine::RunReport& result = run.Report();
   if (report) report->End(result, static_cast<qsizetype>(entries.size()));
   const int checked = result.extracted + result.skipped.Count();
-  if (result.end == tallyhold::RunEnd::Stopped)
+  if (result.end == engine::RunEnd::Stopped)
     Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(checked));
   else if (!json && !quiet)
     summarize(archive, result, static_cast<qsizetype>(entries.size()));
-  return result.skipped.Count() == 0 && result.end == tallyhold::RunEnd::Completed ? Success : SomeFailed;
+  return result.skipped.Count() == 0 && result.end == engine::RunEnd::Completed ? Success : SomeFailed;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "common/platform/FileNumbers.h"
-#include "tallyhold/archive/DATFunctions.h"
+#include "engine/archive/DATFunctions.h"
 #include "tools/ToolCommand.h"
 
 namespace tools {
@@ -32,7 +32,7 @@ void RecordRange::Iterator::readNext() {
   try {
     dat::DirRecord record = directory_.RecordAt(position_, read_);
     position_ = record.NextPosition;
-    entry_ = tallyhold::TreeDirOf(std::move(record));
+    entry_ = engine::TreeDirOf(std::move(record));
   } catch (const dat::DatError& error) {
     throw ArchiveRefused("its directory cannot be read: " + error.message());
   }
@@ -55,19 +55,19 @@ ToolArchive::ToolArchive(const QString& path) : path_(path) {
 
 ToolArchive::~ToolArchive() { platform::CloseFile(fileNo_); }
 
-const tallyhold::ColTrees& ToolArchive::Folders() const {
+const engine::ColTrees& ToolArchive::Folders() const {
   if (folders_) return *folders_;
-  auto folders = std::make_unique<tallyhold::ColTrees>();
-  tallyhold::ColSubTree* folder = nullptr;
-  for (const tallyhold::ClsTreeDir* entry : Records())
-    folder = &tallyhold::AddToFolder(*folders, std::make_shared<tallyhold::ClsTreeDir>(*entry), folder);
+  auto folders = std::make_unique<engine::ColTrees>();
+  engine::ColSubTree* folder = nullptr;
+  for (const engine::ClsTreeDir* entry : Records())
+    folder = &engine::AddToFolder(*folders, std::make_shared<engine::ClsTreeDir>(*entry), folder);
   folders_ = std::move(folders);
   return *folders_;
 }
 
-std::vector<const tallyhold::ClsTreeDir*> ToolArchive::ByFolder() const {
-  const tallyhold::ColTrees& folders = Folders();
-  std::vector<const tallyhold::ClsTreeDir*> entries;
+std::vector<const engine::ClsTreeDir*> ToolArchive::ByFolder() const {
+  const engine::ColTrees& folders = Folders();
+  std::vector<const engine::ClsTreeDir*> entries;
   entries.reserve(static_cast<std::size_t>(info_.FilesTotal));
   for (const auto& folder : folders)
     for (const auto& entry : *folder) entries.push_back(entry.get());

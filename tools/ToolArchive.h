@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "common/dat/DatRecord.h"
-#include "tallyhold/archive/ClsTreeDir.h"
-#include "tallyhold/archive/ColTrees.h"
+#include "engine/archive/ClsTreeDir.h"
+#include "engine/archive/ColTrees.h"
 
 namespace tools {
 
@@ -25,11 +25,11 @@ class RecordRange {
  public:
   class Iterator {
    public:
-    using value_type = const tallyhold::ClsTreeDir*;
+    using value_type = const engine::ClsTreeDir*;
     using difference_type = std::ptrdiff_t;
 
     Iterator(int fileNo, const dat::FixedDATInfo& info);
-    const tallyhold::ClsTreeDir* operator*() const { return &entry_; }
+    const engine::ClsTreeDir* operator*() const { return &entry_; }
     Iterator& operator++() {
       readNext();
       return *this;
@@ -44,7 +44,7 @@ class RecordRange {
     qint64 position_;
     int32_t total_;
     int32_t read_ = 0;
-    tallyhold::ClsTreeDir entry_;
+    engine::ClsTreeDir entry_;
   };
 
   RecordRange(int fileNo, const dat::FixedDATInfo& info) : fileNo_(fileNo), info_(info) {}
@@ -72,15 +72,15 @@ class ToolArchive {
   RecordRange Records() const { return {fileNo_, info_}; }
   // The folders as Tallyhold's scan files them, built at the first call
   // (std::bad_alloc when they do not fit in memory).
-  const tallyhold::ColTrees& Folders() const;
+  const engine::ColTrees& Folders() const;
   // Folder by folder, as Extract all goes.
-  std::vector<const tallyhold::ClsTreeDir*> ByFolder() const;
+  std::vector<const engine::ClsTreeDir*> ByFolder() const;
 
  private:
   QString path_;
   int fileNo_ = 0;
   dat::FixedDATInfo info_;
-  mutable std::unique_ptr<tallyhold::ColTrees> folders_;
+  mutable std::unique_ptr<engine::ColTrees> folders_;
 };
 
 // The archive cannot be opened or read; the text says why.

@@ -4,7 +4,6 @@
 #include <QThread>
 #include <cstdio>
 
-#include "common/platform/PathBytes.h"
 #include "common/platform/ShownText.h"
 #include "tools/StandardOutput.h"
 
@@ -21,18 +20,6 @@ void Complain(const QString& text) {
 }
 
 void Print(const QString& line) { Output((platform::ShownText(line) + '\n').toLocal8Bit()); }
-
-std::vector<int> ArchiveBytes(const QString& argument) {
-  std::vector<int> bytes;
-  for (qsizetype at = 0; at < argument.size(); ++at) {
-    const char16_t c = argument[at].unicode();
-    const int escaped = platform::EscapedByte(argument, at);
-    bytes.push_back(c <= 0xFF ? c : escaped);
-    // A pair of surrogates is one character.
-    if (argument[at].isHighSurrogate() && at + 1 < argument.size() && argument[at + 1].isLowSurrogate()) ++at;
-  }
-  return bytes;
-}
 
 CommandLine::CommandLine(const QString& command, const QString& description)
     : command_(command) {

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <vector>
 
 namespace tools {
 
@@ -19,11 +18,6 @@ enum ExitStatus {
 // the terminal's encoding with control characters shown escaped.
 void Complain(const QString& text);
 void Print(const QString& line);
-
-// An argument that names entries, as the archive's Latin-1 bytes, one for
-// each character: a letter typed in UTF-8 is its Latin-1 byte, a byte that
-// is not UTF-8 stays that byte, and a character Latin-1 has not is -1.
-std::vector<int> ArchiveBytes(const QString& argument);
 
 class CommandLine {
  public:

@@ -12,8 +12,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "tallyhold/archive/CommonFunctions.h"
-#include "tallyhold/extract/OutputPaths.h"
+#include "engine/archive/CommonFunctions.h"
+#include "engine/extract/OutputPaths.h"
 
 namespace extractbench {
 namespace {
@@ -65,7 +65,7 @@ BareTimes BareExtract(const LoadedArchive& archive, const QString& archivePath, 
       packed.resize(entry->PackedSize);
       if (::pread(source, packed.data(), packed.size(), entry->Offset) != entry->PackedSize)
         throw std::runtime_error("short read");
-      const std::string name = tallyhold::DiskName(tallyhold::GetFileName(entry->Filename));
+      const std::string name = engine::DiskName(engine::GetFileName(entry->Filename));
       if (viaTemporary && entry->IsCompressed()) roundTrip(path + "/" + name + ".tmp", packed);
       const char* data = packed.data();
       qint64 size = entry->PackedSize;

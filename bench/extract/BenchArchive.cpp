@@ -147,11 +147,11 @@ LoadedArchive LoadArchive(const QString& path) {
   if (!platform::OpenFile(loaded.fileNo, path)) throw std::runtime_error("cannot open archive");
   const dat::FixedDATInfo info = dat::GetFixedDATInfo(loaded.fileNo, platform::FileLength(loaded.fileNo));
   dat::DirectoryReader block(loaded.fileNo, info);
-  loaded.trees = std::make_shared<tallyhold::ColTrees>();
+  loaded.trees = std::make_shared<engine::ColTrees>();
   qint64 position = info.DirTreeAddr;
   for (int n = 1; n <= info.FilesTotal; ++n) {
     const dat::DirRecord record = block.RecordAt(position, n);
-    auto entry = std::make_shared<tallyhold::ClsTreeDir>();
+    auto entry = std::make_shared<engine::ClsTreeDir>();
     entry->Filename = record.Filename;
     entry->FilenameSize = record.FilenameSize;
     entry->fType = record.Type;
@@ -161,7 +161,7 @@ LoadedArchive LoadArchive(const QString& path) {
     const QString key = QString::fromLatin1(entry->FilePath());
     auto folder = loaded.trees->Find(key);
     if (!folder) {
-      folder = std::make_shared<tallyhold::ColSubTree>();
+      folder = std::make_shared<engine::ColSubTree>();
       folder->TreePath = entry->FilePath();
       loaded.trees->Add(folder, key);
     }

@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "tallyhold/archive/ColTrees.h"
+#include "engine/archive/ColTrees.h"
 
 namespace extractbench {
 
@@ -30,7 +30,7 @@ qint64 WriteStoredEntryArchive(const QString& path, int32_t realSize);
 
 struct LoadedArchive {
   int fileNo = 0;
-  std::shared_ptr<tallyhold::ColTrees> trees;
+  std::shared_ptr<engine::ColTrees> trees;
   int entries = 0;
   qint64 realBytes = 0;
 };

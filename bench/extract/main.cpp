@@ -18,7 +18,7 @@
 #include "BenchRun.h"
 #include "bench/support/ProcessMemory.h"
 #include "common/platform/FileNumbers.h"
-#include "tallyhold/extract/ExtractionRun.h"
+#include "engine/extract/ExtractionRun.h"
 
 using namespace extractbench;
 
@@ -26,9 +26,9 @@ namespace {
 
 // Extract all's run as the dialog runs it, less the window: the caller's
 // status text per entry, each entry in its folder under DestRoot.
-class StatusKeeper : public tallyhold::RunObserver {
+class StatusKeeper : public engine::RunObserver {
  public:
-  void EntryStarting(const tallyhold::ClsTreeDir& entry) override {
+  void EntryStarting(const engine::ClsTreeDir& entry) override {
     labStatus = "Extracting " + QString::fromLatin1(entry.Filename);
   }
   void EntryStatus(const QString& text) override { labStatus = text; }
@@ -38,15 +38,15 @@ class StatusKeeper : public tallyhold::RunObserver {
 double engineExtract(const LoadedArchive& archive, const QString& destRoot) {
   const Clock::time_point start = Clock::now();
   const QFileInfo root(destRoot);
-  tallyhold::ExtractDestination destination(root.path(), root.fileName(), tallyhold::ExtractDestination::Layout::Tree);
+  engine::ExtractDestination destination(root.path(), root.fileName(), engine::ExtractDestination::Layout::Tree);
   StatusKeeper observer;
-  tallyhold::ExtractionRun run(archive.fileNo, destination, observer, [] { return false; });
-  std::vector<const tallyhold::ClsTreeDir*> entries;
+  engine::ExtractionRun run(archive.fileNo, destination, observer, [] { return false; });
+  std::vector<const engine::ClsTreeDir*> entries;
   for (const auto& folder : *archive.trees)
     for (const auto& entry : *folder) entries.push_back(entry.get());
-  if (run.OpenDestination()) run.Extract(entries, tallyhold::ExtractionRun::OnStop::KeepFiles);
-  const tallyhold::RunReport& report = run.Report();
-  if (report.end != tallyhold::RunEnd::Completed || report.skipped.Count() > 0)
+  if (run.OpenDestination()) run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);
+  const engine::RunReport& report = run.Report();
+  if (report.end != engine::RunEnd::Completed || report.skipped.Count() > 0)
     throw std::runtime_error(("not every entry was extracted: " + report.failure.reason).toStdString());
   return Since(start);
 }

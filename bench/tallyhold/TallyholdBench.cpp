@@ -17,7 +17,7 @@
 #include "common/dat/DatFormat.h"
 #include "common/dat/DatRecord.h"
 #include "common/platform/FileNumbers.h"
-#include "tallyhold/archive/CommonFunctions.h"
+#include "engine/archive/CommonFunctions.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/Main.h"
 #include "tallyhold/windows/Main_Container.h"
@@ -45,7 +45,7 @@ int bareDecode(const QString& path) {
   for (int i = 1; i <= info.FilesTotal; ++i) {
     const dat::DirRecord record = block.RecordAt(position, i);
     position = record.NextPosition;
-    ++folders[tallyhold::GetFolderPath(record.Filename).toLower()];
+    ++folders[engine::GetFolderPath(record.Filename).toLower()];
   }
   std::printf("%.3f %lld\n", msSince(start), static_cast<long long>(folders.size()));
   platform::CloseFile(n);

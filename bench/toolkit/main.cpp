@@ -50,7 +50,7 @@ void fresh(const QString& folder) {
 }
 
 QString largestEntry(const LoadedArchive& archive) {
-  const tallyhold::ClsTreeDir* largest = nullptr;
+  const engine::ClsTreeDir* largest = nullptr;
   for (const auto& folder : *archive.trees)
     for (const auto& entry : *folder)
       if (!largest || entry->RealSize > largest->RealSize) largest = entry.get();

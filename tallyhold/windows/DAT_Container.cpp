@@ -109,7 +109,7 @@ void DAT_Container::buildList(QWidget* content) {
   header->setSectionsClickable(true);
   header->setSortIndicatorShown(false);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  for (int column = 0; column < FolderListing::ColumnCount; ++column)
+  for (int column = 0; column < engine::FolderListing::ColumnCount; ++column)
     header->resizeSection(column, platform::TwipsToPixelsX(ListColumns[column].widthTwips));
   connect(header, &QHeaderView::sectionClicked, this, [this] { frame_.State().ActivePane = Pane::List; });
   list_->viewport()->installEventFilter(this);
@@ -122,7 +122,7 @@ void DAT_Container::ClearPanes() {
   listModel_->SetListing({});
 }
 
-void DAT_Container::AddNode(const TreeNode& node) {
+void DAT_Container::AddNode(const engine::TreeNode& node) {
   QTreeWidgetItem* parent = node.ParentKey.isEmpty() ? nullptr : nodesByKey_.value(node.ParentKey);
   auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
   item->setText(0, node.Text);
@@ -135,14 +135,15 @@ void DAT_Container::ListFolder(const QByteArray& folderPath) {
   platform::SetWidgetPointer(list_, platform::MousePointer::Hourglass);
   list_->repaint();
   frame_.SetStatus(QStringLiteral("Listing entries..."));
-  FolderListing listing = FolderListing::Of(frame_.State().DATFiles.Item(archiveNumber_)->ColTrees(), folderPath);
+  engine::FolderListing listing =
+      engine::FolderListing::Of(frame_.State().DATFiles.Item(archiveNumber_)->ColTrees(), folderPath);
   const QString status = listing.StatusText();
   listModel_->SetListing(std::move(listing));
   platform::SetWidgetPointer(list_, platform::MousePointer::Arrow);
   frame_.SetStatus(status);
 }
 
-const FolderListing& DAT_Container::Listing() const { return listModel_->Listing(); }
+const engine::FolderListing& DAT_Container::Listing() const { return listModel_->Listing(); }
 
 // Before the scan has stored the archive number, the number recorded last stays.
 void DAT_Container::RefreshActiveDAT() {
@@ -202,7 +203,7 @@ void DAT_Container::SetRootListed() {
 // user closes it, and also when the scan's stop closes it.
 void DAT_Container::releaseArchive() {
   platform::DoEvents();
-  ColDatFiles& files = frame_.State().DATFiles;
+  engine::ColDatFiles& files = frame_.State().DATFiles;
   if (const auto archive = files.Find(archiveNumber_)) {
     archive->SetColTrees(nullptr);
     files.Remove(archiveNumber_);

@@ -9,8 +9,8 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "tallyhold/archive/FolderListing.h"
-#include "tallyhold/archive/FolderTree.h"
+#include "engine/archive/FolderListing.h"
+#include "engine/archive/FolderTree.h"
 
 class QFrame;
 class QTreeView;
@@ -35,12 +35,12 @@ class DAT_Container : public QMdiSubWindow {
 
   void ClearPanes();
   // Adds a node under the node with its ParentKey (at the top level when empty).
-  void AddNode(const TreeNode& node);
+  void AddNode(const engine::TreeNode& node);
   // Fills the list pane with the entries of one folder of this window's
   // archive (path as in TreePath: "ART\CRITTERS\" or "\"), and tells the
   // count in the status line.
   void ListFolder(const QByteArray& folderPath);
-  const FolderListing& Listing() const;
+  const engine::FolderListing& Listing() const;
 
   // What activation records: this window's caption, slot and archive number.
   void RefreshActiveDAT();

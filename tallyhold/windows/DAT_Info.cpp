@@ -8,7 +8,7 @@
 #include "common/platform/FitFont.h"
 #include "common/platform/Fonts.h"
 #include "common/platform/Twips.h"
-#include "tallyhold/archive/ClsDatFile.h"
+#include "engine/archive/ClsDatFile.h"
 #include "tallyhold/windows/ToolCaptionStyle.h"
 
 namespace tallyhold {
@@ -63,7 +63,7 @@ DAT_Info::DAT_Info(QAction& showItem) : showItem_(showItem) {
 
 // The boxes were laid out for eight digits; a longer value is drawn smaller
 // rather than cut.
-void DAT_Info::ShowValues(const ClsDatFile& archive) {
+void DAT_Info::ShowValues(const engine::ClsDatFile& archive) {
   const auto show = [](QLabel* value, const QString& text) {
     value->setFont(value->parentWidget()->font());
     value->setText(text);

@@ -6,9 +6,11 @@
 class QAction;
 class QLabel;
 
-namespace tallyhold {
-
+namespace engine {
 class ClsDatFile;
+}  // namespace engine
+
+namespace tallyhold {
 
 class DAT_Info : public QMdiSubWindow {
   Q_OBJECT
@@ -16,7 +18,7 @@ class DAT_Info : public QMdiSubWindow {
   // showItem: the View command's item, whose check mark follows the window.
   explicit DAT_Info(QAction& showItem);
 
-  void ShowValues(const ClsDatFile& archive);
+  void ShowValues(const engine::ClsDatFile& archive);
   void ClearValues();
 
  protected:

@@ -15,7 +15,7 @@
 #include "common/platform/Twips.h"
 #include "common/widgets/DirListBox.h"
 #include "common/widgets/DriveListBox.h"
-#include "tallyhold/extract/ExtractionRun.h"
+#include "engine/extract/ExtractionRun.h"
 #include "tallyhold/windows/ErrorHandler.h"
 #include "tallyhold/windows/RunProgress.h"
 
@@ -132,13 +132,13 @@ void DestinationChooser::EndRun(RunProgress& progress) {
   Unload();
 }
 
-bool DestinationChooser::Completed(RunProgress& progress, const RunReport& report) {
-  if (report.end == RunEnd::Completed) return true;
+bool DestinationChooser::Completed(RunProgress& progress, const engine::RunReport& report) {
+  if (report.end == engine::RunEnd::Completed) return true;
   EndRun(progress);
   source_.StopRequested = false;
-  if (report.end == RunEnd::Failed)
-    platform::Dialogs().message(WriteFailureText(report.failure), WriteFailureTitle, platform::MsgIcon::Exclamation,
-                                platform::MsgButtons::Ok);
+  if (report.end == engine::RunEnd::Failed)
+    platform::Dialogs().message(engine::WriteFailureText(report.failure), engine::WriteFailureTitle,
+                                platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
   return false;
 }
 

@@ -18,10 +18,13 @@ class DirListBox;
 class DriveListBox;
 }  // namespace widgets
 
+namespace engine {
+struct RunReport;
+}  // namespace engine
+
 namespace tallyhold {
 
 class RunProgress;
-struct RunReport;
 
 class DestinationChooser : public QDialog {
   Q_OBJECT
@@ -49,7 +52,7 @@ class DestinationChooser : public QDialog {
   // True when the run completed; its dialog ends it then. A stopped run ends
   // here as done, with StopRequested cleared; a failed one as a stopped one,
   // then the message that names the file and the system's reason.
-  bool Completed(RunProgress& progress, const RunReport& report);
+  bool Completed(RunProgress& progress, const engine::RunReport& report);
 
   QPushButton* PlaceButton(const char* text, const char* name, const QRect& twips);
 

@@ -15,7 +15,7 @@ namespace {
 // The list pane holds entries to extract: at least one row, and the first is
 // neither empty nor the "Empty folder" row.
 bool hasEntriesListed(const DAT_Container& window) {
-  const FolderListing& listing = window.Listing();
+  const engine::FolderListing& listing = window.Listing();
   const QString first = listing.RowCount() > 0 ? listing.Cell(0, 0) : QString();
   return !first.isEmpty() && first != QLatin1String("Empty folder");
 }

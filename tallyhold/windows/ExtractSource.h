@@ -2,7 +2,7 @@
 #include <QString>
 #include <memory>
 
-#include "tallyhold/archive/ClsDatFile.h"
+#include "engine/archive/ClsDatFile.h"
 
 class QWidget;
 
@@ -13,7 +13,7 @@ namespace tallyhold {
 struct ExtractSource {
   QWidget* MainWindow = nullptr;        // disabled while the dialog is open
   bool& StopRequested;                  // the program's, raised by the progress window's Cancel
-  std::shared_ptr<ClsDatFile> Archive;  // its Index is the number of its open file
+  std::shared_ptr<engine::ClsDatFile> Archive;  // its Index is the number of its open file
   QString ArchivePath;                  // the active archive window's caption
 };
 

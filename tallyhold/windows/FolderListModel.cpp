@@ -2,7 +2,7 @@
 
 namespace tallyhold {
 
-void FolderListModel::SetListing(FolderListing listing) {
+void FolderListModel::SetListing(engine::FolderListing listing) {
   beginResetModel();
   listing_ = std::move(listing);
   endResetModel();
@@ -13,7 +13,7 @@ int FolderListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int FolderListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : FolderListing::ColumnCount;
+  return parent.isValid() ? 0 : engine::FolderListing::ColumnCount;
 }
 
 QVariant FolderListModel::data(const QModelIndex& index, int role) const {
@@ -22,7 +22,7 @@ QVariant FolderListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant FolderListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= FolderListing::ColumnCount)
+  if (orientation != Qt::Horizontal || section < 0 || section >= engine::FolderListing::ColumnCount)
     return {};
   if (role == Qt::DisplayRole) return QString::fromLatin1(ListColumns[section].header);
   if (role == ColumnKeyRole) return QString::fromLatin1(ListColumns[section].key);

@@ -3,7 +3,7 @@
 // many thousand entries is shown without building an item per cell.
 #include <QAbstractTableModel>
 
-#include "tallyhold/archive/FolderListing.h"
+#include "engine/archive/FolderListing.h"
 
 namespace tallyhold {
 
@@ -13,7 +13,7 @@ struct ListColumn {
   int widthTwips;
 };
 
-inline constexpr ListColumn ListColumns[FolderListing::ColumnCount] = {
+inline constexpr ListColumn ListColumns[engine::FolderListing::ColumnCount] = {
     {"filename", "Filename", 1240},     {"filenamesize", "FilenameSize", 1140},
     {"location", "Offset", 1440},       {"realsize", "RealSize", 1440},
     {"packedsize", "packedSize", 1440}, {"compression", "Compression", 1440}};
@@ -25,8 +25,8 @@ class FolderListModel : public QAbstractTableModel {
 
   using QAbstractTableModel::QAbstractTableModel;
 
-  void SetListing(FolderListing listing);
-  const FolderListing& Listing() const { return listing_; }
+  void SetListing(engine::FolderListing listing);
+  const engine::FolderListing& Listing() const { return listing_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -35,7 +35,7 @@ class FolderListModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
 
  private:
-  FolderListing listing_;
+  engine::FolderListing listing_;
 };
 
 }  // namespace tallyhold

@@ -3,7 +3,7 @@
 #include <QMdiArea>
 
 #include "common/platform/DialogService.h"
-#include "tallyhold/archive/ArchiveOpening.h"
+#include "engine/archive/ArchiveOpening.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
@@ -38,7 +38,7 @@ void Main_Container::ReadSkarrow2DAT(const QString& sFileName) {
 }
 
 bool Main_Container::loadArchive(const QString& sFileName) {
-  const ArchiveOpening opening = OpenArchiveFile(sFileName);
+  const engine::ArchiveOpening opening = engine::OpenArchiveFile(sFileName);
   if (!opening.Refusal.isEmpty()) {
     platform::Dialogs().message(opening.Refusal, AppTitle(),
                                 opening.NotAnArchive ? platform::MsgIcon::None : platform::MsgIcon::Critical,
@@ -50,7 +50,7 @@ bool Main_Container::loadArchive(const QString& sFileName) {
 
   state_.LoadIndex = state_.LoadFileNo;
   state_.ActiveDAT.FileNumber = state_.LoadFileNo;
-  const std::shared_ptr<ClsDatFile> archive = state_.DATFiles.Add(state_.LoadIndex, sFileName, {});
+  const std::shared_ptr<engine::ClsDatFile> archive = state_.DATFiles.Add(state_.LoadIndex, sFileName, {});
   window.setWindowTitle(sFileName);
   archive->SetFixedInfo(opening.Info);
   Info().ShowValues(*archive);

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tallyhold/archive/ColDatFiles.h"
+#include "engine/archive/ColDatFiles.h"
 
 namespace tallyhold {
 
@@ -27,7 +27,7 @@ class ProgramState {
  public:
   static constexpr int32_t FirstWindowSlot = 256;
 
-  ColDatFiles DATFiles;
+  engine::ColDatFiles DATFiles;
   // Archive windows by slot; slots below 256 stay empty and no slot is reused.
   std::vector<QPointer<DAT_Container>> DATWindows =
       std::vector<QPointer<DAT_Container>>(FirstWindowSlot);

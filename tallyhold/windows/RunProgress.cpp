@@ -4,7 +4,7 @@
 
 #include "common/platform/DoEvents.h"
 #include "common/platform/MousePointer.h"
-#include "tallyhold/archive/ClsTreeDir.h"
+#include "engine/archive/ClsTreeDir.h"
 #include "tallyhold/windows/ProgressForm.h"
 
 namespace tallyhold {
@@ -46,7 +46,7 @@ void RunProgress::Flush() {
   if (dirty_) paint();
 }
 
-void RunProgress::EntryStarting(const ClsTreeDir& entry) {
+void RunProgress::EntryStarting(const engine::ClsTreeDir& entry) {
   status_ = "Extracting " + QString::fromLatin1(entry.Filename);
   dirty_ = true;
   paintWhenDue();
@@ -59,7 +59,7 @@ void RunProgress::EntryStatus(const QString& text) {
 
 void RunProgress::Working() { paintWhenDue(); }
 
-void RunProgress::EntryDone(const ClsTreeDir& entry, const ExtractResult&) {
+void RunProgress::EntryDone(const engine::ClsTreeDir& entry, const engine::ExtractResult&) {
   if (!barStep_ || barStep_(entry)) {
     bar_ += 1;
     dirty_ = true;

@@ -10,13 +10,13 @@
 #include <memory>
 
 #include "common/platform/DoEvents.h"
-#include "tallyhold/extract/ExtractionRun.h"
+#include "engine/extract/ExtractionRun.h"
 
 namespace tallyhold {
 
 class ProgressForm;
 
-class RunProgress : public RunObserver {
+class RunProgress : public engine::RunObserver {
  public:
   // Shows ProgressForm with the caption, the run's message and
   // "Initializing...", painted before any work starts, and the busy pointer.
@@ -30,16 +30,16 @@ class RunProgress : public RunObserver {
   void ShowStep(const QString& status);
   void SetBar(float max, float value);
   // Which finished entries move the bar by one; by default every entry.
-  void SetBarStep(std::function<bool(const ClsTreeDir&)> step) { barStep_ = std::move(step); }
+  void SetBarStep(std::function<bool(const engine::ClsTreeDir&)> step) { barStep_ = std::move(step); }
   // Whatever is not on the screen yet goes there now.
   void Flush();
   // The window goes away and the pointer becomes the arrow.
   void Unload();
 
-  void EntryStarting(const ClsTreeDir& entry) override;
+  void EntryStarting(const engine::ClsTreeDir& entry) override;
   void EntryStatus(const QString& text) override;
   void Working() override;
-  void EntryDone(const ClsTreeDir& entry, const ExtractResult& result) override;
+  void EntryDone(const engine::ClsTreeDir& entry, const engine::ExtractResult& result) override;
   // The stop texts with the hourglass pointer.
   void Stopping() override;
 
@@ -48,7 +48,7 @@ class RunProgress : public RunObserver {
   void paint();
 
   std::unique_ptr<ProgressForm> form_;
-  std::function<bool(const ClsTreeDir&)> barStep_;
+  std::function<bool(const engine::ClsTreeDir&)> barStep_;
   QString status_;
   float bar_ = 0;
   bool dirty_ = false;

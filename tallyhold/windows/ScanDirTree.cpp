@@ -9,7 +9,7 @@
 #include "common/platform/DoEvents.h"
 #include "common/platform/FileNumbers.h"
 #include "common/platform/MousePointer.h"
-#include "tallyhold/archive/DATFunctions.h"
+#include "engine/archive/DATFunctions.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
@@ -52,7 +52,7 @@ void enableFrame(Main_Container& frame) {
 
 // Nothing of the archive stays: its file, its folders, its window and the
 // information window's values go.
-void stopScan(Main_Container& frame, DAT_Container& window, int fileNo, ClsDatFile& archive,
+void stopScan(Main_Container& frame, DAT_Container& window, int fileNo, engine::ClsDatFile& archive,
               std::unique_ptr<ProgressForm>& form) {
   platform::CloseFile(fileNo);
   archive.SetColTrees(nullptr);
@@ -64,7 +64,7 @@ void stopScan(Main_Container& frame, DAT_Container& window, int fileNo, ClsDatFi
 }
 
 // As a stop, then the reason: the archive's folders are gone before the box shows.
-void failScan(Main_Container& frame, DAT_Container& window, int fileNo, ClsDatFile& archive,
+void failScan(Main_Container& frame, DAT_Container& window, int fileNo, engine::ClsDatFile& archive,
               std::unique_ptr<ProgressForm>& form, const QString& reason) {
   stopScan(frame, window, fileNo, archive, form);
   platform::Dialogs().message(QStringLiteral("Reading the archive %1 failed: %2.").arg(archive.Key, reason),
@@ -75,7 +75,7 @@ void failScan(Main_Container& frame, DAT_Container& window, int fileNo, ClsDatFi
 
 bool ScanDirTree(Main_Container& frame, DAT_Container& window, int fileNo, int32_t archiveNumber) {
   ProgramState& state = frame.State();
-  const std::shared_ptr<ClsDatFile> archive = state.DATFiles.Item(archiveNumber);
+  const std::shared_ptr<engine::ClsDatFile> archive = state.DATFiles.Item(archiveNumber);
   std::unique_ptr<ProgressForm> form = showScanProgress(state.StopRequested, archive->FilesTotal);
   frame.setEnabled(false);
   state.StopRequested = false;
@@ -84,15 +84,15 @@ bool ScanDirTree(Main_Container& frame, DAT_Container& window, int fileNo, int32
   window.RefreshActiveDAT();
 
   try {
-    DirTreeReader reader(fileNo, *archive);
-    ScanProgressStep progressStep;
+    engine::DirTreeReader reader(fileNo, *archive);
+    engine::ScanProgressStep progressStep;
     platform::YieldPacer yields;
     for (int32_t i = 1; i <= archive->FilesTotal; ++i) {
       if (state.StopRequested) {
         stopScan(frame, window, fileNo, *archive, form);
         return false;
       }
-      for (const TreeNode& node : reader.ReadNext()) window.AddNode(node);
+      for (const engine::TreeNode& node : reader.ReadNext()) window.AddNode(node);
       if (progressStep.Next()) form->Bar().SetValue(form->Bar().Value() + 1);
       yields.AfterItem();
     }

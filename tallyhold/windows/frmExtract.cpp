@@ -8,8 +8,8 @@
 
 #include "common/platform/DialogService.h"
 #include "common/platform/Twips.h"
-#include "tallyhold/archive/CommonFunctions.h"
-#include "tallyhold/extract/ExtractionRun.h"
+#include "engine/archive/CommonFunctions.h"
+#include "engine/extract/ExtractionRun.h"
 #include "tallyhold/windows/RunProgress.h"
 
 namespace tallyhold {
@@ -23,15 +23,15 @@ void complete(const QString& text) {
 }
 
 // The folder's entries whose name is among names, each once, in folder order.
-std::vector<const ClsTreeDir*> entriesNamed(const ColSubTree& folder, const QSet<QString>& names) {
-  std::vector<const ClsTreeDir*> entries;
+std::vector<const engine::ClsTreeDir*> entriesNamed(const engine::ColSubTree& folder, const QSet<QString>& names) {
+  std::vector<const engine::ClsTreeDir*> entries;
   for (const auto& entry : folder)
-    if (names.contains(QString::fromLatin1(GetFileName(entry->Filename)))) entries.push_back(entry.get());
+    if (names.contains(QString::fromLatin1(engine::GetFileName(entry->Filename)))) entries.push_back(entry.get());
   return entries;
 }
 
-std::vector<const ClsTreeDir*> entriesOf(const ColSubTree& folder) {
-  std::vector<const ClsTreeDir*> entries;
+std::vector<const engine::ClsTreeDir*> entriesOf(const engine::ColSubTree& folder) {
+  std::vector<const engine::ClsTreeDir*> entries;
   for (const auto& entry : folder) entries.push_back(entry.get());
   return entries;
 }
@@ -63,15 +63,15 @@ void frmExtract::ShowSelection(ExtractionMode mode, const QByteArray& folderKey,
 void frmExtract::extract() {
   SetRunning(true);
   RunProgress progress("Extracting from " + source_.ArchivePath + "...", source_.StopRequested);
-  ExtractDestination destination(Folder(), {}, ExtractDestination::Layout::Flat);
-  ExtractionRun run(source_.Archive->Index, destination, progress, [this] { return source_.StopRequested; });
+  engine::ExtractDestination destination(Folder(), {}, engine::ExtractDestination::Layout::Flat);
+  engine::ExtractionRun run(source_.Archive->Index, destination, progress, [this] { return source_.StopRequested; });
   // A destination folder that vanished after it was chosen ends the run here.
   if (!run.OpenDestination()) {
     Completed(progress, run.Report());
     return;
   }
   // Letter case does not count, as in the scan's own folder search.
-  const std::shared_ptr<ColSubTree> folder =
+  const std::shared_ptr<engine::ColSubTree> folder =
       mode_ == ExtractionMode::Neither ? nullptr : source_.Archive->ColTrees().Find(folderKey_->text());
   if (!folder)
     nothingToExtract(progress);
@@ -81,11 +81,11 @@ void frmExtract::extract() {
     extractFiles(*folder, run, progress);
 }
 
-void frmExtract::extractFolder(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress) {
+void frmExtract::extractFolder(const engine::ColSubTree& folder, engine::ExtractionRun& run, RunProgress& progress) {
   progress.SetBar(static_cast<float>(folder.Count() + 1), 1);
   progress.ShowStep(QStringLiteral("Extracting..."));
   source_.StopRequested = false;
-  run.Extract(entriesOf(folder), ExtractionRun::OnStop::RemoveNewFiles);
+  run.Extract(entriesOf(folder), engine::ExtractionRun::OnStop::RemoveNewFiles);
   if (!Completed(progress, run.Report())) return;
   EndRun(progress);
   complete(QString::number(folder.Count()) + " files extracted to " + DestRoot() +
@@ -95,12 +95,12 @@ void frmExtract::extractFolder(const ColSubTree& folder, ExtractionRun& run, Run
 // An entry is extracted once when its name is among List1's, whatever the
 // number of items that match it. A stop keeps what was extracted: those files
 // are complete and were asked for.
-void frmExtract::extractFiles(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress) {
+void frmExtract::extractFiles(const engine::ColSubTree& folder, engine::ExtractionRun& run, RunProgress& progress) {
   progress.SetBar(static_cast<float>(names_->count() + 1), 1);
   source_.StopRequested = false;
   QSet<QString> names;
   for (int i = 0; i < names_->count(); ++i) names.insert(names_->item(i)->text());
-  run.Extract(entriesNamed(folder, names), ExtractionRun::OnStop::KeepFiles);
+  run.Extract(entriesNamed(folder, names), engine::ExtractionRun::OnStop::KeepFiles);
   if (!Completed(progress, run.Report())) return;
   complete(QString::number(names_->count()) + " files were succesfully extracted to " + DestRoot() +
            run.Report().skipped.CompletionAddition());

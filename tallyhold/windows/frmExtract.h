@@ -10,10 +10,13 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 
-namespace tallyhold {
-
+namespace engine {
 class ColSubTree;
 class ExtractionRun;
+}  // namespace engine
+
+namespace tallyhold {
+
 class RunProgress;
 
 // The pane used last decides: the tree's folder, the list's entries, or
@@ -36,8 +39,8 @@ class frmExtract : public DestinationChooser {
  private:
   void extract();
   // A stop removes the files this run made new; files it replaced stay.
-  void extractFolder(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress);
-  void extractFiles(const ColSubTree& folder, ExtractionRun& run, RunProgress& progress);
+  void extractFolder(const engine::ColSubTree& folder, engine::ExtractionRun& run, RunProgress& progress);
+  void extractFiles(const engine::ColSubTree& folder, engine::ExtractionRun& run, RunProgress& progress);
   void nothingToExtract(RunProgress& progress);
 
   ExtractionMode mode_ = ExtractionMode::Neither;

@@ -5,15 +5,16 @@
 #include <QSet>
 
 #include "common/platform/DialogService.h"
-#include "tallyhold/extract/ExtractionRun.h"
+#include "engine/extract/ExtractionRun.h"
 #include "tallyhold/windows/RunProgress.h"
 
 namespace tallyhold {
 namespace {
 
 // Every entry in folder order; the bar moves after the last entry of each folder.
-std::vector<const ClsTreeDir*> allEntries(const ColTrees& trees, QSet<const ClsTreeDir*>& lastOfFolder) {
-  std::vector<const ClsTreeDir*> entries;
+std::vector<const engine::ClsTreeDir*> allEntries(const engine::ColTrees& trees,
+                                                  QSet<const engine::ClsTreeDir*>& lastOfFolder) {
+  std::vector<const engine::ClsTreeDir*> entries;
   for (const auto& folder : trees) {
     for (const auto& entry : *folder) entries.push_back(entry.get());
     if (folder->Count() > 0) lastOfFolder.insert(entries.back());
@@ -39,26 +40,26 @@ QString frmExtractAll::DestRoot() const {
 void frmExtractAll::extract() {
   SetRunning(true);
   RunProgress progress("Extracting all from " + source_.ArchivePath + "...", source_.StopRequested);
-  ColTrees& trees = source_.Archive->ColTrees();
+  engine::ColTrees& trees = source_.Archive->ColTrees();
   progress.SetBar(static_cast<float>(trees.Count() + 1), 1);
-  ExtractDestination destination(Folder(), QFileInfo(source_.ArchivePath).fileName(),
-                                 ExtractDestination::Layout::Tree);
-  ExtractionRun run(source_.Archive->Index, destination, progress, [this] { return source_.StopRequested; });
+  engine::ExtractDestination destination(Folder(), QFileInfo(source_.ArchivePath).fileName(),
+                                 engine::ExtractDestination::Layout::Tree);
+  engine::ExtractionRun run(source_.Archive->Index, destination, progress, [this] { return source_.StopRequested; });
   if (run.OpenDestination()) {
     progress.ShowStep(QStringLiteral("Creating directories..."));
     if (run.MakeFolders(treeFolders_)) {
       progress.ShowStep(QStringLiteral("Extracting..."));
       source_.StopRequested = false;
-      QSet<const ClsTreeDir*> lastOfFolder;
-      const std::vector<const ClsTreeDir*> entries = allEntries(trees, lastOfFolder);
-      progress.SetBarStep([&lastOfFolder](const ClsTreeDir& entry) { return lastOfFolder.contains(&entry); });
-      run.Extract(entries, ExtractionRun::OnStop::KeepFiles);
+      QSet<const engine::ClsTreeDir*> lastOfFolder;
+      const std::vector<const engine::ClsTreeDir*> entries = allEntries(trees, lastOfFolder);
+      progress.SetBarStep([&lastOfFolder](const engine::ClsTreeDir& entry) { return lastOfFolder.contains(&entry); });
+      run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);
     }
   }
   if (!Completed(progress, run.Report())) return;
   EndRun(progress);
   // With entries skipped, the archive's count would claim files that were not written.
-  const RunReport& report = run.Report();
+  const engine::RunReport& report = run.Report();
   const bool skipped = report.skipped.Count() > 0;
   platform::Dialogs().message(DestRoot() + " was created succesfully! " +
                                   QString::number(skipped ? report.extracted : source_.Archive->FilesTotal) +

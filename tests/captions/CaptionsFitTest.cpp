@@ -11,12 +11,12 @@
 #include <QTreeView>
 
 #include "common/platform/Fonts.h"
+#include "engine/archive/ClsDatFile.h"
 #include "gulpwell/AboutBox.h"
 #include "gulpwell/Mommy.h"
 #include "ledgerlamp/About.h"
 #include "ledgerlamp/Main.h"
 #include "ledgerlamp/ProgressForm.h"
-#include "tallyhold/archive/ClsDatFile.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/ProgressForm.h"
@@ -105,7 +105,7 @@ TEST_F(CaptionsFitTest, EveryCaptionOfTheThreeProgramsFitsItsBox) {
   misfits << misfitsOf(frame()) << misfitsOf(*window);
 
   // The largest archive there can be: ten digits where the boxes were laid out for eight.
-  tallyhold::ClsDatFile large;
+  engine::ClsDatFile large;
   large.DataSize = large.DirTreeAddr = 2147483647;
   large.TreeSize = large.DataSize - 8;
   large.FilesTotal = large.TreeSize / 17;

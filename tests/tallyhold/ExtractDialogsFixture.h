@@ -8,7 +8,7 @@
 
 #include "common/widgets/DirListBox.h"
 #include "tallyhold/windows/DestinationChooser.h"
-#include "tests/tallyhold/ExtractFixture.h"
+#include "tests/engine/ExtractFixture.h"
 #include "tests/tallyhold/TallyholdWindowsFixture.h"
 #include "tests/widgets/QtPrinters.h"
 

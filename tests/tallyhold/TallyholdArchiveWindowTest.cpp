@@ -10,7 +10,7 @@
 
 #include "common/platform/FileNumbers.h"
 #include "common/platform/Twips.h"
-#include "tallyhold/archive/DATFunctions.h"
+#include "engine/archive/DATFunctions.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/FolderListModel.h"
@@ -44,21 +44,21 @@ TEST(TallyholdPaneLayoutTest, GivesTheDesignedNumbersAndNeverANegativeSize) {
 }
 
 TEST(TallyholdFolderListModel, KeepsTheRulesOfAModelThroughEveryListing) {
-  ColTrees trees;
+  engine::ColTrees trees;
   for (const char* name : {"A\\1", "A\\2", "B\\3"}) {
-    auto entry = std::make_shared<ClsTreeDir>();
+    auto entry = std::make_shared<engine::ClsTreeDir>();
     entry->Filename = name;
-    AddToFolder(trees, entry);
+    engine::AddToFolder(trees, entry);
   }
   FolderListModel model;
   // A broken rule ends the test program.
   QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
   EXPECT_EQ(model.rowCount(), 0);
-  model.SetListing(FolderListing::Of(trees, "A\\"));
+  model.SetListing(engine::FolderListing::Of(trees, "A\\"));
   ASSERT_EQ(model.rowCount(), 2);
   EXPECT_EQ(model.index(1, 0).data().toString(), "2");
   EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);
-  model.SetListing(FolderListing::Of(trees, "C\\"));
+  model.SetListing(engine::FolderListing::Of(trees, "C\\"));
   ASSERT_EQ(model.rowCount(), 1);
   EXPECT_EQ(model.index(0, 0).data().toString(), "Empty folder");
   model.SetListing({});

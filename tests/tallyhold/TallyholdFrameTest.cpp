@@ -133,7 +133,7 @@ TEST_F(TallyholdFrameTest, InformationWindowHasItsLabelsAndTooltips) {
 
 TEST_F(TallyholdFrameTest, ViewCommandHidesAndShowsTheInformationWindowWithItsCheckMark) {
   QAction* view = action("mnuShowDAT");
-  ClsDatFile archive;
+  engine::ClsDatFile archive;
   archive.DataSize = 1234;
   archive.TreeSize = 56;
   archive.FilesTotal = 2;

@@ -69,7 +69,7 @@ void WindowsFixture::flushDeletes() {
 
 namespace {
 
-void collect(const QTreeWidgetItem* item, std::vector<TreeNode>& nodes) {
+void collect(const QTreeWidgetItem* item, std::vector<engine::TreeNode>& nodes) {
   const QTreeWidgetItem* parent = item->parent();
   nodes.push_back({item->data(0, Qt::UserRole).toString(), item->text(0),
                    parent ? parent->data(0, Qt::UserRole).toString() : QString()});
@@ -98,9 +98,9 @@ void selectRows(const DAT_Container& window, const QList<int>& rows) {
   }
 }
 
-std::vector<TreeNode> nodesOf(const DAT_Container& window) {
+std::vector<engine::TreeNode> nodesOf(const DAT_Container& window) {
   const QTreeWidget& tree = treeOf(window);
-  std::vector<TreeNode> nodes;
+  std::vector<engine::TreeNode> nodes;
   for (int i = 0; i < tree.topLevelItemCount(); ++i) collect(tree.topLevelItem(i), nodes);
   return nodes;
 }

@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "tallyhold/archive/FolderTree.h"
+#include "engine/archive/FolderTree.h"
 #include "tallyhold/windows/Main_Container.h"
 #include "tests/support/DatWriter.h"
 #include "tests/support/PlatformRecorders.h"
@@ -78,7 +78,7 @@ QTreeView& listOf(const DAT_Container& window);
 // Clicks the list rows, the first plainly, the others with Ctrl held.
 void selectRows(const DAT_Container& window, const QList<int>& rows);
 // The tree pane's nodes, parents before children, as {key, text, parent key}.
-std::vector<TreeNode> nodesOf(const DAT_Container& window);
+std::vector<engine::TreeNode> nodesOf(const DAT_Container& window);
 // The list pane's rows, every cell.
 QList<QStringList> rowsOf(const DAT_Container& window);
 // Clicks the node with the key, as the user does.

@@ -8,8 +8,8 @@
 
 #include "common/platform/FileNumbers.h"
 #include "common/platform/HiddenFiles.h"
+#include "engine/archive/DATFunctions.h"
 #include "ledgerlamp/DATFunctions.h"
-#include "tallyhold/archive/DATFunctions.h"
 #include "tests/tools/ToolFixture.h"
 #include "tools/Commands.h"
 #include "tools/ToolArchive.h"
@@ -72,13 +72,13 @@ TEST_F(ToolsCreateExtract, TallyholdsScanAndLedgerlampsLoaderReadWhatCreateWrote
 
   const int fileNo = platform::FreeFile();
   ASSERT_TRUE(platform::OpenFile(fileNo, path("a.dat")));
-  tallyhold::ClsDatFile archive;
+  engine::ClsDatFile archive;
   const dat::FixedDATInfo info = dat::GetFixedDATInfo(fileNo, platform::FileLength(fileNo));
   archive.DataSize = info.DataSize;
   archive.TreeSize = info.TreeSize;
   archive.DirTreeAddr = info.DirTreeAddr;
   archive.FilesTotal = info.FilesTotal;
-  tallyhold::DirTreeReader reader(fileNo, archive);
+  engine::DirTreeReader reader(fileNo, archive);
   QStringList names;
   for (int n = 0; n < archive.FilesTotal; ++n) reader.ReadNext();
   for (const auto& folder : archive.ColTrees())
@@ -98,7 +98,7 @@ TEST_F(ToolsCreateExtract, TallyholdsScanAndLedgerlampsLoaderReadWhatCreateWrote
 QMap<QString, bool> compressedFlags(const QString& path) {
   QMap<QString, bool> flags;
   const tools::ToolArchive archive(path);
-  for (const tallyhold::ClsTreeDir* entry : archive.Records())
+  for (const engine::ClsTreeDir* entry : archive.Records())
     flags.insert(QString::fromLatin1(entry->Filename), entry->IsCompressed());
   return flags;
 }

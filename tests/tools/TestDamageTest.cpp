@@ -2,17 +2,17 @@
 
 #include <QMap>
 
-#include "tallyhold/extract/ExtractionRun.h"
-#include "tests/tallyhold/ExtractFixture.h"
+#include "engine/extract/ExtractionRun.h"
+#include "tests/engine/ExtractFixture.h"
 
 using namespace testsupport;
 
 namespace {
 
-class SkipRecorder : public tallyhold::RunObserver {
+class SkipRecorder : public engine::RunObserver {
  public:
-  void EntryDone(const tallyhold::ClsTreeDir& entry, const tallyhold::ExtractResult& result) override {
-    if (result.outcome == tallyhold::ExtractOutcome::Skipped) reasons[entry.Filename] = result.reason;
+  void EntryDone(const engine::ClsTreeDir& entry, const engine::ExtractResult& result) override {
+    if (result.outcome == engine::ExtractOutcome::Skipped) reasons[entry.Filename] = result.reason;
   }
   QMap<QByteArray, QString> reasons;
 };
@@ -42,8 +42,8 @@ TEST(ToolsTest, FindsEachKindOfDamageAndOnlyThat) {
       .add(broken("BAD\\..\\UNSAFE", false, [](FixtureEntry&) {}));
   const OpenArchive archive(writer);
   SkipRecorder recorder;
-  tallyhold::ExtractionRun run(archive.fileNo, recorder, [] { return false; }, 2);
-  run.Extract(archive.all(), tallyhold::ExtractionRun::OnStop::KeepFiles);
+  engine::ExtractionRun run(archive.fileNo, recorder, [] { return false; }, 2);
+  run.Extract(archive.all(), engine::ExtractionRun::OnStop::KeepFiles);
 
   EXPECT_EQ(run.Report().extracted, 3);
   EXPECT_EQ(recorder.reasons.keys(),

@@ -1,40 +1,14 @@
 #pragma once
-// Folders of files for the toolkit's tests: written from a map of relative
-// paths to contents, and read back the same way (regular files only, so that
-// folders left empty do not count); and skarrow2-dat run as a program.
+// Scratch folders for the toolkit's tests, and skarrow2-dat run as a program.
 #include <sys/resource.h>
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
 
-#include "tests/support/DatWriter.h"
+#include "tests/support/FileTree.h"
 
 namespace testsupport {
-
-using Tree = QMap<QString, QByteArray>;
-
-inline void WriteTree(const QString& root, const Tree& tree) {
-  for (auto file = tree.begin(); file != tree.end(); ++file) {
-    const QString path = root + '/' + file.key();
-    QDir().mkpath(QFileInfo(path).path());
-    WriteFile(path, file.value());
-  }
-}
-
-inline Tree ReadTree(const QString& root) {
-  Tree tree;
-  QDirIterator files(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
-  while (files.hasNext()) {
-    const QString path = files.next();
-    tree.insert(QDir(root).relativeFilePath(path), ReadFile(path));
-  }
-  return tree;
-}
 
 // A scratch folder with an input tree and places for archives and outputs.
 struct ToolFolder {

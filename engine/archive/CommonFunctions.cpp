@@ -1,0 +1,66 @@
+#include "engine/archive/CommonFunctions.h"
+
+namespace engine {
+namespace {
+
+// Probes pieces of 1 to 10 characters from the 0-based index `from`: the length
+// of the first piece that ends with "\", or 0 when that needs 10 or more.
+qsizetype folderPieceLength(QByteArrayView path, qsizetype from) {
+  for (qsizetype n = 1; n <= 10 && from + n <= path.size(); ++n)
+    if (path[from + n - 1] == '\\') return n <= 9 ? n : 0;
+  return 0;
+}
+
+std::optional<QByteArrayView> levelOne(QByteArrayView path) {
+  const qsizetype n = folderPieceLength(path, 0);
+  return n ? std::optional(path.first(n)) : std::nullopt;
+}
+
+// A level-2 or level-3 name whose piece begins at the 0-based index `from`.
+std::optional<QByteArrayView> nameFrom(QByteArrayView path, qsizetype from) {
+  const qsizetype n = folderPieceLength(path, from);
+  return n ? std::optional(path.sliced(from, n - 1)) : std::nullopt;
+}
+
+}  // namespace
+
+std::optional<QByteArrayView> PathLevelView(QByteArrayView path, uint8_t level, uint8_t start) {
+  switch (level) {
+    case 1:
+      return levelOne(path);
+    case 2: {
+      if (start != 0) return nameFrom(path, start);
+      const auto first = levelOne(path);
+      return first ? nameFrom(path, first->size()) : std::nullopt;
+    }
+    case 3: {
+      if (start != 0) return nameFrom(path, start + 1);
+      const auto first = levelOne(path);
+      const auto second = first ? nameFrom(path, first->size()) : std::nullopt;
+      return second ? nameFrom(path, first->size() + second->size() + 1) : std::nullopt;
+    }
+    default:
+      return QByteArrayView();
+  }
+}
+
+QByteArray GetPathLevel(const QByteArray& path, uint8_t level, uint8_t start) {
+  const std::optional<QByteArrayView> piece = PathLevelView(path, level, start);
+  return piece ? piece->toByteArray() : QByteArray(NoFolderSentinel);
+}
+
+QByteArrayView FolderPathView(QByteArrayView path) {
+  const qsizetype slash = path.lastIndexOf('\\');
+  return slash < 0 ? QByteArrayView("\\") : path.first(slash + 1);
+}
+
+QByteArray GetFolderPath(const QByteArray& path) { return FolderPathView(path).toByteArray(); }
+
+QByteArray GetFileName(const QByteArray& path) {
+  const qsizetype slash = path.lastIndexOf('\\');
+  return slash < 0 ? path : path.mid(slash + 1);
+}
+
+QString FoldedName(QByteArrayView latin1) { return QString::fromLatin1(latin1).toCaseFolded(); }
+
+}  // namespace engine

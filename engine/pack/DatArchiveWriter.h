@@ -1,0 +1,56 @@
+#pragma once
+// Writes a DAT archive front to back: the body of each entry, then FilesTotal
+// and one directory record per entry, then TreeSize and DataSize. Offsets and
+// sizes are signed 32-bit, so an archive that would pass 2 GiB - 1 is refused
+// as soon as it would. The records are kept in memory until Finish.
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <stdexcept>
+
+namespace platform {
+class SafeFile;
+}
+
+namespace engine {
+
+// The output could not be written (the system's reason), or would pass 2 GiB.
+class ArchiveWriteError : public std::runtime_error {
+ public:
+  explicit ArchiveWriteError(const QString& reason) : std::runtime_error(reason.toStdString()), reason_(reason) {}
+  const QString& reason() const { return reason_; }
+
+ private:
+  QString reason_;
+};
+
+class DatArchiveWriter {
+ public:
+  explicit DatArchiveWriter(platform::SafeFile& out);
+
+  // The next bytes of the current entry's body. Throws ArchiveWriteError.
+  void WriteBody(const char* data, qint64 size);
+  // Takes back what was written of the current entry's body.
+  void DropBody();
+  // Ends the current entry: its record, with the body written since the last
+  // entry as its packed bytes. name: Latin-1 with "\" between folders.
+  void EndEntry(const QByteArray& name, bool compressed, qint64 realSize);
+  // The directory and the trailer; the archive is complete.
+  void Finish();
+
+  qint64 Size() const { return written_; }
+  // Where the current entry's body starts.
+  qint64 BodyStart() const { return bodyStart_; }
+  int Entries() const { return count_; }
+
+ private:
+  void write(const char* data, qint64 size);
+
+  platform::SafeFile& out_;
+  qint64 written_ = 0;
+  qint64 bodyStart_ = 0;
+  QByteArray records_;
+  int32_t count_ = 0;
+};
+
+}  // namespace engine
