@@ -142,6 +142,17 @@ bool DestinationChooser::Completed(RunProgress& progress, const engine::RunRepor
   return false;
 }
 
+qint64 DestinationChooser::CountToTell(qint64 count, const engine::RunReport& report) {
+  return report.skipped.Count() > 0 ? report.extracted : count;
+}
+
+void DestinationChooser::TellCompletion(const QString& text, const engine::RunReport& report) {
+  const bool skipped = report.skipped.Count() > 0;
+  platform::Dialogs().message(text + report.skipped.CompletionAddition(), QStringLiteral("Extraction complete!"),
+                              skipped ? platform::MsgIcon::Exclamation : platform::MsgIcon::Information,
+                              platform::MsgButtons::Ok);
+}
+
 void DestinationChooser::closeEvent(QCloseEvent* event) {
   event->ignore();
   if (!running_) Unload();

@@ -54,6 +54,12 @@ class DestinationChooser : public QDialog {
   // then the message that names the file and the system's reason.
   bool Completed(RunProgress& progress, const engine::RunReport& report);
 
+  // The completion box of a run. With entries skipped, the count the
+  // dialog's message gives would claim files that were not written:
+  // CountToTell gives the files written then, and the box warns.
+  static qint64 CountToTell(qint64 count, const engine::RunReport& report);
+  static void TellCompletion(const QString& text, const engine::RunReport& report);
+
   QPushButton* PlaceButton(const char* text, const char* name, const QRect& twips);
 
   // Why a folder the lists refused cannot be entered, as the system says it.

@@ -18,10 +18,6 @@ namespace {
 using platform::MsgButtons;
 using platform::MsgIcon;
 
-void complete(const QString& text) {
-  platform::Dialogs().message(text, QStringLiteral("Extraction complete!"), MsgIcon::Information, MsgButtons::Ok);
-}
-
 // The folder's entries whose name is among names, each once, in folder order.
 std::vector<const engine::ClsTreeDir*> entriesNamed(const engine::ColSubTree& folder, const QSet<QString>& names) {
   std::vector<const engine::ClsTreeDir*> entries;
@@ -88,8 +84,8 @@ void frmExtract::extractFolder(const engine::ColSubTree& folder, engine::Extract
   run.Extract(entriesOf(folder), engine::ExtractionRun::OnStop::RemoveNewFiles);
   if (!Completed(progress, run.Report())) return;
   EndRun(progress);
-  complete(QString::number(folder.Count()) + " files extracted to " + DestRoot() +
-           run.Report().skipped.CompletionAddition());
+  const engine::RunReport& report = run.Report();
+  TellCompletion(QString::number(CountToTell(folder.Count(), report)) + " files extracted to " + DestRoot(), report);
 }
 
 // An entry is extracted once when its name is among List1's, whatever the
@@ -102,8 +98,10 @@ void frmExtract::extractFiles(const engine::ColSubTree& folder, engine::Extracti
   for (int i = 0; i < names_->count(); ++i) names.insert(names_->item(i)->text());
   run.Extract(entriesNamed(folder, names), engine::ExtractionRun::OnStop::KeepFiles);
   if (!Completed(progress, run.Report())) return;
-  complete(QString::number(names_->count()) + " files were succesfully extracted to " + DestRoot() +
-           run.Report().skipped.CompletionAddition());
+  const engine::RunReport& report = run.Report();
+  TellCompletion(QString::number(CountToTell(names_->count(), report)) + " files were succesfully extracted to " +
+                     DestRoot(),
+                 report);
   EndRun(progress);
 }
 

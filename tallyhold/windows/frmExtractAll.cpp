@@ -58,15 +58,10 @@ void frmExtractAll::extract() {
   }
   if (!Completed(progress, run.Report())) return;
   EndRun(progress);
-  // With entries skipped, the archive's count would claim files that were not written.
   const engine::RunReport& report = run.Report();
-  const bool skipped = report.skipped.Count() > 0;
-  platform::Dialogs().message(DestRoot() + " was created succesfully! " +
-                                  QString::number(skipped ? report.extracted : source_.Archive->FilesTotal) +
-                                  " files extracted." + report.skipped.CompletionAddition(),
-                              QStringLiteral("Extraction complete!"),
-                              skipped ? platform::MsgIcon::Exclamation : platform::MsgIcon::Information,
-                              platform::MsgButtons::Ok);
+  TellCompletion(DestRoot() + " was created succesfully! " +
+                     QString::number(CountToTell(source_.Archive->FilesTotal, report)) + " files extracted.",
+                 report);
 }
 
 }  // namespace tallyhold

@@ -283,8 +283,10 @@ TEST_F(TallyholdExtractSelectedTest, AFolderInTheWaySkipsItsEntryAndAVanishedDes
   EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER02.FRM", "RUNNER03.FRM"}));
   EXPECT_TRUE(QFileInfo(dest + "/RUNNER02.FRM").isDir());
   ASSERT_EQ(dialogs.messages().size(), 1);
-  EXPECT_EQ(dialogs.messages().first().text, "3 files extracted to " + dest + "/\r\r1 entry was skipped:\r"
+  // The files written, not the folder's count, beside a skip, and a warning.
+  EXPECT_EQ(dialogs.messages().first().text, "2 files extracted to " + dest + "/\r\r1 entry was skipped:\r"
                                              "ART\\CRITTERS\\RUNNER02.FRM: " + dest + "/RUNNER02.FRM is a folder");
+  EXPECT_EQ(dialogs.messages().first().icon, platform::MsgIcon::Exclamation);
   expectWindowsRestored();
 
   // A destination folder that vanished after it was chosen.
