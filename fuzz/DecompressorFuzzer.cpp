@@ -8,11 +8,11 @@
 #include <QFile>
 #include <vector>
 
-#include "common/platform/FileNumbers.h"
+#include "common/platform/MemorySource.h"
 #include "engine/archive/ClsTreeDir.h"
 #include "engine/extract/ExtractEntry.h"
 #include "engine/extract/FileDecompressor.h"
-#include "fuzz/FuzzFile.h"
+#include "fuzz/FuzzSupport.h"
 
 using namespace engine;
 
@@ -58,12 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   entry.fType = 1;
   entry.RealSize = data[0] | (data[1] << 8) | (data[2] << 16);
   entry.PackedSize = static_cast<int32_t>(size - 3);
-  const int fileNo = platform::FreeFile();
-  Require(platform::OpenFile(fileNo, WriteInput(data + 3, size - 3, ".body")), "the body cannot be opened");
+  const platform::MemorySource body(QByteArray(reinterpret_cast<const char*>(data + 3), static_cast<qsizetype>(size - 3)),
+                                    4093);
   ExtractDestination destination(folder, {}, ExtractDestination::Layout::Flat);
   EntryObserver quiet;
-  const ExtractResult result = ExtractEntry(entry, fileNo, decompressor, destination, quiet);
-  platform::CloseFile(fileNo);
+  const ExtractResult result = ExtractEntry(entry, body, decompressor, destination, quiet);
   const QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
   const ZlibVerdict zlib = zlibVerdict(data + 3, size - 3, entry.RealSize);
   const bool extracted = result.outcome == ExtractOutcome::Extracted;

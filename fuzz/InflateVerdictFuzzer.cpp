@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "common/zlib/ZlibStream.h"
-#include "fuzz/FuzzFile.h"
+#include "fuzz/FuzzSupport.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "engine/archive/ClsTreeDir.h"
 #include "engine/extract/ExtractErrors.h"
 #include "engine/extract/OutputPaths.h"
-#include "fuzz/FuzzFile.h"
+#include "fuzz/FuzzSupport.h"
 
 using namespace engine;
 namespace fs = std::filesystem;

@@ -1,10 +1,10 @@
 // The archive browser's reading of a file: the validity test, the fixed values,
 // every record into the folders and the tree nodes, and the top-level listing.
 #include "common/dat/DatFormat.h"
-#include "common/platform/FileNumbers.h"
+#include "common/platform/MemorySource.h"
 #include "engine/archive/DATFunctions.h"
 #include "engine/archive/FolderListing.h"
-#include "fuzz/FuzzFile.h"
+#include "fuzz/FuzzSupport.h"
 
 using namespace engine;
 
@@ -16,11 +16,11 @@ int filedEntries(ClsDatFile& archive) {
   return count;
 }
 
-void scan(int fileNo, ClsDatFile& archive) {
-  const dat::FixedDATInfo info = dat::GetFixedDATInfo(fileNo, platform::FileLength(fileNo));
+void scan(const platform::ArchiveSource& source, ClsDatFile& archive) {
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(source);
   archive.DirTreeAddr = info.DirTreeAddr;
   archive.FilesTotal = info.FilesTotal;
-  DirTreeReader reader(fileNo, archive);
+  DirTreeReader reader(source, archive);
   for (int i = 0; i < info.FilesTotal; ++i) {
     for (const TreeNode& node : reader.ReadNext()) Require(!node.Key.isEmpty(), "node without key");
     Require(filedEntries(archive) == reader.RecordsRead(), "every record read is filed once");
@@ -30,19 +30,18 @@ void scan(int fileNo, ClsDatFile& archive) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const QString path = WriteInput(data, size);
-  const int fileNo = platform::FreeFile();
-  if (!dat::OpenDAT(path, fileNo)) return 0;
+  // Odd-sized pieces: every read may come back short, as a file's may.
+  const platform::MemorySource source(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
+                                      7);
   ClsDatFile archive;
-  if (dat::IsSkarrow2DAT(fileNo, path)) {
+  if (dat::IsSkarrow2DAT(source)) {
     try {
-      scan(fileNo, archive);
+      scan(source, archive);
     } catch (const dat::DatError&) {
     }
     const FolderListing listing = FolderListing::Of(archive.ColTrees(), "\\");
     for (int row = 0; row < listing.RowCount(); ++row)
       for (int column = 0; column < FolderListing::ColumnCount; ++column) listing.Cell(row, column);
   }
-  platform::CloseAll();
   return 0;
 }

@@ -14,36 +14,36 @@ int openNewNumber(const QString& path) {
   const int fileNo = platform::FreeFile();
   QString reason;
   if (fileNo == 0) throw LoadError(LoadError::Unusable, cannotLoad(path, "no file number is free"));
-  if (!dat::OpenDAT(path, fileNo, &reason))
+  if (!platform::OpenFile(fileNo, path, &reason))
     throw LoadError(LoadError::Unusable, cannotLoad(path, reason));
   return fileNo;
 }
 
 // Only a file whose last four bytes do not give its length gets the plain
 // refusal; what passes that test and fails a later check is named with its problem.
-void checkTrailer(const QString& path, int fileNo) {
-  if (!dat::IsSkarrow2DAT(fileNo, path))
+void checkTrailer(const platform::ArchiveSource& source) {
+  if (!dat::IsSkarrow2DAT(source))
     throw LoadError(LoadError::NotAnArchive, QStringLiteral("This is not a Skarrow 2 DAT file!"));
 }
 
-dat::FixedDATInfo getFixedDATInfo(int fileNo, const StatusFn& status) {
+dat::FixedDATInfo getFixedDATInfo(const platform::ArchiveSource& source, const StatusFn& status) {
   const QString step = QStringLiteral("Getting fixed DAT info... ");
   status(step + "DATSizes");
-  const dat::DATSizes sizes = dat::ReadDATSizes(fileNo, platform::FileLength(fileNo));
+  const dat::DATSizes sizes = dat::ReadDATSizes(source);
   status(step + "DirTreeAddr");
   dat::FixedDATInfo info;
   info.TreeSize = sizes.TreeSize;
   info.DataSize = sizes.DataSize;
   info.DirTreeAddr = dat::DirTreeAddrOf(sizes);
   status(step + "FilesTotal");
-  info.FilesTotal = dat::ReadFilesTotal(fileNo, sizes);
+  info.FilesTotal = dat::ReadFilesTotal(source, sizes);
   return info;
 }
 
 // The table of record offsets, the directory read in bounded pieces. Throws
 // dat::DatError at the first record that does not lie wholly inside the directory.
-std::vector<int32_t> scanDAT(int fileNo, const dat::FixedDATInfo& info) {
-  dat::DirectoryReader directory(fileNo, info);
+std::vector<int32_t> scanDAT(const platform::ArchiveSource& source, const dat::FixedDATInfo& info) {
+  dat::DirectoryReader directory(source, info);
   std::vector<int32_t> recordPos;
   qint64 position = info.DirTreeAddr;
   recordPos.push_back(static_cast<int32_t>(position - 1));
@@ -55,16 +55,19 @@ std::vector<int32_t> scanDAT(int fileNo, const dat::FixedDATInfo& info) {
   return recordPos;
 }
 
-ReaderState readArchive(const QString& path, int fileNo, const StatusFn& status) {
-  checkTrailer(path, fileNo);
+}  // namespace
+
+ReaderState ReadDAT(const QString& path, std::shared_ptr<const platform::ArchiveSource> source,
+                    const StatusFn& status) {
+  checkTrailer(*source);
   status(QStringLiteral("Getting fixed DAT info..."));
   try {
-    const dat::FixedDATInfo info = getFixedDATInfo(fileNo, status);
+    const dat::FixedDATInfo info = getFixedDATInfo(*source, status);
     status(QStringLiteral("Scanning DAT..."));
     ReaderState state;
-    state.RecordPos = scanDAT(fileNo, info);
+    state.RecordPos = scanDAT(*source, info);
+    state.Source = std::move(source);
     state.Path = path;
-    state.DatFile = fileNo;
     state.DATSizes = {info.TreeSize, info.DataSize};
     state.FirstRecordOffset = info.DirTreeAddr - 1;
     state.FilesTotal = info.FilesTotal;
@@ -77,12 +80,12 @@ ReaderState readArchive(const QString& path, int fileNo, const StatusFn& status)
   }
 }
 
-}  // namespace
-
 ReaderState LoadDAT(const QString& path, const StatusFn& status) {
   const int fileNo = openNewNumber(path);
   try {
-    return readArchive(path, fileNo, status);
+    ReaderState state = ReadDAT(path, platform::SourceOf(fileNo), status);
+    state.DatFile = fileNo;
+    return state;
   } catch (...) {
     platform::CloseFile(fileNo);
     throw;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -14,6 +15,7 @@ namespace ledgerlamp {
 struct ReaderState {
   QString Path;
   int DatFile = 0;  // file number of the loaded archive, 0 when none was loaded
+  std::shared_ptr<const platform::ArchiveSource> Source;  // its bytes; null once let go
   dat::DATSizes DATSizes;
   int32_t FirstRecordOffset = 0;  // 0-based, one less than DirTreeAddr
   int32_t FilesTotal = 0;         // as the archive states it
@@ -42,9 +44,14 @@ class LoadError : public std::runtime_error {
 
 using StatusFn = std::function<void(const QString& status)>;
 
-// Opens the file under a new number, checks it, reads the fixed values and scans
-// the whole directory, reporting each step to status. The archive loaded before
-// is not touched. On failure (a damaged directory or too little memory for it
+// Checks the archive's bytes, reads the fixed values and scans the whole
+// directory, reporting each step to status; path only names the file in what
+// the user is told. Throws LoadError (DatFile stays 0).
+ReaderState ReadDAT(const QString& path, std::shared_ptr<const platform::ArchiveSource> source,
+                    const StatusFn& status);
+
+// Opens the file under a new number and reads it as ReadDAT does. The archive
+// loaded before is not touched. On failure (a damaged directory or too little memory for it
 // included) the new number is closed again and LoadError says why.
 ReaderState LoadDAT(const QString& path, const StatusFn& status);
 

@@ -81,6 +81,7 @@ void Main::showLoadedArchive() {
 
 void Main::unloadArchive() {
   platform::CloseAll();
+  state_.Source.reset();
   unloadButton_->setEnabled(false);
   setMovingEnabled(false);
   for (QLineEdit* box : {filesTotalBox_, treeSizeBox_, dataSizeBox_}) box->clear();

@@ -43,7 +43,7 @@ int cat(const ToolArchive& archive, const QString& name) {
   }
   std::unique_ptr<engine::FileDecompressor> decompressor;
   engine::EntryObserver quiet;
-  engine::EntryCopy copy(*entry, archive.FileNo());
+  engine::EntryCopy copy(*entry, *archive.Source());
   const engine::ExtractResult result = engine::Settled([&] {
     copy.Prepare(nullptr);
     if (entry->IsCompressed()) copy.Pour(decompressor, quiet, [](const char*, qint64) {});

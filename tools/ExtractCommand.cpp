@@ -58,7 +58,7 @@ int extract(const ToolArchive& archive, const engine::NamePatterns& patterns, co
   RunReporter reporter(archive.Path(), TotalRealSize(entries), quiet);
   engine::ExtractDestination destination(folder, {}, engine::ExtractDestination::Layout::Tree);
   const StopSignal stop;
-  engine::ExtractionRun run(archive.FileNo(), destination, reporter, StopSignal::Requested, jobs);
+  engine::ExtractionRun run(archive.Source(), destination, reporter, StopSignal::Requested, jobs);
   run.StopWithinEntries();
   if (run.OpenDestination() && run.MakeFolders(foldersOf(entries)))
     run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);

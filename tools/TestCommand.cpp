@@ -84,7 +84,7 @@ int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
     };
   }
   const StopSignal stop;
-  engine::ExtractionRun run(archive.FileNo(), reporter, StopSignal::Requested, jobs);
+  engine::ExtractionRun run(archive.Source(), reporter, StopSignal::Requested, jobs);
   run.StopWithinEntries();
   run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);
   reporter.Clear();

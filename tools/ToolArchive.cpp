@@ -2,19 +2,18 @@
 
 #include <new>
 
-#include "common/platform/FileNumbers.h"
+#include "common/platform/FileSource.h"
 #include "engine/archive/DATFunctions.h"
 #include "tools/ToolCommand.h"
 
 namespace tools {
 namespace {
 
-dat::FixedDATInfo checkedInfo(int fileNo) {
-  const qint64 length = platform::FileLength(fileNo);
-  if (length >= dat::TrailerSize && !dat::IsSkarrow2DAT(fileNo, {}))
+dat::FixedDATInfo checkedInfo(const platform::ArchiveSource& source) {
+  if (source.Length() >= dat::TrailerSize && !dat::IsSkarrow2DAT(source))
     throw ArchiveRefused(QStringLiteral("not a Skarrow 2 DAT archive (its last 4 bytes are not its length)"));
   try {
-    return dat::GetFixedDATInfo(fileNo, length);
+    return dat::GetFixedDATInfo(source);
   } catch (const dat::DatError& error) {
     throw ArchiveRefused("not a Skarrow 2 DAT archive: " + error.message());
   }
@@ -22,8 +21,8 @@ dat::FixedDATInfo checkedInfo(int fileNo) {
 
 }  // namespace
 
-RecordRange::Iterator::Iterator(int fileNo, const dat::FixedDATInfo& info)
-    : directory_(fileNo, info), position_(info.DirTreeAddr), total_(info.FilesTotal) {
+RecordRange::Iterator::Iterator(const platform::ArchiveSource& source, const dat::FixedDATInfo& info)
+    : directory_(source, info), position_(info.DirTreeAddr), total_(info.FilesTotal) {
   readNext();
 }
 
@@ -38,22 +37,12 @@ void RecordRange::Iterator::readNext() {
   }
 }
 
-ToolArchive::ToolArchive(const QString& path) : path_(path) {
-  fileNo_ = platform::FreeFile();
-  QString reason = QStringLiteral("no free file number");
-  if (fileNo_ == 0 || !dat::OpenDAT(path, fileNo_, &reason)) throw ArchiveRefused("cannot open it: " + reason);
-  try {
-    info_ = checkedInfo(fileNo_);
-    // Every record checked before a command starts, so that none stops halfway.
-    RecordRange::Iterator record = Records().begin();
-    while (record != std::default_sentinel) ++record;
-  } catch (...) {
-    platform::CloseFile(fileNo_);
-    throw;
-  }
+ToolArchive::ToolArchive(const QString& path, std::shared_ptr<const platform::ArchiveSource> source)
+    : path_(path), source_(std::move(source)), info_(checkedInfo(*source_)) {
+  // Every record checked before a command starts, so that none stops halfway.
+  RecordRange::Iterator record = Records().begin();
+  while (record != std::default_sentinel) ++record;
 }
-
-ToolArchive::~ToolArchive() { platform::CloseFile(fileNo_); }
 
 const engine::ColTrees& ToolArchive::Folders() const {
   if (folders_) return *folders_;
@@ -76,7 +65,10 @@ std::vector<const engine::ClsTreeDir*> ToolArchive::ByFolder() const {
 
 int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command) {
   try {
-    const ToolArchive archive(path);
+    QString reason;
+    std::shared_ptr<const platform::ArchiveSource> source = platform::FileSource::Open(path, &reason);
+    if (!source) throw ArchiveRefused("cannot open it: " + reason);
+    const ToolArchive archive(path, std::move(source));
     return command(archive);
   } catch (const ArchiveRefused& refused) {
     Complain(path + ": " + refused.reason());

@@ -1,5 +1,5 @@
 #pragma once
-// An archive opened for a command: its file under a file number, its trailer
+// An archive opened for a command: its file as a source, its trailer
 // values checked and every directory record checked to lie inside the
 // directory, as Tallyhold opens and scans one. Nothing of the directory is
 // kept: the records are read again from the file as they are walked, and the
@@ -28,7 +28,7 @@ class RecordRange {
     using value_type = const engine::ClsTreeDir*;
     using difference_type = std::ptrdiff_t;
 
-    Iterator(int fileNo, const dat::FixedDATInfo& info);
+    Iterator(const platform::ArchiveSource& source, const dat::FixedDATInfo& info);
     const engine::ClsTreeDir* operator*() const { return &entry_; }
     Iterator& operator++() {
       readNext();
@@ -47,29 +47,28 @@ class RecordRange {
     engine::ClsTreeDir entry_;
   };
 
-  RecordRange(int fileNo, const dat::FixedDATInfo& info) : fileNo_(fileNo), info_(info) {}
-  Iterator begin() const { return Iterator(fileNo_, info_); }
+  RecordRange(const platform::ArchiveSource& source, const dat::FixedDATInfo& info) : source_(source), info_(info) {}
+  Iterator begin() const { return Iterator(source_, info_); }
   std::default_sentinel_t end() const { return {}; }
 
  private:
-  int fileNo_;
+  const platform::ArchiveSource& source_;
   dat::FixedDATInfo info_;
 };
 
 class ToolArchive {
  public:
-  // Throws ArchiveRefused.
-  explicit ToolArchive(const QString& path);
-  ~ToolArchive();
+  // path names the archive in what the user is told. Throws ArchiveRefused.
+  ToolArchive(const QString& path, std::shared_ptr<const platform::ArchiveSource> source);
   ToolArchive(const ToolArchive&) = delete;
   ToolArchive& operator=(const ToolArchive&) = delete;
 
   const QString& Path() const { return path_; }
-  int FileNo() const { return fileNo_; }
+  const std::shared_ptr<const platform::ArchiveSource>& Source() const { return source_; }
   // The trailer's values and FilesTotal.
   const dat::FixedDATInfo& Info() const { return info_; }
   // In the order of the directory records.
-  RecordRange Records() const { return {fileNo_, info_}; }
+  RecordRange Records() const { return {*source_, info_}; }
   // The folders as Tallyhold's scan files them, built at the first call
   // (std::bad_alloc when they do not fit in memory).
   const engine::ColTrees& Folders() const;
@@ -78,7 +77,7 @@ class ToolArchive {
 
  private:
   QString path_;
-  int fileNo_ = 0;
+  std::shared_ptr<const platform::ArchiveSource> source_;
   dat::FixedDATInfo info_;
   mutable std::unique_ptr<engine::ColTrees> folders_;
 };

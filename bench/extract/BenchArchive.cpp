@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/dat/DatRecord.h"
-#include "common/platform/FileNumbers.h"
+#include "common/platform/FileSource.h"
 #include "tests/support/ArchiveFile.h"
 #include "tests/support/DatWriter.h"
 
@@ -143,10 +143,10 @@ qint64 WriteStoredEntryArchive(const QString& path, int32_t realSize) {
 
 LoadedArchive LoadArchive(const QString& path) {
   LoadedArchive loaded;
-  loaded.fileNo = platform::FreeFile();
-  if (!platform::OpenFile(loaded.fileNo, path)) throw std::runtime_error("cannot open archive");
-  const dat::FixedDATInfo info = dat::GetFixedDATInfo(loaded.fileNo, platform::FileLength(loaded.fileNo));
-  dat::DirectoryReader block(loaded.fileNo, info);
+  loaded.source = platform::FileSource::Open(path);
+  if (!loaded.source) throw std::runtime_error("cannot open archive");
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(*loaded.source);
+  dat::DirectoryReader block(*loaded.source, info);
   loaded.trees = std::make_shared<engine::ColTrees>();
   qint64 position = info.DirTreeAddr;
   for (int n = 1; n <= info.FilesTotal; ++n) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+#include "common/platform/ArchiveSource.h"
 #include "engine/archive/ColTrees.h"
 
 namespace extractbench {
@@ -29,13 +30,13 @@ qint64 WriteSingleEntryArchive(const QString& path, qint64 realSize);
 qint64 WriteStoredEntryArchive(const QString& path, int32_t realSize);
 
 struct LoadedArchive {
-  int fileNo = 0;
+  std::shared_ptr<const platform::ArchiveSource> source;
   std::shared_ptr<engine::ColTrees> trees;
   int entries = 0;
   qint64 realBytes = 0;
 };
 
-// Opens the archive under a file number and files its entries into folders.
+// Opens the archive as a source and files its entries into folders.
 LoadedArchive LoadArchive(const QString& path);
 
 }  // namespace extractbench

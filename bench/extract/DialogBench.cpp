@@ -12,7 +12,6 @@
 #include "BenchArchive.h"
 #include "BenchRun.h"
 #include "common/platform/DialogService.h"
-#include "common/platform/FileNumbers.h"
 #include "common/widgets/DirListBox.h"
 #include "tallyhold/windows/Main.h"
 #include "tallyhold/windows/Main_Container.h"
@@ -93,7 +92,6 @@ void run(const Workspace& workspace, int rounds) {
   std::printf("\n| figure | median |\n|---|---|\n| bare zlib loop (machine's limit) | %.3f s |\n"
               "| Extract all through the dialog | %.3f s |\n| dialog / bare loop of the same round | %.2f |\n",
               Median(bare), Median(dialog), Median(ratio));
-  platform::CloseFile(archive.fileNo);
 }
 
 }  // namespace

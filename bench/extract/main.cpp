@@ -17,7 +17,6 @@
 #include "BenchArchive.h"
 #include "BenchRun.h"
 #include "bench/support/ProcessMemory.h"
-#include "common/platform/FileNumbers.h"
 #include "engine/extract/ExtractionRun.h"
 
 using namespace extractbench;
@@ -40,7 +39,7 @@ double engineExtract(const LoadedArchive& archive, const QString& destRoot) {
   const QFileInfo root(destRoot);
   engine::ExtractDestination destination(root.path(), root.fileName(), engine::ExtractDestination::Layout::Tree);
   StatusKeeper observer;
-  engine::ExtractionRun run(archive.fileNo, destination, observer, [] { return false; });
+  engine::ExtractionRun run(archive.source, destination, observer, [] { return false; });
   std::vector<const engine::ClsTreeDir*> entries;
   for (const auto& folder : *archive.trees)
     for (const auto& entry : *folder) entries.push_back(entry.get());
@@ -92,7 +91,6 @@ void timeExtractAll(const Workspace& workspace, int runs) {
               *std::min_element(temporary.begin(), temporary.end()));
   std::printf("| engine / bare loop of the same run | %.2f | %.2f |\n\n", Median(ratio),
               *std::min_element(ratio.begin(), ratio.end()));
-  platform::CloseFile(archive.fileNo);
   QFile::remove(path);
 }
 
@@ -108,7 +106,6 @@ void measurePeakMemory(const QString& path, const QString& root) {
               entry.IsCompressed() ? "compressed" : "stored", entry.RealSize, entry.PackedSize, seconds);
   std::printf("| peak memory above the loaded archive | %.1f MiB (resident %lld KiB loaded, %lld KiB at the peak) |\n",
               (peak - loaded) / 1024.0, static_cast<long long>(loaded), static_cast<long long>(peak));
-  platform::CloseFile(archive.fileNo);
 }
 
 void peakInChild(const QString& program, const QString& path, const QString& root) {

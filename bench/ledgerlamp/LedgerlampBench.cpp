@@ -15,7 +15,7 @@
 #include "bench/support/ProcessMemory.h"
 #include "common/dat/DatRecord.h"
 #include "common/platform/DialogService.h"
-#include "common/platform/FileNumbers.h"
+#include "common/platform/FileSource.h"
 #include "ledgerlamp/Main.h"
 #include "tests/support/DatWriter.h"
 
@@ -128,11 +128,10 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const int fileNo = platform::FreeFile();
-  platform::OpenFile(fileNo, path);
+  const std::shared_ptr<platform::FileSource> source = platform::FileSource::Open(path);
   const qint64 directoryEnd = facts.fileBytes - 7;
   const qint64 lastRecord = directoryEnd - (17 + 29);
-  const Timing bareRead = timed(runs, [&] { dat::ReadRecordAt(fileNo, lastRecord, directoryEnd, records); });
+  const Timing bareRead = timed(runs, [&] { dat::ReadRecordAt(*source, lastRecord, directoryEnd, records); });
 
   // A sparse file whose trailer claims 2 GiB of directory with FilesTotal 0.
   const QString claim = dir.filePath(QStringLiteral("claim.dat"));

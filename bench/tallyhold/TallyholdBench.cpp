@@ -16,7 +16,7 @@
 #include "bench/tallyhold/BenchArchive.h"
 #include "common/dat/DatFormat.h"
 #include "common/dat/DatRecord.h"
-#include "common/platform/FileNumbers.h"
+#include "common/platform/FileSource.h"
 #include "engine/archive/CommonFunctions.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/Main.h"
@@ -35,11 +35,10 @@ double msSince(Clock::time_point start) {
 // The machine's limit: the directory read in one piece, every record decoded
 // and its folder looked up in a hash keyed by the case-folded path.
 int bareDecode(const QString& path) {
-  const int n = platform::FreeFile();
-  platform::OpenFile(n, path);
+  const std::shared_ptr<platform::FileSource> source = platform::FileSource::Open(path);
   const Clock::time_point start = Clock::now();
-  const dat::FixedDATInfo info = dat::GetFixedDATInfo(n, platform::FileLength(n));
-  dat::DirectoryReader block(n, info);
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(*source);
+  dat::DirectoryReader block(*source, info);
   QHash<QByteArray, int> folders;
   qint64 position = info.DirTreeAddr;
   for (int i = 1; i <= info.FilesTotal; ++i) {
@@ -48,7 +47,6 @@ int bareDecode(const QString& path) {
     ++folders[engine::GetFolderPath(record.Filename).toLower()];
   }
   std::printf("%.3f %lld\n", msSince(start), static_cast<long long>(folders.size()));
-  platform::CloseFile(n);
   return 0;
 }
 

@@ -18,7 +18,6 @@
 #include "BenchRun.h"
 #include "ChildRun.h"
 #include "CompressorCompare.h"
-#include "common/platform/FileNumbers.h"
 
 using namespace extractbench;
 using namespace toolkitbench;
@@ -62,7 +61,6 @@ qint64 packedTotal(const QString& archive) {
   qint64 total = 0;
   for (const auto& folder : *loaded.trees)
     for (const auto& entry : *folder) total += entry->PackedSize;
-  platform::CloseFile(loaded.fileNo);
   return total;
 }
 
@@ -125,7 +123,6 @@ void run(const Workspace& workspace, const QString& tool) {
               "-> %.1f MB\n",
               compressors.files, compressors.rawBytes / 1e6, compressors.zlibSeconds, compressors.zlibBytes / 1e6,
               compressors.libdeflateSeconds, compressors.libdeflateBytes / 1e6);
-  platform::CloseFile(loaded.fileNo);
 }
 
 }  // namespace

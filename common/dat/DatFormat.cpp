@@ -2,14 +2,13 @@
 
 #include <QtEndian>
 
-#include "common/platform/FileNumbers.h"
 
 namespace dat {
 namespace {
 
-int32_t readInt32At(int fileNo, qint64 position) {
+int32_t readInt32At(const ArchiveSource& source, qint64 position) {
   char bytes[4];
-  if (platform::ReadAt(fileNo, position, bytes, 4) != 4)
+  if (platform::ReadFully(source, position, bytes, 4) != 4)
     throw DatError(QStringLiteral("the file could not be read at position %1").arg(position));
   return ReadInt32LE(bytes);
 }
@@ -28,24 +27,21 @@ QString FormatHex(int32_t value) {
   return QString::number(static_cast<uint32_t>(value), 16).toUpper();
 }
 
-bool OpenDAT(const QString& path, int fileNo, QString* error) {
-  return platform::OpenFile(fileNo, path, error);
-}
-
-bool IsSkarrow2DAT(int fileNo, const QString& /*path*/) {
-  const qint64 length = platform::FileLength(fileNo);
+bool IsSkarrow2DAT(const ArchiveSource& source) {
+  const qint64 length = source.Length();
   if (length < 4) return false;
   char bytes[4];
-  if (platform::ReadAt(fileNo, length - 3, bytes, 4) != 4) return false;
+  if (platform::ReadFully(source, length - 3, bytes, 4) != 4) return false;
   return ReadInt32LE(bytes) == length;
 }
 
-DATSizes ReadDATSizes(int fileNo, qint64 fileLength) {
+DATSizes ReadDATSizes(const ArchiveSource& source) {
+  const qint64 fileLength = source.Length();
   if (fileLength < TrailerSize)
     throw DatError(QStringLiteral("the file is shorter than 8 bytes (%1 bytes)").arg(fileLength));
   DATSizes sizes;
-  sizes.TreeSize = readInt32At(fileNo, fileLength - 7);
-  sizes.DataSize = readInt32At(fileNo, fileLength - 3);
+  sizes.TreeSize = readInt32At(source, fileLength - 7);
+  sizes.DataSize = readInt32At(source, fileLength - 3);
   if (sizes.DataSize != fileLength)
     throw DatError(QStringLiteral("DataSize %1 differs from the file length %2")
                        .arg(sizes.DataSize)
@@ -63,9 +59,9 @@ int32_t DirTreeAddrOf(const DATSizes& sizes) {
   return sizes.DataSize - sizes.TreeSize - 3;
 }
 
-int32_t ReadFilesTotal(int fileNo, const DATSizes& sizes) {
+int32_t ReadFilesTotal(const ArchiveSource& source, const DATSizes& sizes) {
   const int32_t dirTreeAddr = DirTreeAddrOf(sizes);
-  const int32_t filesTotal = readInt32At(fileNo, dirTreeAddr - 4);
+  const int32_t filesTotal = readInt32At(source, dirTreeAddr - 4);
   if (filesTotal < 0)
     throw DatError(QStringLiteral("FilesTotal is negative (%1)").arg(filesTotal));
   if (filesTotal > (sizes.TreeSize - 4) / RecordFixedSize)
@@ -75,13 +71,13 @@ int32_t ReadFilesTotal(int fileNo, const DATSizes& sizes) {
   return filesTotal;
 }
 
-FixedDATInfo GetFixedDATInfo(int fileNo, qint64 fileLength) {
-  const DATSizes sizes = ReadDATSizes(fileNo, fileLength);
+FixedDATInfo GetFixedDATInfo(const ArchiveSource& source) {
+  const DATSizes sizes = ReadDATSizes(source);
   FixedDATInfo info;
   info.DataSize = sizes.DataSize;
   info.TreeSize = sizes.TreeSize;
   info.DirTreeAddr = DirTreeAddrOf(sizes);
-  info.FilesTotal = ReadFilesTotal(fileNo, sizes);
+  info.FilesTotal = ReadFilesTotal(source, sizes);
   return info;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "common/platform/ArchiveSource.h"
+
 namespace dat {
 
 // A file or directory that cannot be read as an archive; the text names what is wrong.
@@ -33,22 +35,20 @@ struct FixedDATInfo {
   int32_t FilesTotal = 0;
 };
 
-// Opens the archive for reading under the file number; false (with the
-// system's reason in error) when it cannot be opened.
-bool OpenDAT(const QString& path, int fileNo, QString* error = nullptr);
+using platform::ArchiveSource;
 
 // True when the last 4 bytes, read as a signed 32-bit value, equal the file's
 // length; false for a file shorter than 4 bytes. A file that passes may still
 // fail the checks of the fixed values (a file shorter than 8 bytes does).
-bool IsSkarrow2DAT(int fileNo, const QString& path);
+bool IsSkarrow2DAT(const ArchiveSource& source);
 
 // The three steps of reading the fixed values, each checked so that nothing
 // outside the file is read and no impossible count is passed on.
-DATSizes ReadDATSizes(int fileNo, qint64 fileLength);
+DATSizes ReadDATSizes(const ArchiveSource& source);
 int32_t DirTreeAddrOf(const DATSizes& sizes);
-int32_t ReadFilesTotal(int fileNo, const DATSizes& sizes);
+int32_t ReadFilesTotal(const ArchiveSource& source, const DATSizes& sizes);
 
-FixedDATInfo GetFixedDATInfo(int fileNo, qint64 fileLength);
+FixedDATInfo GetFixedDATInfo(const ArchiveSource& source);
 
 // 1-based position of the trailer: the first position past the directory.
 inline qint64 DirectoryEnd(const FixedDATInfo& info) {

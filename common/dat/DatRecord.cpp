@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "common/platform/FileNumbers.h"
 
 namespace dat {
 namespace {
@@ -35,18 +34,18 @@ void decodeInfo(const char* info, DirRecord& record) {
 
 }  // namespace
 
-DirectoryReader::DirectoryReader(int fileNo, const FixedDATInfo& info)
-    : DirectoryReader(fileNo, info.DirTreeAddr, DirectoryEnd(info), PieceSize) {}
+DirectoryReader::DirectoryReader(const ArchiveSource& source, const FixedDATInfo& info)
+    : DirectoryReader(source, info.DirTreeAddr, DirectoryEnd(info), PieceSize) {}
 
-DirectoryReader::DirectoryReader(int fileNo, qint64 first, qint64 end, qint64 pieceSize)
-    : fileNo_(fileNo), first_(first), end_(end), pieceSize_(std::max<qint64>(pieceSize, NameBufferSize)) {}
+DirectoryReader::DirectoryReader(const ArchiveSource& source, qint64 first, qint64 end, qint64 pieceSize)
+    : source_(source), first_(first), end_(end), pieceSize_(std::max<qint64>(pieceSize, NameBufferSize)) {}
 
 const char* DirectoryReader::bytesAt(qint64 position, qint64 length, int recordNumber) {
   if (position < pieceStart_ || position + length > pieceStart_ + piece_.size()) {
     piece_.resize(std::min(pieceSize_, end_ - position));
     pieceStart_ = position;
     // Only the bytes asked for must be there: the file may have shrunk since it was opened.
-    const qint64 got = platform::ReadAt(fileNo_, position, piece_.data(), piece_.size());
+    const qint64 got = platform::ReadFully(source_, position, piece_.data(), piece_.size());
     piece_.resize(std::max<qint64>(got, 0));
     if (got < length) throw unreadable(recordNumber);
   }
@@ -76,8 +75,8 @@ void AppendRecord(QByteArray& directory, const DirRecord& record) {
   AppendInt32LE(directory, record.Offset);
 }
 
-DirRecord ReadRecordAt(int fileNo, qint64 position, qint64 directoryEnd, int recordNumber) {
-  return DirectoryReader(fileNo, position, directoryEnd, NameBufferSize).RecordAt(position, recordNumber);
+DirRecord ReadRecordAt(const ArchiveSource& source, qint64 position, qint64 directoryEnd, int recordNumber) {
+  return DirectoryReader(source, position, directoryEnd, NameBufferSize).RecordAt(position, recordNumber);
 }
 
 }  // namespace dat

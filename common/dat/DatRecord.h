@@ -27,9 +27,9 @@ class DirectoryReader {
  public:
   static constexpr qint64 PieceSize = 4 << 20;
 
-  DirectoryReader(int fileNo, const FixedDATInfo& info);
+  DirectoryReader(const ArchiveSource& source, const FixedDATInfo& info);
   // The records between two 1-based positions, read in pieces of pieceSize bytes (255 at least).
-  DirectoryReader(int fileNo, qint64 first, qint64 end, qint64 pieceSize);
+  DirectoryReader(const ArchiveSource& source, qint64 first, qint64 end, qint64 pieceSize);
 
   // Decodes the record at a 1-based file position; recordNumber (from 1) only
   // names the record in the error thrown when it does not lie inside the directory.
@@ -39,7 +39,7 @@ class DirectoryReader {
   // The bytes [position, position + length), which lie inside the directory.
   const char* bytesAt(qint64 position, qint64 length, int recordNumber);
 
-  int fileNo_;
+  const ArchiveSource& source_;
   qint64 first_;
   qint64 end_;
   qint64 pieceSize_;
@@ -53,6 +53,6 @@ void AppendRecord(QByteArray& directory, const DirRecord& record);
 
 // Reads one record straight from the file, with the same checks: the record
 // must end before directoryEnd (the trailer's 1-based position).
-DirRecord ReadRecordAt(int fileNo, qint64 position, qint64 directoryEnd, int recordNumber);
+DirRecord ReadRecordAt(const ArchiveSource& source, qint64 position, qint64 directoryEnd, int recordNumber);
 
 }  // namespace dat

@@ -1,9 +1,12 @@
 #pragma once
-// Open files addressed by small numbers 1..255, read at 1-based positions.
-// An archive keeps its file number for as long as it stays open, and that
-// number is also its archive number.
+// The windows' open files, addressed by small numbers 1..255, each an archive
+// source. An archive keeps its file number for as long as it stays open, and
+// that number is also its archive number; the readers are handed the source.
 #include <QString>
 #include <QtGlobal>
+#include <memory>
+
+#include "common/platform/ArchiveSource.h"
 
 namespace platform {
 
@@ -18,6 +21,10 @@ int FreeFile();
 bool OpenFile(int n, const QString& path, QString* error = nullptr);
 
 bool IsOpen(int n);
+
+// The source behind n, or null when n is not open. A reader holding it keeps
+// the file readable after n is closed, until it lets go.
+std::shared_ptr<const ArchiveSource> SourceOf(int n);
 
 // Length in bytes, or -1 when n is not open.
 qint64 FileLength(int n);

@@ -54,8 +54,8 @@ std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record) {
   return std::make_shared<ClsTreeDir>(TreeDirOf(std::move(record)));
 }
 
-DirTreeReader::DirTreeReader(int fileNo, ClsDatFile& archive)
-    : directory_(fileNo, fixedInfoOf(archive)),
+DirTreeReader::DirTreeReader(const platform::ArchiveSource& source, ClsDatFile& archive)
+    : directory_(source, fixedInfoOf(archive)),
       trees_(archive.ColTrees()),
       position_(archive.DirTreeAddr) {}
 

@@ -25,9 +25,9 @@ std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record);
 // Walks the directory of a freshly opened archive one record at a time.
 class DirTreeReader {
  public:
-  // Reads the directory of the archive's open file in bounded pieces, as far
+  // Reads the directory from the archive's source in bounded pieces, as far
   // as the records go.
-  DirTreeReader(int fileNo, ClsDatFile& archive);
+  DirTreeReader(const platform::ArchiveSource& source, ClsDatFile& archive);
 
   // Reads the next record, files its entry into its folder and returns the
   // tree nodes it adds. Throws dat::DatError for a record that does not lie

@@ -4,7 +4,6 @@
 #include <memory>
 #include <new>
 
-#include "common/platform/FileNumbers.h"
 #include "common/platform/SafeFile.h"
 #include "engine/archive/ClsTreeDir.h"
 #include "engine/archive/CommonFunctions.h"
@@ -18,7 +17,7 @@ namespace {
 // Every buffer is at most one piece, whatever the sizes say: the body must lie
 // inside the archive, and a stored entry read at once (RealSize bytes) inside
 // its body.
-void checkEntry(const ClsTreeDir& entry, int fileNo) {
+void checkEntry(const ClsTreeDir& entry, const platform::ArchiveSource& archive) {
   const QString unsafe = UnsafeNameReason(entry.Filename);
   if (!unsafe.isEmpty()) throw EntryDataError(unsafe);
   if (!entry.IsCompressed() && entry.RealSize > entry.PackedSize)
@@ -26,20 +25,20 @@ void checkEntry(const ClsTreeDir& entry, int fileNo) {
                                         "PackedSize (%2)")
                              .arg(QString::number(entry.RealSize), QString::number(entry.PackedSize)));
   const qint64 offset = entry.Offset, length = entry.PackedSize;
-  if (offset < 0 || length < 0 || offset + length > platform::FileLength(fileNo))
+  if (offset < 0 || length < 0 || offset + length > archive.Length())
     throw EntryDataError(QStringLiteral("its data lie outside the archive (%1 bytes at offset %2)")
                              .arg(QString::number(length), QString::number(offset)));
   if (entry.RealSize < 0) throw EntryDataError(QStringLiteral("its RealSize is negative (%1)").arg(entry.RealSize));
 }
 
-void readBody(int fileNo, qint64 offset, qint64 size, char* buffer) {
-  if (platform::ReadAt(fileNo, offset + 1, buffer, size) != size)
+void readBody(const platform::ArchiveSource& archive, qint64 offset, qint64 size, char* buffer) {
+  if (platform::ReadFully(archive, offset + 1, buffer, size) != size)
     throw EntryDataError(QStringLiteral("its data could not be read from the archive"));
 }
 
 // working: called after every piece.
-void copyInPieces(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& consume, EntryObserver& observer,
-                  const std::function<void()>& working) {
+void copyInPieces(const ClsTreeDir& entry, const platform::ArchiveSource& archive, const EntryCopy::Sink& consume,
+                  EntryObserver& observer, const std::function<void()>& working) {
   const QString name = QString::fromLatin1(entry.Filename);
   observer.EntryStatus("File " + name + " to big for extraction, processing...");
   const PiecePlan plan = PlanPieces(entry.PackedSize);
@@ -48,7 +47,7 @@ void copyInPieces(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& co
   qint64 offset = entry.Offset;
   for (int k = 1; k <= plan.PieceCount; ++k) {
     observer.EntryStatus("Extracting " + name + " " + QString::number(k) + "/" + QString::number(plan.PieceCount));
-    readBody(fileNo, offset, plan.SizeOf(k), buffer.get());
+    readBody(archive, offset, plan.SizeOf(k), buffer.get());
     consume(buffer.get(), plan.SizeOf(k));
     offset += plan.SizeOf(k);
     working();
@@ -56,23 +55,24 @@ void copyInPieces(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& co
   if (entry.IsCompressed()) observer.EntryStatus("Decompressing " + name);
 }
 
-void copyBody(const ClsTreeDir& entry, int fileNo, const EntryCopy::Sink& consume, EntryObserver& observer,
-              const std::function<void()>& working) {
-  if (NeedsPieces(entry.PackedSize)) return copyInPieces(entry, fileNo, consume, observer, working);
+void copyBody(const ClsTreeDir& entry, const platform::ArchiveSource& archive, const EntryCopy::Sink& consume,
+              EntryObserver& observer, const std::function<void()>& working) {
+  if (NeedsPieces(entry.PackedSize)) return copyInPieces(entry, archive, consume, observer, working);
   const qint64 length = entry.IsCompressed() ? entry.PackedSize : entry.RealSize;
   const auto buffer = std::make_unique_for_overwrite<char[]>(length);
-  readBody(fileNo, entry.Offset, length, buffer.get());
+  readBody(archive, entry.Offset, length, buffer.get());
   consume(buffer.get(), length);
 }
 
 }  // namespace
 
-EntryCopy::EntryCopy(const ClsTreeDir& entry, int archiveFileNo) : entry_(entry), fileNo_(archiveFileNo) {}
+EntryCopy::EntryCopy(const ClsTreeDir& entry, const platform::ArchiveSource& archive)
+    : entry_(entry), archive_(archive) {}
 
 EntryCopy::~EntryCopy() = default;
 
 void EntryCopy::Prepare(ExtractDestination* destination) {
-  checkEntry(entry_, fileNo_);
+  checkEntry(entry_, archive_);
   if (!destination) return;
   result_.folder = destination->FolderFor(entry_);
   result_.name = DiskName(GetFileName(entry_.Filename));
@@ -106,7 +106,7 @@ void EntryCopy::Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObser
     checkStop();
   };
   checkStop();
-  if (!entry_.IsCompressed()) return copyBody(entry_, fileNo_, sink, observer, working);
+  if (!entry_.IsCompressed()) return copyBody(entry_, archive_, sink, observer, working);
   if (!decompressor) decompressor = std::make_unique<FileDecompressor>();
   FileDecompressor& inflater = *decompressor;
   inflater.Begin(entry_.RealSize, [&](const char* data, qint64 size) {
@@ -114,7 +114,7 @@ void EntryCopy::Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObser
     working();
   });
   copyBody(
-      entry_, fileNo_, [&inflater](const char* data, qint64 size) { inflater.Feed(data, size); }, observer, working);
+      entry_, archive_, [&inflater](const char* data, qint64 size) { inflater.Feed(data, size); }, observer, working);
   inflater.End();
   result_.trailing = inflater.Trailing();
 }
@@ -123,8 +123,7 @@ void EntryCopy::Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObser
 // extracted into its folder): it is never replaced.
 ExtractResult EntryCopy::Commit() {
   if (!out_) return result_;
-  const int error = out_->Commit(result_.name, &result_.replaced,
-                                 platform::FolderHandle::IdentityOf(platform::Descriptor(fileNo_)));
+  const int error = out_->Commit(result_.name, &result_.replaced, archive_.FileIdentity());
   if (error == platform::SafeFile::KeptInPlace)
     throw EntryDataError(QStringLiteral("it would replace the archive being read"));
   if (error) ThrowForSystemError(error, result_.file);
@@ -145,11 +144,11 @@ ExtractResult Settled(const std::function<ExtractResult()>& step) {
   }
 }
 
-ExtractResult ExtractEntry(const ClsTreeDir& entry, int archiveFileNo,
+ExtractResult ExtractEntry(const ClsTreeDir& entry, const platform::ArchiveSource& archive,
                            std::unique_ptr<FileDecompressor>& decompressor, ExtractDestination& destination,
                            EntryObserver& observer) {
   return Settled([&] {
-    EntryCopy copy(entry, archiveFileNo);
+    EntryCopy copy(entry, archive);
     copy.Prepare(&destination);
     copy.WriteBody(decompressor, observer);
     return copy.Commit();

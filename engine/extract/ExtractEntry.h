@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "common/platform/ArchiveSource.h"
 #include "engine/extract/OutputPaths.h"
 
 namespace platform {
@@ -69,9 +70,9 @@ struct ExtractResult {
   }
 };
 
-// archiveFileNo: the archive's open file (its archive number). decompressor:
+// archive: the archive's bytes, read by every thread that writes a body. decompressor:
 // the run's, made here at the first compressed entry.
-ExtractResult ExtractEntry(const ClsTreeDir& entry, int archiveFileNo,
+ExtractResult ExtractEntry(const ClsTreeDir& entry, const platform::ArchiveSource& archive,
                            std::unique_ptr<FileDecompressor>& decompressor, ExtractDestination& destination,
                            EntryObserver& observer);
 
@@ -82,7 +83,7 @@ ExtractResult ExtractEntry(const ClsTreeDir& entry, int archiveFileNo,
 // the result.
 class EntryCopy {
  public:
-  EntryCopy(const ClsTreeDir& entry, int archiveFileNo);
+  EntryCopy(const ClsTreeDir& entry, const platform::ArchiveSource& archive);
   ~EntryCopy();
   EntryCopy(const EntryCopy&) = delete;
   EntryCopy& operator=(const EntryCopy&) = delete;
@@ -107,7 +108,7 @@ class EntryCopy {
   void checkStop() const;
 
   const ClsTreeDir& entry_;
-  int fileNo_;
+  const platform::ArchiveSource& archive_;
   ExtractResult result_;
   std::unique_ptr<platform::SafeFile> out_;
   std::function<bool()> stop_;

@@ -25,7 +25,7 @@ QString foldedName(const ClsTreeDir& entry) {
 }  // namespace
 
 struct ExtractionRun::Job {
-  Job(const ClsTreeDir& of, int archiveFileNo) : entry(of), copy(of, archiveFileNo) {}
+  Job(const ClsTreeDir& of, const platform::ArchiveSource& archive) : entry(of), copy(of, archive) {}
   const ClsTreeDir& entry;
   EntryCopy copy;
   ExtractResult result;
@@ -34,17 +34,19 @@ struct ExtractionRun::Job {
   QString pendingName;          // the file's case-folded name until it is committed
 };
 
-ExtractionRun::ExtractionRun(int archiveFileNo, ExtractDestination& destination, RunObserver& observer,
+ExtractionRun::ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive,
+                             ExtractDestination& destination, RunObserver& observer,
                              std::function<bool()> stopRequested, int workers)
-    : ExtractionRun(archiveFileNo, &destination, observer, std::move(stopRequested), workers) {}
+    : ExtractionRun(std::move(archive), &destination, observer, std::move(stopRequested), workers) {}
 
-ExtractionRun::ExtractionRun(int archiveFileNo, RunObserver& observer, std::function<bool()> stopRequested,
-                             int workers)
-    : ExtractionRun(archiveFileNo, nullptr, observer, std::move(stopRequested), workers) {}
-
-ExtractionRun::ExtractionRun(int archiveFileNo, ExtractDestination* destination, RunObserver& observer,
+ExtractionRun::ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, RunObserver& observer,
                              std::function<bool()> stopRequested, int workers)
-    : archiveFileNo_(archiveFileNo),
+    : ExtractionRun(std::move(archive), nullptr, observer, std::move(stopRequested), workers) {}
+
+ExtractionRun::ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive,
+                             ExtractDestination* destination, RunObserver& observer,
+                             std::function<bool()> stopRequested, int workers)
+    : archive_(std::move(archive)),
       destination_(destination),
       observer_(observer),
       stopRequested_(std::move(stopRequested)),
@@ -102,7 +104,7 @@ void ExtractionRun::Extract(const std::vector<const ClsTreeDir*>& entries, OnSto
 // The entry is checked and its name resolved here; its body goes to a worker.
 std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry, const QString& folded,
                                                          platform::WorkerPool& pool) {
-  auto job = std::make_unique<Job>(entry, archiveFileNo_);
+  auto job = std::make_unique<Job>(entry, *archive_);
   Job& running = *job;
   if (stopWithinEntries_) running.copy.StopWhen(stopRequested_);
   running.result = Settled([&] {

@@ -60,10 +60,10 @@ class ExtractionRun {
   // would lose both).
   enum class OnStop { KeepFiles, RemoveNewFiles };
 
-  ExtractionRun(int archiveFileNo, ExtractDestination& destination, RunObserver& observer,
+  ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, ExtractDestination& destination, RunObserver& observer,
                 std::function<bool()> stopRequested, int workers = 1);
   // A run that checks every entry as extraction does and writes nothing.
-  ExtractionRun(int archiveFileNo, RunObserver& observer, std::function<bool()> stopRequested, int workers);
+  ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, RunObserver& observer, std::function<bool()> stopRequested, int workers);
   ~ExtractionRun();
 
   // The stop is also asked between the pieces of an entry (on the workers'
@@ -84,7 +84,7 @@ class ExtractionRun {
   struct Job;
   using Jobs = std::deque<std::unique_ptr<Job>>;
 
-  ExtractionRun(int archiveFileNo, ExtractDestination* destination, RunObserver& observer,
+  ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, ExtractDestination* destination, RunObserver& observer,
                 std::function<bool()> stopRequested, int workers);
 
   // folded: the entry's file name case-folded, when there is a destination.
@@ -97,7 +97,7 @@ class ExtractionRun {
   void fail(const ExtractResult& failure);
   void removeNewFiles();
 
-  int archiveFileNo_;
+  std::shared_ptr<const platform::ArchiveSource> archive_;
   ExtractDestination* destination_;
   RunObserver& observer_;
   EntryObserver quietEntries_;  // what the workers' threads report within an entry: nothing

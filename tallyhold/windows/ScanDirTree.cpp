@@ -84,7 +84,7 @@ bool ScanDirTree(Main_Container& frame, DAT_Container& window, int fileNo, int32
   window.RefreshActiveDAT();
 
   try {
-    engine::DirTreeReader reader(fileNo, *archive);
+    engine::DirTreeReader reader(*platform::SourceOf(fileNo), *archive);
     engine::ScanProgressStep progressStep;
     platform::YieldPacer yields;
     for (int32_t i = 1; i <= archive->FilesTotal; ++i) {

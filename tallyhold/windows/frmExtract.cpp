@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/FileNumbers.h"
 #include "common/platform/Twips.h"
 #include "engine/archive/CommonFunctions.h"
 #include "engine/extract/ExtractionRun.h"
@@ -60,7 +61,7 @@ void frmExtract::extract() {
   SetRunning(true);
   RunProgress progress("Extracting from " + source_.ArchivePath + "...", source_.StopRequested);
   engine::ExtractDestination destination(Folder(), {}, engine::ExtractDestination::Layout::Flat);
-  engine::ExtractionRun run(source_.Archive->Index, destination, progress, [this] { return source_.StopRequested; });
+  engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress, [this] { return source_.StopRequested; });
   // A destination folder that vanished after it was chosen ends the run here.
   if (!run.OpenDestination()) {
     Completed(progress, run.Report());

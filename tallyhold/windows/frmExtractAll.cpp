@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/FileNumbers.h"
 #include "engine/extract/ExtractionRun.h"
 #include "tallyhold/windows/RunProgress.h"
 
@@ -44,7 +45,7 @@ void frmExtractAll::extract() {
   progress.SetBar(static_cast<float>(trees.Count() + 1), 1);
   engine::ExtractDestination destination(Folder(), QFileInfo(source_.ArchivePath).fileName(),
                                  engine::ExtractDestination::Layout::Tree);
-  engine::ExtractionRun run(source_.Archive->Index, destination, progress, [this] { return source_.StopRequested; });
+  engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress, [this] { return source_.StopRequested; });
   if (run.OpenDestination()) {
     progress.ShowStep(QStringLiteral("Creating directories..."));
     if (run.MakeFolders(treeFolders_)) {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
+#include <deque>
 
 #include "common/dat/DatFormat.h"
 #include "common/dat/DatRecord.h"
-#include "common/platform/FileNumbers.h"
+#include "common/platform/MemorySource.h"
 #include "tests/support/DatWriter.h"
 
 using namespace testsupport;
@@ -13,22 +13,13 @@ namespace {
 
 class DatFormatTest : public ::testing::Test {
  protected:
-  void TearDown() override { platform::CloseAll(); }
-
-  // Writes the bytes and opens them under a fresh file number.
-  int open(const QByteArray& bytes) {
-    const QString path = dir.filePath(QStringLiteral("a%1.dat").arg(++files));
-    EXPECT_TRUE(WriteFile(path, bytes));
-    const int n = platform::FreeFile();
-    EXPECT_TRUE(dat::OpenDAT(path, n));
-    return n;
-  }
+  // The bytes as a source handing them out in odd-sized pieces, as a file may.
+  const platform::ArchiveSource& open(const QByteArray& bytes) { return sources.emplace_back(bytes, 7); }
 
   // The fixed values, or the reader's complaint.
   QString fixedInfoError(const QByteArray& bytes) {
-    const int n = open(bytes);
     try {
-      dat::GetFixedDATInfo(n, platform::FileLength(n));
+      dat::GetFixedDATInfo(open(bytes));
     } catch (const dat::DatError& error) {
       return error.message();
     }
@@ -36,8 +27,8 @@ class DatFormatTest : public ::testing::Test {
   }
 
   // Every record of the directory, or the reader's complaint as the last name.
-  QList<dat::DirRecord> walk(int n, QString* error) {
-    const dat::FixedDATInfo info = dat::GetFixedDATInfo(n, platform::FileLength(n));
+  QList<dat::DirRecord> walk(const platform::ArchiveSource& n, QString* error) {
+    const dat::FixedDATInfo info = dat::GetFixedDATInfo(n);
     dat::DirectoryReader block(n, info);
     dat::DirectoryReader small(n, info.DirTreeAddr, dat::DirectoryEnd(info), 300);
     QList<dat::DirRecord> records;
@@ -60,8 +51,7 @@ class DatFormatTest : public ::testing::Test {
     return records;
   }
 
-  QTemporaryDir dir;
-  int files = 0;
+  std::deque<platform::MemorySource> sources;
 };
 
 TEST_F(DatFormatTest, ReadsTrailerRecordsAndFieldsOfAValidArchive) {
@@ -69,10 +59,10 @@ TEST_F(DatFormatTest, ReadsTrailerRecordsAndFieldsOfAValidArchive) {
   writer.add("README.TXT", "hello");
   writer.add("text\\english\\game\\MAPTEXT.MSG", SampleText(3000), true);
   const QByteArray bytes = writer.build();
-  const int n = open(bytes);
+  const platform::ArchiveSource& n = open(bytes);
 
-  ASSERT_TRUE(dat::IsSkarrow2DAT(n, QString()));
-  const dat::FixedDATInfo info = dat::GetFixedDATInfo(n, bytes.size());
+  ASSERT_TRUE(dat::IsSkarrow2DAT(n));
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(n);
   EXPECT_EQ(info.DataSize, bytes.size());
   EXPECT_EQ(info.FilesTotal, 2);
   EXPECT_EQ(info.DirTreeAddr, info.DataSize - info.TreeSize - 3);
@@ -98,9 +88,9 @@ TEST_F(DatFormatTest, ReadsTrailerRecordsAndFieldsOfAValidArchive) {
 TEST_F(DatFormatTest, EmptyArchiveHasTreeSizeFourAndFirstRecordAtTheTrailer) {
   const QByteArray bytes = DatWriter().build();
   ASSERT_EQ(bytes.size(), 12);
-  const int n = open(bytes);
-  ASSERT_TRUE(dat::IsSkarrow2DAT(n, QString()));
-  const dat::FixedDATInfo info = dat::GetFixedDATInfo(n, bytes.size());
+  const platform::ArchiveSource& n = open(bytes);
+  ASSERT_TRUE(dat::IsSkarrow2DAT(n));
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(n);
   EXPECT_EQ(info.TreeSize, 4);
   EXPECT_EQ(info.FilesTotal, 0);
   EXPECT_EQ(info.DirTreeAddr, dat::DirectoryEnd(info));
@@ -111,7 +101,7 @@ TEST_F(DatFormatTest, NameOver255BytesIsCutButTheNextRecordIsStillFound) {
   DatWriter writer;
   writer.add(longName, "x");
   writer.add("after", "y");
-  const int n = open(writer.build());
+  const platform::ArchiveSource& n = open(writer.build());
   QString error;
   const QList<dat::DirRecord> records = walk(n, &error);
   ASSERT_EQ(records.size(), 2) << error.toStdString();
@@ -121,15 +111,15 @@ TEST_F(DatFormatTest, NameOver255BytesIsCutButTheNextRecordIsStillFound) {
 }
 
 TEST_F(DatFormatTest, ValidityTestComparesOnlyTheLastFourBytesWithTheLength) {
-  EXPECT_FALSE(dat::IsSkarrow2DAT(open("this is not an archive: TEXT"), QString()));
-  EXPECT_FALSE(dat::IsSkarrow2DAT(open("\x03\x00\x00"), QString()));
+  EXPECT_FALSE(dat::IsSkarrow2DAT(open("this is not an archive: TEXT")));
+  EXPECT_FALSE(dat::IsSkarrow2DAT(open("\x03\x00\x00")));
   // Four bytes that give the length pass; reading the fixed values then refuses them.
   const QByteArray four("\x04\x00\x00\x00", 4);
-  EXPECT_TRUE(dat::IsSkarrow2DAT(open(four), QString()));
+  EXPECT_TRUE(dat::IsSkarrow2DAT(open(four)));
   EXPECT_TRUE(fixedInfoError(four).contains("shorter than 8 bytes"));
   QByteArray lucky(16, 'z');
   PatchInt32(lucky, 12, 16);
-  EXPECT_TRUE(dat::IsSkarrow2DAT(open(lucky), QString()));
+  EXPECT_TRUE(dat::IsSkarrow2DAT(open(lucky)));
   // Passing the test is not enough to be read: TreeSize 'zzzz' points outside.
   EXPECT_TRUE(fixedInfoError(lucky).contains("TreeSize"));
 }

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <csignal>
 
+#include "common/platform/MemorySource.h"
 #include "engine/extract/ExtractEntry.h"
 #include "engine/extract/FileDecompressor.h"
 #include "engine/extract/OutputPaths.h"
@@ -30,13 +31,27 @@ using Layout = ExtractDestination::Layout;
 class EngineExtractEntry : public ::testing::Test {
  protected:
   ExtractResult extract(const OpenArchive& archive, std::size_t index, ExtractDestination& destination) {
-    return ExtractEntry(archive.entries.at(index), archive.fileNo, decompressor, destination, observer);
+    return ExtractEntry(archive.entries.at(index), *archive.source, decompressor, destination, observer);
   }
 
   std::unique_ptr<FileDecompressor> decompressor;
   RecordingObserver observer;
   QStringList& statusTexts = observer.statusTexts;
 };
+
+// A file may hand out fewer bytes than asked at any read.
+TEST_F(EngineExtractEntry, BodiesReadInOddSizedPiecesComeOutWhole) {
+  const QByteArray text = SampleText(70'000, 2);
+  const QByteArray bytes = DatWriter().add("A.MSG", text, true).add("B.TXT", "stored as it is").build();
+  const OpenArchive archive(bytes);
+  const platform::MemorySource pieces(bytes, 7);
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
+  for (std::size_t i = 0; i < 2; ++i)
+    EXPECT_EQ(ExtractEntry(archive.entries.at(i), pieces, decompressor, destination, observer).outcome,
+              ExtractOutcome::Extracted);
+  EXPECT_EQ(ReadFile(archive.dest("A.MSG")), text);
+  EXPECT_EQ(ReadFile(archive.dest("B.TXT")), "stored as it is");
+}
 
 TEST_F(EngineExtractEntry, SmallEntriesAreWrittenExactlyWithNothingBesideThem) {
   const QByteArray text = SampleText(70'000, 1);

@@ -1,5 +1,5 @@
 #pragma once
-// An archive written with DatWriter, opened under a file number as a loaded
+// An archive written with DatWriter, opened as a file source as a loaded
 // archive is, with its entries decoded into ClsTreeDir objects, and a fresh
 // destination folder beside it.
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/dat/DatRecord.h"
-#include "common/platform/FileNumbers.h"
+#include "common/platform/FileSource.h"
 #include "engine/archive/ClsTreeDir.h"
 #include "engine/extract/ExtractEntry.h"
 #include "tests/support/DatWriter.h"
@@ -31,10 +31,9 @@ class OpenArchive {
   explicit OpenArchive(const QByteArray& bytes) {
     const QString path = dir.filePath("archive.dat");
     WriteFile(path, bytes);
-    fileNo = platform::FreeFile();
-    platform::OpenFile(fileNo, path);
-    const dat::FixedDATInfo info = dat::GetFixedDATInfo(fileNo, platform::FileLength(fileNo));
-    dat::DirectoryReader block(fileNo, info);
+    source = platform::FileSource::Open(path);
+    const dat::FixedDATInfo info = dat::GetFixedDATInfo(*source);
+    dat::DirectoryReader block(*source, info);
     qint64 position = info.DirTreeAddr;
     for (int n = 1; n <= info.FilesTotal; ++n) {
       const dat::DirRecord record = block.RecordAt(position, n);
@@ -50,8 +49,6 @@ class OpenArchive {
     }
     QDir(dir.path()).mkdir("dest");
   }
-  ~OpenArchive() { platform::CloseFile(fileNo); }
-
   std::vector<const engine::ClsTreeDir*> all() const {
     std::vector<const engine::ClsTreeDir*> list;
     for (const engine::ClsTreeDir& entry : entries) list.push_back(&entry);
@@ -83,7 +80,7 @@ class OpenArchive {
   }
 
   QTemporaryDir dir;
-  int fileNo = 0;
+  std::shared_ptr<const platform::ArchiveSource> source;
   std::vector<engine::ClsTreeDir> entries;
 };
 

@@ -39,7 +39,7 @@ class ScriptedObserver : public RunObserver {
 struct TestRun {
   TestRun(const OpenArchive& archive, const QString& chosen, Layout layout, bool* stop = nullptr)
       : destination(chosen, layout == Layout::Tree ? "archive.dat" : QString(), layout),
-        run(archive.fileNo, destination, observer, [stop] { return stop && *stop; }) {}
+        run(archive.source, destination, observer, [stop] { return stop && *stop; }) {}
   const RunReport& extract(const OpenArchive& archive, ExtractionRun::OnStop onStop = ExtractionRun::OnStop::KeepFiles) {
     if (run.OpenDestination()) run.Extract(archive.all(), onStop);
     return run.Report();
@@ -180,7 +180,7 @@ TEST(EngineExtractionRun, AStopWithinEntriesCutsAnEntryShortAndLeavesNothingOfIt
     const QString folder = within ? "within" : "between";
     QDir(archive.dest()).mkdir(folder);
     ExtractDestination destination(archive.dest(folder), {}, Layout::Flat);
-    ExtractionRun run(archive.fileNo, destination, observer, [&stop] { return stop.load(); });
+    ExtractionRun run(archive.source, destination, observer, [&stop] { return stop.load(); });
     if (within) run.StopWithinEntries();
     ASSERT_TRUE(run.OpenDestination());
     run.Extract(archive.all(), ExtractionRun::OnStop::KeepFiles);
@@ -205,7 +205,7 @@ TEST(EngineExtractionRun, AKilledRunLeavesNoFileThatLooksCompleteAndTheNextRunRe
       void Working() override { ::usleep(20'000); }
     } slow;
     ExtractDestination destination(root, {}, ExtractDestination::Layout::Flat);
-    ExtractionRun run(archive.fileNo, destination, slow, [] { return false; });
+    ExtractionRun run(archive.source, destination, slow, [] { return false; });
     if (run.OpenDestination()) run.Extract(archive.all(), ExtractionRun::OnStop::KeepFiles);
     ::_exit(0);
   }

@@ -35,7 +35,7 @@ class EngineLoaderTest : public ::testing::Test {
     archive.SetFixedInfo(opening.Info);
     QString refusal;
     try {
-      DirTreeReader reader(opening.FileNo, archive);
+      DirTreeReader reader(*platform::SourceOf(opening.FileNo), archive);
       for (int32_t i = 0; i < archive.FilesTotal; ++i) reader.ReadNext();
     } catch (const dat::DatError& error) {
       refusal = "scan: " + error.message();

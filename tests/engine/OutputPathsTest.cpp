@@ -20,7 +20,7 @@ using Layout = ExtractDestination::Layout;
 ExtractResult extract(const OpenArchive& archive, std::size_t index, ExtractDestination& destination) {
   std::unique_ptr<FileDecompressor> decompressor;
   EntryObserver quiet;
-  return ExtractEntry(archive.entries.at(index), archive.fileNo, decompressor, destination, quiet);
+  return ExtractEntry(archive.entries.at(index), *archive.source, decompressor, destination, quiet);
 }
 
 QList<ExtractOutcome> extractAll(const OpenArchive& archive, ExtractDestination& destination) {

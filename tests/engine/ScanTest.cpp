@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "common/platform/FileNumbers.h"
+#include "common/platform/MemorySource.h"
 #include "engine/archive/DATFunctions.h"
 #include "tests/support/DatWriter.h"
 
@@ -92,19 +92,14 @@ TEST(EngineScanTest, BarMovesAtEntriesFiveNineAndThirteen) {
 
 class EngineDirTreeReaderTest : public ::testing::Test {
  protected:
-  void TearDown() override { platform::CloseAll(); }
-
   // The archive object as the open command leaves it, for the bytes given.
-  int open(const QByteArray& bytes) {
-    const QString path = dir.filePath("a.dat");
-    EXPECT_TRUE(testsupport::WriteFile(path, bytes));
-    const int n = platform::FreeFile();
-    EXPECT_TRUE(platform::OpenFile(n, path));
-    archive.SetFixedInfo(dat::GetFixedDATInfo(n, bytes.size()));
-    return n;
+  const platform::ArchiveSource& open(const QByteArray& bytes) {
+    source = std::make_unique<platform::MemorySource>(bytes, 5);
+    archive.SetFixedInfo(dat::GetFixedDATInfo(*source));
+    return *source;
   }
 
-  QTemporaryDir dir;
+  std::unique_ptr<platform::MemorySource> source;
   ClsDatFile archive;
 };
 

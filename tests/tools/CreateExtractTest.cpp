@@ -7,6 +7,7 @@
 #include <random>
 
 #include "common/platform/FileNumbers.h"
+#include "common/platform/FileSource.h"
 #include "common/platform/HiddenFiles.h"
 #include "engine/archive/DATFunctions.h"
 #include "ledgerlamp/DATFunctions.h"
@@ -70,20 +71,19 @@ TEST_F(ToolsCreateExtract, TallyholdsScanAndLedgerlampsLoaderReadWhatCreateWrote
   WriteTree(path("in"), sampleTree());
   ASSERT_EQ(create("a.dat", "in"), tools::Success);
 
-  const int fileNo = platform::FreeFile();
-  ASSERT_TRUE(platform::OpenFile(fileNo, path("a.dat")));
+  const std::shared_ptr<platform::FileSource> source = platform::FileSource::Open(path("a.dat"));
+  ASSERT_TRUE(source);
   engine::ClsDatFile archive;
-  const dat::FixedDATInfo info = dat::GetFixedDATInfo(fileNo, platform::FileLength(fileNo));
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(*source);
   archive.DataSize = info.DataSize;
   archive.TreeSize = info.TreeSize;
   archive.DirTreeAddr = info.DirTreeAddr;
   archive.FilesTotal = info.FilesTotal;
-  engine::DirTreeReader reader(fileNo, archive);
+  engine::DirTreeReader reader(*source, archive);
   QStringList names;
   for (int n = 0; n < archive.FilesTotal; ++n) reader.ReadNext();
   for (const auto& folder : archive.ColTrees())
     for (const auto& entry : *folder) names << QString::fromLatin1(entry->Filename).replace('\\', '/');
-  platform::CloseFile(fileNo);
   // Sorted, the files of a folder before the folders in it.
   EXPECT_EQ(names, (QStringList{"README.TXT", "A/B/C/D/E/F/G/H/I/J/DEEP.TXT", "ART/EMPTY.BIN",
                                 "ART/CRITTERS/RUNNER01.FRM", "SOUND/BIG.ACM", "SOUND/NOISE.RAW",
@@ -97,7 +97,7 @@ TEST_F(ToolsCreateExtract, TallyholdsScanAndLedgerlampsLoaderReadWhatCreateWrote
 // What the archive's directory says of each entry: compressed or not.
 QMap<QString, bool> compressedFlags(const QString& path) {
   QMap<QString, bool> flags;
-  const tools::ToolArchive archive(path);
+  const tools::ToolArchive archive(path, platform::FileSource::Open(path));
   for (const engine::ClsTreeDir* entry : archive.Records())
     flags.insert(QString::fromLatin1(entry->Filename), entry->IsCompressed());
   return flags;

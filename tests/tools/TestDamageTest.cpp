@@ -42,7 +42,7 @@ TEST(ToolsTest, FindsEachKindOfDamageAndOnlyThat) {
       .add(broken("BAD\\..\\UNSAFE", false, [](FixtureEntry&) {}));
   const OpenArchive archive(writer);
   SkipRecorder recorder;
-  engine::ExtractionRun run(archive.fileNo, recorder, [] { return false; }, 2);
+  engine::ExtractionRun run(archive.source, recorder, [] { return false; }, 2);
   run.Extract(archive.all(), engine::ExtractionRun::OnStop::KeepFiles);
 
   EXPECT_EQ(run.Report().extracted, 3);
