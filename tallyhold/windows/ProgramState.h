@@ -34,7 +34,6 @@ class ProgramState {
   int32_t LastWindowIndex = 0;
   int16_t LoadFileNo = 0;
   int32_t LoadIndex = 0;
-  bool StopRequested = false;
   ActiveDATRecord ActiveDAT;
   Pane ActivePane = Pane::None;
 
