@@ -74,14 +74,13 @@ void failScan(Main_Container& frame, DAT_Container& window, int fileNo, engine::
 }  // namespace
 
 bool ScanDirTree(Main_Container& frame, DAT_Container& window, int fileNo, int32_t archiveNumber) {
-  ProgramState& state = frame.State();
-  const std::shared_ptr<engine::ClsDatFile> archive = state.DATFiles.Item(archiveNumber);
+  const std::shared_ptr<engine::ClsDatFile> archive = frame.State().DATFiles.Item(archiveNumber);
   StopToken stop;
   std::unique_ptr<ProgressForm> form = showScanProgress(stop, archive->FilesTotal);
   frame.setEnabled(false);
   frame.SetStatus(QStringLiteral("Adding Tree Entries..."));
-  window.SetArchiveNumber(archiveNumber);
-  window.RefreshActiveDAT();
+  window.SetArchive(archive);
+  frame.RefreshActiveDAT();
 
   try {
     engine::DirTreeReader reader(fileNo, *archive);
