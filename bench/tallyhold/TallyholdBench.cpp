@@ -67,7 +67,7 @@ int listFolder(const QString& path) {
   const auto frame = tallyhold::Main();
   frame->ReadSkarrow2DAT(path);
   QCoreApplication::processEvents();
-  tallyhold::DAT_Container* window = frame->State().WindowInSlot(frame->State().LastWindowIndex);
+  tallyhold::DAT_Container* window = frame->State().LastWindow();
   const auto* list = window->findChild<QTreeView*>(QStringLiteral("ListView"));
   double best = 1e9;
   int rows = 0;

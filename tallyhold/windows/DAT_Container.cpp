@@ -10,14 +10,10 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "common/platform/DoEvents.h"
-#include "common/platform/FileNumbers.h"
 #include "common/platform/Fonts.h"
 #include "common/platform/MousePointer.h"
 #include "common/platform/Twips.h"
-#include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/FolderListModel.h"
-#include "tallyhold/windows/Main_Container.h"
 #include "tallyhold/windows/PaneLayout.h"
 
 namespace tallyhold {
@@ -52,7 +48,8 @@ void collectFolders(const QTreeWidgetItem* node, QList<QByteArray>& folders) {
 
 }  // namespace
 
-DAT_Container::DAT_Container(Main_Container& frame, int32_t slot) : frame_(frame), slot_(slot) {
+DAT_Container::DAT_Container(int32_t slot, QMenu& listPopup, QMenu& treePopup)
+    : slot_(slot), listPopup_(listPopup), treePopup_(treePopup) {
   setObjectName(QStringLiteral("DAT_Container"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Untitled"));
@@ -60,11 +57,6 @@ DAT_Container::DAT_Container(Main_Container& frame, int32_t slot) : frame_(frame
   buildTree(content);
   buildList(content);
   setWidget(content);
-  connect(this, &QMdiSubWindow::windowStateChanged, this,
-          [this](Qt::WindowStates before, Qt::WindowStates now) {
-            if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
-              RefreshActiveDAT();
-          });
 }
 
 void DAT_Container::buildTree(QWidget* content) {
@@ -111,7 +103,7 @@ void DAT_Container::buildList(QWidget* content) {
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int column = 0; column < engine::FolderListing::ColumnCount; ++column)
     header->resizeSection(column, platform::TwipsToPixelsX(ListColumns[column].widthTwips));
-  connect(header, &QHeaderView::sectionClicked, this, [this] { frame_.State().ActivePane = Pane::List; });
+  connect(header, &QHeaderView::sectionClicked, this, [this] { emit PaneChosen(Pane::List); });
   list_->viewport()->installEventFilter(this);
   list_->installEventFilter(this);
 }
@@ -134,32 +126,20 @@ void DAT_Container::ListFolder(const QByteArray& folderPath) {
   listModel_->SetListing({});
   platform::SetWidgetPointer(list_, platform::MousePointer::Hourglass);
   list_->repaint();
-  frame_.SetStatus(QStringLiteral("Listing entries..."));
-  engine::FolderListing listing =
-      engine::FolderListing::Of(frame_.State().DATFiles.Item(archiveNumber_)->ColTrees(), folderPath);
+  emit StatusText(QStringLiteral("Listing entries..."));
+  engine::FolderListing listing = engine::FolderListing::Of(archive_->ColTrees(), folderPath);
   const QString status = listing.StatusText();
   listModel_->SetListing(std::move(listing));
   platform::SetWidgetPointer(list_, platform::MousePointer::Arrow);
-  frame_.SetStatus(status);
+  emit StatusText(status);
 }
 
 const engine::FolderListing& DAT_Container::Listing() const { return listModel_->Listing(); }
 
-// Before the scan has stored the archive number, the number recorded last stays.
-void DAT_Container::RefreshActiveDAT() {
-  ActiveDATRecord& active = frame_.State().ActiveDAT;
-  if (archiveNumber_ != 0) {
-    active.Index = archiveNumber_;
-    active.FileNumber = archiveNumber_;
-  }
-  active.Caption = windowTitle();
-  active.WindowIndex = slot_;
-}
-
 // The window whose node changes is the one the commands then work on.
 void DAT_Container::listNode(QTreeWidgetItem* node) {
-  frame_.State().ActivePane = Pane::Tree;
-  RefreshActiveDAT();
+  emit PaneChosen(Pane::Tree);
+  emit Activated();
   QByteArray path = fullPath(node);
   if (!path.endsWith('\\')) path += '\\';
   ListFolder(path);
@@ -189,27 +169,13 @@ QStringList DAT_Container::SelectedNames() const {
 
 void DAT_Container::closeEvent(QCloseEvent* event) {
   // The frame never closes its archive windows: closing it ends the program.
-  releaseArchive();
-  frame_.FollowActiveArchiveWindow(this);
+  emit Closing();
   QMdiSubWindow::closeEvent(event);
 }
 
 void DAT_Container::SetRootListed() {
   const QSignalBlocker quiet(tree_);
   tree_->setCurrentItem(tree_->topLevelItem(0));
-}
-
-// The window releases its own archive, which is the active one whenever the
-// user closes it, and also when the scan's stop closes it.
-void DAT_Container::releaseArchive() {
-  platform::DoEvents();
-  engine::ColDatFiles& files = frame_.State().DATFiles;
-  if (const auto archive = files.Find(archiveNumber_)) {
-    archive->SetColTrees(nullptr);
-    files.Remove(archiveNumber_);
-    platform::CloseFile(archiveNumber_);
-  }
-  frame_.Info().ClearValues();
 }
 
 void DAT_Container::resizeEvent(QResizeEvent* event) {
@@ -250,16 +216,16 @@ void DAT_Container::keyPressEvent(QKeyEvent* event) {
 
 // Only the lower-case letters count.
 void DAT_Container::handleKey(const QString& text) {
-  if (text == QLatin1String("r")) frame_.ExtractSelected();
-  if (text == QLatin1String("s")) frame_.ExtractAll();
+  if (text == QLatin1String("r")) emit ExtractSelectedRequested();
+  if (text == QLatin1String("s")) emit ExtractAllRequested();
 }
 
 void DAT_Container::handleMouseRelease(QObject* watched, const QMouseEvent& event) {
   const bool overList = watched == list_->viewport();
   const bool overTree = watched == tree_->viewport();
-  if (overList && event.button() == Qt::LeftButton) frame_.State().ActivePane = Pane::List;
+  if (overList && event.button() == Qt::LeftButton) emit PaneChosen(Pane::List);
   if (event.button() != Qt::RightButton || !(overList || overTree)) return;
-  QMenu& popup = overList ? frame_.ListPopup() : frame_.TreePopup();
+  QMenu& popup = overList ? listPopup_ : treePopup_;
   popup.popup(event.globalPosition().toPoint());
 }
 

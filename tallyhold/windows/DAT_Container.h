@@ -8,11 +8,15 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 
+#include "engine/archive/ClsDatFile.h"
 #include "engine/archive/FolderListing.h"
 #include "engine/archive/FolderTree.h"
+#include "tallyhold/windows/Pane.h"
 
 class QFrame;
+class QMenu;
 class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -20,18 +24,20 @@ class QTreeWidgetItem;
 namespace tallyhold {
 
 class FolderListModel;
-class Main_Container;
 
+// It tells what happens in it through its signals and knows nothing of the
+// program around it: whoever holds the window acts on them.
 class DAT_Container : public QMdiSubWindow {
   Q_OBJECT
  public:
-  // slot: the window's slot in the program state's DATWindows.
-  DAT_Container(Main_Container& frame, int32_t slot);
+  // slot: the window's slot in the program state's DATWindows; the popups are
+  // shown by a right-button release over the list pane or the tree pane.
+  DAT_Container(int32_t slot, QMenu& listPopup, QMenu& treePopup);
 
   int32_t Slot() const { return slot_; }
   // The number of the archive shown, stored by the scan; 0 until then.
-  int32_t ArchiveNumber() const { return archiveNumber_; }
-  void SetArchiveNumber(int32_t number) { archiveNumber_ = number; }
+  int32_t ArchiveNumber() const { return archive_ ? archive_->Index : 0; }
+  void SetArchive(std::shared_ptr<engine::ClsDatFile> archive) { archive_ = std::move(archive); }
 
   void ClearPanes();
   // Adds a node under the node with its ParentKey (at the top level when empty).
@@ -42,8 +48,6 @@ class DAT_Container : public QMdiSubWindow {
   void ListFolder(const QByteArray& folderPath);
   const engine::FolderListing& Listing() const;
 
-  // What activation records: this window's caption, slot and archive number.
-  void RefreshActiveDAT();
   // Selects the root node, whose folder the list already shows, without listing it again.
   void SetRootListed();
 
@@ -56,6 +60,17 @@ class DAT_Container : public QMdiSubWindow {
   // The names of the selected rows of the list pane, in list order.
   QStringList SelectedNames() const;
 
+ signals:
+  // The window is the one the commands work on from now.
+  void Activated();
+  void PaneChosen(tallyhold::Pane pane);
+  // The "r" and "s" keys.
+  void ExtractSelectedRequested();
+  void ExtractAllRequested();
+  void StatusText(const QString& text);
+  // The window is about to close; its archive is still there to release.
+  void Closing();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -67,13 +82,13 @@ class DAT_Container : public QMdiSubWindow {
   void buildList(QWidget* content);
   void layOutPanes();
   void listNode(QTreeWidgetItem* node);
-  void releaseArchive();
   void handleKey(const QString& text);
   void handleMouseRelease(QObject* watched, const QMouseEvent& event);
 
-  Main_Container& frame_;
   const int32_t slot_;
-  int32_t archiveNumber_ = 0;
+  QMenu& listPopup_;
+  QMenu& treePopup_;
+  std::shared_ptr<engine::ClsDatFile> archive_;
   QFrame* treeFrame_;
   QFrame* listFrame_;
   QTreeWidget* tree_;  // node keys are held as item data (Qt::UserRole)

@@ -135,7 +135,6 @@ void DestinationChooser::EndRun(RunProgress& progress) {
 bool DestinationChooser::Completed(RunProgress& progress, const engine::RunReport& report) {
   if (report.end == engine::RunEnd::Completed) return true;
   EndRun(progress);
-  source_.StopRequested = false;
   if (report.end == engine::RunEnd::Failed)
     platform::Dialogs().message(engine::WriteFailureText(report.failure), engine::WriteFailureTitle,
                                 platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);

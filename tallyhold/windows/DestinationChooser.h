@@ -50,7 +50,7 @@ class DestinationChooser : public QDialog {
   // the dialog go, the main window is enabled and has the focus.
   void EndRun(RunProgress& progress);
   // True when the run completed; its dialog ends it then. A stopped run ends
-  // here as done, with StopRequested cleared; a failed one as a stopped one,
+  // here as done; a failed one as a stopped one,
   // then the message that names the file and the system's reason.
   bool Completed(RunProgress& progress, const engine::RunReport& report);
 

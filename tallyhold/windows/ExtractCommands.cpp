@@ -40,7 +40,7 @@ void Main_Container::ExtractAll() {
                                 platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
     return;
   }
-  auto* dialog = new frmExtractAll({this, state_.StopRequested, archive, state_.ActiveDAT.Caption},
+  auto* dialog = new frmExtractAll({this, archive, state_.ActiveDAT.Caption},
                                    window->TreeFolders());
   dialog->show();
 }
@@ -55,7 +55,7 @@ void Main_Container::ExtractSelected() {
         platform::MsgButtons::Ok);
     return;
   }
-  auto* dialog = new frmExtract({this, state_.StopRequested, archive, state_.ActiveDAT.Caption});
+  auto* dialog = new frmExtract({this, archive, state_.ActiveDAT.Caption});
   dialog->show();
   const ExtractionMode mode = modeOf(state_.ActivePane);
   // Entries are found in the folder the list shows, the one their names came from.

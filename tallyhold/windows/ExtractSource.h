@@ -12,7 +12,6 @@ namespace tallyhold {
 // disabled while the dialog is open, so none of it changes meanwhile.
 struct ExtractSource {
   QWidget* MainWindow = nullptr;        // disabled while the dialog is open
-  bool& StopRequested;                  // the program's, raised by the progress window's Cancel
   std::shared_ptr<engine::ClsDatFile> Archive;  // its Index is the number of its open file
   QString ArchivePath;                  // the active archive window's caption
 };

@@ -7,7 +7,9 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include "common/platform/DoEvents.h"
 #include "common/platform/EndProgram.h"
+#include "common/platform/FileNumbers.h"
 #include "common/platform/Twips.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
@@ -31,6 +33,19 @@ QMenu* addMenu(QWidget* owner, const char* name, const char* caption) {
   return menu;
 }
 
+// The area's active archive window, else the one active last (the information
+// window or no window at all may be active).
+const DAT_Container* activeArchiveWindow(const QMdiArea& area, const DAT_Container* leaving) {
+  const auto* active = qobject_cast<const DAT_Container*>(area.activeSubWindow());
+  if (active && active != leaving) return active;
+  const QList<QMdiSubWindow*> history = area.subWindowList(QMdiArea::ActivationHistoryOrder);
+  for (auto it = history.rbegin(); it != history.rend(); ++it) {
+    const auto* window = qobject_cast<const DAT_Container*>(*it);
+    if (window && window != leaving) return window;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 Main_Container::Main_Container() {
@@ -40,6 +55,7 @@ Main_Container::Main_Container() {
   mdiArea_->setObjectName(QStringLiteral("MDIClient"));
   mdiArea_->setBackground(palette().brush(QPalette::Dark));
   setCentralWidget(mdiArea_);
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { RefreshActiveDAT(); });
   buildMenus();
   buildPopups();
   buildStatusBar();
@@ -49,8 +65,12 @@ Main_Container::Main_Container() {
   PlaceInfoWindow();
 }
 
-// The archive windows refer to the state: they go before it does.
-Main_Container::~Main_Container() { delete mdiArea_; }
+// The archive windows hold the frame's popups: they go first, and the area's
+// activations while they go no longer concern the frame.
+Main_Container::~Main_Container() {
+  mdiArea_->disconnect(this);
+  delete mdiArea_;
+}
 
 void Main_Container::buildMenus() {
   QMenu* file = addMenu(this, "menuitem001", "&File");
@@ -114,16 +134,41 @@ void Main_Container::EnableExtraction(bool flag) {
   extractAllItem_->setEnabled(flag);
 }
 
-void Main_Container::FollowActiveArchiveWindow(const DAT_Container* leaving) {
-  const QList<QMdiSubWindow*> history = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
-  for (auto it = history.rbegin(); it != history.rend(); ++it) {
-    auto* window = qobject_cast<DAT_Container*>(*it);
-    if (window && window != leaving) {
-      window->RefreshActiveDAT();
-      return;
-    }
+void Main_Container::RefreshActiveDAT(const DAT_Container* leaving) {
+  const DAT_Container* window = activeArchiveWindow(*mdiArea_, leaving);
+  if (!window) {
+    state_.ActiveDAT = {};
+    return;
   }
-  state_.ActiveDAT = {};
+  state_.ActiveDAT = {window->windowTitle(), window->ArchiveNumber(), window->Slot(), window->ArchiveNumber()};
+}
+
+void Main_Container::follow(DAT_Container& window) {
+  connect(&window, &DAT_Container::Activated, this, [this, &window] {
+    mdiArea_->setActiveSubWindow(&window);
+    RefreshActiveDAT();
+  });
+  connect(&window, &DAT_Container::PaneChosen, this, [this](Pane pane) { state_.ActivePane = pane; });
+  connect(&window, &DAT_Container::ExtractSelectedRequested, this, &Main_Container::ExtractSelected);
+  connect(&window, &DAT_Container::ExtractAllRequested, this, &Main_Container::ExtractAll);
+  connect(&window, &DAT_Container::StatusText, this, &Main_Container::SetStatus);
+  connect(&window, &DAT_Container::Closing, this, [this, &window] {
+    releaseArchive(window);
+    RefreshActiveDAT(&window);
+  });
+}
+
+// The archive is the active one whenever the user closes its window, and also
+// when the scan's stop closes it.
+void Main_Container::releaseArchive(const DAT_Container& window) {
+  platform::DoEvents();
+  const int32_t number = window.ArchiveNumber();
+  if (const auto archive = state_.DATFiles.Find(number)) {
+    archive->SetColTrees(nullptr);
+    state_.DATFiles.Remove(number);
+    platform::CloseFile(number);
+  }
+  Info().ClearValues();
 }
 
 DAT_Info& Main_Container::Info() {

@@ -26,8 +26,8 @@ class Main_Container : public QMainWindow {
 
   // The two extraction commands, also run by the popups and the archive
   // windows' keys.
-  virtual void ExtractAll();
-  virtual void ExtractSelected();
+  void ExtractAll();
+  void ExtractSelected();
   // Loads one archive: validates it, gives it a window and reads its directory.
   void ReadSkarrow2DAT(const QString& sFileName);
 
@@ -38,7 +38,7 @@ class Main_Container : public QMainWindow {
 
   // ActiveDAT names the area's active archive window, else the archive window
   // active last, other than the one leaving; none when there is no other.
-  void FollowActiveArchiveWindow(const DAT_Container* leaving);
+  void RefreshActiveDAT(const DAT_Container* leaving = nullptr);
 
   // The information window, made (not shown) when there is none.
   DAT_Info& Info();
@@ -48,6 +48,7 @@ class Main_Container : public QMainWindow {
   // The popups of the archive windows' panes, never on the menu bar.
   QMenu& ListPopup() const { return *listPopup_; }
   QMenu& TreePopup() const { return *treePopup_; }
+
 
  protected:
   // Closing the frame in any way ends the program at once.
@@ -61,8 +62,12 @@ class Main_Container : public QMainWindow {
   void openArchive();
   // Validates the archive, gives it a window and scans it; false when it was refused or the scan stopped.
   bool loadArchive(const QString& sFileName);
-  // A new archive window in a new slot, shown, with the root node alone.
+  // A new archive window in a new slot, shown and active, with the root node alone.
   DAT_Container& newArchiveWindow();
+  void follow(DAT_Container& window);
+  // Nothing of the window's archive stays: its file, its folders and the
+  // information window's values go.
+  void releaseArchive(const DAT_Container& window);
   void toggleInfoWindow(bool nowChecked);
   void showAbout();
 

@@ -45,26 +45,27 @@ bool Main_Container::loadArchive(const QString& sFileName) {
                                 platform::MsgButtons::Ok);
     return false;
   }
-  state_.LoadFileNo = static_cast<int16_t>(opening.FileNo);
+  const int16_t loadFileNo = static_cast<int16_t>(opening.FileNo);
   DAT_Container& window = newArchiveWindow();
 
-  state_.LoadIndex = state_.LoadFileNo;
-  state_.ActiveDAT.FileNumber = state_.LoadFileNo;
-  const std::shared_ptr<engine::ClsDatFile> archive = state_.DATFiles.Add(state_.LoadIndex, sFileName, {});
+  const int32_t loadIndex = loadFileNo;
+  const std::shared_ptr<engine::ClsDatFile> archive = state_.DATFiles.Add(loadIndex, sFileName, {});
   window.setWindowTitle(sFileName);
   archive->SetFixedInfo(opening.Info);
   Info().ShowValues(*archive);
 
-  return ScanDirTree(*this, window, state_.LoadFileNo, state_.LoadIndex);
+  return ScanDirTree(*this, window, loadFileNo, loadIndex);
 }
 
 DAT_Container& Main_Container::newArchiveWindow() {
-  state_.LastWindowIndex = state_.AddWindowSlot();
-  auto* window = new DAT_Container(*this, state_.LastWindowIndex);
-  state_.DATWindows[static_cast<std::size_t>(state_.LastWindowIndex)] = window;
+  const int32_t slot = state_.AddWindowSlot();
+  auto* window = new DAT_Container(slot, ListPopup(), TreePopup());
+  state_.DATWindows[static_cast<std::size_t>(slot)] = window;
+  follow(*window);
   MdiArea().addSubWindow(window);
   window->resize(window->sizeHint().boundedTo(MdiArea().viewport()->size()));
   window->show();
+  MdiArea().setActiveSubWindow(window);
   window->ClearPanes();
   window->AddNode({QStringLiteral("root"), QStringLiteral("\\"), {}});
   return *window;

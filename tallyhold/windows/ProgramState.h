@@ -1,27 +1,26 @@
 #pragma once
 // What ties each loaded archive to its window, for the whole run. The frame
-// owns the one instance; the windows and commands reach it through the frame.
+// owns the one instance and alone changes it, following its archive windows.
 #include <QPointer>
 #include <QString>
 #include <cstdint>
 #include <vector>
 
 #include "engine/archive/ColDatFiles.h"
+#include "tallyhold/windows/Pane.h"
 
 namespace tallyhold {
 
 class DAT_Container;
 
-// The archive window activated last.
+// The archive window the commands work on: the MDI area's active one, else
+// the one active last; all empty when no archive window is open.
 struct ActiveDATRecord {
   QString Caption;          // the archive's full path
-  int32_t Index = 0;        // archive number; 0 while none was recorded
+  int32_t Index = 0;        // archive number; 0 before the scan stored it
   int32_t WindowIndex = 0;  // the window's slot in DATWindows
   int32_t FileNumber = 0;   // always equal to Index
 };
-
-// The pane of an archive window used last: it decides what Extract selected takes.
-enum class Pane { None, Tree, List };
 
 class ProgramState {
  public:
@@ -31,10 +30,6 @@ class ProgramState {
   // Archive windows by slot; slots below 256 stay empty and no slot is reused.
   std::vector<QPointer<DAT_Container>> DATWindows =
       std::vector<QPointer<DAT_Container>>(FirstWindowSlot);
-  int32_t LastWindowIndex = 0;
-  int16_t LoadFileNo = 0;
-  int32_t LoadIndex = 0;
-  bool StopRequested = false;
   ActiveDATRecord ActiveDAT;
   Pane ActivePane = Pane::None;
 
@@ -43,6 +38,8 @@ class ProgramState {
   int32_t AddWindowSlot();
   // The window in the slot; null when the slot has none or it was closed.
   DAT_Container* WindowInSlot(int32_t slot) const;
+  // The window of the slot added last; null before the first or once it closed.
+  DAT_Container* LastWindow() const { return WindowInSlot(static_cast<int32_t>(DATWindows.size()) - 1); }
 };
 
 }  // namespace tallyhold

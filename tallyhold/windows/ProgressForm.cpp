@@ -33,7 +33,7 @@ void ProgressBar::showScaled() {
   if (shown != value()) setValue(shown);
 }
 
-ProgressForm::ProgressForm(bool& stopRequested) {
+ProgressForm::ProgressForm(StopToken& stop) {
   setObjectName(QStringLiteral("ProgressForm"));
   setWindowTitle(QStringLiteral("Printing..."));
   // No close box: the window goes away when its operation ends.
@@ -49,7 +49,7 @@ ProgressForm::ProgressForm(bool& stopRequested) {
   bar_ = Place(new ProgressBar(this), "ProgressBar", {60, 1020, 4620, 285});
   cancelButton_ = Place(new QPushButton(QStringLiteral("Cancel"), this), "Command1", {3360, 1440, 1215, 375});
   cancelButton_->setAutoDefault(false);
-  connect(cancelButton_, &QPushButton::clicked, this, [&stopRequested] { stopRequested = true; });
+  connect(cancelButton_, &QPushButton::clicked, this, [&stop] { stop.Request(); });
 }
 
 void ProgressForm::reject() { cancelButton_->click(); }

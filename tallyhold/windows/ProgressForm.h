@@ -1,9 +1,11 @@
 #pragma once
 // The one progress window of Tallyhold: the directory scan and both extraction
-// commands show it while they run. Its Cancel button only raises the program's
-// StopRequested; the operations poll the flag and stop themselves.
+// commands show it while they run. Its Cancel button only raises the stop
+// token of the run it shows; the run polls it and stops itself.
 #include <QDialog>
 #include <QProgressBar>
+
+#include "tallyhold/windows/StopToken.h"
 
 class QLabel;
 class QPushButton;
@@ -35,8 +37,8 @@ class ProgressBar : public QProgressBar {
 class ProgressForm : public QDialog {
   Q_OBJECT
  public:
-  // Cancel raises stopRequested, which must outlive the window.
-  explicit ProgressForm(bool& stopRequested);
+  // Cancel raises stop, which must outlive the window.
+  explicit ProgressForm(StopToken& stop);
 
   QLabel& Message() const { return *message_; }
   QLabel& Status() const { return *status_; }

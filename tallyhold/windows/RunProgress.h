@@ -15,13 +15,14 @@
 namespace tallyhold {
 
 class ProgressForm;
+class StopToken;
 
 class RunProgress : public engine::RunObserver {
  public:
   // Shows ProgressForm with the caption, the run's message and
   // "Initializing...", painted before any work starts, and the busy pointer.
-  // Its Cancel raises stopRequested.
-  RunProgress(const QString& caption, bool& stopRequested);
+  // Its Cancel raises stop.
+  RunProgress(const QString& caption, StopToken& stop);
   ~RunProgress() override;
   RunProgress(const RunProgress&) = delete;
   RunProgress& operator=(const RunProgress&) = delete;

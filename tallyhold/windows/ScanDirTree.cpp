@@ -15,6 +15,7 @@
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/Main_Container.h"
 #include "tallyhold/windows/ProgressForm.h"
+#include "tallyhold/windows/StopToken.h"
 
 namespace tallyhold {
 namespace {
@@ -23,8 +24,8 @@ using platform::MousePointer;
 
 // Not a child of the frame: the frame is disabled while the scan runs, and
 // Cancel must stay usable.
-std::unique_ptr<ProgressForm> showScanProgress(bool& stopRequested, int32_t filesTotal) {
-  auto form = std::make_unique<ProgressForm>(stopRequested);
+std::unique_ptr<ProgressForm> showScanProgress(StopToken& stop, int32_t filesTotal) {
+  auto form = std::make_unique<ProgressForm>(stop);
   form->show();
   platform::SetScreenPointer(MousePointer::ArrowHourglass);
   form->setWindowTitle(QStringLiteral("Retrieving DAT DirTree Information"));
@@ -60,7 +61,6 @@ void stopScan(Main_Container& frame, DAT_Container& window, int fileNo, engine::
   frame.Info().ClearValues();
   unload(form);
   enableFrame(frame);
-  frame.State().StopRequested = false;
 }
 
 // As a stop, then the reason: the archive's folders are gone before the box shows.
@@ -74,21 +74,20 @@ void failScan(Main_Container& frame, DAT_Container& window, int fileNo, engine::
 }  // namespace
 
 bool ScanDirTree(Main_Container& frame, DAT_Container& window, int fileNo, int32_t archiveNumber) {
-  ProgramState& state = frame.State();
-  const std::shared_ptr<engine::ClsDatFile> archive = state.DATFiles.Item(archiveNumber);
-  std::unique_ptr<ProgressForm> form = showScanProgress(state.StopRequested, archive->FilesTotal);
+  const std::shared_ptr<engine::ClsDatFile> archive = frame.State().DATFiles.Item(archiveNumber);
+  StopToken stop;
+  std::unique_ptr<ProgressForm> form = showScanProgress(stop, archive->FilesTotal);
   frame.setEnabled(false);
-  state.StopRequested = false;
   frame.SetStatus(QStringLiteral("Adding Tree Entries..."));
-  window.SetArchiveNumber(archiveNumber);
-  window.RefreshActiveDAT();
+  window.SetArchive(archive);
+  frame.RefreshActiveDAT();
 
   try {
     engine::DirTreeReader reader(*platform::SourceOf(fileNo), *archive);
     engine::ScanProgressStep progressStep;
     platform::YieldPacer yields;
     for (int32_t i = 1; i <= archive->FilesTotal; ++i) {
-      if (state.StopRequested) {
+      if (stop.Requested()) {
         stopScan(frame, window, fileNo, *archive, form);
         return false;
       }

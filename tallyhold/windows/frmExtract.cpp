@@ -12,6 +12,7 @@
 #include "engine/archive/CommonFunctions.h"
 #include "engine/extract/ExtractionRun.h"
 #include "tallyhold/windows/RunProgress.h"
+#include "tallyhold/windows/StopToken.h"
 
 namespace tallyhold {
 namespace {
@@ -59,9 +60,11 @@ void frmExtract::ShowSelection(ExtractionMode mode, const QByteArray& folderKey,
 
 void frmExtract::extract() {
   SetRunning(true);
-  RunProgress progress("Extracting from " + source_.ArchivePath + "...", source_.StopRequested);
+  StopToken stop;
+  RunProgress progress("Extracting from " + source_.ArchivePath + "...", stop);
   engine::ExtractDestination destination(Folder(), {}, engine::ExtractDestination::Layout::Flat);
-  engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress, [this] { return source_.StopRequested; });
+  engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress,
+                            [&stop] { return stop.Requested(); });
   // A destination folder that vanished after it was chosen ends the run here.
   if (!run.OpenDestination()) {
     Completed(progress, run.Report());
@@ -81,7 +84,6 @@ void frmExtract::extract() {
 void frmExtract::extractFolder(const engine::ColSubTree& folder, engine::ExtractionRun& run, RunProgress& progress) {
   progress.SetBar(static_cast<float>(folder.Count() + 1), 1);
   progress.ShowStep(QStringLiteral("Extracting..."));
-  source_.StopRequested = false;
   run.Extract(entriesOf(folder), engine::ExtractionRun::OnStop::RemoveNewFiles);
   if (!Completed(progress, run.Report())) return;
   EndRun(progress);
@@ -94,7 +96,6 @@ void frmExtract::extractFolder(const engine::ColSubTree& folder, engine::Extract
 // are complete and were asked for.
 void frmExtract::extractFiles(const engine::ColSubTree& folder, engine::ExtractionRun& run, RunProgress& progress) {
   progress.SetBar(static_cast<float>(names_->count() + 1), 1);
-  source_.StopRequested = false;
   QSet<QString> names;
   for (int i = 0; i < names_->count(); ++i) names.insert(names_->item(i)->text());
   run.Extract(entriesNamed(folder, names), engine::ExtractionRun::OnStop::KeepFiles);

@@ -8,6 +8,7 @@
 #include "common/platform/FileNumbers.h"
 #include "engine/extract/ExtractionRun.h"
 #include "tallyhold/windows/RunProgress.h"
+#include "tallyhold/windows/StopToken.h"
 
 namespace tallyhold {
 namespace {
@@ -40,17 +41,18 @@ QString frmExtractAll::DestRoot() const {
 
 void frmExtractAll::extract() {
   SetRunning(true);
-  RunProgress progress("Extracting all from " + source_.ArchivePath + "...", source_.StopRequested);
+  StopToken stop;
+  RunProgress progress("Extracting all from " + source_.ArchivePath + "...", stop);
   engine::ColTrees& trees = source_.Archive->ColTrees();
   progress.SetBar(static_cast<float>(trees.Count() + 1), 1);
   engine::ExtractDestination destination(Folder(), QFileInfo(source_.ArchivePath).fileName(),
                                  engine::ExtractDestination::Layout::Tree);
-  engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress, [this] { return source_.StopRequested; });
+  engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress,
+                            [&stop] { return stop.Requested(); });
   if (run.OpenDestination()) {
     progress.ShowStep(QStringLiteral("Creating directories..."));
     if (run.MakeFolders(treeFolders_)) {
       progress.ShowStep(QStringLiteral("Extracting..."));
-      source_.StopRequested = false;
       QSet<const engine::ClsTreeDir*> lastOfFolder;
       const std::vector<const engine::ClsTreeDir*> entries = allEntries(trees, lastOfFolder);
       progress.SetBarStep([&lastOfFolder](const engine::ClsTreeDir& entry) { return lastOfFolder.contains(&entry); });

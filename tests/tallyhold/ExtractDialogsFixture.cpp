@@ -46,7 +46,6 @@ void ExtractDialogsFixture::expectWindowsRestored() {
   EXPECT_TRUE(frame().isEnabled());
   EXPECT_EQ(shownDialog<DestinationChooser>(), nullptr);
   EXPECT_EQ(shownProgressForm(), nullptr);
-  EXPECT_FALSE(state().StopRequested);
   for (QWidget* widget : QApplication::topLevelWidgets())
     EXPECT_EQ(qobject_cast<DestinationChooser*>(widget), nullptr) << "a dialog was not unloaded";
 }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -65,23 +66,8 @@ TEST(TallyholdFolderListModel, KeepsTheRulesOfAModelThroughEveryListing) {
   EXPECT_EQ(model.rowCount(), 0);
 }
 
-// A frame that counts the extraction commands instead of running them.
-class CountingFrame : public Main_Container {
- public:
-  void ExtractAll() override { ++all; }
-  void ExtractSelected() override { ++selected; }
-  int all = 0;
-  int selected = 0;
-};
-
 class TallyholdArchiveWindowTest : public WindowsFixture {
  protected:
-  std::unique_ptr<Main_Container> startUp() override {
-    auto counting = std::make_unique<CountingFrame>();
-    counting->show();
-    return counting;
-  }
-
   void SetUp() override {
     WindowsFixture::SetUp();
     window = openViaMenu(write(DatWriter().add("A\\1", "x").add("A\\2", "yy").add("B\\3", "z")));
@@ -89,7 +75,6 @@ class TallyholdArchiveWindowTest : public WindowsFixture {
     clickNode(*window, "Mother0");
   }
 
-  CountingFrame& counting() { return static_cast<CountingFrame&>(frame()); }
   QTreeWidget& tree() const { return treeOf(*window); }
   QTreeView& list() const { return listOf(*window); }
 
@@ -151,17 +136,21 @@ TEST_F(TallyholdArchiveWindowTest, ClicksInTheListChooseItsPaneAndHeadersNeverSo
 }
 
 TEST_F(TallyholdArchiveWindowTest, LowerCaseRAndSRunTheExtractionCommands) {
+  // The requests are counted here, not run: a dialog would take the keys.
+  QObject::disconnect(window, &DAT_Container::ExtractSelectedRequested, &frame(), nullptr);
+  QObject::disconnect(window, &DAT_Container::ExtractAllRequested, &frame(), nullptr);
   for (QWidget* target : {static_cast<QWidget*>(window), static_cast<QWidget*>(&tree()),
                           static_cast<QWidget*>(&list())}) {
-    counting().all = counting().selected = 0;
+    QSignalSpy selected(window, &DAT_Container::ExtractSelectedRequested);
+    QSignalSpy all(window, &DAT_Container::ExtractAllRequested);
     QTest::keyClick(target, Qt::Key_R);
     QTest::keyClick(target, Qt::Key_S);
     QTest::keyClick(target, Qt::Key_S);
     QTest::keyClick(target, 'R');
     QTest::keyClick(target, 'S');
     QTest::keyClick(target, Qt::Key_X);
-    EXPECT_EQ(counting().selected, 1) << target->objectName().toStdString();
-    EXPECT_EQ(counting().all, 2) << target->objectName().toStdString();
+    EXPECT_EQ(selected.count(), 1) << target->objectName().toStdString();
+    EXPECT_EQ(all.count(), 2) << target->objectName().toStdString();
   }
 }
 
@@ -180,12 +169,20 @@ TEST_F(TallyholdArchiveWindowTest, RightButtonReleaseOpensThePanesPopups) {
   QTest::mouseRelease(tree().viewport(), Qt::LeftButton, {}, QPoint(10, 200));
   EXPECT_FALSE(treePopup.isVisible());
 
-  for (const char* name : {"mnuconExtractListView", "mnuconExtractTreeView"})
+  // Each item runs its command: the command's dialog opens.
+  const QList<std::pair<const char*, const char*>> items = {{"mnuconExtractListView", "frmExtract"},
+                                                             {"mnuconExtractTreeView", "frmExtract"},
+                                                             {"mnuconExtractListEntireDAT", "frmExtractAll"},
+                                                             {"mnuconExtractTreeEntireDAT", "frmExtractAll"}};
+  for (const auto& [name, dialog] : items) {
     action(name)->trigger();
-  for (const char* name : {"mnuconExtractListEntireDAT", "mnuconExtractTreeEntireDAT"})
-    action(name)->trigger();
-  EXPECT_EQ(counting().selected, 2);
-  EXPECT_EQ(counting().all, 2);
+    QWidget* shown = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->isVisible() && widget->objectName() == QLatin1String(dialog)) shown = widget;
+    ASSERT_NE(shown, nullptr) << name;
+    shown->close();
+    flushDeletes();
+  }
 }
 
 TEST_F(TallyholdArchiveWindowTest, ActivationRecordsTheWindowAndClosingReleasesItsOwnArchive) {
@@ -217,6 +214,33 @@ TEST_F(TallyholdArchiveWindowTest, ActivationRecordsTheWindowAndClosingReleasesI
   EXPECT_EQ(state().WindowInSlot(256), nullptr);
   EXPECT_EQ(state().WindowInSlot(257), other);
   EXPECT_TRUE(action("extractselected")->isEnabled());
+}
+
+TEST_F(TallyholdArchiveWindowTest, ANodeChosenInAnotherWindowMakesItTheActiveOne) {
+  DAT_Container* other = openViaMenu(write(DatWriter().add("C\\4", "w"), "other.dat"));
+  ASSERT_NE(other, nullptr);
+  ASSERT_EQ(state().ActiveDAT.WindowIndex, other->Slot());
+  clickNode(*window, "root");
+  EXPECT_EQ(frame().MdiArea().activeSubWindow(), window);
+  EXPECT_EQ(state().ActiveDAT.WindowIndex, window->Slot());
+  EXPECT_EQ(state().ActiveDAT.Index, window->ArchiveNumber());
+  EXPECT_EQ(state().ActiveDAT.Caption, window->windowTitle());
+}
+
+TEST_F(TallyholdArchiveWindowTest, ClosingTheActiveWindowNamesTheAreasNextActiveOneThenNone) {
+  DAT_Container* other = openViaMenu(write(DatWriter().add("C\\4", "w"), "other.dat"));
+  ASSERT_NE(other, nullptr);
+  frame().MdiArea().setActiveSubWindow(window);
+  frame().MdiArea().setActiveSubWindow(other);
+  other->close();
+  flushDeletes();
+  EXPECT_EQ(state().ActiveDAT.WindowIndex, window->Slot());
+  EXPECT_EQ(state().ActiveDAT.Index, window->ArchiveNumber());
+  window->close();
+  flushDeletes();
+  EXPECT_EQ(state().ActiveDAT.WindowIndex, 0);
+  EXPECT_EQ(state().ActiveDAT.Index, 0);
+  EXPECT_TRUE(state().ActiveDAT.Caption.isEmpty());
 }
 
 using TallyholdExtractSelectedTest = WindowsFixture;

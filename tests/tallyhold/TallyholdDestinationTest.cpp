@@ -48,7 +48,7 @@ class TallyholdDestinationTest : public ExtractDialogsFixture {
 
   ExtractSource source() {
     const ActiveDATRecord& active = state().ActiveDAT;
-    return {&frame(), state().StopRequested, state().DATFiles.Item(active.Index), active.Caption};
+    return {&frame(), state().DATFiles.Item(active.Index), active.Caption};
   }
   static widgets::DriveListBox& driveList(DestinationChooser& dialog) {
     return child<widgets::DriveListBox>(dialog, "Drive1");

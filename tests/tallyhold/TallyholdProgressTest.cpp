@@ -11,8 +11,8 @@ namespace tallyhold {
 namespace {
 
 TEST(TallyholdProgressTest, HasItsControlsAndDesignTexts) {
-  bool stopRequested = false;
-  ProgressForm form(stopRequested);
+  StopToken stop;
+  ProgressForm form(stop);
   EXPECT_EQ(form.objectName(), "ProgressForm");
   EXPECT_EQ(form.windowTitle(), "Printing...");
   EXPECT_EQ(form.size(), platform::TwipsSize(4725, 1875));
@@ -27,25 +27,38 @@ TEST(TallyholdProgressTest, HasItsControlsAndDesignTexts) {
 }
 
 TEST(TallyholdProgressTest, CancelOnlyRaisesTheStopRequest) {
-  bool stopRequested = false;
-  ProgressForm form(stopRequested);
+  StopToken stop;
+  ProgressForm form(stop);
   form.show();
   form.Bar().SetMax(10);
   form.Bar().SetValue(3);
   auto* cancel = form.findChild<QPushButton*>("Command1");
   QTest::mouseClick(cancel, Qt::LeftButton);
-  EXPECT_TRUE(stopRequested);
+  EXPECT_TRUE(stop.Requested());
   QTest::mouseClick(cancel, Qt::LeftButton);
-  EXPECT_TRUE(stopRequested);
+  EXPECT_TRUE(stop.Requested());
   EXPECT_TRUE(form.isVisible());
   EXPECT_FLOAT_EQ(form.Bar().Value(), 3);
   EXPECT_EQ(form.Status().text(), "Status Bar");
 
   // Esc asks to stop too, and never just hides the window.
-  stopRequested = false;
-  QTest::keyClick(&form, Qt::Key_Escape);
-  EXPECT_TRUE(stopRequested);
-  EXPECT_TRUE(form.isVisible());
+  StopToken escStop;
+  ProgressForm escForm(escStop);
+  escForm.show();
+  QTest::keyClick(&escForm, Qt::Key_Escape);
+  EXPECT_TRUE(escStop.Requested());
+  EXPECT_TRUE(escForm.isVisible());
+}
+
+TEST(TallyholdProgressTest, CancelStopsOnlyTheRunItShows) {
+  StopToken scan, extraction;
+  ProgressForm scanForm(scan);
+  ProgressForm extractionForm(extraction);
+  scanForm.show();
+  extractionForm.show();
+  QTest::mouseClick(extractionForm.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  EXPECT_TRUE(extraction.Requested());
+  EXPECT_FALSE(scan.Requested());
 }
 
 TEST(TallyholdProgressTest, BarKeepsFloatingPointMaximumAndValueAndShowsThemScaled) {

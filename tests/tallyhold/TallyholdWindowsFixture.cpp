@@ -17,11 +17,9 @@
 namespace tallyhold::testing {
 
 void WindowsFixture::SetUp() {
-  frame_ = startUp();
+  frame_ = Main();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
 }
-
-std::unique_ptr<Main_Container> WindowsFixture::startUp() { return Main(); }
 
 void WindowsFixture::TearDown() {
   frame_.reset();
@@ -60,7 +58,7 @@ DAT_Container* WindowsFixture::openViaMenu(const QString& path) {
   dialogs.answerOpenFile(path);
   action("mnuOpenDAT")->trigger();
   flushDeletes();
-  return state().WindowInSlot(state().LastWindowIndex);
+  return state().LastWindow();
 }
 
 void WindowsFixture::flushDeletes() {

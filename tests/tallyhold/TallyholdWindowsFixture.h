@@ -41,8 +41,6 @@ class WindowsFixture : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Start-up as the program does it; a test may start another frame.
-  virtual std::unique_ptr<Main_Container> startUp();
 
   Main_Container& frame() { return *frame_; }
   ProgramState& state() { return frame_->State(); }

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace tallyhold {
+
+// The stop request of one run (a scan or an extraction): the run makes its
+// own, its progress window's Cancel raises it, and the run polls it between
+// entries. A run never sees another run's request.
+class StopToken {
+ public:
+  void Request() { requested_ = true; }
+  bool Requested() const { return requested_; }
+
+ private:
+  bool requested_ = false;
+};
+
+}  // namespace tallyhold
