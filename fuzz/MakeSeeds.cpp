@@ -66,6 +66,14 @@ QList<QByteArray> names() {
           "a\\..\\b", "C:\\x", "a\\\\b"};
 }
 
+// A glob on the first line, names on the others.
+QList<QByteArray> patternInputs() {
+  return {"ART\\*.FRM\nart\\critters\\x.frm\nART\nREADME.TXT",
+          "[!a-c]?x[]]*\nDx\\y\nbzx]\n\xC9tat\\a",
+          "*a*a*a*a*a*b\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\naab",
+          "TEXT/\ntext\\english\\x.msg\n[\n[ab"};
+}
+
 bool writeAll(const QDir& folder, const QString& target, const QList<QByteArray>& seeds) {
   if (!folder.mkpath(target)) return false;
   for (int i = 0; i < seeds.size(); ++i)
@@ -86,6 +94,7 @@ int main(int argc, char** argv) {
                   writeAll(folder, "fuzz_decompressor", streams()) &&
                   writeAll(folder, "fuzz_gulpwell_uncompress", gulpwellFiles()) &&
                   writeAll(folder, "fuzz_output_path", names()) &&
-                  writeAll(folder, "fuzz_inflate_verdict", inflateInputs());
+                  writeAll(folder, "fuzz_inflate_verdict", inflateInputs()) &&
+                  writeAll(folder, "fuzz_name_patterns", patternInputs());
   return ok ? 0 : 1;
 }
