@@ -66,6 +66,27 @@ QList<QByteArray> names() {
           "a\\..\\b", "C:\\x", "a\\\\b"};
 }
 
+// A glob on the first line, names on the others.
+QList<QByteArray> patternInputs() {
+  return {"ART\\*.FRM\nart\\critters\\x.frm\nART\nREADME.TXT",
+          "[!a-c]?x[]]*\nDx\\y\nbzx]\n\xC9tat\\a",
+          "*a*a*a*a*a*b\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\naab",
+          "TEXT/\ntext\\english\\x.msg\n[\n[ab"};
+}
+
+// The first byte sets the pieces the source hands out (made odd) and whether
+// the folders are made first (its top bit); the rest is the archive. Entries
+// that must wait for the one before: the same name in two letter cases, and a
+// file where the next entry's folder goes.
+QList<QByteArray> extractionInputs() {
+  QList<QByteArray> inputs = archives();
+  inputs << DatWriter().add("A\\x.txt", "first").add("a\\X.TXT", SampleText(900), true).build()
+         << DatWriter().add("A", "a file").add("a\\x", "in a folder").build();
+  QList<QByteArray> seeds;
+  for (const QByteArray& archive : inputs) seeds << '\x06' + archive << '\x81' + archive;
+  return seeds;
+}
+
 bool writeAll(const QDir& folder, const QString& target, const QList<QByteArray>& seeds) {
   if (!folder.mkpath(target)) return false;
   for (int i = 0; i < seeds.size(); ++i)
@@ -86,6 +107,8 @@ int main(int argc, char** argv) {
                   writeAll(folder, "fuzz_decompressor", streams()) &&
                   writeAll(folder, "fuzz_gulpwell_uncompress", gulpwellFiles()) &&
                   writeAll(folder, "fuzz_output_path", names()) &&
-                  writeAll(folder, "fuzz_inflate_verdict", inflateInputs());
+                  writeAll(folder, "fuzz_inflate_verdict", inflateInputs()) &&
+                  writeAll(folder, "fuzz_name_patterns", patternInputs()) &&
+                  writeAll(folder, "fuzz_extraction_run", extractionInputs());
   return ok ? 0 : 1;
 }

@@ -2,32 +2,10 @@
 // every record into the folders and the tree nodes, and the top-level listing.
 #include "common/dat/DatFormat.h"
 #include "common/platform/MemorySource.h"
-#include "engine/archive/DATFunctions.h"
 #include "engine/archive/FolderListing.h"
-#include "fuzz/FuzzSupport.h"
+#include "fuzz/ModelScan.h"
 
 using namespace engine;
-
-namespace {
-
-int filedEntries(ClsDatFile& archive) {
-  int count = 0;
-  for (const auto& folder : archive.ColTrees()) count += folder->Count();
-  return count;
-}
-
-void scan(const platform::ArchiveSource& source, ClsDatFile& archive) {
-  const dat::FixedDATInfo info = dat::GetFixedDATInfo(source);
-  archive.DirTreeAddr = info.DirTreeAddr;
-  archive.FilesTotal = info.FilesTotal;
-  DirTreeReader reader(source, archive);
-  for (int i = 0; i < info.FilesTotal; ++i) {
-    for (const TreeNode& node : reader.ReadNext()) Require(!node.Key.isEmpty(), "node without key");
-    Require(filedEntries(archive) == reader.RecordsRead(), "every record read is filed once");
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Odd-sized pieces: every read may come back short, as a file's may.
@@ -36,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ClsDatFile archive;
   if (dat::IsSkarrow2DAT(source)) {
     try {
-      scan(source, archive);
+      ScanInto(source, archive);
     } catch (const dat::DatError&) {
     }
     const FolderListing listing = FolderListing::Of(archive.ColTrees(), "\\");

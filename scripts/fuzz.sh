@@ -10,8 +10,8 @@ scripts/install-deps.sh clang libclang-rt-14-dev
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSKARROW_FUZZ=ON -DSKARROW_BUILD_TESTS=OFF -DSKARROW_BUILD_BENCH=OFF >/dev/null
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_tallyhold_scan fuzz_ledgerlamp_reader fuzz_decompressor
-                                     fuzz_gulpwell_uncompress fuzz_output_path fuzz_inflate_verdict)
+# Every target, as fuzz/CMakeLists.txt lists them, when none is named.
+[ ${#targets[@]} -gt 0 ] || mapfile -t targets <build-fuzz/fuzz-targets.txt
 cmake --build build-fuzz -j "$(nproc)" --target fuzz_seeds "${targets[@]}"
 
 work=build-fuzz/corpus
