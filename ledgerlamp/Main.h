@@ -49,6 +49,8 @@ class Main : public QMainWindow {
   void showLoadedArchive();
   void moveTo(Move move);
   void showRecord(int32_t index);
+  // A value too long for its box shows its beginning.
+  static void showValue(QLineEdit* box, const QString& text);
   void showRecordOrReport(int32_t index);
   void clearRecordBoxes();
   void setMovingEnabled(bool enabled);

@@ -73,9 +73,9 @@ void Main::showLoadedArchive() {
     clearRecordBoxes();
   setMovingEnabled(hasRecords);
   unloadButton_->setEnabled(true);
-  dataSizeBox_->setText(QString::number(state_.DATSizes.DataSize) + QStringLiteral(" bytes"));
-  treeSizeBox_->setText(QString::number(state_.DATSizes.TreeSize) + QStringLiteral(" bytes"));
-  filesTotalBox_->setText(QString::number(state_.FilesTotal));
+  showValue(dataSizeBox_, QString::number(state_.DATSizes.DataSize) + QStringLiteral(" bytes"));
+  showValue(treeSizeBox_, QString::number(state_.DATSizes.TreeSize) + QStringLiteral(" bytes"));
+  showValue(filesTotalBox_, QString::number(state_.FilesTotal));
   applyIndexRule();
 }
 

@@ -22,10 +22,12 @@ void Main::showRecord(int32_t index) {
       {filenameSizeBox_, view.FilenameSize}, {filenameBox_, view.Filename}, {typeBox_, view.Type},
       {packedSizeBox_, view.PackedSize},     {realSizeBox_, view.RealSize}, {offsetBox_, view.Offset},
       {indexBox_, view.Index}};
-  for (const auto& [box, text] : boxes) {
-    box->setText(text);
-    box->setCursorPosition(0);  // a long name shows its beginning
-  }
+  for (const auto& [box, text] : boxes) showValue(box, text);
+}
+
+void Main::showValue(QLineEdit* box, const QString& text) {
+  box->setText(text);
+  box->setCursorPosition(0);
 }
 
 void Main::showRecordOrReport(int32_t index) {

@@ -94,6 +94,9 @@ TEST_F(LedgerlampLoad, HeaderBoxesShowTheTrailerValues) {
   EXPECT_EQ(text("txtDataSize"), "1000 bytes");
   EXPECT_EQ(text("txtTreeSize"), "100 bytes");
   EXPECT_EQ(text("txtOffset"), "0h");
+  // A value too long for its box shows its first digits, never only its last.
+  for (const char* name : {"txtDataSize", "txtTreeSize", "txtFilesTotal"})
+    EXPECT_EQ(child<QLineEdit>(name)->cursorPosition(), 0) << name;
 }
 
 TEST_F(LedgerlampLoad, ASecondArchiveReplacesTheFirst) {
