@@ -38,21 +38,6 @@ bool IsOpen(int n) { return slotOf(n) != nullptr; }
 
 std::shared_ptr<const ArchiveSource> SourceOf(int n) { return slotOf(n) ? table()[n] : nullptr; }
 
-qint64 FileLength(int n) {
-  const FileSource* slot = slotOf(n);
-  return slot ? slot->Length() : -1;
-}
-
-qint64 ReadAt(int n, qint64 position, char* buffer, qint64 len) {
-  const FileSource* slot = slotOf(n);
-  return slot ? ReadFully(*slot, position, buffer, len) : -1;
-}
-
-int Descriptor(int n) {
-  const FileSource* slot = slotOf(n);
-  return slot ? slot->Descriptor() : -1;
-}
-
 void CloseFile(int n) {
   if (slotOf(n)) table()[n].reset();
 }

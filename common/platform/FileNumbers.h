@@ -26,17 +26,6 @@ bool IsOpen(int n);
 // the file readable after n is closed, until it lets go.
 std::shared_ptr<const ArchiveSource> SourceOf(int n);
 
-// Length in bytes, or -1 when n is not open.
-qint64 FileLength(int n);
-
-// Reads up to len bytes starting at the 1-based position; returns the number of
-// bytes read (fewer near the end of the file, 0 outside it, -1 on a read error).
-// Safe to call from several threads for the same number.
-qint64 ReadAt(int n, qint64 position, char* buffer, qint64 len);
-
-// The descriptor behind n, or -1: to learn which file it is, never to read it.
-int Descriptor(int n);
-
 // Closing a number that is not open is harmless.
 void CloseFile(int n);
 void CloseAll();

@@ -25,9 +25,6 @@ class FileSource final : public ArchiveSource {
   qint64 ReadAt(qint64 position, char* buffer, qint64 length) const override;
   FolderHandle::Identity FileIdentity() const override { return id_; }
 
-  // To learn which file it is, never to read it.
-  int Descriptor() const { return fd_; }
-
  private:
   int fd_;
   qint64 length_;

@@ -49,7 +49,6 @@ class Main_Container : public QMainWindow {
   QMenu& ListPopup() const { return *listPopup_; }
   QMenu& TreePopup() const { return *treePopup_; }
 
-
  protected:
   // Closing the frame in any way ends the program at once.
   void closeEvent(QCloseEvent* event) override;

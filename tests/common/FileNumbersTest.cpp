@@ -24,14 +24,16 @@ TEST(FileNumbersTest, LowestFreeNumberIsReusedAndReadsAreClippedToTheFile) {
   EXPECT_EQ(platform::FreeFile(), 1);
 
   char buffer[8] = {};
-  EXPECT_EQ(platform::ReadAt(2, 1, buffer, 3), 3);
+  const auto source = platform::SourceOf(2);
+  ASSERT_NE(source, nullptr);
+  EXPECT_EQ(platform::ReadFully(*source, 1, buffer, 3), 3);
   EXPECT_EQ(QByteArray(buffer, 3), "012");
-  EXPECT_EQ(platform::ReadAt(2, 9, buffer, 8), 2);  // near the end: what there is
+  EXPECT_EQ(platform::ReadFully(*source, 9, buffer, 8), 2);  // near the end: what there is
   EXPECT_EQ(QByteArray(buffer, 2), "89");
-  EXPECT_EQ(platform::ReadAt(2, 11, buffer, 8), 0);  // past the end
-  EXPECT_EQ(platform::ReadAt(2, 0, buffer, 8), 0);   // positions start at 1
-  EXPECT_EQ(platform::ReadAt(7, 1, buffer, 8), -1);  // not open
-  EXPECT_EQ(platform::FileLength(2), 10);
+  EXPECT_EQ(platform::ReadFully(*source, 11, buffer, 8), 0);  // past the end
+  EXPECT_EQ(platform::ReadFully(*source, 0, buffer, 8), 0);   // positions start at 1
+  EXPECT_EQ(platform::SourceOf(7), nullptr);                  // not open
+  EXPECT_EQ(source->Length(), 10);
 
   QString error;
   EXPECT_FALSE(platform::OpenFile(1, dir.filePath("missing"), &error));
