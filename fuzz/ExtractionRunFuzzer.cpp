@@ -80,10 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       QByteArray(reinterpret_cast<const char*>(data) + 1, static_cast<qsizetype>(size - 1)), pieceSize);
   if (!dat::IsSkarrow2DAT(*source)) return 0;
   ClsDatFile archive;
-  try {
-    ScanInto(*source, archive);
-  } catch (const dat::DatError&) {
-  }
+  ScanInto(*source, archive);
   std::vector<const ClsTreeDir*> entries;
   for (const auto& folder : archive.ColTrees())
     for (const auto& entry : *folder) entries.push_back(entry.get());

@@ -1,6 +1,7 @@
 #include "fuzz/ModelScan.h"
 
 #include "common/dat/DatFormat.h"
+#include "engine/archive/ArchiveOpening.h"
 #include "engine/archive/DATFunctions.h"
 #include "fuzz/FuzzSupport.h"
 
@@ -17,11 +18,15 @@ int filedEntries(ClsDatFile& archive) {
 }  // namespace
 
 void ScanInto(const platform::ArchiveSource& source, ClsDatFile& archive) {
-  const dat::FixedDATInfo info = dat::GetFixedDATInfo(source);
-  archive.SetFixedInfo(info);
-  DirTreeReader reader(source, archive);
-  for (int i = 0; i < info.FilesTotal; ++i) {
-    for (const TreeNode& node : reader.ReadNext()) Require(!node.Key.isEmpty(), "node without key");
-    Require(filedEntries(archive) == reader.RecordsRead(), "every record read is filed once");
+  try {
+    const dat::FixedDATInfo info = dat::GetFixedDATInfo(source);
+    archive.SetFixedInfo(info);
+    DirTreeReader reader(source, archive);
+    for (int i = 0; i < info.FilesTotal; ++i) {
+      for (const TreeNode& node : reader.ReadNext()) Require(!node.Key.isEmpty(), "node without key");
+      Require(filedEntries(archive) == reader.RecordsRead(), "every record read is filed once");
+    }
+  } catch (const dat::DatError&) {
+  } catch (const ArchiveRefused&) {
   }
 }

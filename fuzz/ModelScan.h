@@ -4,6 +4,6 @@
 #include "common/platform/ArchiveSource.h"
 #include "engine/archive/ClsDatFile.h"
 
-// Throws dat::DatError where the directory goes wrong; what was read before
-// stays filed.
+// Stops where the fixed values or the directory go wrong; what was read
+// before stays filed.
 void ScanInto(const platform::ArchiveSource& source, engine::ClsDatFile& archive);

@@ -13,10 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                       7);
   ClsDatFile archive;
   if (dat::IsSkarrow2DAT(source)) {
-    try {
-      ScanInto(source, archive);
-    } catch (const dat::DatError&) {
-    }
+    ScanInto(source, archive);
     const FolderListing listing = FolderListing::Of(archive.ColTrees(), "\\");
     for (int row = 0; row < listing.RowCount(); ++row)
       for (int column = 0; column < FolderListing::ColumnCount; ++column) listing.Cell(row, column);

@@ -1,7 +1,8 @@
 #include "ledgerlamp/DATFunctions.h"
 
-#include "common/dat/DatRecord.h"
 #include "common/platform/FileNumbers.h"
+#include "engine/archive/ArchiveOpening.h"
+#include "engine/archive/DirectoryWalk.h"
 
 namespace ledgerlamp {
 namespace {
@@ -10,47 +11,23 @@ QString cannotLoad(const QString& path, const QString& problem) {
   return QStringLiteral("Cannot load %1: %2.").arg(path, problem);
 }
 
-int openNewNumber(const QString& path) {
-  const int fileNo = platform::FreeFile();
-  QString reason;
-  if (fileNo == 0) throw LoadError(LoadError::Unusable, cannotLoad(path, "no file number is free"));
-  if (!platform::OpenFile(fileNo, path, &reason))
-    throw LoadError(LoadError::Unusable, cannotLoad(path, reason));
-  return fileNo;
+// Ledgerlamp's words for a refusal: only the trailer test's is plain.
+LoadError refusedAs(const QString& path, const engine::ArchiveRefusal& refusal) {
+  if (refusal.kind == engine::ArchiveRefusal::Kind::NotAnArchive)
+    return LoadError(LoadError::NotAnArchive, QStringLiteral("This is not a Skarrow 2 DAT file!"));
+  return LoadError(LoadError::Unusable, cannotLoad(path, refusal.detail));
 }
 
-// Only a file whose last four bytes do not give its length gets the plain
-// refusal; what passes that test and fails a later check is named with its problem.
-void checkTrailer(const platform::ArchiveSource& source) {
-  if (!dat::IsSkarrow2DAT(source))
-    throw LoadError(LoadError::NotAnArchive, QStringLiteral("This is not a Skarrow 2 DAT file!"));
-}
-
-dat::FixedDATInfo getFixedDATInfo(const platform::ArchiveSource& source, const StatusFn& status) {
-  const QString step = QStringLiteral("Getting fixed DAT info... ");
-  status(step + "DATSizes");
-  const dat::DATSizes sizes = dat::ReadDATSizes(source);
-  status(step + "DirTreeAddr");
-  dat::FixedDATInfo info;
-  info.TreeSize = sizes.TreeSize;
-  info.DataSize = sizes.DataSize;
-  info.DirTreeAddr = dat::DirTreeAddrOf(sizes);
-  status(step + "FilesTotal");
-  info.FilesTotal = dat::ReadFilesTotal(source, sizes);
-  return info;
-}
-
-// The table of record offsets, the directory read in bounded pieces. Throws
-// dat::DatError at the first record that does not lie wholly inside the directory.
+// The table of record offsets. Throws ArchiveRefused at the first record that
+// does not lie wholly inside the directory.
 std::vector<int32_t> scanDAT(const platform::ArchiveSource& source, const dat::FixedDATInfo& info) {
-  dat::DirectoryReader directory(source, info);
+  engine::DirectoryWalk walk(source, info);
   std::vector<int32_t> recordPos;
-  qint64 position = info.DirTreeAddr;
-  recordPos.push_back(static_cast<int32_t>(position - 1));
   // The table grows with the records read, not with the count the file claims.
-  for (int32_t i = 1; i <= info.FilesTotal; ++i) {
-    position = directory.RecordAt(position, i).NextPosition;
-    recordPos.push_back(static_cast<int32_t>(position - 1));
+  recordPos.push_back(static_cast<int32_t>(walk.Position() - 1));
+  while (!walk.AtEnd()) {
+    walk.Next();
+    recordPos.push_back(static_cast<int32_t>(walk.Position() - 1));
   }
   return recordPos;
 }
@@ -59,21 +36,25 @@ std::vector<int32_t> scanDAT(const platform::ArchiveSource& source, const dat::F
 
 ReaderState ReadDAT(const QString& path, std::shared_ptr<const platform::ArchiveSource> source,
                     const StatusFn& status) {
-  checkTrailer(*source);
-  status(QStringLiteral("Getting fixed DAT info..."));
+  const QString step = QStringLiteral("Getting fixed DAT info...");
+  // The first value is read once the trailer test has passed.
+  const engine::OpenedArchive opened = engine::OpenArchive(std::move(source), [&status, &step](const char* value) {
+    if (qstrcmp(value, "DATSizes") == 0) status(step);
+    status(step + ' ' + QLatin1String(value));
+  });
+  if (!opened) throw refusedAs(path, opened.Refusal);
   try {
-    const dat::FixedDATInfo info = getFixedDATInfo(*source, status);
     status(QStringLiteral("Scanning DAT..."));
     ReaderState state;
-    state.RecordPos = scanDAT(*source, info);
-    state.Source = std::move(source);
+    state.RecordPos = scanDAT(*opened.Source, opened.Info);
+    state.Source = opened.Source;
     state.Path = path;
-    state.DATSizes = {info.TreeSize, info.DataSize};
-    state.FirstRecordOffset = info.DirTreeAddr - 1;
-    state.FilesTotal = info.FilesTotal;
+    state.DATSizes = {opened.Info.TreeSize, opened.Info.DataSize};
+    state.FirstRecordOffset = opened.Info.DirTreeAddr - 1;
+    state.FilesTotal = opened.Info.FilesTotal;
     return state;
-  } catch (const dat::DatError& error) {
-    throw LoadError(LoadError::Unusable, cannotLoad(path, error.message()));
+  } catch (const engine::ArchiveRefused& refused) {
+    throw refusedAs(path, refused.refusal());
   } catch (const std::bad_alloc&) {
     throw LoadError(LoadError::Unusable,
                     cannotLoad(path, QStringLiteral("there is not enough memory for its directory")));
@@ -81,7 +62,9 @@ ReaderState ReadDAT(const QString& path, std::shared_ptr<const platform::Archive
 }
 
 ReaderState LoadDAT(const QString& path, const StatusFn& status) {
-  const int fileNo = openNewNumber(path);
+  QString reason;
+  const int fileNo = platform::OpenFreeFile(path, &reason);
+  if (!fileNo) throw LoadError(LoadError::Unusable, cannotLoad(path, reason));
   try {
     ReaderState state = ReadDAT(path, platform::SourceOf(fileNo), status);
     state.DatFile = fileNo;

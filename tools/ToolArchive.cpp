@@ -2,43 +2,37 @@
 
 #include <new>
 
-#include "common/platform/FileSource.h"
 #include "engine/archive/DATFunctions.h"
 #include "tools/ToolCommand.h"
 
 namespace tools {
 namespace {
 
-dat::FixedDATInfo checkedInfo(const platform::ArchiveSource& source) {
-  if (source.Length() >= dat::TrailerSize && !dat::IsSkarrow2DAT(source))
-    throw ArchiveRefused(QStringLiteral("not a Skarrow 2 DAT archive (its last 4 bytes are not its length)"));
-  try {
-    return dat::GetFixedDATInfo(source);
-  } catch (const dat::DatError& error) {
-    throw ArchiveRefused("not a Skarrow 2 DAT archive: " + error.message());
+QString refusalText(const engine::ArchiveRefusal& refusal) {
+  using Kind = engine::ArchiveRefusal::Kind;
+  switch (refusal.kind) {
+    case Kind::CannotOpen: return "cannot open it: " + refusal.detail;
+    case Kind::NotAnArchive: return "not a Skarrow 2 DAT archive (" + refusal.detail + ")";
+    case Kind::BadFixedValues: return "not a Skarrow 2 DAT archive: " + refusal.detail;
+    case Kind::BadDirectory: return "its directory cannot be read: " + refusal.detail;
+    default: return QStringLiteral("there is not enough memory for its directory");
   }
 }
 
 }  // namespace
 
 RecordRange::Iterator::Iterator(const platform::ArchiveSource& source, const dat::FixedDATInfo& info)
-    : directory_(source, info), position_(info.DirTreeAddr), total_(info.FilesTotal) {
+    : walk_(source, info) {
   readNext();
 }
 
 void RecordRange::Iterator::readNext() {
-  if (++read_ > total_) return;
-  try {
-    dat::DirRecord record = directory_.RecordAt(position_, read_);
-    position_ = record.NextPosition;
-    entry_ = engine::TreeDirOf(std::move(record));
-  } catch (const dat::DatError& error) {
-    throw ArchiveRefused("its directory cannot be read: " + error.message());
-  }
+  done_ = walk_.AtEnd();
+  if (!done_) entry_ = engine::TreeDirOf(walk_.Next());
 }
 
-ToolArchive::ToolArchive(const QString& path, std::shared_ptr<const platform::ArchiveSource> source)
-    : path_(path), source_(std::move(source)), info_(checkedInfo(*source_)) {
+ToolArchive::ToolArchive(const QString& path, const engine::OpenedArchive& opened)
+    : path_(path), source_(opened.Source), info_(opened.Info) {
   // Every record checked before a command starts, so that none stops halfway.
   RecordRange::Iterator record = Records().begin();
   while (record != std::default_sentinel) ++record;
@@ -64,18 +58,21 @@ std::vector<const engine::ClsTreeDir*> ToolArchive::ByFolder() const {
 }
 
 int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command) {
+  engine::ArchiveRefusal refusal;
   try {
-    QString reason;
-    std::shared_ptr<const platform::ArchiveSource> source = platform::FileSource::Open(path, &reason);
-    if (!source) throw ArchiveRefused("cannot open it: " + reason);
-    const ToolArchive archive(path, std::move(source));
-    return command(archive);
-  } catch (const ArchiveRefused& refused) {
-    Complain(path + ": " + refused.reason());
+    const engine::OpenedArchive opened = engine::OpenArchiveFile(path);
+    if (opened) {
+      const ToolArchive archive(path, opened);
+      return command(archive);
+    }
+    refusal = opened.Refusal;
+  } catch (const engine::ArchiveRefused& refused) {
+    refusal = refused.refusal();
   } catch (const std::bad_alloc&) {
     // What a command holds beyond one record grows with the directory.
-    Complain(path + QStringLiteral(": there is not enough memory for its directory"));
+    refusal.kind = engine::ArchiveRefusal::Kind::NoMemory;
   }
+  Complain(path + ": " + refusalText(refusal));
   return Refused;
 }
 

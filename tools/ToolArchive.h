@@ -9,18 +9,18 @@
 #include <functional>
 #include <iterator>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
-#include "common/dat/DatRecord.h"
+#include "engine/archive/ArchiveOpening.h"
 #include "engine/archive/ClsTreeDir.h"
 #include "engine/archive/ColTrees.h"
+#include "engine/archive/DirectoryWalk.h"
 
 namespace tools {
 
 // The directory's records in their order, one at a time: the entry an
-// iterator points to lives until it moves on. Throws ArchiveRefused for a
-// record that no longer lies inside the directory.
+// iterator points to lives until it moves on. Throws engine::ArchiveRefused
+// for a record that no longer lies inside the directory.
 class RecordRange {
  public:
   class Iterator {
@@ -35,15 +35,13 @@ class RecordRange {
       return *this;
     }
     void operator++(int) { readNext(); }
-    bool operator==(std::default_sentinel_t) const { return read_ > total_; }
+    bool operator==(std::default_sentinel_t) const { return done_; }
 
    private:
     void readNext();
 
-    dat::DirectoryReader directory_;
-    qint64 position_;
-    int32_t total_;
-    int32_t read_ = 0;
+    engine::DirectoryWalk walk_;
+    bool done_ = false;
     engine::ClsTreeDir entry_;
   };
 
@@ -58,8 +56,9 @@ class RecordRange {
 
 class ToolArchive {
  public:
-  // path names the archive in what the user is told. Throws ArchiveRefused.
-  ToolArchive(const QString& path, std::shared_ptr<const platform::ArchiveSource> source);
+  // path names the archive in what the user is told. Throws
+  // engine::ArchiveRefused when a record does not lie inside the directory.
+  ToolArchive(const QString& path, const engine::OpenedArchive& opened);
   ToolArchive(const ToolArchive&) = delete;
   ToolArchive& operator=(const ToolArchive&) = delete;
 
@@ -80,16 +79,6 @@ class ToolArchive {
   std::shared_ptr<const platform::ArchiveSource> source_;
   dat::FixedDATInfo info_;
   mutable std::unique_ptr<engine::ColTrees> folders_;
-};
-
-// The archive cannot be opened or read; the text says why.
-class ArchiveRefused : public std::runtime_error {
- public:
-  explicit ArchiveRefused(const QString& reason) : std::runtime_error(reason.toStdString()), reason_(reason) {}
-  const QString& reason() const { return reason_; }
-
- private:
-  QString reason_;
 };
 
 // Runs the command on the opened archive; a refused archive, or one whose

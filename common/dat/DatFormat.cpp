@@ -71,12 +71,18 @@ int32_t ReadFilesTotal(const ArchiveSource& source, const DATSizes& sizes) {
   return filesTotal;
 }
 
-FixedDATInfo GetFixedDATInfo(const ArchiveSource& source) {
+FixedDATInfo GetFixedDATInfo(const ArchiveSource& source, const std::function<void(const char* value)>& step) {
+  const auto tell = [&step](const char* value) {
+    if (step) step(value);
+  };
+  tell("DATSizes");
   const DATSizes sizes = ReadDATSizes(source);
   FixedDATInfo info;
   info.DataSize = sizes.DataSize;
   info.TreeSize = sizes.TreeSize;
+  tell("DirTreeAddr");
   info.DirTreeAddr = DirTreeAddrOf(sizes);
+  tell("FilesTotal");
   info.FilesTotal = ReadFilesTotal(source, sizes);
   return info;
 }

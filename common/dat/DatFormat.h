@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 
 #include "common/platform/ArchiveSource.h"
@@ -48,7 +49,9 @@ DATSizes ReadDATSizes(const ArchiveSource& source);
 int32_t DirTreeAddrOf(const DATSizes& sizes);
 int32_t ReadFilesTotal(const ArchiveSource& source, const DATSizes& sizes);
 
-FixedDATInfo GetFixedDATInfo(const ArchiveSource& source);
+// step, when given, is told the name of each value before it is read:
+// "DATSizes", "DirTreeAddr", "FilesTotal".
+FixedDATInfo GetFixedDATInfo(const ArchiveSource& source, const std::function<void(const char* value)>& step = {});
 
 // 1-based position of the trailer: the first position past the directory.
 inline qint64 DirectoryEnd(const FixedDATInfo& info) {

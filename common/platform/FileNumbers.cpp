@@ -34,6 +34,15 @@ bool OpenFile(int n, const QString& path, QString* error) {
   return table()[n] ? true : refuse(reason);
 }
 
+int OpenFreeFile(const QString& path, QString* error) {
+  const int n = FreeFile();
+  if (n == 0) {
+    *error = QStringLiteral("all %1 file numbers are in use").arg(MaxFileNumber);
+    return 0;
+  }
+  return OpenFile(n, path, error) ? n : 0;
+}
+
 bool IsOpen(int n) { return slotOf(n) != nullptr; }
 
 std::shared_ptr<const ArchiveSource> SourceOf(int n) { return slotOf(n) ? table()[n] : nullptr; }

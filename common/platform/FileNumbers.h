@@ -20,6 +20,9 @@ int FreeFile();
 // when error is given, the reason.
 bool OpenFile(int n, const QString& path, QString* error = nullptr);
 
+// Opens the file under the lowest free number and returns it; 0 when no
+// number is free or the file cannot be opened, with the reason in error.
+int OpenFreeFile(const QString& path, QString* error);
 bool IsOpen(int n);
 
 // The source behind n, or null when n is not open. A reader holding it keeps

@@ -1,36 +1,39 @@
 #include "engine/archive/ArchiveOpening.h"
 
-#include "common/platform/FileNumbers.h"
+#include "common/platform/FileSource.h"
 
 namespace engine {
 namespace {
 
-ArchiveOpening refused(int fileNo, const QString& text, bool notAnArchive = false) {
-  platform::CloseFile(fileNo);
-  ArchiveOpening opening;
-  opening.Refusal = text;
-  opening.NotAnArchive = notAnArchive;
-  return opening;
+using Kind = ArchiveRefusal::Kind;
+
+OpenedArchive refused(Kind kind, const QString& detail) {
+  OpenedArchive opened;
+  opened.Refusal = {kind, detail};
+  return opened;
 }
 
 }  // namespace
 
-ArchiveOpening OpenArchiveFile(const QString& path) {
-  const int fileNo = platform::FreeFile();
-  QString reason = QStringLiteral("all %1 file numbers are in use").arg(platform::MaxFileNumber);
-  if (fileNo == 0 || !platform::OpenFile(fileNo, path, &reason))
-    return refused(0, QStringLiteral("The file %1 could not be opened: %2.").arg(path, reason));
-  const std::shared_ptr<const platform::ArchiveSource> source = platform::SourceOf(fileNo);
+OpenedArchive OpenArchive(std::shared_ptr<const platform::ArchiveSource> source, const std::function<void(const char* value)>& step) {
   if (!dat::IsSkarrow2DAT(*source))
-    return refused(fileNo, QStringLiteral("This is not a Skarrow 2 DAT file!"), true);
-  ArchiveOpening opening;
+    return refused(Kind::NotAnArchive, source->Length() < 4 ? QStringLiteral("it is shorter than 4 bytes")
+                                                            : QStringLiteral("its last 4 bytes are not its length"));
+  OpenedArchive opened;
   try {
-    opening.Info = dat::GetFixedDATInfo(*source);
+    opened.Info = dat::GetFixedDATInfo(*source, step);
   } catch (const dat::DatError& error) {
-    return refused(fileNo, QStringLiteral("%1 is not a Skarrow 2 DAT file: %2.").arg(path, error.message()));
+    return refused(Kind::BadFixedValues, error.message());
   }
-  opening.FileNo = fileNo;
-  return opening;
+  opened.Source = std::move(source);
+  return opened;
+}
+
+OpenedArchive OpenArchiveFile(const QString& path) {
+  QString reason;
+  std::shared_ptr<const platform::ArchiveSource> source = platform::FileSource::Open(path, &reason);
+  if (!source) return refused(Kind::CannotOpen, reason);
+  return OpenArchive(std::move(source));
 }
 
 }  // namespace engine

@@ -55,15 +55,10 @@ std::shared_ptr<ClsTreeDir> NewTreeDir(dat::DirRecord&& record) {
 }
 
 DirTreeReader::DirTreeReader(const platform::ArchiveSource& source, ClsDatFile& archive)
-    : directory_(source, fixedInfoOf(archive)),
-      trees_(archive.ColTrees()),
-      position_(archive.DirTreeAddr) {}
+    : walk_(source, fixedInfoOf(archive)), trees_(archive.ColTrees()) {}
 
 const std::vector<TreeNode>& DirTreeReader::ReadNext() {
-  dat::DirRecord record = directory_.RecordAt(position_, read_ + 1);
-  ++read_;
-  position_ = record.NextPosition;
-  std::shared_ptr<ClsTreeDir> entry = NewTreeDir(std::move(record));
+  std::shared_ptr<ClsTreeDir> entry = NewTreeDir(walk_.Next());
   nodes_.clear();
   // The tree's levels come from the folder part alone: an entry in the folder
   // of the entry before it adds no node.

@@ -7,6 +7,7 @@
 
 #include "common/dat/DatRecord.h"
 #include "engine/archive/ClsDatFile.h"
+#include "engine/archive/DirectoryWalk.h"
 #include "engine/archive/FolderTree.h"
 
 namespace engine {
@@ -30,17 +31,15 @@ class DirTreeReader {
   DirTreeReader(const platform::ArchiveSource& source, ClsDatFile& archive);
 
   // Reads the next record, files its entry into its folder and returns the
-  // tree nodes it adds. Throws dat::DatError for a record that does not lie
+  // tree nodes it adds. Throws ArchiveRefused for a record that does not lie
   // inside the directory or cannot be read; nothing is filed then.
   const std::vector<TreeNode>& ReadNext();
 
-  int RecordsRead() const { return read_; }
+  int RecordsRead() const { return walk_.RecordsRead(); }
 
  private:
-  dat::DirectoryReader directory_;
+  DirectoryWalk walk_;
   ColTrees& trees_;
-  qint64 position_;
-  int read_ = 0;
   ColSubTree* lastFolder_ = nullptr;
   QByteArray lastPath_;  // the folder part of the entry read last
   FolderTreeStep treeStep_;

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/FileNumbers.h"
 #include "engine/archive/ArchiveOpening.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/DAT_Container.h"
@@ -11,6 +12,22 @@
 #include "tallyhold/windows/ScanDirTree.h"
 
 namespace tallyhold {
+namespace {
+
+// Only the trailer test's refusal is the plain box without an icon.
+void refuseArchive(const QString& sFileName, const engine::ArchiveRefusal& refusal) {
+  using Kind = engine::ArchiveRefusal::Kind;
+  QString text = QStringLiteral("This is not a Skarrow 2 DAT file!");
+  if (refusal.kind == Kind::CannotOpen)
+    text = QStringLiteral("The file %1 could not be opened: %2.").arg(sFileName, refusal.detail);
+  else if (refusal.kind != Kind::NotAnArchive)
+    text = QStringLiteral("%1 is not a Skarrow 2 DAT file: %2.").arg(sFileName, refusal.detail);
+  platform::Dialogs().message(text, AppTitle(),
+                              refusal.kind == Kind::NotAnArchive ? platform::MsgIcon::None : platform::MsgIcon::Critical,
+                              platform::MsgButtons::Ok);
+}
+
+}  // namespace
 
 void Main_Container::openArchive() {
   SetStatus(QStringLiteral("Load new DAT..."));
@@ -38,20 +55,25 @@ void Main_Container::ReadSkarrow2DAT(const QString& sFileName) {
 }
 
 bool Main_Container::loadArchive(const QString& sFileName) {
-  const engine::ArchiveOpening opening = engine::OpenArchiveFile(sFileName);
-  if (!opening.Refusal.isEmpty()) {
-    platform::Dialogs().message(opening.Refusal, AppTitle(),
-                                opening.NotAnArchive ? platform::MsgIcon::None : platform::MsgIcon::Critical,
-                                platform::MsgButtons::Ok);
+  QString reason;
+  const int fileNo = platform::OpenFreeFile(sFileName, &reason);
+  if (!fileNo) {
+    refuseArchive(sFileName, {engine::ArchiveRefusal::Kind::CannotOpen, reason});
     return false;
   }
-  const int16_t loadFileNo = static_cast<int16_t>(opening.FileNo);
+  const engine::OpenedArchive opened = engine::OpenArchive(platform::SourceOf(fileNo));
+  if (!opened) {
+    platform::CloseFile(fileNo);
+    refuseArchive(sFileName, opened.Refusal);
+    return false;
+  }
+  const int16_t loadFileNo = static_cast<int16_t>(fileNo);
   DAT_Container& window = newArchiveWindow();
 
   const int32_t loadIndex = loadFileNo;
   const std::shared_ptr<engine::ClsDatFile> archive = state_.DATFiles.Add(loadIndex, sFileName, {});
   window.setWindowTitle(sFileName);
-  archive->SetFixedInfo(opening.Info);
+  archive->SetFixedInfo(opened.Info);
   Info().ShowValues(*archive);
 
   return ScanDirTree(*this, window, loadFileNo, loadIndex);

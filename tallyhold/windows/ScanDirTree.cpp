@@ -4,11 +4,11 @@
 #include <QTreeWidget>
 #include <memory>
 
-#include "common/dat/DatFormat.h"
 #include "common/platform/DialogService.h"
 #include "common/platform/DoEvents.h"
 #include "common/platform/FileNumbers.h"
 #include "common/platform/MousePointer.h"
+#include "engine/archive/ArchiveOpening.h"
 #include "engine/archive/DATFunctions.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/DAT_Container.h"
@@ -95,8 +95,8 @@ bool ScanDirTree(Main_Container& frame, DAT_Container& window, int fileNo, int32
       if (progressStep.Next()) form->Bar().SetValue(form->Bar().Value() + 1);
       yields.AfterItem();
     }
-  } catch (const dat::DatError& error) {
-    failScan(frame, window, fileNo, *archive, form, error.message());
+  } catch (const engine::ArchiveRefused& refused) {
+    failScan(frame, window, fileNo, *archive, form, refused.refusal().detail);
     return false;
   } catch (const std::bad_alloc&) {
     failScan(frame, window, fileNo, *archive, form, QStringLiteral("there is not enough memory for its directory"));

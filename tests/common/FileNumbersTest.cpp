@@ -9,6 +9,19 @@
 
 namespace {
 
+TEST(FileNumbersTest, OpenFreeFileTakesTheLowestNumberUntilNoneIsLeft) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("f.bin");
+  ASSERT_TRUE(testsupport::WriteFile(path, "0123456789"));
+  ASSERT_TRUE(platform::OpenFile(2, path));
+  QString error;
+  EXPECT_EQ(platform::OpenFreeFile(path, &error), 1);
+  for (int n = 3; n <= platform::MaxFileNumber; ++n) ASSERT_EQ(platform::OpenFreeFile(path, &error), n);
+  EXPECT_EQ(platform::OpenFreeFile(path, &error), 0);
+  EXPECT_EQ(error, "all 255 file numbers are in use");
+  platform::CloseAll();
+}
+
 TEST(FileNumbersTest, LowestFreeNumberIsReusedAndReadsAreClippedToTheFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath("f.bin");

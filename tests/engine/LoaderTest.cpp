@@ -1,117 +1,92 @@
-// Opening an archive and reading its directory, the loader alone: every way a
-// file is refused, and archives cut short at every length.
+// Opening an archive and reading its directory, the engine alone: every way a
+// source is refused, and archives cut short at every length.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "common/platform/FileNumbers.h"
+#include "common/platform/MemorySource.h"
 #include "engine/archive/ArchiveOpening.h"
-#include "engine/archive/DATFunctions.h"
+#include "engine/archive/DirectoryWalk.h"
 #include "tests/support/DatWriter.h"
 
 namespace engine {
 namespace {
 
+using Kind = ArchiveRefusal::Kind;
 using testsupport::DatWriter;
 
-class EngineLoaderTest : public ::testing::Test {
- protected:
-  void TearDown() override { platform::CloseAll(); }
+std::shared_ptr<const platform::ArchiveSource> memory(const QByteArray& bytes) {
+  return std::make_shared<platform::MemorySource>(bytes, 7);
+}
 
-  QString write(const QByteArray& bytes, const QString& name) {
-    const QString path = dir.filePath(name);
-    EXPECT_TRUE(testsupport::WriteFile(path, bytes));
-    return path;
+// The refusal at the opening or while the directory is walked; None when
+// every record was read.
+ArchiveRefusal refusalOf(const QByteArray& bytes) {
+  const OpenedArchive opened = OpenArchive(memory(bytes));
+  if (!opened) return opened.Refusal;
+  try {
+    DirectoryWalk walk(*opened.Source, opened.Info);
+    while (!walk.AtEnd()) walk.Next();
+  } catch (const ArchiveRefused& refused) {
+    return refused.refusal();
   }
+  return {};
+}
 
-  // Why the archive cannot be loaded, at its opening or by its scan; empty
-  // when every record was read. Nothing stays open either way.
-  static QString refusalOf(const QString& path) {
-    const ArchiveOpening opening = OpenArchiveFile(path);
-    if (!opening.Refusal.isEmpty()) return opening.Refusal;
-    ClsDatFile archive;
-    archive.SetFixedInfo(opening.Info);
-    QString refusal;
-    try {
-      DirTreeReader reader(*platform::SourceOf(opening.FileNo), archive);
-      for (int32_t i = 0; i < archive.FilesTotal; ++i) reader.ReadNext();
-    } catch (const dat::DatError& error) {
-      refusal = "scan: " + error.message();
-    }
-    platform::CloseFile(opening.FileNo);
-    return refusal;
-  }
-
-  QTemporaryDir dir;
-};
-
-TEST_F(EngineLoaderTest, OpensUnderTheLowestFreeNumberWithTheTrailersValues) {
+TEST(EngineLoaderTest, OpensWithTheTrailersValues) {
   const QByteArray bytes = DatWriter().add("A\\B", "body").add("C", "dd").build();
-  const QString path = write(bytes, "a.dat");
-  ASSERT_TRUE(platform::OpenFile(1, path));
-  const ArchiveOpening opening = OpenArchiveFile(path);
-  EXPECT_EQ(opening.FileNo, 2);
-  EXPECT_TRUE(opening.Refusal.isEmpty());
-  EXPECT_TRUE(platform::IsOpen(2));
-  EXPECT_EQ(opening.Info.DataSize, bytes.size());
-  EXPECT_EQ(opening.Info.TreeSize, bytes.size() - testsupport::FilesTotalOffset(bytes) - 8);
-  EXPECT_EQ(opening.Info.DirTreeAddr, testsupport::FirstRecordOffset(bytes) + 1);
-  EXPECT_EQ(opening.Info.FilesTotal, 2);
+  const OpenedArchive opened = OpenArchive(memory(bytes));
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(opened.Refusal.kind, Kind::None);
+  EXPECT_EQ(opened.Info.DataSize, bytes.size());
+  EXPECT_EQ(opened.Info.TreeSize, bytes.size() - testsupport::FilesTotalOffset(bytes) - 8);
+  EXPECT_EQ(opened.Info.DirTreeAddr, testsupport::FirstRecordOffset(bytes) + 1);
+  EXPECT_EQ(opened.Info.FilesTotal, 2);
 }
 
 // The reasons the format reader gives are its own tests; here each way of
-// refusing a file tells the file and the reason, and closes it.
-TEST_F(EngineLoaderTest, EveryRefusalNamesTheFileAndWhatIsWrongAndClosesIt) {
+// refusing has its kind, and the files the system refuses have its reason.
+TEST(EngineLoaderTest, EveryRefusalHasItsKindAndWhatIsWrong) {
   QByteArray largest = DatWriter().add("A\\B", "body").build();
   testsupport::PatchInt32(largest, testsupport::FilesTotalOffset(largest), 2147483647);
+  const QList<std::tuple<QByteArray, Kind, QString>> cases = {
+      {"this is not an archive: TEXT", Kind::NotAnArchive, "its last 4 bytes are not its length"},
+      {"123", Kind::NotAnArchive, "it is shorter than 4 bytes"},
+      {QByteArray("\x04\x00\x00\x00", 4), Kind::BadFixedValues, "the file is shorter than 8 bytes (4 bytes)"},
+      {largest, Kind::BadFixedValues, "FilesTotal 2147483647 cannot fit"}};
+  for (const auto& [bytes, kind, detail] : cases) {
+    SCOPED_TRACE(bytes.left(30).toStdString());
+    const OpenedArchive opened = OpenArchive(memory(bytes));
+    EXPECT_FALSE(opened.Source);
+    EXPECT_EQ(opened.Refusal.kind, kind);
+    EXPECT_TRUE(opened.Refusal.detail.startsWith(detail)) << opened.Refusal.detail.toStdString();
+  }
+
+  QTemporaryDir dir;
   const QString pipe = dir.filePath("pipe.dat");
   ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-
-  const QString plain = "This is not a Skarrow 2 DAT file!";
-  const QList<std::pair<QString, QString>> cases = {
-      {write("this is not an archive: TEXT", "text.dat"), plain},
-      {write("123", "short.dat"), plain},
-      {dir.filePath("missing.dat"), "The file <path> could not be opened: No such file or directory."},
-      {pipe, "The file <path> could not be opened: it is a pipe, not a file."},
-      {write(QByteArray("\x04\x00\x00\x00", 4), "four.dat"),
-       "<path> is not a Skarrow 2 DAT file: the file is shorter than 8 bytes (4 bytes)."},
-      {write(largest, "largest.dat"), "<path> is not a Skarrow 2 DAT file: FilesTotal 2147483647 cannot fit"}};
-  for (const auto& [path, start] : cases) {
-    SCOPED_TRACE(path.toStdString());
-    const ArchiveOpening opening = OpenArchiveFile(path);
-    EXPECT_EQ(opening.FileNo, 0);
-    EXPECT_TRUE(opening.Refusal.startsWith(QString(start).replace("<path>", path))) << opening.Refusal.toStdString();
-    EXPECT_EQ(opening.NotAnArchive, start == plain);
-    EXPECT_EQ(platform::OpenCount(), 0);
+  for (const auto& [path, detail] : {std::pair{dir.filePath("missing.dat"), QString("No such file or directory")},
+                                     std::pair{pipe, QString("it is a pipe, not a file")}}) {
+    const OpenedArchive opened = OpenArchiveFile(path);
+    EXPECT_EQ(opened.Refusal.kind, Kind::CannotOpen);
+    EXPECT_EQ(opened.Refusal.detail, detail);
   }
 }
 
-TEST_F(EngineLoaderTest, WithEveryFileNumberTakenNothingOpens) {
-  const QString path = write(DatWriter().add("A", "1").build(), "a.dat");
-  for (int n = 1; n <= platform::MaxFileNumber; ++n) ASSERT_TRUE(platform::OpenFile(n, path));
-  const ArchiveOpening opening = OpenArchiveFile(path);
-  EXPECT_EQ(opening.FileNo, 0);
-  EXPECT_EQ(opening.Refusal, "The file " + path + " could not be opened: all 255 file numbers are in use.");
-  EXPECT_EQ(platform::OpenCount(), platform::MaxFileNumber);
-}
-
-TEST_F(EngineLoaderTest, ArchivesCutShortAtEveryLengthAreRefusedWithAReason) {
+TEST(EngineLoaderTest, ArchivesCutShortAtEveryLengthAreRefusedWithAReason) {
   const QByteArray whole = DatWriter()
                                .add("TOP.TXT", "top")
                                .add("ART\\RUNNER.FRM", testsupport::SampleText(600, 1), true)
                                .add("ART\\SKY.FRM", testsupport::SampleText(90, 2))
                                .build();
-  EXPECT_EQ(refusalOf(write(whole, "whole.dat")), "");
-  // A file of its own for each length: rewriting one would wait for the disk.
+  EXPECT_EQ(refusalOf(whole).kind, Kind::None);
   for (qsizetype length = 0; length < whole.size(); ++length) {
     SCOPED_TRACE(length);
-    const QString path = write(whole.left(length), QString("cut%1.dat").arg(length));
-    const QString refusal = refusalOf(path);
-    EXPECT_TRUE(refusal.contains(path) || refusal == "This is not a Skarrow 2 DAT file!" || refusal.startsWith("scan: "))
-        << refusal.toStdString();
-    EXPECT_EQ(platform::OpenCount(), 0);
+    const ArchiveRefusal refusal = refusalOf(whole.left(length));
+    EXPECT_NE(refusal.kind, Kind::None);
+    EXPECT_FALSE(refusal.detail.isEmpty());
   }
 }
 

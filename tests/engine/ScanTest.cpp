@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 
 #include "common/platform/MemorySource.h"
+#include "engine/archive/ArchiveOpening.h"
 #include "engine/archive/DATFunctions.h"
 #include "tests/support/DatWriter.h"
 
@@ -147,8 +148,9 @@ TEST_F(EngineDirTreeReaderTest, RecordOutsideTheDirectoryThrowsAndFilesNothing) 
   try {
     reader.ReadNext();
     FAIL() << "the negative FilenameSize was accepted";
-  } catch (const dat::DatError& error) {
-    EXPECT_EQ(error.message(), "record 2 has a negative FilenameSize (-5)");
+  } catch (const ArchiveRefused& refused) {
+    EXPECT_EQ(refused.refusal().kind, ArchiveRefusal::Kind::BadDirectory);
+    EXPECT_EQ(refused.refusal().detail, "record 2 has a negative FilenameSize (-5)");
   }
   EXPECT_EQ(archive.ColTrees().Item("\\")->Count(), 1);
 }

@@ -9,6 +9,7 @@
 #include "common/platform/FileNumbers.h"
 #include "common/platform/FileSource.h"
 #include "common/platform/HiddenFiles.h"
+#include "engine/archive/ArchiveOpening.h"
 #include "engine/archive/DATFunctions.h"
 #include "ledgerlamp/DATFunctions.h"
 #include "tests/tools/ToolFixture.h"
@@ -97,7 +98,7 @@ TEST_F(ToolsCreateExtract, TallyholdsScanAndLedgerlampsLoaderReadWhatCreateWrote
 // What the archive's directory says of each entry: compressed or not.
 QMap<QString, bool> compressedFlags(const QString& path) {
   QMap<QString, bool> flags;
-  const tools::ToolArchive archive(path, platform::FileSource::Open(path));
+  const tools::ToolArchive archive(path, engine::OpenArchiveFile(path));
   for (const engine::ClsTreeDir* entry : archive.Records())
     flags.insert(QString::fromLatin1(entry->Filename), entry->IsCompressed());
   return flags;
