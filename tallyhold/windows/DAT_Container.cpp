@@ -103,7 +103,13 @@ void DAT_Container::buildList(QWidget* content) {
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int column = 0; column < engine::FolderListing::ColumnCount; ++column)
     header->resizeSection(column, platform::TwipsToPixelsX(ListColumns[column].widthTwips));
-  connect(header, &QHeaderView::sectionClicked, this, [this] { emit PaneChosen(Pane::List); });
+  connect(header, &QHeaderView::sectionClicked, this, [this] { choosePane(Pane::List); });
+  // Rows chosen by keys or Select all count as much as a click; a new listing
+  // clears the selection and chooses nothing.
+  connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this](const QItemSelection& selected) {
+            if (!selected.isEmpty()) choosePane(Pane::List);
+          });
   list_->viewport()->installEventFilter(this);
   list_->installEventFilter(this);
 }
@@ -138,7 +144,7 @@ const engine::FolderListing& DAT_Container::Listing() const { return listModel_-
 
 // The window whose node changes is the one the commands then work on.
 void DAT_Container::listNode(QTreeWidgetItem* node) {
-  emit PaneChosen(Pane::Tree);
+  choosePane(Pane::Tree);
   emit Activated();
   QByteArray path = fullPath(node);
   if (!path.endsWith('\\')) path += '\\';
@@ -192,13 +198,22 @@ void DAT_Container::layOutPanes() {
   list_->setGeometry(TwipsRect(layout.ListView));
 }
 
-// Keys and mouse releases of the panes; every event goes on unchanged. A key
-// that a pane does not take travels on to this window, where it must not be
-// handled a second time.
+void DAT_Container::choosePane(Pane pane) {
+  lastPane_ = pane;
+  emit PaneChosen(pane);
+}
+
+// Keys and mouse releases of the panes; every event but the popup keys goes
+// on unchanged. A key typed in a pane is the pane's (type-ahead) and, should
+// the pane not take it, travels on to this window, which must not act on it.
 bool DAT_Container::eventFilter(QObject* watched, QEvent* event) {
   const bool pane = watched == tree_ || watched == list_;
   if (pane && event->type() == QEvent::KeyPress) {
-    handleKey(static_cast<QKeyEvent*>(event)->text());
+    if (opensPopup(*static_cast<QKeyEvent*>(event))) {
+      showPopupByKeys(watched == list_ ? Pane::List : Pane::Tree);
+      event->accept();
+      return true;
+    }
     keySeenByPane_ = true;
   } else if (pane && event->type() == QEvent::KeyRelease) {
     keySeenByPane_ = false;
@@ -209,9 +224,26 @@ bool DAT_Container::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DAT_Container::keyPressEvent(QKeyEvent* event) {
-  if (!keySeenByPane_) handleKey(event->text());
+  const bool own = !keySeenByPane_;
   keySeenByPane_ = false;
+  if (own && opensPopup(*event)) {
+    showPopupByKeys(lastPane_ == Pane::List ? Pane::List : Pane::Tree);
+    return;
+  }
+  if (own) handleKey(event->text());
   QMdiSubWindow::keyPressEvent(event);
+}
+
+bool DAT_Container::opensPopup(const QKeyEvent& event) {
+  return event.key() == Qt::Key_Menu || (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
+
+// At the pane's current row or node, as a right click there would.
+void DAT_Container::showPopupByKeys(Pane pane) {
+  QAbstractItemView* view = pane == Pane::List ? static_cast<QAbstractItemView*>(list_) : tree_;
+  const QRect current = view->visualRect(view->currentIndex());
+  const QPoint at = current.isValid() ? current.center() : QPoint(0, 0);
+  (pane == Pane::List ? listPopup_ : treePopup_).popup(view->viewport()->mapToGlobal(at));
 }
 
 // Only the lower-case letters count.
@@ -223,7 +255,7 @@ void DAT_Container::handleKey(const QString& text) {
 void DAT_Container::handleMouseRelease(QObject* watched, const QMouseEvent& event) {
   const bool overList = watched == list_->viewport();
   const bool overTree = watched == tree_->viewport();
-  if (overList && event.button() == Qt::LeftButton) emit PaneChosen(Pane::List);
+  if (overList && event.button() == Qt::LeftButton) choosePane(Pane::List);
   if (event.button() != Qt::RightButton || !(overList || overTree)) return;
   QMenu& popup = overList ? listPopup_ : treePopup_;
   popup.popup(event.globalPosition().toPoint());

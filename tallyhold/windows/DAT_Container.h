@@ -64,7 +64,7 @@ class DAT_Container : public QMdiSubWindow {
   // The window is the one the commands work on from now.
   void Activated();
   void PaneChosen(tallyhold::Pane pane);
-  // The "r" and "s" keys.
+  // The "r" and "s" keys, typed while the window itself has the focus.
   void ExtractSelectedRequested();
   void ExtractAllRequested();
   void StatusText(const QString& text);
@@ -82,7 +82,11 @@ class DAT_Container : public QMdiSubWindow {
   void buildList(QWidget* content);
   void layOutPanes();
   void listNode(QTreeWidgetItem* node);
+  void choosePane(Pane pane);
   void handleKey(const QString& text);
+  // Shift+F10 and the Menu key: the pane's popup, as the right button gives it.
+  static bool opensPopup(const QKeyEvent& event);
+  void showPopupByKeys(Pane pane);
   void handleMouseRelease(QObject* watched, const QMouseEvent& event);
 
   const int32_t slot_;
@@ -96,6 +100,7 @@ class DAT_Container : public QMdiSubWindow {
   FolderListModel* listModel_;
   QHash<QString, QTreeWidgetItem*> nodesByKey_;
   bool keySeenByPane_ = false;
+  Pane lastPane_ = Pane::None;  // whose popup the window's own popup keys open
 };
 
 }  // namespace tallyhold

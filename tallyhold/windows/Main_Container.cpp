@@ -13,6 +13,7 @@
 #include "common/platform/Twips.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
+#include "tallyhold/windows/WindowMenu.h"
 #include "tallyhold/windows/frmAbout.h"
 
 namespace tallyhold {
@@ -96,6 +97,9 @@ void Main_Container::buildMenus() {
   connect(extractSelectedItem_, &QAction::triggered, this, [this] { ExtractSelected(); });
   connect(extractAllItem_, &QAction::triggered, this, [this] { ExtractAll(); });
   menuBar()->addMenu(tools);
+
+  menuBar()->addMenu(new WindowMenu(
+      *mdiArea_, [this] { return state_.WindowInSlot(state_.ActiveDAT.WindowIndex); }, this));
 
   QAction* about = menuBar()->addAction(QStringLiteral("&About"));
   about->setObjectName(QStringLiteral("menuitem8932"));

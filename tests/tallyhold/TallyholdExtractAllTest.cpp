@@ -173,7 +173,7 @@ TEST_F(TallyholdExtractAllTest, TheFrameKeysAndPopupsOpenTheDialog) {
   ASSERT_NE(window, nullptr);
   const QList<std::function<void()>> presses = {
       [&] { action("extractall")->trigger(); },
-      [&] { QTest::keyClick(&treeOf(*window), Qt::Key_S); },
+      [&] { QTest::keyClick(window, Qt::Key_S); },
       [&] { action("mnuconExtractListEntireDAT")->trigger(); },
       [&] { action("mnuconExtractTreeEntireDAT")->trigger(); }};
   for (const auto& press : presses) {

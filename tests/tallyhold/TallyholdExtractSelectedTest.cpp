@@ -189,7 +189,7 @@ TEST_F(TallyholdExtractSelectedTest, FilesModeExtractsTheSelectedNamesAndCountsT
 
   // An empty list extracts nothing and says 0.
   dialogs.clear();
-  QTest::keyClick(&listOf(*window), Qt::Key_R);
+  QTest::keyClick(window, Qt::Key_R);
   dialog = shownDialog<frmExtract>();
   ASSERT_NE(dialog, nullptr);
   names(*dialog).clear();

@@ -76,7 +76,7 @@ TEST_F(TallyholdFrameTest, StartsWithItsMenusStatusAndInformationWindow) {
   QStringList bar;
   for (const QAction* a : frame().menuBar()->actions()) bar << a->objectName() + "=" + a->text();
   EXPECT_EQ(bar, (QStringList{"menuitem001=&File", "menuitem9032=&View", "menuitem002=&Tools",
-                              "menuitem8932=&About"}));
+                              "mnuWindow=&Window", "menuitem8932=&About"}));
   expectItems(frame().findChild<QMenu*>("menuitem001"),
               {{"mnuOpenDAT", "Open DAT...", QKeySequence("Ctrl+O"), true, false},
                {"sep98", "-", {}, true, false},
