@@ -10,9 +10,11 @@
 #include <QTreeWidget>
 #include <algorithm>
 
+#include "common/platform/FileNumbers.h"
 #include "common/platform/Fonts.h"
 #include "common/platform/MousePointer.h"
 #include "common/platform/Twips.h"
+#include "tallyhold/windows/EntryDrag.h"
 #include "tallyhold/windows/FolderListModel.h"
 #include "tallyhold/windows/PaneLayout.h"
 
@@ -84,7 +86,7 @@ void DAT_Container::buildTree(QWidget* content) {
 void DAT_Container::buildList(QWidget* content) {
   listFrame_ = captionlessFrame("FrameListView", content);
   listFrame_->setGeometry(TwipsRect(3720, 0, 3675, 4875));
-  list_ = platform::Place(new QTreeView(listFrame_), "ListView", {60, 150, 3375, 4515});
+  list_ = platform::Place(new EntryDragView(listFrame_), "ListView", {60, 150, 3375, 4515});
   list_->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
   list_->setAccessibleName(QStringLiteral("Entries"));
   list_->setRootIsDecorated(false);
@@ -112,6 +114,7 @@ void DAT_Container::buildList(QWidget* content) {
           });
   list_->viewport()->installEventFilter(this);
   list_->installEventFilter(this);
+  list_->SetDragSource([this] { return DraggedEntries{SelectedEntries(), platform::SourceOf(ArchiveNumber())}; });
 }
 
 void DAT_Container::ClearPanes() {
@@ -171,6 +174,18 @@ QStringList DAT_Container::SelectedNames() const {
   QStringList names;
   for (const QModelIndex& row : rows) names << Listing().Cell(row.row(), 0);
   return names;
+}
+
+std::vector<std::shared_ptr<const engine::ClsTreeDir>> DAT_Container::SelectedEntries() const {
+  std::vector<std::shared_ptr<const engine::ClsTreeDir>> entries;
+  if (!archive_ || !Listing().Found()) return entries;
+  const auto folder = archive_->ColTrees().Find(QString::fromLatin1(Listing().Path()));
+  if (!folder) return entries;
+  QModelIndexList rows = list_->selectionModel()->selectedRows();
+  std::sort(rows.begin(), rows.end());
+  for (const QModelIndex& row : rows)
+    if (row.row() < folder->Count()) entries.push_back(folder->Item(row.row() + 1));
+  return entries;
 }
 
 void DAT_Container::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/archive/ClsDatFile.h"
 #include "engine/archive/FolderListing.h"
@@ -23,6 +24,7 @@ class QTreeWidgetItem;
 
 namespace tallyhold {
 
+class EntryDragView;
 class FolderListModel;
 
 // It tells what happens in it through its signals and knows nothing of the
@@ -59,6 +61,8 @@ class DAT_Container : public QMdiSubWindow {
   QByteArray SelectedFolderKey() const;
   // The names of the selected rows of the list pane, in list order.
   QStringList SelectedNames() const;
+  // The entries of those rows, in list order.
+  std::vector<std::shared_ptr<const engine::ClsTreeDir>> SelectedEntries() const;
 
  signals:
   // The window is the one the commands work on from now.
@@ -96,7 +100,7 @@ class DAT_Container : public QMdiSubWindow {
   QFrame* treeFrame_;
   QFrame* listFrame_;
   QTreeWidget* tree_;  // node keys are held as item data (Qt::UserRole)
-  QTreeView* list_;
+  EntryDragView* list_;  // its selected rows may be dragged out as files
   FolderListModel* listModel_;
   QHash<QString, QTreeWidgetItem*> nodesByKey_;
   bool keySeenByPane_ = false;

@@ -21,6 +21,11 @@ QVariant FolderListModel::data(const QModelIndex& index, int role) const {
   return listing_.Cell(index.row(), index.column());
 }
 
+Qt::ItemFlags FolderListModel::flags(const QModelIndex& index) const {
+  const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+  return index.isValid() && listing_.Found() ? flags | Qt::ItemIsDragEnabled : flags;
+}
+
 QVariant FolderListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= engine::FolderListing::ColumnCount)
     return {};

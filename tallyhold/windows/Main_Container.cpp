@@ -13,6 +13,7 @@
 #include "common/platform/Twips.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
+#include "tallyhold/windows/DragFolder.h"
 #include "tallyhold/windows/WindowMenu.h"
 #include "tallyhold/windows/frmAbout.h"
 
@@ -208,6 +209,7 @@ void Main_Container::showAbout() {
 }
 
 void Main_Container::closeEvent(QCloseEvent* event) {
+  dragfolder::RemoveAll();
   platform::EndProgram();
   event->accept();
 }
