@@ -1,12 +1,15 @@
 #include "tallyhold/windows/DragFolder.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <utility>
 #include <vector>
 
@@ -17,6 +20,8 @@ namespace tallyhold::dragfolder {
 namespace {
 
 using platform::FolderHandle;
+
+constexpr char Prefix[] = "tallyhold-drag-";
 
 // Deeper than any folder of ours; bounds the recursion whatever was put there.
 constexpr int MaxDepth = 64;
@@ -37,6 +42,32 @@ void removeName(const FolderHandle& parent, const std::string& name, int depth) 
   if (parent.OpenChild(name, false, child) != 0) return;
   removeContents(child, depth + 1);
   ::unlinkat(parent.Descriptor(), name.c_str(), AT_REMOVEDIR);
+}
+
+bool isLeftover(const std::string& name) {
+  return name.rfind(Prefix, 0) == 0 && name.size() == std::strlen(Prefix) + 6;
+}
+
+// A run locks its folder a moment after making it; one this young is left alone.
+constexpr time_t YoungSeconds = 60;
+
+// The folders that runs which died left in the temporary folder: ours, a
+// folder and not a link, private, not young, and with no live run holding its lock.
+void removeLeftovers(const QString& temporary) {
+  FolderHandle parent;
+  std::vector<std::string> names;
+  if (FolderHandle::Open(temporary, parent) != 0 || parent.List(names) != 0) return;
+  for (const std::string& name : names) {
+    FolderHandle left;
+    struct stat info {};
+    if (!isLeftover(name) || parent.OpenChild(name, false, left) != 0) continue;
+    if (::fstat(left.Descriptor(), &info) != 0 || info.st_uid != ::geteuid() || (info.st_mode & 077) != 0 ||
+        info.st_mtime > ::time(nullptr) - YoungSeconds)
+      continue;
+    if (::flock(left.Descriptor(), LOCK_EX | LOCK_NB) != 0) continue;
+    removeContents(left, 0);
+    ::unlinkat(parent.Descriptor(), name.c_str(), AT_REMOVEDIR);
+  }
 }
 
 class PrivateFolder {
@@ -66,7 +97,9 @@ class PrivateFolder {
 
  private:
   int make() {
-    QByteArray name = platform::PathBytes(QDir::tempPath() + QStringLiteral("/tallyhold-drag-XXXXXX"));
+    const QString temporary = QDir::tempPath();
+    removeLeftovers(temporary);
+    QByteArray name = platform::PathBytes(temporary + QLatin1Char('/') + QLatin1String(Prefix) + "XXXXXX");
     if (!::mkdtemp(name.data())) return errno;
     const int error = open(platform::DecodedPath(name));
     if (error != 0) ::rmdir(name.constData());
@@ -80,6 +113,8 @@ class PrivateFolder {
     struct stat info {};
     if (::fstat(made.Descriptor(), &info) != 0) return errno;
     if (info.st_uid != ::geteuid() || (info.st_mode & 077) != 0) return EPERM;
+    // Held for the whole run: the next run removes the folder if this one dies.
+    if (::flock(made.Descriptor(), LOCK_EX | LOCK_NB) != 0) return errno;
     handle_ = std::move(made);
     path_ = path;
     return 0;

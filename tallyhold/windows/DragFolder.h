@@ -2,7 +2,9 @@
 // The program's private folder for the files of its drags: made at the first
 // drag that gives its data, by mkdtemp (mode 0700, a fresh name that no one
 // could have planted), one folder per drag inside it, and removed with all it
-// holds at program end. Nothing in it is removed through a symbolic link.
+// holds at program end; a run that died leaves it to the next run's first
+// drag, which knows it by the lock no live run holds on it any more. Nothing
+// is removed through a symbolic link.
 #include <QString>
 #include <string>
 

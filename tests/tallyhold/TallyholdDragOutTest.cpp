@@ -1,8 +1,13 @@
 // The data that a drag of list rows carries to a file manager: files
 // extracted as Extract selected extracts them, in a private folder that goes
 // without following a link. The window system's part is not tested here.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTest>
 #include <QUrl>
@@ -125,6 +130,32 @@ TEST_F(TallyholdDragOutTest, ADragNobodyTookLeavesNoFiles) {
   refused.Discard();
   EXPECT_FALSE(QFileInfo::exists(QFileInfo(dropped).path()));
   EXPECT_TRUE(QFileInfo::exists(kept));
+}
+
+// A folder of the private kind, as a run leaves it, made two minutes ago.
+QByteArray leftFolder() {
+  QByteArray name = QFile::encodeName(QDir::tempPath() + "/tallyhold-drag-XXXXXX");
+  if (!::mkdtemp(name.data())) return {};
+  testsupport::WriteFile(QFile::decodeName(name) + "/old", "old");
+  const timeval past[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+  ::utimes(name.constData(), past);
+  return name;
+}
+
+TEST_F(TallyholdDragOutTest, TheFirstDragRemovesWhatADeadRunLeftButNotALiveRunsFolder) {
+  const QByteArray dead = leftFolder();
+  const QByteArray live = leftFolder();
+  ASSERT_FALSE(dead.isEmpty() || live.isEmpty());
+  const int liveLock = ::open(live.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  ASSERT_EQ(::flock(liveLock, LOCK_EX | LOCK_NB), 0);
+  dragfolder::RemoveAll();
+  selectRows(*window, {0});
+  EntryMimeData data(selected());
+  ASSERT_EQ(data.urls().size(), 1);
+  EXPECT_FALSE(QFileInfo::exists(QFile::decodeName(dead)));
+  EXPECT_TRUE(QFileInfo::exists(QFile::decodeName(live) + "/old"));
+  ::close(liveLock);
+  QDir(QFile::decodeName(live)).removeRecursively();
 }
 
 }  // namespace
