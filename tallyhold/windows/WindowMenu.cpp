@@ -42,7 +42,7 @@ WindowMenu::WindowMenu(QMdiArea& area, std::function<DAT_Container*()> active, Q
                   {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)}),
           &QAction::triggered, this, [this] { activateNeighbour(+1); });
   connect(addItem(this, "mnuWindowPrevious", "&Previous",
-                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)}),
           &QAction::triggered, this, [this] { activateNeighbour(-1); });
   connect(addItem(this, "mnuWindowCascade", "&Cascade"), &QAction::triggered, this, [this] { cascade(); });

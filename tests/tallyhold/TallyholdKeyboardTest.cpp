@@ -119,7 +119,7 @@ TEST_F(TallyholdKeyboardTest, TheWindowMenuListsTheArchiveWindowsAndActivatesThe
   EXPECT_FALSE(items[1]->isChecked());
 }
 
-TEST_F(TallyholdKeyboardTest, NextGoesRoundTheArchiveWindowsAndCloseClosesTheActiveOne) {
+TEST_F(TallyholdKeyboardTest, NextAndPreviousGoRoundTheArchiveWindowsAndCloseClosesTheActiveOne) {
   DAT_Container* first = openByKeys(archivePath);
   DAT_Container* second = openByKeys(write(DatWriter().add("B\\4", "w"), "other.dat"));
   ASSERT_TRUE(first && second);
@@ -127,6 +127,9 @@ TEST_F(TallyholdKeyboardTest, NextGoesRoundTheArchiveWindowsAndCloseClosesTheAct
   EXPECT_EQ(state().ActiveDAT.WindowIndex, first->Slot());
   QTest::keyClick(&frame(), Qt::Key_F6, Qt::ControlModifier);
   EXPECT_EQ(state().ActiveDAT.WindowIndex, second->Slot());
+  QTest::keyClick(&frame(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);  // Previous
+  EXPECT_EQ(state().ActiveDAT.WindowIndex, first->Slot());
+  QTest::keyClick(&frame(), Qt::Key_Tab, Qt::ControlModifier);
   QTest::keyClick(&frame(), Qt::Key_W, Qt::ControlModifier);
   flushDeletes();
   EXPECT_EQ(archiveWindowCount(), 1);
