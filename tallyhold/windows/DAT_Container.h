@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/archive/ClsDatFile.h"
 #include "engine/archive/FolderListing.h"
@@ -41,14 +42,20 @@ class DAT_Container : public QMdiSubWindow {
 
   void ClearPanes();
   // Adds a node under the node with its ParentKey (at the top level when empty).
+  // The window keeps the nodes of the scan, to show them again after All folders.
   void AddNode(const engine::TreeNode& node);
+  // Every folder of the archive in the tree (on) or the scan's nodes (off).
+  // The current folder stays current where it still has a node; else the
+  // root's folder is listed. Before the scan has ended it only sets the choice.
+  void ShowAllFolders(bool on);
   // Fills the list pane with the entries of one folder of this window's
   // archive (path as in TreePath: "ART\CRITTERS\" or "\"), and tells the
   // count in the status line.
   void ListFolder(const QByteArray& folderPath);
   const engine::FolderListing& Listing() const;
 
-  // Selects the root node, whose folder the list already shows, without listing it again.
+  // Selects the root node, whose folder the list already shows, without listing
+  // it again: the scan has ended.
   void SetRootListed();
 
   // The full path of every node but the root, parents before their children
@@ -82,6 +89,10 @@ class DAT_Container : public QMdiSubWindow {
   void buildList(QWidget* content);
   void layOutPanes();
   void listNode(QTreeWidgetItem* node);
+  QTreeWidgetItem* newItem(const engine::TreeNode& node);
+  void fillTree();
+  QTreeWidgetItem* nodeOfFolder(const QByteArray& folderKey) const;
+  void selectQuietly(QTreeWidgetItem* node);
   void handleKey(const QString& text);
   void handleMouseRelease(QObject* watched, const QMouseEvent& event);
 
@@ -95,6 +106,9 @@ class DAT_Container : public QMdiSubWindow {
   QTreeView* list_;
   FolderListModel* listModel_;
   QHash<QString, QTreeWidgetItem*> nodesByKey_;
+  std::vector<engine::TreeNode> scanNodes_;
+  bool allFolders_ = false;
+  bool scanned_ = false;
   bool keySeenByPane_ = false;
 };
 
