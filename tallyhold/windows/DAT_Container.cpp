@@ -11,6 +11,7 @@
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
 
+#include "common/platform/FileNumbers.h"
 #include "common/platform/Fonts.h"
 #include "common/platform/MousePointer.h"
 #include "common/platform/Twips.h"
@@ -18,6 +19,7 @@
 #include "engine/archive/CommonFunctions.h"
 #include "tallyhold/windows/FolderListModel.h"
 #include "tallyhold/windows/PaneLayout.h"
+#include "tallyhold/windows/frmPreview.h"
 
 namespace tallyhold {
 namespace {
@@ -115,6 +117,8 @@ void DAT_Container::buildList(QWidget* content) {
   connect(header, &QHeaderView::sectionClicked, this, [this] { emit PaneChosen(Pane::List); });
   list_->viewport()->installEventFilter(this);
   list_->installEventFilter(this);
+  // Double-click or Enter on an entry, as the style activates items.
+  connect(list_, &QAbstractItemView::activated, this, [this](const QModelIndex& row) { previewEntry(row.row()); });
 }
 
 void DAT_Container::ClearPanes() {
@@ -183,6 +187,15 @@ QTreeWidgetItem* DAT_Container::nodeOfFolder(const QByteArray& folderKey) const 
   for (QTreeWidgetItemIterator it(tree_); *it; ++it)
     if (engine::FoldedName(folderOf(*it)) == wanted) return *it;
   return nullptr;
+}
+
+// The "Empty folder" row stands for no entry.
+void DAT_Container::previewEntry(int row) {
+  const std::shared_ptr<engine::ColSubTree> folder =
+      Listing().Found() ? archive_->ColTrees().Find(QString::fromLatin1(Listing().Path())) : nullptr;
+  const std::shared_ptr<const platform::ArchiveSource> source = platform::SourceOf(archive_->Index);
+  if (!folder || !source || row < 0 || row >= folder->Count()) return;
+  frmPreview::Open(*folder->Item(row + 1), *source, window());
 }
 
 void DAT_Container::ListFolder(const QByteArray& folderPath) {

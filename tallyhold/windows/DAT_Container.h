@@ -89,6 +89,7 @@ class DAT_Container : public QMdiSubWindow {
   void buildList(QWidget* content);
   void layOutPanes();
   void listNode(QTreeWidgetItem* node);
+  void previewEntry(int row);
   QTreeWidgetItem* newItem(const engine::TreeNode& node);
   void fillTree();
   QTreeWidgetItem* nodeOfFolder(const QByteArray& folderKey) const;
