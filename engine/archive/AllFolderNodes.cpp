@@ -1,6 +1,8 @@
 #include "engine/archive/AllFolderNodes.h"
 
 #include <QHash>
+#include <algorithm>
+#include <utility>
 
 #include "engine/archive/CommonFunctions.h"
 
@@ -8,30 +10,30 @@ namespace engine {
 
 // The folders come in the order of their first entries, so the first folder
 // that passes through a level also holds that level's first spelling.
-std::vector<TreeNode> AllFolderNodes(const ColTrees& trees) {
+std::optional<std::vector<TreeNode>> AllFolderNodes(const ColTrees& trees, std::size_t limit) {
   std::vector<TreeNode> nodes;
-  nodes.reserve(static_cast<std::size_t>(trees.Count()));
-  QHash<QString, QString> keyOfFolded;  // every level's folded path -> its node's key
-  keyOfFolded.reserve(trees.Count());
+  nodes.reserve(std::min(static_cast<std::size_t>(trees.Count()), limit));
+  // A level is found by its parent's node and its folded name, so that no
+  // path is hashed or copied whole at each of its levels.
+  QHash<std::pair<std::size_t, QString>, std::size_t> nodeOf;
+  constexpr std::size_t Top = SIZE_MAX;
   for (const ColTrees::Ptr& folder : trees) {
     const QByteArray& path = folder->TreePath;
     if (path == "\\") continue;
-    // Each level is looked up as a view of the whole folded path; a level is
-    // copied only for a new node. Only "\" folds to "\".
-    const QString folded = FoldedName(path);
-    QString parentKey;
+    std::size_t parent = Top;
     qsizetype start = 0;
-    qsizetype foldedEnd = folded.indexOf(QLatin1Char('\\'));
-    for (qsizetype end = path.indexOf('\\'); end >= 0 && foldedEnd >= 0;
-         start = end + 1, end = path.indexOf('\\', start), foldedEnd = folded.indexOf(QLatin1Char('\\'), foldedEnd + 1)) {
-      const QString level = QString::fromRawData(folded.constData(), foldedEnd + 1);
-      auto known = keyOfFolded.constFind(level);
-      if (known == keyOfFolded.cend()) {
-        const QString text = QString::fromLatin1(path.sliced(start, end - start));
+    for (qsizetype end = path.indexOf('\\'); end >= 0; start = end + 1, end = path.indexOf('\\', start)) {
+      const QByteArrayView name = QByteArrayView(path).sliced(start, end - start);
+      const std::pair<std::size_t, QString> level{parent, FoldedName(name)};
+      auto known = nodeOf.constFind(level);
+      if (known == nodeOf.cend()) {
+        if (nodes.size() == limit) return std::nullopt;
+        const QString parentKey = parent == Top ? QString() : nodes[parent].Key;
+        const QString text = QString::fromLatin1(name);
         nodes.push_back({parentKey + text + QLatin1Char('\\'), text, parentKey});
-        known = keyOfFolded.insert(folded.first(foldedEnd + 1), nodes.back().Key);
+        known = nodeOf.insert(level, nodes.size() - 1);
       }
-      parentKey = *known;
+      parent = *known;
     }
   }
   return nodes;

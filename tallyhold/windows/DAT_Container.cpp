@@ -11,12 +11,14 @@
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
 
+#include "common/platform/DialogService.h"
 #include "common/platform/FileNumbers.h"
 #include "common/platform/Fonts.h"
 #include "common/platform/MousePointer.h"
 #include "common/platform/Twips.h"
 #include "engine/archive/AllFolderNodes.h"
 #include "engine/archive/CommonFunctions.h"
+#include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/FolderListModel.h"
 #include "tallyhold/windows/PaneLayout.h"
 #include "tallyhold/windows/frmPreview.h"
@@ -160,17 +162,21 @@ void DAT_Container::ShowAllFolders(bool on) {
 }
 
 // In one batch: every node is made below its parent before the tree holds any
-// of them. The root, the scan's first node, heads both trees.
+// of them. The root, the scan's first node, heads both trees. An archive with
+// too many folders keeps the scan's tree, and the user is told.
 void DAT_Container::fillTree() {
-  std::vector<engine::TreeNode> all;
+  std::optional<std::vector<engine::TreeNode>> all;
   if (allFolders_) {
     all = engine::AllFolderNodes(archive_->ColTrees());
-    all.insert(all.begin(), scanNodes_.front());
+    if (all)
+      all->insert(all->begin(), scanNodes_.front());
+    else
+      tellTooManyFolders();
   }
   const QSignalBlocker quiet(tree_);
   tree_->clear();
   nodesByKey_.clear();
-  const std::vector<engine::TreeNode>& nodes = allFolders_ ? all : scanNodes_;
+  const std::vector<engine::TreeNode>& nodes = all ? *all : scanNodes_;
   nodesByKey_.reserve(static_cast<qsizetype>(nodes.size()));
   QList<QTreeWidgetItem*> topLevel;
   for (const engine::TreeNode& node : nodes) {
@@ -178,6 +184,14 @@ void DAT_Container::fillTree() {
     if (!item->parent()) topLevel << item;
   }
   tree_->addTopLevelItems(topLevel);
+}
+
+void DAT_Container::tellTooManyFolders() const {
+  platform::Dialogs().message(
+      QStringLiteral("%1 has more than %2 folders, too many to show them all; its tree keeps the "
+                     "first three levels.")
+          .arg(windowTitle(), QString::number(engine::MaxAllFolderNodes)),
+      AppTitle(), platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 
 // The first node that lists the folder, letter case not counting.

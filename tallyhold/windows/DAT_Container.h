@@ -92,6 +92,7 @@ class DAT_Container : public QMdiSubWindow {
   void previewEntry(int row);
   QTreeWidgetItem* newItem(const engine::TreeNode& node);
   void fillTree();
+  void tellTooManyFolders() const;
   QTreeWidgetItem* nodeOfFolder(const QByteArray& folderKey) const;
   void selectQuietly(QTreeWidgetItem* node);
   void handleKey(const QString& text);

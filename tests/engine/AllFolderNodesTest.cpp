@@ -40,7 +40,7 @@ TEST(EngineAllFolderNodesTest, OneNodePerFolderAtEveryDepthAndNameLength) {
       "docs\\x.txt",
       QByteArray("ART\\") + QByteArray(200, 'L') + "\\d.frm",
   };
-  const std::vector<TreeNode> nodes = AllFolderNodes(filed(names));
+  const std::vector<TreeNode> nodes = AllFolderNodes(filed(names)).value();
 
   QSet<QString> keys;
   QSet<QString> seen;
@@ -57,11 +57,17 @@ TEST(EngineAllFolderNodesTest, OneNodePerFolderAtEveryDepthAndNameLength) {
 
 TEST(EngineAllFolderNodesTest, EachLevelTakesItsFirstSpelling) {
   const std::vector<TreeNode> nodes =
-      AllFolderNodes(filed({"Art\\Sub\\a", "ART\\x", "ART\\SUB\\Deeper\\b", "art\\Other\\c"}));
+      AllFolderNodes(filed({"Art\\Sub\\a", "ART\\x", "ART\\SUB\\Deeper\\b", "art\\Other\\c"})).value();
   EXPECT_EQ(nodes, (std::vector<TreeNode>{{"Art\\", "Art", ""},
                                           {"Art\\Sub\\", "Sub", "Art\\"},
                                           {"Art\\Sub\\Deeper\\", "Deeper", "Art\\Sub\\"},
                                           {"Art\\Other\\", "Other", "Art\\"}}));
+}
+
+TEST(EngineAllFolderNodesTest, MoreFoldersThanTheLimitGiveNoNodes) {
+  const ColTrees trees = filed({"A\\B\\C\\x", "A\\D\\y"});
+  EXPECT_EQ(AllFolderNodes(trees, 4).value().size(), 4u);
+  EXPECT_FALSE(AllFolderNodes(trees, 3).has_value());
 }
 
 }  // namespace

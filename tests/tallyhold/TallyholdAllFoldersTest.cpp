@@ -61,5 +61,27 @@ TEST_F(TallyholdAllFoldersTest, AnArchiveOpenedWhileItIsOnShowsEveryFolder) {
   EXPECT_EQ(selectedKey(*window), "root");
 }
 
+// 1,700 names of 125 nested folders each: 212,500 folders from a 430 KB directory.
+TEST_F(TallyholdAllFoldersTest, AnArchiveWithTooManyFoldersKeepsTheScansTreeAndSaysSo) {
+  DatWriter writer;
+  for (int i = 0; i < 1700; ++i) {
+    QByteArray name = QByteArray::number(i).rightJustified(4, '0') + '\\';
+    while (name.size() < 252) name += "a\\";
+    writer.add(name + "x", "x");
+  }
+  const QString path = write(writer);
+  DAT_Container* window = openViaMenu(path);
+  ASSERT_NE(window, nullptr);
+  const std::vector<engine::TreeNode> scanTree = nodesOf(*window);
+  dialogs.clear();
+  action("mnuAllFolders")->trigger();
+  EXPECT_EQ(nodesOf(*window), scanTree);
+  ASSERT_EQ(dialogs.shown().size(), 1);
+  testsupport::ExpectBox(dialogs.shown()[0],
+                         path + " has more than 200000 folders, too many to show them all; its tree keeps the "
+                                "first three levels.",
+                         "Tallyhold", platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+}
+
 }  // namespace
 }  // namespace tallyhold::testing
