@@ -56,6 +56,17 @@ void WriteTreeArchive(const QString& path, int entries) {
   });
 }
 
+void WriteDeepTreeArchive(const QString& path, int entries) {
+  constexpr int Folders = 10 * 10 * 20 * 5;
+  const int perFolder = std::max(1, (entries + Folders - 1) / Folders);
+  writeArchive(path, entries, [perFolder](int i) {
+    const int folder = i / perFolder;
+    return QByteArray(Level1[folder / 1000 % 10]) + '\\' + Level2[folder / 100 % 10] + '\\' + "SET" +
+           QByteArray::number(folder / 5 % 20).rightJustified(2, '0') + "\\Long Folder Name " +
+           QByteArray::number(folder % 5) + "\\DEEPER\\" + fileName(i);
+  });
+}
+
 void WriteOneFolderArchive(const QString& path, int entries) {
   writeArchive(path, entries, [](int i) { return QByteArray("BIG\\ONE\\") + fileName(i); });
 }

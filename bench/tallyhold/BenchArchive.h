@@ -10,6 +10,10 @@ namespace tallyholdbench {
 // them, plus ten entries at the top level.
 void WriteTreeArchive(const QString& path, int entries);
 
+// The folders of WriteTreeArchive, each with five folders of long names below
+// it and one more level below those: 10,000 folders five levels deep.
+void WriteDeepTreeArchive(const QString& path, int entries);
+
 // All entries in one folder, BIG\ONE\ (for the listing of a large folder).
 void WriteOneFolderArchive(const QString& path, int entries);
 

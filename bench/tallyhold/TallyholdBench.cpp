@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTreeView>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,6 +20,7 @@
 #include "common/dat/DatRecord.h"
 #include "common/platform/FileSource.h"
 #include "engine/archive/CommonFunctions.h"
+#include "engine/archive/FolderTree.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/Main.h"
 #include "tallyhold/windows/Main_Container.h"
@@ -84,6 +87,74 @@ int listFolder(const QString& path) {
   return 0;
 }
 
+QList<QByteArray> namesInDirectoryOrder(const QString& path) {
+  const std::shared_ptr<platform::FileSource> source = platform::FileSource::Open(path);
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(*source);
+  dat::DirectoryReader block(*source, info);
+  QList<QByteArray> names;
+  qint64 position = info.DirTreeAddr;
+  for (int i = 1; i <= info.FilesTotal; ++i) {
+    dat::DirRecord record = block.RecordAt(position, i);
+    position = record.NextPosition;
+    names << std::move(record.Filename);
+  }
+  return names;
+}
+
+int nodeCount(QTreeWidget& tree) {
+  int count = 0;
+  for (QTreeWidgetItemIterator it(&tree); *it; ++it) ++count;
+  return count;
+}
+
+// The tree of the scan, built again as the scan builds it (an entry in the
+// folder of the one before asks for no nodes), without reading the records.
+double scanTreeMs(tallyhold::DAT_Container& window, QTreeWidget& tree, const QList<QByteArray>& names) {
+  const Clock::time_point start = Clock::now();
+  window.ClearPanes();
+  window.AddNode({QStringLiteral("root"), QStringLiteral("\\"), {}});
+  engine::FolderTreeStep step;
+  std::vector<engine::TreeNode> nodes;
+  QByteArrayView last;
+  for (const QByteArray& name : names) {
+    const QByteArrayView folder = engine::FolderPathView(name);
+    if (folder == last) continue;
+    last = folder;
+    nodes.clear();
+    step.Add(name, nodes);
+    for (const engine::TreeNode& node : nodes) window.AddNode(node);
+  }
+  window.SetRootListed();
+  tree.viewport()->repaint();
+  return msSince(start);
+}
+
+// The scan's tree against View > All folders on the same loaded archive, each
+// the best of several runs; with the nodes of each.
+int allFolders(const QString& path) {
+  const auto frame = tallyhold::Main();
+  frame->ReadSkarrow2DAT(path);
+  QCoreApplication::processEvents();
+  tallyhold::DAT_Container* window = frame->State().LastWindow();
+  auto* tree = window->findChild<QTreeWidget*>(QStringLiteral("TreeView"));
+  auto* item = frame->findChild<QAction*>(QStringLiteral("mnuAllFolders"));
+  const QList<QByteArray> names = namesInDirectoryOrder(path);
+  double scanBest = 1e9, allBest = 1e9;
+  int scanNodes = 0, allNodes = 0;
+  for (int run = 0; run < Runs; ++run) {
+    item->setChecked(false);
+    scanBest = std::min(scanBest, scanTreeMs(*window, *tree, names));
+    scanNodes = nodeCount(*tree);
+    const Clock::time_point start = Clock::now();
+    item->setChecked(true);
+    tree->viewport()->repaint();
+    allBest = std::min(allBest, msSince(start));
+    allNodes = nodeCount(*tree);
+  }
+  std::printf("%.3f %.3f %d %d\n", scanBest, allBest, scanNodes, allNodes);
+  return 0;
+}
+
 // Runs this program on one archive in a child process; its printed numbers.
 QList<double> child(const QString& mode, const QString& path) {
   QProcess process;
@@ -142,6 +213,27 @@ int runAll() {
   if (listed.size() == 2)
     std::printf("\nListFolder of one folder of %.0f entries, rows shown and painted: %.2f ms\n",
                 listed[1], listed[0]);
+  QFile::remove(big);
+
+  std::printf("\nThe tree pane, 1,000,000 entries: the scan's tree (its nodes from the names in\n"
+              "directory order, put in and painted) against View > All folders (its nodes from\n"
+              "the archive's folders, put in and painted); best of %d\n", Runs);
+  std::printf("%-28s %10s %8s %10s %8s %8s\n", "archive", "scan ms", "nodes", "all ms", "nodes", "ratio");
+  for (const bool deep : {false, true}) {
+    const QString path = dir.filePath(QStringLiteral("folders.dat"));
+    if (deep)
+      tallyholdbench::WriteDeepTreeArchive(path, 1000000);
+    else
+      tallyholdbench::WriteTreeArchive(path, 1000000);
+    const QList<double> tree = child(QStringLiteral("--all-folders"), path);
+    const char* name = deep ? "10,000 folders, 5 levels" : "2,000 folders, 3 levels";
+    if (tree.size() == 4)
+      std::printf("%-28s %10.2f %8.0f %10.2f %8.0f %8.2f\n", name, tree[0], tree[2], tree[1], tree[3],
+                  tree[1] / tree[0]);
+    else
+      std::printf("%-28s  failed\n", name);
+    QFile::remove(path);
+  }
   return 0;
 }
 
@@ -154,9 +246,14 @@ int main(int argc, char** argv) {
   if (args.size() == 3 && args[1] == QLatin1String("--bare")) return bareDecode(args[2]);
   if (args.size() == 3 && args[1] == QLatin1String("--load")) return load(args[2]);
   if (args.size() == 3 && args[1] == QLatin1String("--list")) return listFolder(args[2]);
-  // Writes an archive to look at or to profile the load with.
+  if (args.size() == 3 && args[1] == QLatin1String("--all-folders")) return allFolders(args[2]);
+  // Writes an archive to look at or to profile the load or the tree with.
   if (args.size() == 4 && args[1] == QLatin1String("--write")) {
     tallyholdbench::WriteTreeArchive(args[2], args[3].toInt());
+    return 0;
+  }
+  if (args.size() == 4 && args[1] == QLatin1String("--write-deep")) {
+    tallyholdbench::WriteDeepTreeArchive(args[2], args[3].toInt());
     return 0;
   }
   return runAll();

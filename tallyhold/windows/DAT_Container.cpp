@@ -8,15 +8,21 @@
 #include <QSignalBlocker>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <algorithm>
 
+#include "common/platform/DialogService.h"
 #include "common/platform/FileNumbers.h"
 #include "common/platform/Fonts.h"
 #include "common/platform/MousePointer.h"
 #include "common/platform/Twips.h"
 #include "tallyhold/windows/EntryDrag.h"
+#include "engine/archive/AllFolderNodes.h"
+#include "engine/archive/CommonFunctions.h"
+#include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/FolderListModel.h"
 #include "tallyhold/windows/PaneLayout.h"
+#include "tallyhold/windows/frmPreview.h"
 
 namespace tallyhold {
 namespace {
@@ -43,9 +49,15 @@ QByteArray fullPath(const QTreeWidgetItem* node) {
   return texts.join(QLatin1Char('\\')).toLatin1();
 }
 
-void collectFolders(const QTreeWidgetItem* node, QList<QByteArray>& folders) {
-  folders << fullPath(node);
-  for (int i = 0; i < node->childCount(); ++i) collectFolders(node->child(i), folders);
+// The folder a node lists: the key of a node of All folders is its folder
+// path, as no scan node's key ends with "\"; a scan node's folder is its full
+// path with a trailing "\".
+QByteArray folderOf(const QTreeWidgetItem* node) {
+  const QString key = node->data(0, Qt::UserRole).toString();
+  if (key.endsWith(QLatin1Char('\\'))) return key.toLatin1();
+  QByteArray path = fullPath(node);
+  if (!path.endsWith('\\')) path += '\\';
+  return path;
 }
 
 }  // namespace
@@ -115,20 +127,97 @@ void DAT_Container::buildList(QWidget* content) {
   list_->viewport()->installEventFilter(this);
   list_->installEventFilter(this);
   list_->SetDragSource([this] { return DraggedEntries{SelectedEntries(), platform::SourceOf(ArchiveNumber())}; });
+  // Double-click or Enter on an entry, as the style activates items.
+  connect(list_, &QAbstractItemView::activated, this, [this](const QModelIndex& row) { previewEntry(row.row()); });
 }
 
 void DAT_Container::ClearPanes() {
   tree_->clear();
   nodesByKey_.clear();
+  scanNodes_.clear();
+  scanned_ = false;
   listModel_->SetListing({});
 }
 
 void DAT_Container::AddNode(const engine::TreeNode& node) {
+  scanNodes_.push_back(node);
+  QTreeWidgetItem* item = newItem(node);
+  if (!item->parent()) tree_->addTopLevelItem(item);
+}
+
+// Made under its parent node; a top-level node is not yet in the tree.
+QTreeWidgetItem* DAT_Container::newItem(const engine::TreeNode& node) {
   QTreeWidgetItem* parent = node.ParentKey.isEmpty() ? nullptr : nodesByKey_.value(node.ParentKey);
-  auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
+  auto* item = new QTreeWidgetItem(parent);
   item->setText(0, node.Text);
   item->setData(0, Qt::UserRole, node.Key);
   nodesByKey_.insert(node.Key, item);
+  return item;
+}
+
+void DAT_Container::ShowAllFolders(bool on) {
+  if (on == allFolders_) return;
+  allFolders_ = on;
+  if (!scanned_) return;
+  const QByteArray current = SelectedFolderKey();
+  fillTree();
+  if (QTreeWidgetItem* node = nodeOfFolder(current)) {
+    selectQuietly(node);
+    return;
+  }
+  ListFolder(QByteArrayLiteral("\\"));
+  selectQuietly(tree_->topLevelItem(0));
+}
+
+// In one batch: every node is made below its parent before the tree holds any
+// of them. The root, the scan's first node, heads both trees. An archive with
+// too many folders keeps the scan's tree, and the user is told.
+void DAT_Container::fillTree() {
+  std::optional<std::vector<engine::TreeNode>> all;
+  if (allFolders_) {
+    all = engine::AllFolderNodes(archive_->ColTrees());
+    if (all)
+      all->insert(all->begin(), scanNodes_.front());
+    else
+      tellTooManyFolders();
+  }
+  const QSignalBlocker quiet(tree_);
+  tree_->clear();
+  nodesByKey_.clear();
+  const std::vector<engine::TreeNode>& nodes = all ? *all : scanNodes_;
+  nodesByKey_.reserve(static_cast<qsizetype>(nodes.size()));
+  QList<QTreeWidgetItem*> topLevel;
+  for (const engine::TreeNode& node : nodes) {
+    QTreeWidgetItem* item = newItem(node);
+    if (!item->parent()) topLevel << item;
+  }
+  tree_->addTopLevelItems(topLevel);
+}
+
+void DAT_Container::tellTooManyFolders() const {
+  platform::Dialogs().message(
+      QStringLiteral("%1 has more than %2 folders, too many to show them all; its tree keeps the "
+                     "first three levels.")
+          .arg(windowTitle(), QString::number(engine::MaxAllFolderNodes)),
+      AppTitle(), platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+}
+
+// The first node that lists the folder, letter case not counting.
+QTreeWidgetItem* DAT_Container::nodeOfFolder(const QByteArray& folderKey) const {
+  if (folderKey.isEmpty()) return nullptr;
+  const QString wanted = engine::FoldedName(folderKey);
+  for (QTreeWidgetItemIterator it(tree_); *it; ++it)
+    if (engine::FoldedName(folderOf(*it)) == wanted) return *it;
+  return nullptr;
+}
+
+// The "Empty folder" row stands for no entry.
+void DAT_Container::previewEntry(int row) {
+  const std::shared_ptr<engine::ColSubTree> folder =
+      Listing().Found() ? archive_->ColTrees().Find(QString::fromLatin1(Listing().Path())) : nullptr;
+  const std::shared_ptr<const platform::ArchiveSource> source = platform::SourceOf(archive_->Index);
+  if (!folder || !source || row < 0 || row >= folder->Count()) return;
+  frmPreview::Open(*folder->Item(row + 1), *source, window());
 }
 
 void DAT_Container::ListFolder(const QByteArray& folderPath) {
@@ -149,23 +238,27 @@ const engine::FolderListing& DAT_Container::Listing() const { return listModel_-
 void DAT_Container::listNode(QTreeWidgetItem* node) {
   choosePane(Pane::Tree);
   emit Activated();
-  QByteArray path = fullPath(node);
-  if (!path.endsWith('\\')) path += '\\';
-  ListFolder(path);
+  ListFolder(folderOf(node));
 }
 
+// The scan's nodes whichever tree is shown, so that Extract all makes the same
+// folders with All folders on. Parents come before their children, as in the tree.
 QList<QByteArray> DAT_Container::TreeFolders() const {
+  QHash<QString, QByteArray> paths;
   QList<QByteArray> folders;
-  for (int i = 1; i < tree_->topLevelItemCount(); ++i) collectFolders(tree_->topLevelItem(i), folders);
+  for (std::size_t i = 1; i < scanNodes_.size(); ++i) {
+    const engine::TreeNode& node = scanNodes_[i];
+    QByteArray path = node.ParentKey.isEmpty() ? QByteArray() : paths.value(node.ParentKey) + '\\';
+    path += node.Text.toLatin1();
+    paths.insert(node.Key, path);
+    folders << path;
+  }
   return folders;
 }
 
 QByteArray DAT_Container::SelectedFolderKey() const {
   const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
-  if (selected.isEmpty()) return {};
-  QByteArray key = fullPath(selected.first());
-  if (!key.endsWith('\\')) key += '\\';
-  return key;
+  return selected.isEmpty() ? QByteArray() : folderOf(selected.first());
 }
 
 QStringList DAT_Container::SelectedNames() const {
@@ -195,8 +288,15 @@ void DAT_Container::closeEvent(QCloseEvent* event) {
 }
 
 void DAT_Container::SetRootListed() {
+  scanned_ = true;
+  if (allFolders_) fillTree();
+  selectQuietly(tree_->topLevelItem(0));
+}
+
+// The list already shows the node's folder: nothing is listed again.
+void DAT_Container::selectQuietly(QTreeWidgetItem* node) {
   const QSignalBlocker quiet(tree_);
-  tree_->setCurrentItem(tree_->topLevelItem(0));
+  tree_->setCurrentItem(node);
 }
 
 void DAT_Container::resizeEvent(QResizeEvent* event) {

@@ -43,14 +43,20 @@ class DAT_Container : public QMdiSubWindow {
 
   void ClearPanes();
   // Adds a node under the node with its ParentKey (at the top level when empty).
+  // The window keeps the nodes of the scan, to show them again after All folders.
   void AddNode(const engine::TreeNode& node);
+  // Every folder of the archive in the tree (on) or the scan's nodes (off).
+  // The current folder stays current where it still has a node; else the
+  // root's folder is listed. Before the scan has ended it only sets the choice.
+  void ShowAllFolders(bool on);
   // Fills the list pane with the entries of one folder of this window's
   // archive (path as in TreePath: "ART\CRITTERS\" or "\"), and tells the
   // count in the status line.
   void ListFolder(const QByteArray& folderPath);
   const engine::FolderListing& Listing() const;
 
-  // Selects the root node, whose folder the list already shows, without listing it again.
+  // Selects the root node, whose folder the list already shows, without listing
+  // it again: the scan has ended.
   void SetRootListed();
 
   // The full path of every node but the root, parents before their children
@@ -87,6 +93,12 @@ class DAT_Container : public QMdiSubWindow {
   void layOutPanes();
   void listNode(QTreeWidgetItem* node);
   void choosePane(Pane pane);
+  void previewEntry(int row);
+  QTreeWidgetItem* newItem(const engine::TreeNode& node);
+  void fillTree();
+  void tellTooManyFolders() const;
+  QTreeWidgetItem* nodeOfFolder(const QByteArray& folderKey) const;
+  void selectQuietly(QTreeWidgetItem* node);
   void handleKey(const QString& text);
   // Shift+F10 and the Menu key: the pane's popup, as the right button gives it.
   static bool opensPopup(const QKeyEvent& event);
@@ -103,6 +115,9 @@ class DAT_Container : public QMdiSubWindow {
   EntryDragView* list_;  // its selected rows may be dragged out as files
   FolderListModel* listModel_;
   QHash<QString, QTreeWidgetItem*> nodesByKey_;
+  std::vector<engine::TreeNode> scanNodes_;
+  bool allFolders_ = false;
+  bool scanned_ = false;
   bool keySeenByPane_ = false;
   Pane lastPane_ = Pane::None;  // whose popup the window's own popup keys open
 };

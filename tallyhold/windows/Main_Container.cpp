@@ -87,6 +87,9 @@ void Main_Container::buildMenus() {
   showInfoItem_->setCheckable(true);
   showInfoItem_->setChecked(true);
   connect(showInfoItem_, &QAction::triggered, this, [this](bool now) { toggleInfoWindow(now); });
+  allFoldersItem_ = addItem(view, "mnuAllFolders", "All folders");
+  allFoldersItem_->setCheckable(true);
+  connect(allFoldersItem_, &QAction::toggled, this, [this](bool on) { showAllFolders(on); });
   menuBar()->addMenu(view);
 
   QMenu* tools = addMenu(this, "menuitem002", "&Tools");
@@ -148,7 +151,14 @@ void Main_Container::RefreshActiveDAT(const DAT_Container* leaving) {
   state_.ActiveDAT = {window->windowTitle(), window->ArchiveNumber(), window->Slot(), window->ArchiveNumber()};
 }
 
+void Main_Container::showAllFolders(bool on) {
+  for (const QPointer<DAT_Container>& window : state_.DATWindows)
+    if (window) window->ShowAllFolders(on);
+}
+
+// A new window's tree follows the View menu's choice once its scan has ended.
 void Main_Container::follow(DAT_Container& window) {
+  window.ShowAllFolders(allFoldersItem_->isChecked());
   connect(&window, &DAT_Container::Activated, this, [this, &window] {
     mdiArea_->setActiveSubWindow(&window);
     RefreshActiveDAT();

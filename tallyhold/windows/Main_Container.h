@@ -68,11 +68,14 @@ class Main_Container : public QMainWindow {
   // information window's values go.
   void releaseArchive(const DAT_Container& window);
   void toggleInfoWindow(bool nowChecked);
+  // Every archive window's tree shows every folder, or the scan's nodes.
+  void showAllFolders(bool on);
   void showAbout();
 
   ProgramState state_;
   QMdiArea* mdiArea_;
   QAction* showInfoItem_;
+  QAction* allFoldersItem_;
   QAction* extractSelectedItem_;
   QAction* extractAllItem_;
   QMenu* listPopup_;

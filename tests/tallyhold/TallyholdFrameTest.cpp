@@ -82,7 +82,8 @@ TEST_F(TallyholdFrameTest, StartsWithItsMenusStatusAndInformationWindow) {
                {"sep98", "-", {}, true, false},
                {"exit", "E&xit", {}, true, false}});
   expectItems(frame().findChild<QMenu*>("menuitem9032"),
-              {{"mnuShowDAT", "Show DAT Information", {}, true, true}});
+              {{"mnuShowDAT", "Show DAT Information", {}, true, true},
+               {"mnuAllFolders", "All folders", {}, true, false}});
   expectItems(frame().findChild<QMenu*>("menuitem002"),
               {{"extractselected", "Extract selected files or directories...", QKeySequence("F3"),
                 false, false},
