@@ -1,5 +1,6 @@
 #include "common/platform/FileDrops.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTimer>
@@ -30,8 +31,8 @@ FileDropTarget::FileDropTarget(QWidget& window, Handler handler)
 
 // A copy, never a move: a file manager removes the source of a move.
 bool FileDropTarget::takes(const QDropEvent& event) const {
-  return window_.isEnabled() && !busy_ && !event.source() && (event.possibleActions() & Qt::CopyAction) &&
-         !LocalFilesOf(*event.mimeData()).isEmpty();
+  return window_.isEnabled() && !QApplication::activeModalWidget() && !busy_ && !event.source() &&
+         (event.possibleActions() & Qt::CopyAction) && !LocalFilesOf(*event.mimeData()).isEmpty();
 }
 
 bool FileDropTarget::eventFilter(QObject*, QEvent* event) {

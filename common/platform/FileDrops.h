@@ -17,8 +17,8 @@ namespace platform {
 QStringList LocalFilesOf(const QMimeData& data);
 
 // Owned by the window. A drop is refused while the window is disabled (a load
-// or an extraction runs), while files dropped before are still being handed
-// on, and when it comes from the program itself.
+// or an extraction runs) or a modal window is open, while files dropped
+// before are still being handed on, and when it comes from the program itself.
 class FileDropTarget : public QObject {
  public:
   using Handler = std::function<void(const QStringList& files)>;
