@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "common/platform/EndProgram.h"
+#include "common/platform/FileDrops.h"
 #include "common/platform/Fonts.h"
 #include "ledgerlamp/About.h"
 
@@ -19,6 +20,8 @@ Main::Main() {
   buildMenu();
   buildLayout();
   connectCommands();
+  // Of several files dropped the first is loaded: the reader shows one archive.
+  new platform::FileDropTarget(*this, [this](const QStringList& files) { LoadGiven(files.first()); });
 }
 
 void Main::connectCommands() {

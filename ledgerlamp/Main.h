@@ -26,6 +26,9 @@ class Main : public QMainWindow {
   // Loads the archive at the path; a file that fails a check is reported and
   // the archive loaded before stays loaded.
   void ReadSkarrow2DAT(const QString& path);
+  // A file the user gave (in the open dialog, on the command line, by a drop):
+  // the about window names it, then it is loaded.
+  void LoadGiven(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

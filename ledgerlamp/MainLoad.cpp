@@ -32,9 +32,12 @@ void Main::chooseArchive() {
       {QStringLiteral("Everything (*.*)"), QStringLiteral("*.*")}};
   const QString chosen =
       Dialogs().openFile(QStringLiteral("Open DAT"), filters, QDir::currentPath()).trimmed();
-  if (chosen.isEmpty()) return;
-  aboutWindow()->setLoadedPath(chosen);
-  ReadSkarrow2DAT(chosen);
+  if (!chosen.isEmpty()) LoadGiven(chosen);
+}
+
+void Main::LoadGiven(const QString& path) {
+  aboutWindow()->setLoadedPath(path);
+  ReadSkarrow2DAT(path);
 }
 
 void Main::ReadSkarrow2DAT(const QString& path) {

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMdiArea>
 #include <QPushButton>
+#include <QTimer>
 
 #include "common/dat/DatFormat.h"
 #include "common/platform/FitFont.h"
@@ -31,6 +33,9 @@ constexpr const char* DirTreeAddrTip = "Starting location of TreeDir";
 DAT_Info::DAT_Info(QAction& showItem) : showItem_(showItem) {
   setObjectName(QStringLiteral("DAT_Info"));
   setAttribute(Qt::WA_DeleteOnClose);
+  // The focus leaving a disabled frame must not land here and bring it to the front.
+  setFocusPolicy(Qt::NoFocus);
+  keepArchiveWindowsMaximised();
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setWindowTitle(QStringLiteral("DAT Information"));
@@ -53,12 +58,27 @@ DAT_Info::DAT_Info(QAction& showItem) : showItem_(showItem) {
 
   auto* hideButton =
       platform::Place(new QPushButton(QStringLiteral("Hide this window"), content), "Command1", {60, 1200, 1635, 255});
+  hideButton->setFocusPolicy(Qt::NoFocus);
   connect(hideButton, &QPushButton::clicked, this, [this] {
     showItem_.setChecked(false);
     hide();
   });
 
   setWidget(content);
+}
+
+// The area passes a maximised window's state on to the window it activates
+// next. This small tool window must neither take that state nor end it for
+// the archive window beneath, so the area is told not to pass it on for this
+// one activation. Connected before the area connects its own handler, so
+// that this runs first.
+void DAT_Info::keepArchiveWindowsMaximised() {
+  connect(this, &QMdiSubWindow::aboutToActivate, this, [this] {
+    QMdiArea* area = mdiArea();
+    if (!area || area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation)) return;
+    area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    QTimer::singleShot(0, area, [area] { area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false); });
+  });
 }
 
 // The boxes were laid out for eight digits; a longer value is drawn smaller

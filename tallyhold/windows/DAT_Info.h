@@ -26,6 +26,8 @@ class DAT_Info : public QMdiSubWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void keepArchiveWindowsMaximised();
+
   QAction& showItem_;
   QLabel* dataSize_;
   QLabel* treeSize_;

@@ -14,6 +14,7 @@
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/DAT_Info.h"
 #include "tallyhold/windows/DragFolder.h"
+#include "tallyhold/windows/OpenFromDesktop.h"
 #include "tallyhold/windows/WindowMenu.h"
 #include "tallyhold/windows/frmAbout.h"
 
@@ -65,6 +66,7 @@ Main_Container::Main_Container() {
   resize(client.width(), client.height() + menuBar()->sizeHint().height());
   Info().show();
   PlaceInfoWindow();
+  AcceptArchiveDrops(*this);
 }
 
 // The archive windows hold the frame's popups: they go first, and the area's
