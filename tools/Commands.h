@@ -11,5 +11,6 @@ int RunTest(const QStringList& arguments);
 int RunExtract(const QStringList& arguments);
 int RunCat(const QStringList& arguments);
 int RunCreate(const QStringList& arguments);
+int RunAdd(const QStringList& arguments);
 
 }  // namespace tools

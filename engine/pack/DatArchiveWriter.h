@@ -30,11 +30,17 @@ class DatArchiveWriter {
 
   // The next bytes of the current entry's body. Throws ArchiveWriteError.
   void WriteBody(const char* data, qint64 size);
+  // The next bytes of the bodies, copied from a file: one body or several
+  // that lie next to each other there. Throws ArchiveWriteError.
+  void CopyBodies(int from, qint64 offset, qint64 size);
   // Takes back what was written of the current entry's body.
   void DropBody();
   // Ends the current entry: its record, with the body written since the last
   // entry as its packed bytes. name: Latin-1 with "\" between folders.
   void EndEntry(const QByteArray& name, bool compressed, qint64 realSize);
+  // Ends an entry whose body is the next packedSize bytes written, when
+  // several were copied at once.
+  void EndCopiedEntry(const QByteArray& name, bool compressed, qint64 realSize, qint64 packedSize);
   // The directory and the trailer; the archive is complete.
   void Finish();
 
