@@ -12,5 +12,6 @@ int RunExtract(const QStringList& arguments);
 int RunCat(const QStringList& arguments);
 int RunCreate(const QStringList& arguments);
 int RunAdd(const QStringList& arguments);
+int RunDelete(const QStringList& arguments);
 
 }  // namespace tools

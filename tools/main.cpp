@@ -16,7 +16,7 @@ const QHash<QString, Command>& commands() {
   static const QHash<QString, Command> table{{"info", tools::RunInfo},       {"list", tools::RunList},
                                              {"test", tools::RunTest},       {"extract", tools::RunExtract},
                                              {"cat", tools::RunCat},         {"create", tools::RunCreate},
-                                             {"add", tools::RunAdd}};
+                                             {"add", tools::RunAdd},         {"delete", tools::RunDelete}};
   return table;
 }
 
@@ -31,7 +31,8 @@ constexpr char Usage[] =
     "  cat ARCHIVE ENTRY                     one entry's bytes to standard output\n"
     "  create ARCHIVE FOLDER                 packs a folder into a new archive (-j N, --level L, --store GLOB)\n"
     "  add ARCHIVE PATH...                   puts files and folders in, replacing entries of their names\n"
-    "                                        (--as FOLDER, -j N, --level L, --store GLOB, --dry-run)\n\n"
+    "                                        (--as FOLDER, -j N, --level L, --store GLOB, --dry-run)\n"
+    "  delete ARCHIVE PATTERN...             removes the matching entries (--dry-run)\n\n"
     "Every command takes --help and --quiet. Exit status: 0 success, 1 some entries failed,\n"
     "2 a usage error or a refused archive.\n";
 

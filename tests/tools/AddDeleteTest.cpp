@@ -90,6 +90,44 @@ TEST_F(ToolsAddDelete, AddingAFileGivesTheArchiveCreateMakesOfTheWholeFolder) {
   EXPECT_EQ(ReadFile(path("a.dat")), ReadFile(path("whole.dat")));
 }
 
+TEST_F(ToolsAddDelete, DeleteLeavesTheOtherEntriesWithTheirBodiesAsTheyWere) {
+  const QMap<QString, Body> before = bodies(path("a.dat"));
+  ASSERT_EQ(tools::RunDelete({"-q", path("a.dat"), "art/frm/r*", "README.TXT"}), tools::Success);
+  Tree expected = original();
+  expected.remove("ART/FRM/RUNNER.FRM");
+  expected.remove("README.TXT");
+  EXPECT_EQ(extracted(), expected);
+  const QMap<QString, Body> after = bodies(path("a.dat"));
+  EXPECT_EQ(after["ART\\FRM\\WALKER.FRM"].bytes, before["ART\\FRM\\WALKER.FRM"].bytes);
+  EXPECT_NE(after["ART\\FRM\\WALKER.FRM"].offset, before["ART\\FRM\\WALKER.FRM"].offset);
+}
+
+TEST_F(ToolsAddDelete, TallyholdsScanAndLedgerlampsLoaderReadTheChangedArchive) {
+  WriteTree(path("new"), {{"SOUND/BOOM.ACM", SampleText(5'000, 7)}});
+  ASSERT_EQ(tools::RunAdd({"-q", path("a.dat"), path("new/SOUND")}), tools::Success);
+  ASSERT_EQ(tools::RunDelete({"-q", path("a.dat"), "TEXT"}), tools::Success);
+
+  const std::shared_ptr<platform::FileSource> source = platform::FileSource::Open(path("a.dat"));
+  ASSERT_TRUE(source);
+  engine::ClsDatFile archive;
+  const dat::FixedDATInfo info = dat::GetFixedDATInfo(*source);
+  archive.DataSize = info.DataSize;
+  archive.TreeSize = info.TreeSize;
+  archive.DirTreeAddr = info.DirTreeAddr;
+  archive.FilesTotal = info.FilesTotal;
+  engine::DirTreeReader reader(*source, archive);
+  for (int n = 0; n < archive.FilesTotal; ++n) reader.ReadNext();
+  QStringList names;
+  for (const auto& folder : archive.ColTrees())
+    for (const auto& entry : *folder) names << QString::fromLatin1(entry->Filename);
+  EXPECT_EQ(names, (QStringList{"README.TXT", "ART\\PAL.PAL", "ART\\FRM\\RUNNER.FRM", "ART\\FRM\\WALKER.FRM",
+                                "SOUND\\BOOM.ACM"}));
+
+  const ledgerlamp::ReaderState state = ledgerlamp::LoadDAT(path("a.dat"), [](const QString&) {});
+  EXPECT_EQ(state.RecordCount(), 5);
+  platform::CloseFile(state.DatFile);
+}
+
 // One entry, under the new file's name; its folder keeps the archive's spelling.
 TEST_F(ToolsAddDelete, ReplacingByANameInAnotherLetterCaseKeepsOneEntry) {
   WriteTree(path("new"), {{"text/game.msg", "lower"}});
@@ -117,6 +155,29 @@ TEST_F(ToolsAddDelete, AFileWhereTheArchiveHasAFolderOfItsNameIsRefused) {
   EXPECT_EQ(ran.status, tools::Refused);
   EXPECT_TRUE(ran.err.contains("art: the archive would hold a folder of this name"));
   EXPECT_EQ(ReadFile(path("a.dat")), before);
+}
+
+TEST_F(ToolsAddDelete, DeleteOfAPatternThatMatchesNothingWritesNothingAndExits1) {
+  const QByteArray before = ReadFile(path("a.dat"));
+  const Ran ran = RunTool({"delete", path("a.dat"), "README.TXT", "nomatch*"});
+  EXPECT_EQ(ran.status, tools::SomeFailed);
+  EXPECT_TRUE(ran.err.contains("nomatch*: no entry matches"));
+  EXPECT_FALSE(ran.err.contains("README"));
+  EXPECT_EQ(ReadFile(path("a.dat")), before);
+  EXPECT_EQ(folderEntries(), QStringList{"a.dat"});
+}
+
+TEST_F(ToolsAddDelete, ADryRunTellsEachChangeAndWritesNothing) {
+  const QByteArray before = ReadFile(path("a.dat"));
+  WriteTree(path("new"), {{"ART/PAL.PAL", "x"}, {"ART/NEW.PAL", "y"}});
+  const Ran added = RunTool({"add", "--dry-run", path("a.dat"), path("new/ART")});
+  EXPECT_EQ(added.status, tools::Success);
+  EXPECT_EQ(added.out, "add ART\\NEW.PAL\nreplace ART\\PAL.PAL\n");
+  const Ran deleted = RunTool({"delete", "--dry-run", path("a.dat"), "art/frm"});
+  EXPECT_EQ(deleted.status, tools::Success);
+  EXPECT_EQ(deleted.out, "delete ART\\FRM\\RUNNER.FRM\ndelete ART\\FRM\\WALKER.FRM\n");
+  EXPECT_EQ(ReadFile(path("a.dat")), before);
+  EXPECT_EQ(folderEntries(), QStringList{"a.dat"});
 }
 
 }  // namespace
