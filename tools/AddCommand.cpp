@@ -1,4 +1,5 @@
-// skarrow2-dat add ARCHIVE PATH... [--as FOLDER] [-j N] [--level L] [--store GLOB...] [--dry-run]
+// skarrow2-dat add ARCHIVE PATH... [--as FOLDER] [-j N] [--level L] [--store
+// GLOB...] [--dry-run]
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -35,7 +36,9 @@ std::optional<int> walkPaths(const QStringList& paths, const QByteArray& prefix,
     const QFileInfo cleaned(QDir::cleanPath(path));
     const QString name = cleaned.fileName();
     if (name.isEmpty() || name == "." || name == "..") {
-      Complain(path + ": name a file or folder by its own name (--as chooses the folder in the archive)");
+      Complain(path +
+               ": name a file or folder by its own name (--as chooses "
+               "the folder in the archive)");
       return Refused;
     }
     auto parent = std::make_unique<platform::FolderHandle>();
@@ -62,8 +65,8 @@ int add(const QString& archive, const QStringList& paths, const QByteArray& pref
   for (const QString& line : tree.leftOut) Complain(line);
   if (!tree.refused.isEmpty()) {
     for (const QString& line : tree.refused) Complain(line);
-    Complain(archive + QStringLiteral(": not written: %1 input files cannot be entries of an archive")
-                           .arg(tree.refused.size()));
+    Complain(archive +
+             QStringLiteral(": not written: %1 input files cannot be entries of an archive").arg(tree.refused.size()));
     return Refused;
   }
   const int status = WithArchive(archive, [&](const ToolArchive& opened) {
@@ -78,21 +81,30 @@ int add(const QString& archive, const QStringList& paths, const QByteArray& pref
 
 int RunAdd(const QStringList& arguments) {
   CommandLine line(QStringLiteral("add"),
-                   QStringLiteral("Puts files and folders into an existing archive. A file becomes an entry "
-                                  "under its own name, a folder its files under the folder's name, as create "
-                                  "names them; --as puts them all under a folder of the archive. An entry of "
-                                  "the same name, without letter case, is replaced; the others are added. New "
-                                  "names take the spelling of the archive's folders, and the directory keeps "
-                                  "the order create gives. The bodies of the other entries are copied as they "
-                                  "are. The names and limits of create apply; a name refused, or a file that "
-                                  "cannot be read, leaves the archive as it was. The new archive is written "
+                   QStringLiteral("Puts files and folders into an existing archive. A file becomes an "
+                                  "entry "
+                                  "under its own name, a folder its files under the folder's name, as "
+                                  "create "
+                                  "names them; --as puts them all under a folder of the archive. An "
+                                  "entry of "
+                                  "the same name, without letter case, is replaced; the others are "
+                                  "added. New "
+                                  "names take the spelling of the archive's folders, and the directory "
+                                  "keeps "
+                                  "the order create gives. The bodies of the other entries are copied "
+                                  "as they "
+                                  "are. The names and limits of create apply; a name refused, or a "
+                                  "file that "
+                                  "cannot be read, leaves the archive as it was. The new archive is "
+                                  "written "
                                   "under a hidden name and replaces the old one only when complete."));
   line.AddArchive();
   line.AddPositional(QStringLiteral("PATH"), QStringLiteral("The files and folders to put in."),
                      QStringLiteral("PATH..."));
   line.AddOption({"as", QStringLiteral("Put them under this folder of the archive."), QStringLiteral("FOLDER")});
   AddPackOptions(line);
-  line.AddOption({"dry-run", QStringLiteral("Only print what would change (add, replace NAME); write nothing.")});
+  line.AddOption({"dry-run", QStringLiteral("Only print what would change (add, replace "
+                                            "NAME); write nothing.")});
   if (const std::optional<int> end = line.Parse(arguments, 2, -1)) return *end;
   Inputs inputs;
   if (const std::optional<int> end = ReadPackOptions(line, inputs.patch.options)) return *end;

@@ -4,8 +4,10 @@ namespace tools {
 
 void AddPackOptions(CommandLine& line) {
   line.AddJobs();
-  line.AddOption({{"l", "level"}, QStringLiteral("Compression level, 0 (store all) to 9 (smallest); default 6."),
-                  QStringLiteral("L"), QStringLiteral("6")});
+  line.AddOption({{"l", "level"},
+                  QStringLiteral("Compression level, 0 (store all) to 9 (smallest); default 6."),
+                  QStringLiteral("L"),
+                  QStringLiteral("6")});
   line.AddOption({"store", QStringLiteral("Store files whose names match GLOB as they are (may be repeated)."),
                   QStringLiteral("GLOB")});
 }

@@ -52,8 +52,8 @@ QString counted(qsizetype count, const char* one, const char* many) {
 }
 
 QString summary(const QStringList& changes, int entries, qint64 bytes) {
-  const std::pair<const char*, const char*> kinds[] = {{"add ", "added"}, {"replace ", "replaced"},
-                                                       {"delete ", "deleted"}};
+  const std::pair<const char*, const char*> kinds[] = {
+      {"add ", "added"}, {"replace ", "replaced"}, {"delete ", "deleted"}};
   QStringList parts;
   for (const auto& [prefix, done] : kinds) {
     const auto count = std::count_if(changes.begin(), changes.end(),
@@ -83,9 +83,9 @@ int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, 
   try {
     engine::DatArchiveWriter writer(file);
     ProgressBar bar(plan.copiedBytes + input.tree.bytes, quiet);
-    const engine::PackResult result =
-        engine::WritePatch(plan, old, from.Opened().fd, input.tree, input.roots, input.options, writer,
-                           [&bar](qint64 bytes) { bar.Add(bytes); }, StopSignal::Requested);
+    const engine::PackResult result = engine::WritePatch(
+        plan, old, from.Opened().fd, input.tree, input.roots, input.options, writer,
+        [&bar](qint64 bytes) { bar.Add(bytes); }, StopSignal::Requested);
     bar.Clear();
     if (result.stopped) {
       Complain(path + ": stopped; nothing was written");
@@ -93,13 +93,13 @@ int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, 
     }
     if (!result.failed.isEmpty()) {
       tellAll(result.failed);
-      Complain(path + QStringLiteral(": not written: %1 could not be read")
-                          .arg(counted(result.failed.size(), "file", "files")));
+      Complain(
+          path +
+          QStringLiteral(": not written: %1 could not be read").arg(counted(result.failed.size(), "file", "files")));
       return SomeFailed;
     }
-    writer.Finish();
-    if (const int error = file.Commit(name))
-      return refuse(path, "cannot be written: " + platform::SystemReason(error));
+    writer.Finish(plan.records);
+    if (const int error = file.Commit(name)) return refuse(path, "cannot be written: " + platform::SystemReason(error));
     if (!quiet) Print(path + ": " + summary(plan.changes, writer.Entries(), writer.Size()));
   } catch (const engine::ArchiveWriteError& error) {
     return refuse(path, "not written: " + error.reason());

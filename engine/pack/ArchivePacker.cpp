@@ -250,8 +250,8 @@ qint64 Packer::copyStored(InputReader& input, const std::function<bool()>& stopR
 }
 
 void Packer::failed(const InputFile& file, const QString& reason) {
-  result_.failed << tree_.folders[file.folder].shown + '/' + QFile::decodeName(QByteArray::fromStdString(file.diskName)) +
-                        ": " + reason;
+  result_.failed << tree_.folders[file.folder].shown + '/' +
+                        QFile::decodeName(QByteArray::fromStdString(file.diskName)) + ": " + reason;
 }
 
 }  // namespace

@@ -91,15 +91,24 @@ void DatArchiveWriter::EndCopiedEntry(const QByteArray& name, bool compressed, q
   record.RealSize = static_cast<int32_t>(realSize);
   record.PackedSize = static_cast<int32_t>(packedSize);
   record.Offset = static_cast<int32_t>(bodyStart_);
+  recordStarts_.push_back(records_.size());
   dat::AppendRecord(records_, record);
   ++count_;
   bodyStart_ += packedSize;
 }
 
-void DatArchiveWriter::Finish() {
+void DatArchiveWriter::Finish(const std::vector<int>& recordOrder) {
   const qint64 treeSize = 4 + records_.size();
   const qint64 dataSize = written_ + treeSize + dat::TrailerSize;
   if (dataSize > Largest) tooLarge();
+  if (!recordOrder.empty()) {
+    QByteArray ordered;
+    ordered.reserve(records_.size());
+    recordStarts_.push_back(records_.size());
+    for (const int entry : recordOrder)
+      ordered.append(records_.sliced(recordStarts_[entry], recordStarts_[entry + 1] - recordStarts_[entry]));
+    records_ = std::move(ordered);
+  }
   QByteArray tail;
   dat::AppendInt32LE(tail, count_);
   write(tail.constData(), tail.size());

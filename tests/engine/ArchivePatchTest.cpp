@@ -35,8 +35,18 @@ TEST(EngineArchivePatch, AddReplacesWithoutLetterCaseAndTakesTheArchivesFolderSp
   const engine::PatchPlan plan = engine::PlanAdd(old, 15, tree);
   EXPECT_TRUE(plan.refused.isEmpty());
   EXPECT_EQ(plan.changes, (QStringList{"add DATA\\B.TXT", "replace DATA\\c.txt"}));
-  EXPECT_EQ(plan.order, (std::vector<int>{0, 1, ~0, ~1}));
+  EXPECT_EQ(plan.bodies, (std::vector<int>{0, 1, ~0, ~1}));
+  EXPECT_EQ(plan.records, (std::vector<int>{0, 1, 2, 3}));
   EXPECT_EQ(plan.copiedBytes, 10);
+}
+
+// The directory is put in create's order; the bodies keep the old file's.
+TEST(EngineArchivePatch, TheKeptBodiesOfAnUnsortedArchiveKeepTheirOrder) {
+  const std::vector<engine::OldEntry> old = oldOf({"B", "A\\X", "A"});
+  engine::InputTree tree = treeOf({"C"});
+  const engine::PatchPlan plan = engine::PlanAdd(old, 15, tree);
+  EXPECT_EQ(plan.bodies, (std::vector<int>{0, ~0, 1, 2}));
+  EXPECT_EQ(plan.records, (std::vector<int>{3, 0, 1, 2}));
 }
 
 TEST(EngineArchivePatch, AKeptBodyOutsideTheArchiveRefusesThePlan) {

@@ -102,6 +102,24 @@ TEST_F(ToolsAddDelete, DeleteLeavesTheOtherEntriesWithTheirBodiesAsTheyWere) {
   EXPECT_NE(after["ART\\FRM\\WALKER.FRM"].offset, before["ART\\FRM\\WALKER.FRM"].offset);
 }
 
+// An archive another tool wrote, its directory in no order: the directory
+// takes create's order, the bodies keep theirs and are copied together.
+TEST_F(ToolsAddDelete, AnUnsortedDirectoryTakesCreatesOrderAndKeepsItsBodies) {
+  ASSERT_TRUE(DatWriter()
+                  .add("Z\\LAST.TXT", SampleText(4'000, 8), true)
+                  .add("A.TXT", "first")
+                  .add("M.TXT", SampleText(2'000, 9), true)
+                  .writeTo(path("other.dat")));
+  const QMap<QString, Body> before = bodies(path("other.dat"));
+  ASSERT_EQ(tools::RunDelete({"-q", path("other.dat"), "a.txt"}), tools::Success);
+  const Ran listed = RunTool({"list", path("other.dat")});
+  EXPECT_EQ(listed.out, "M.TXT\nZ\\LAST.TXT\n");
+  const QMap<QString, Body> after = bodies(path("other.dat"));
+  EXPECT_EQ(after["Z\\LAST.TXT"].bytes, before["Z\\LAST.TXT"].bytes);
+  EXPECT_EQ(after["Z\\LAST.TXT"].offset, 0);
+  EXPECT_EQ(after["M.TXT"].bytes, before["M.TXT"].bytes);
+}
+
 TEST_F(ToolsAddDelete, TallyholdsScanAndLedgerlampsLoaderReadTheChangedArchive) {
   WriteTree(path("new"), {{"SOUND/BOOM.ACM", SampleText(5'000, 7)}});
   ASSERT_EQ(tools::RunAdd({"-q", path("a.dat"), path("new/SOUND")}), tools::Success);
@@ -128,7 +146,8 @@ TEST_F(ToolsAddDelete, TallyholdsScanAndLedgerlampsLoaderReadTheChangedArchive) 
   platform::CloseFile(state.DatFile);
 }
 
-// One entry, under the new file's name; its folder keeps the archive's spelling.
+// One entry, under the new file's name; its folder keeps the archive's
+// spelling.
 TEST_F(ToolsAddDelete, ReplacingByANameInAnotherLetterCaseKeepsOneEntry) {
   WriteTree(path("new"), {{"text/game.msg", "lower"}});
   ASSERT_EQ(tools::RunAdd({"-q", path("a.dat"), path("new/text")}), tools::Success);
