@@ -27,6 +27,9 @@ ChildResult mustRun(const QString& folder, const QString& program, const QString
   return result;
 }
 
+// A command of a thousand names, as far as it can be read.
+QString shortened(const QString& command) { return command.size() > 200 ? command.left(200) + " ..." : command; }
+
 // cp of the archive to work, then the command on work, one after the other.
 void compare(const QString& figure, const QString& folder, const QString& archive, const QString& work,
              const QString& tool, const QStringList& arguments, double baseline, int workers) {
@@ -40,7 +43,7 @@ void compare(const QString& figure, const QString& folder, const QString& archiv
       "MiB per worker above the "
       "directory; --dry-run %.3f s\n   %s\n",
       qPrintable(figure), command.seconds, cp.seconds, command.seconds / cp.seconds, command.peakMiB,
-      (command.peakMiB - baseline) / workers, dryRun.seconds, qPrintable(CommandText(tool, arguments)));
+      (command.peakMiB - baseline) / workers, dryRun.seconds, qPrintable(shortened(CommandText(tool, arguments))));
   std::fflush(stdout);
 }
 
