@@ -11,5 +11,7 @@ int RunTest(const QStringList& arguments);
 int RunExtract(const QStringList& arguments);
 int RunCat(const QStringList& arguments);
 int RunCreate(const QStringList& arguments);
+int RunAdd(const QStringList& arguments);
+int RunDelete(const QStringList& arguments);
 
 }  // namespace tools

@@ -8,6 +8,7 @@
 #include "engine/pack/DatArchiveWriter.h"
 #include "engine/pack/InputTree.h"
 #include "tools/Commands.h"
+#include "tools/PackLine.h"
 #include "tools/ProgressBar.h"
 #include "tools/StopSignal.h"
 #include "tools/ToolCommand.h"
@@ -61,7 +62,7 @@ int create(const QString& archive, const QString& input, const engine::PackOptio
     engine::DatArchiveWriter writer(file);
     ProgressBar bar(tree.bytes, quiet);
     result = engine::PackFiles(
-        tree, root, input, options, writer, [&bar](qint64 bytes) { bar.Add(bytes); }, StopSignal::Requested);
+        tree, {&root}, options, writer, [&bar](qint64 bytes) { bar.Add(bytes); }, StopSignal::Requested);
     if (result.stopped) {
       bar.Clear();
       Complain(archive + ": stopped; nothing was written");
@@ -95,16 +96,10 @@ int RunCreate(const QStringList& arguments) {
                                   "written under a hidden name and appears only when complete."));
   line.AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The archive to write (replaced when it exists)."));
   line.AddPositional(QStringLiteral("FOLDER"), QStringLiteral("The folder to pack."));
-  line.AddJobs();
-  line.AddOption({{"l", "level"}, QStringLiteral("Compression level, 0 (store all) to 9 (smallest); default 6."),
-                  QStringLiteral("L"), QStringLiteral("6")});
-  line.AddOption({"store", QStringLiteral("Store files whose names match GLOB as they are (may be repeated)."),
-                  QStringLiteral("GLOB")});
+  AddPackOptions(line);
   if (const std::optional<int> end = line.Parse(arguments, 2, 2)) return *end;
-  bool number = false;
-  const int level = line.Value("level").toInt(&number);
-  if (!number || level < 0 || level > 9) return line.UsageError(QStringLiteral("--level wants a number from 0 to 9"));
-  const engine::PackOptions options{level, line.Jobs(), engine::NamePatterns(line.Values("store"))};
+  engine::PackOptions options;
+  if (const std::optional<int> end = ReadPackOptions(line, options)) return *end;
   return create(line.Positional()[0], line.Positional()[1], options, line.Quiet());
 }
 

@@ -15,7 +15,8 @@ using Command = int (*)(const QStringList&);
 const QHash<QString, Command>& commands() {
   static const QHash<QString, Command> table{{"info", tools::RunInfo},       {"list", tools::RunList},
                                              {"test", tools::RunTest},       {"extract", tools::RunExtract},
-                                             {"cat", tools::RunCat},         {"create", tools::RunCreate}};
+                                             {"cat", tools::RunCat},         {"create", tools::RunCreate},
+                                             {"add", tools::RunAdd},         {"delete", tools::RunDelete}};
   return table;
 }
 
@@ -28,7 +29,10 @@ constexpr char Usage[] =
     "  test ARCHIVE                          checks every entry, writes nothing (-j N, --json)\n"
     "  extract ARCHIVE [PATTERN...]          writes entries under a folder (-C DIR, -j N)\n"
     "  cat ARCHIVE ENTRY                     one entry's bytes to standard output\n"
-    "  create ARCHIVE FOLDER                 packs a folder into a new archive (-j N, --level L, --store GLOB)\n\n"
+    "  create ARCHIVE FOLDER                 packs a folder into a new archive (-j N, --level L, --store GLOB)\n"
+    "  add ARCHIVE PATH...                   puts files and folders in, replacing entries of their names\n"
+    "                                        (--as FOLDER, -j N, --level L, --store GLOB, --dry-run)\n"
+    "  delete ARCHIVE PATTERN...             removes the matching entries (--dry-run)\n\n"
     "Every command takes --help and --quiet. Exit status: 0 success, 1 some entries failed,\n"
     "2 a usage error or a refused archive.\n";
 

@@ -42,6 +42,9 @@ class SafeFile {
   // literal of at most hiddenfiles::MaxPrefix bytes.
   [[nodiscard]] int Create(std::shared_ptr<const FolderHandle> folder, const char* prefix);
   [[nodiscard]] int Write(const char* data, qint64 size);
+  // Open for writing until Close: for copying into the file straight
+  // (copy_file_range), which moves its position as Write does.
+  int Descriptor() const { return fd_; }
   // Cuts the file back to size bytes; writing goes on from there.
   [[nodiscard]] int Truncate(qint64 size);
   // Ends the writing (Commit does it when it was not done); the file stays

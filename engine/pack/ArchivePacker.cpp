@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QFile>
 #include <cerrno>
 #include <deque>
 #include <memory>
@@ -73,9 +74,9 @@ struct Job {
 
 class Packer {
  public:
-  Packer(const InputTree& tree, const platform::FolderHandle& root, const QString& rootShown,
-         const PackOptions& options, DatArchiveWriter& writer, const std::function<void(qint64)>& packed)
-      : tree_(tree), root_(root), rootShown_(rootShown), options_(options), writer_(writer), packed_(packed),
+  Packer(const InputTree& tree, const std::vector<const platform::FolderHandle*>& roots, const PackOptions& options,
+         DatArchiveWriter& writer, const std::function<void(qint64)>& packed)
+      : tree_(tree), roots_(roots), options_(options), writer_(writer), packed_(packed),
         compressors_(options.workers) {}
 
   PackResult Run(const std::function<bool()>& stopRequested);
@@ -90,10 +91,12 @@ class Packer {
   void streamLarge(const InputFile& file, const std::function<bool()>& stopRequested);
   qint64 copyStored(InputReader& input, const std::function<bool()>& stopRequested);  // the bytes copied
   void failed(const InputFile& file, const QString& reason);
+  void beforeBody(const InputFile& file) const {
+    if (options_.beforeBody) options_.beforeBody(file);
+  }
 
   const InputTree& tree_;
-  const platform::FolderHandle& root_;
-  QString rootShown_;
+  const std::vector<const platform::FolderHandle*>& roots_;
   const PackOptions& options_;
   DatArchiveWriter& writer_;
   const std::function<void(qint64)>& packed_;
@@ -148,8 +151,9 @@ std::shared_ptr<const platform::FolderHandle> Packer::folderOf(const InputFile& 
     folderIndex_ = file.folder;
     folder_.reset();
     platform::FolderHandle current;
-    folderError_ = root_.OpenChild(".", false, current);
-    for (const std::string& name : tree_.folders[file.folder]) {
+    const InputFolder& folder = tree_.folders[file.folder];
+    folderError_ = roots_[folder.root]->OpenChild(".", false, current);
+    for (const std::string& name : folder.path) {
       platform::FolderHandle next;
       if (!folderError_) folderError_ = current.OpenChild(name, false, next);
       current = std::move(next);
@@ -193,6 +197,7 @@ void Packer::finishOldest(platform::WorkerPool& pool) {
   jobs_.pop_front();
   flightBytes_ -= job->file->size;
   if (!job->failure.isEmpty()) return failed(*job->file, job->failure);
+  beforeBody(*job->file);
   writer_.WriteBody(job->body.constData(), job->body.size());
   writer_.EndEntry(job->file->name, job->compressed, job->realSize);
   packed_(job->realSize);
@@ -202,6 +207,7 @@ void Packer::finishOldest(platform::WorkerPool& pool) {
 // turns out no smaller. A stop is taken between pieces, so that it never
 // waits for a whole file of gigabytes.
 void Packer::streamLarge(const InputFile& file, const std::function<bool()>& stopRequested) {
+  beforeBody(file);
   try {
     InputReader input(*folder_, file.diskName);
     qint64 realSize = 0;
@@ -244,15 +250,16 @@ qint64 Packer::copyStored(InputReader& input, const std::function<bool()>& stopR
 }
 
 void Packer::failed(const InputFile& file, const QString& reason) {
-  result_.failed << rootShown_ + '/' + QString::fromLatin1(file.name).replace('\\', '/') + ": " + reason;
+  result_.failed << tree_.folders[file.folder].shown + '/' +
+                        QFile::decodeName(QByteArray::fromStdString(file.diskName)) + ": " + reason;
 }
 
 }  // namespace
 
-PackResult PackFiles(const InputTree& tree, const platform::FolderHandle& root, const QString& rootShown,
+PackResult PackFiles(const InputTree& tree, const std::vector<const platform::FolderHandle*>& roots,
                      const PackOptions& options, DatArchiveWriter& writer,
                      const std::function<void(qint64)>& packed, const std::function<bool()>& stopRequested) {
-  return Packer(tree, root, rootShown, options, writer, packed).Run(stopRequested);
+  return Packer(tree, roots, options, writer, packed).Run(stopRequested);
 }
 
 }  // namespace engine

@@ -7,6 +7,7 @@
 // worker.
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 #include "engine/archive/NamePatterns.h"
 #include "engine/pack/InputTree.h"
@@ -19,6 +20,9 @@ struct PackOptions {
   int level = 6;  // 0: every body stored
   int workers = 1;
   NamePatterns store{{}};  // files stored as they are, whatever they compress to
+  // Told of each file just before its body is written, in the tree's order,
+  // so that a caller can write what comes before it in the archive.
+  std::function<void(const InputFile&)> beforeBody;
 };
 
 struct PackResult {
@@ -26,10 +30,10 @@ struct PackResult {
   bool stopped = false;
 };
 
-// root: the input folder; packed: told the real size of each file once it is
-// in the archive. Throws ArchiveWriteError when the archive cannot be written
-// or would pass 2 GiB.
-PackResult PackFiles(const InputTree& tree, const platform::FolderHandle& root, const QString& rootShown,
+// roots: the input folders the tree was walked from, by WalkScope::root;
+// packed: told the real size of each file once it is in the archive. Throws
+// ArchiveWriteError when the archive cannot be written or would pass 2 GiB.
+PackResult PackFiles(const InputTree& tree, const std::vector<const platform::FolderHandle*>& roots,
                      const PackOptions& options, DatArchiveWriter& writer,
                      const std::function<void(qint64)>& packed, const std::function<bool()>& stopRequested);
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 namespace platform {
 class SafeFile;
@@ -30,13 +31,21 @@ class DatArchiveWriter {
 
   // The next bytes of the current entry's body. Throws ArchiveWriteError.
   void WriteBody(const char* data, qint64 size);
+  // The next bytes of the bodies, copied from a file: one body or several
+  // that lie next to each other there. Throws ArchiveWriteError.
+  void CopyBodies(int from, qint64 offset, qint64 size);
   // Takes back what was written of the current entry's body.
   void DropBody();
   // Ends the current entry: its record, with the body written since the last
   // entry as its packed bytes. name: Latin-1 with "\" between folders.
   void EndEntry(const QByteArray& name, bool compressed, qint64 realSize);
-  // The directory and the trailer; the archive is complete.
-  void Finish();
+  // Ends an entry whose body is the next packedSize bytes written, when
+  // several were copied at once.
+  void EndCopiedEntry(const QByteArray& name, bool compressed, qint64 realSize, qint64 packedSize);
+  // The directory and the trailer; the archive is complete. recordOrder:
+  // the records in this order, each by its entry's place among those ended
+  // (every one once); empty: in the order the entries were ended.
+  void Finish(const std::vector<int>& recordOrder = {});
 
   qint64 Size() const { return written_; }
   // Where the current entry's body starts.
@@ -50,6 +59,7 @@ class DatArchiveWriter {
   qint64 written_ = 0;
   qint64 bodyStart_ = 0;
   QByteArray records_;
+  std::vector<qint64> recordStarts_;  // in records_
   int32_t count_ = 0;
 };
 

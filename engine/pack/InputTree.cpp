@@ -22,6 +22,7 @@ namespace {
 struct Walk {
   Skipped skip;
   InputTree& tree;
+  const WalkScope& scope;
   QHash<QString, QByteArray> spellings;  // case-folded folder path -> the first spelling met
   std::vector<std::string> diskPath;
   QByteArray prefix;  // "A\B\", empty at the top
@@ -92,9 +93,11 @@ QString folderReason(const QByteArray& folderPrefix) {
 
 // Takes the files of the folder walked now into the tree and keeps its
 // subfolders in the level, both in the order of their names.
-void listFolder(Walk& walk, Level& level) {
+void listFolder(Walk& walk, Level& level, bool top) {
   std::vector<std::string> names;
-  if (const int error = level.folder.List(names)) {
+  if (top && !walk.scope.only.empty()) {
+    names.push_back(walk.scope.only);
+  } else if (const int error = level.folder.List(names)) {
     walk.tree.leftOut << walk.where + ": " + platform::SystemReason(error);
     return;
   }
@@ -143,7 +146,7 @@ void listFolder(Walk& walk, Level& level) {
     }
     if (!holdsFiles) {
       checkSpelling(walk, walk.prefix, path());
-      walk.tree.folders.push_back(walk.diskPath);
+      walk.tree.folders.push_back({walk.scope.root, walk.diskPath, walk.where});
       holdsFiles = true;
     }
     walk.tree.files.push_back({entryName, static_cast<int>(walk.tree.folders.size()) - 1, name, info.st_size});
@@ -182,19 +185,20 @@ void leave(Walk& walk, std::vector<Level>& levels) {
 // Depth first without recursion: the levels held are bounded by the longest
 // name the archive holds, since a folder whose names would pass it is refused
 // before it is opened.
-void WalkInput(const platform::FolderHandle& root, const QString& rootShown, const Skipped& skip, InputTree& tree) {
-  Walk walk{skip, tree, {}, {}, {}, rootShown};
+void WalkInput(const platform::FolderHandle& root, const QString& rootShown, const Skipped& skip, InputTree& tree,
+               const WalkScope& scope) {
+  Walk walk{skip, tree, scope, {}, {}, scope.prefix, rootShown};
   std::vector<Level> levels(1);
   if (const int error = root.OpenChild(".", false, levels.back().folder)) {
     tree.leftOut << rootShown + ": " + platform::SystemReason(error);
     return;
   }
-  listFolder(walk, levels.back());
+  listFolder(walk, levels.back(), true);
   while (!levels.empty()) {
     if (levels.back().next == levels.back().subfolders.size())
       leave(walk, levels);
     else if (enterNext(walk, levels))
-      listFolder(walk, levels.back());
+      listFolder(walk, levels.back(), false);
   }
 }
 

@@ -22,9 +22,16 @@ struct InputFile {
   qint64 size = 0;  // when the folder was walked
 };
 
+// A folder that holds files: its names on disk below the input folder it was
+// walked from, and its path as messages show it.
+struct InputFolder {
+  int root = 0;  // in the input folders the packer is given
+  std::vector<std::string> path;
+  QString shown;
+};
+
 struct InputTree {
-  // Each folder that holds files, as its names on disk below the input folder.
-  std::vector<std::vector<std::string>> folders;
+  std::vector<InputFolder> folders;
   std::vector<InputFile> files;
   QStringList leftOut;  // "path: reason" of what is not packed (links, special files, unreadable folders)
   QStringList refused;  // "path: reason" of files an archive cannot hold (their names, their size)
@@ -39,7 +46,20 @@ struct Skipped {
   std::string name;
 };
 
-// root: the input folder, shown as rootShown in messages.
-void WalkInput(const platform::FolderHandle& root, const QString& rootShown, const Skipped& skip, InputTree& tree);
+// Where the names a walk finds go: below an archive folder (prefix: "A\B\",
+// or empty for the top), and, when only is set, from that one name of the
+// input folder, a file or a folder, instead of from all of its names. root:
+// the input folder's place in the packer's list, when a tree is walked from
+// several.
+struct WalkScope {
+  QByteArray prefix;
+  std::string only;
+  int root = 0;
+};
+
+// root: the input folder, shown as rootShown in messages. Several walks into
+// one tree add to it.
+void WalkInput(const platform::FolderHandle& root, const QString& rootShown, const Skipped& skip, InputTree& tree,
+               const WalkScope& scope = {});
 
 }  // namespace engine

@@ -1,0 +1,133 @@
+// skarrow2-dat add and delete on the usual archive of about 300 MB and 30,000
+// entries (extract_bench's generator), each beside cp of the same archive on
+// the same disk, run back to back since the machine may be shared: replacing
+// one entry of about 100 KB, and deleting 1,000 entries (whole folders, and
+// names spread over the archive); the
+// peak memory of each above the loaded directory (list's peak). Usage:
+// patch_bench SKARROW2_DAT [base folder].
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+#include "BenchArchive.h"
+#include "BenchRun.h"
+#include "ChildRun.h"
+
+using namespace extractbench;
+using namespace toolkitbench;
+
+namespace {
+
+ChildResult mustRun(const QString& folder, const QString& program, const QStringList& arguments) {
+  const ChildResult result = RunChild(folder, program, arguments);
+  if (result.status != 0) throw std::runtime_error(("failed: " + CommandText(program, arguments)).toStdString());
+  return result;
+}
+
+// A command of a thousand names, as far as it can be read.
+QString shortened(const QString& command) { return command.size() > 200 ? command.left(200) + " ..." : command; }
+
+// cp of the archive to work, then the command on work, one after the other.
+void compare(const QString& figure, const QString& folder, const QString& archive, const QString& work,
+             const QString& tool, const QStringList& arguments, double baseline, int workers) {
+  const ChildResult cp = mustRun(folder, "cp", {archive, work});
+  QStringList dry = arguments;
+  dry[dry.indexOf("-q")] = "--dry-run";
+  const ChildResult dryRun = mustRun(folder, tool, dry);
+  const ChildResult command = mustRun(folder, tool, arguments);
+  std::printf(
+      "%-28s %7.3f s   cp %7.3f s   %5.2f x cp   %6.1f MiB peak, %5.1f "
+      "MiB per worker above the "
+      "directory; --dry-run %.3f s\n   %s\n",
+      qPrintable(figure), command.seconds, cp.seconds, command.seconds / cp.seconds, command.peakMiB,
+      (command.peakMiB - baseline) / workers, dryRun.seconds, qPrintable(shortened(CommandText(tool, arguments))));
+  std::fflush(stdout);
+}
+
+// The entry whose size is nearest 100 KB.
+const engine::ClsTreeDir& nearest100K(const LoadedArchive& loaded) {
+  const engine::ClsTreeDir* best = nullptr;
+  for (const auto& folder : *loaded.trees)
+    for (const auto& entry : *folder)
+      if (!best || std::abs(entry->RealSize - 100'000) < std::abs(best->RealSize - 100'000)) best = entry.get();
+  return *best;
+}
+
+// Folders from the first on until they hold 1,000 entries or more.
+QStringList foldersOf1000(const LoadedArchive& loaded, int& entries) {
+  QStringList patterns;
+  entries = 0;
+  for (const auto& folder : *loaded.trees) {
+    if (entries >= 1000) break;
+    if (folder->TreePath == "\\") continue;
+    patterns << QString::fromLatin1(folder->TreePath);
+    entries += static_cast<int>(folder->Count());
+  }
+  return patterns;
+}
+
+// 1,000 entries spread over the archive, by their names.
+QStringList every30th(const LoadedArchive& loaded) {
+  QStringList names;
+  int seen = 0;
+  for (const auto& folder : *loaded.trees)
+    for (const auto& entry : *folder)
+      if (seen++ % 30 == 0 && names.size() < 1000) names << QString::fromLatin1(entry->Filename);
+  return names;
+}
+
+void run(const Workspace& workspace, const QString& tool) {
+  const QString archive = workspace.file("archive.dat");
+  const QString work = workspace.file("work.dat");
+  const QString folder = workspace.file("");
+  std::printf("generated %.1f MB\n", WriteArchive(archive, ArchiveShape{}) / 1e6);
+  const LoadedArchive loaded = LoadArchive(archive);
+  std::printf("%d entries in %lld folders\n\n", loaded.entries, static_cast<long long>(loaded.trees->Count()));
+  const double baseline = mustRun(folder, tool, {"list", "-q", archive}).peakMiB;
+  std::printf("list (the loaded directory): %.1f MiB peak\n", baseline);
+
+  const engine::ClsTreeDir& replaced = nearest100K(loaded);
+  const QString name = QString::fromLatin1(replaced.Filename).replace('\\', '/');
+  const QString file = workspace.file("new/" + QFileInfo(name).fileName());
+  QDir().mkpath(QFileInfo(file).path());
+  QFile out(file);
+  if (!out.open(QIODevice::WriteOnly) || out.write(TextLike(replaced.RealSize, 7)) != replaced.RealSize)
+    throw std::runtime_error("cannot write the new file");
+  out.close();
+  std::printf("replacing %s (%d bytes)\n", qPrintable(name), replaced.RealSize);
+  for (const QString jobs : {"1", "2"})
+    compare("add -j " + jobs + " (one replaced)", folder, archive, work, tool,
+            {"add", "-q", "-j", jobs, work, file, "--as", QFileInfo(name).path()}, baseline, jobs.toInt());
+
+  int entries = 0;
+  const QStringList patterns = foldersOf1000(loaded, entries);
+  std::printf("deleting %d entries in %lld folders\n", entries, static_cast<long long>(patterns.size()));
+  compare("delete (20 folders)", folder, archive, work, tool, QStringList{"delete", "-q", work} + patterns, baseline,
+          1);
+  const QStringList names = every30th(loaded);
+  std::printf("deleting %lld entries by name, every 30th\n", static_cast<long long>(names.size()));
+  compare("delete (1,000 names)", folder, archive, work, tool, QStringList{"delete", "-q", work} + names, baseline, 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() < 2) {
+    std::fprintf(stderr, "usage: patch_bench SKARROW2_DAT [base folder]\n");
+    return 2;
+  }
+  try {
+    const Workspace workspace(args.size() > 2 ? args[2] : QDir::tempPath());
+    std::printf("workspace on %s\n", workspace.mounted() ? "a tmpfs mounted for the benchmark" : "a fresh folder");
+    run(workspace, QFileInfo(args[1]).absoluteFilePath());
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "patch_bench: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "engine/pack/ArchivePatch.h"
+
+namespace {
+
+using engine::ComesBefore;
+
+TEST(EngineArchivePatch, NamesComeInCreatesOrderTheFilesOfAFolderBeforeItsFolders) {
+  EXPECT_TRUE(ComesBefore("Z.TXT", "A\\B.TXT"));
+  EXPECT_FALSE(ComesBefore("A\\B.TXT", "Z.TXT"));
+  EXPECT_TRUE(ComesBefore("A\\Z.TXT", "A\\B\\C.TXT"));
+  EXPECT_TRUE(ComesBefore("A\\B.TXT", "A\\C.TXT"));
+  EXPECT_TRUE(ComesBefore("A\\B\\X", "A\\C\\X"));
+  EXPECT_TRUE(ComesBefore("A", "A\\B"));
+  EXPECT_TRUE(ComesBefore("Z", "\xC9"));  // bytes, not signed characters
+  EXPECT_FALSE(ComesBefore("A\\B", "A\\B"));
+}
+
+engine::InputTree treeOf(const std::vector<QByteArray>& names) {
+  engine::InputTree tree;
+  for (const QByteArray& name : names) tree.files.push_back({name, 0, name.toStdString(), 1});
+  return tree;
+}
+
+std::vector<engine::OldEntry> oldOf(const std::vector<QByteArray>& names) {
+  std::vector<engine::OldEntry> old;
+  for (const QByteArray& name : names) old.push_back({name, true, 10, 5, 5 * static_cast<qint64>(old.size())});
+  return old;
+}
+
+TEST(EngineArchivePatch, AddReplacesWithoutLetterCaseAndTakesTheArchivesFolderSpelling) {
+  const std::vector<engine::OldEntry> old = oldOf({"TOP", "DATA\\A.TXT", "DATA\\C.TXT"});
+  engine::InputTree tree = treeOf({"data\\c.txt", "data\\B.TXT"});
+  const engine::PatchPlan plan = engine::PlanAdd(old, 15, tree);
+  EXPECT_TRUE(plan.refused.isEmpty());
+  EXPECT_EQ(plan.changes, (QStringList{"add DATA\\B.TXT", "replace DATA\\c.txt"}));
+  EXPECT_EQ(plan.bodies, (std::vector<int>{0, 1, ~0, ~1}));
+  EXPECT_EQ(plan.records, (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(plan.copiedBytes, 10);
+}
+
+// The directory is put in create's order; the bodies keep the old file's.
+TEST(EngineArchivePatch, TheKeptBodiesOfAnUnsortedArchiveKeepTheirOrder) {
+  const std::vector<engine::OldEntry> old = oldOf({"B", "A\\X", "A"});
+  engine::InputTree tree = treeOf({"C"});
+  const engine::PatchPlan plan = engine::PlanAdd(old, 15, tree);
+  EXPECT_EQ(plan.bodies, (std::vector<int>{0, ~0, 1, 2}));
+  EXPECT_EQ(plan.records, (std::vector<int>{3, 0, 1, 2}));
+}
+
+TEST(EngineArchivePatch, AKeptBodyOutsideTheArchiveRefusesThePlan) {
+  const std::vector<engine::OldEntry> old = oldOf({"A", "B"});
+  EXPECT_EQ(engine::PlanDelete(old, 9, {true, false}).refused.size(), 1);
+  EXPECT_TRUE(engine::PlanDelete(old, 9, {false, true}).refused.isEmpty());
+}
+
+TEST(EngineArchivePatch, TwoFilesGivenForOneEntryAreRefused) {
+  engine::InputTree tree = treeOf({"X\\A", "x\\a"});
+  EXPECT_EQ(engine::PlanAdd({}, 0, tree).refused.size(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,147 @@
+#include "tools/PatchRun.h"
+
+#include <unistd.h>
+
+#include <QFileInfo>
+#include <algorithm>
+#include <utility>
+
+#include "common/platform/PathBytes.h"
+#include "common/platform/RegularFile.h"
+#include "common/platform/SafeFile.h"
+#include "common/platform/SystemReason.h"
+#include "engine/pack/DatArchiveWriter.h"
+#include "tools/ProgressBar.h"
+#include "tools/StopSignal.h"
+#include "tools/ToolCommand.h"
+
+namespace tools {
+namespace {
+
+// The hidden file of an archive being written, the prefix create uses: one
+// left by a run that died is removed by the next run into its folder.
+constexpr char HiddenPrefix[] = "skarrow2-dat";
+
+// The old archive's file, read by descriptor for copying its bodies.
+class OldFile {
+ public:
+  explicit OldFile(const QString& path) : opened_(platform::OpenRegularFile(path)) {}
+  ~OldFile() {
+    if (opened_.fd >= 0) ::close(opened_.fd);
+  }
+  OldFile(const OldFile&) = delete;
+  OldFile& operator=(const OldFile&) = delete;
+
+  const platform::OpenedFile& Opened() const { return opened_; }
+
+ private:
+  platform::OpenedFile opened_;
+};
+
+int refuse(const QString& archive, const QString& reason) {
+  Complain(archive + ": " + reason);
+  return Refused;
+}
+
+void tellAll(const QStringList& lines) {
+  for (const QString& line : lines) Complain(line);
+}
+
+QString counted(qsizetype count, const char* one, const char* many) {
+  return QString::number(count) + ' ' + (count == 1 ? one : many);
+}
+
+QString summary(const QStringList& changes, int entries, qint64 bytes) {
+  const std::pair<const char*, const char*> kinds[] = {
+      {"add ", "added"}, {"replace ", "replaced"}, {"delete ", "deleted"}};
+  QStringList parts;
+  for (const auto& [prefix, done] : kinds) {
+    const auto count = std::count_if(changes.begin(), changes.end(),
+                                     [prefix](const QString& change) { return change.startsWith(prefix); });
+    if (count > 0) parts << QString::number(count) + ' ' + done;
+  }
+  return parts.join(", ") + "; " + counted(entries, "entry", "entries") + ", " + counted(bytes, "byte", "bytes");
+}
+
+int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
+          const PatchInput& input, bool quiet) {
+  const QString& path = archive.Path();
+  const std::shared_ptr<platform::FolderHandle> folder = ArchiveFolder(path);
+  if (!folder) return Refused;
+  const std::string name = platform::PathBytes(QFileInfo(path).fileName()).toStdString();
+  const OldFile from(path);
+  if (from.Opened().fd < 0) return refuse(path, "cannot open it: " + from.Opened().refusal);
+  if (!(from.Opened().id == archive.Source()->FileIdentity()))
+    return refuse(path, QStringLiteral("not written: it was replaced while it was read"));
+
+  platform::SafeFile::RemoveStale(*folder, HiddenPrefix);
+  // Caught before the hidden file exists, so that no signal finds it unowned.
+  const StopSignal stop;
+  platform::SafeFile file;
+  if (const int error = file.Create(folder, HiddenPrefix))
+    return refuse(path, "cannot be written: " + platform::SystemReason(error));
+  try {
+    engine::DatArchiveWriter writer(file);
+    ProgressBar bar(plan.copiedBytes + input.tree.bytes, quiet);
+    const engine::PackResult result = engine::WritePatch(
+        plan, old, from.Opened().fd, input.tree, input.roots, input.options, writer,
+        [&bar](qint64 bytes) { bar.Add(bytes); }, StopSignal::Requested);
+    bar.Clear();
+    if (result.stopped) {
+      Complain(path + ": stopped; nothing was written");
+      return SomeFailed;
+    }
+    if (!result.failed.isEmpty()) {
+      tellAll(result.failed);
+      Complain(
+          path +
+          QStringLiteral(": not written: %1 could not be read").arg(counted(result.failed.size(), "file", "files")));
+      return SomeFailed;
+    }
+    writer.Finish(plan.records);
+    if (const int error = file.Commit(name)) return refuse(path, "cannot be written: " + platform::SystemReason(error));
+    if (!quiet) Print(path + ": " + summary(plan.changes, writer.Entries(), writer.Size()));
+  } catch (const engine::ArchiveWriteError& error) {
+    return refuse(path, "not written: " + error.reason());
+  }
+  return Success;
+}
+
+}  // namespace
+
+std::vector<engine::OldEntry> OldEntries(const ToolArchive& archive) {
+  std::vector<engine::OldEntry> entries;
+  entries.reserve(static_cast<std::size_t>(archive.Info().FilesTotal));
+  for (const engine::ClsTreeDir* entry : archive.Records())
+    entries.push_back({entry->Filename, entry->IsCompressed(), entry->RealSize, entry->PackedSize, entry->Offset});
+  return entries;
+}
+
+std::shared_ptr<platform::FolderHandle> ArchiveFolder(const QString& archive) {
+  auto folder = std::make_shared<platform::FolderHandle>();
+  if (const int error = platform::FolderHandle::Open(QFileInfo(archive).path(), *folder)) {
+    Complain(archive + ": cannot write in its folder: " + platform::SystemReason(error));
+    return nullptr;
+  }
+  return folder;
+}
+
+int ApplyPatch(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
+               const PatchInput& input, bool dryRun, bool quiet) {
+  if (!plan.refused.isEmpty()) {
+    tellAll(plan.refused);
+    return refuse(archive.Path(), QStringLiteral("not written: %1 cannot be in the archive")
+                                      .arg(counted(plan.refused.size(), "entry", "entries")));
+  }
+  if (dryRun) {
+    for (const QString& change : plan.changes) Print(change);
+    return Success;
+  }
+  if (plan.changes.isEmpty()) {
+    if (!quiet) Print(archive.Path() + ": nothing to change");
+    return Success;
+  }
+  return write(archive, old, plan, input, quiet);
+}
+
+}  // namespace tools

@@ -1,0 +1,32 @@
+#pragma once
+// What add and delete share: the archive's entries as the plan takes them,
+// and the plan either told (--dry-run) or written as a new archive under a
+// hidden name in the archive's folder and renamed in over the old one only
+// when complete, so that a failure or a kill leaves the old archive whole.
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "engine/pack/ArchivePatch.h"
+#include "tools/ToolArchive.h"
+
+namespace tools {
+
+std::vector<engine::OldEntry> OldEntries(const ToolArchive& archive);
+
+// The folder the archive's path names it in, or null once the reason is told.
+std::shared_ptr<platform::FolderHandle> ArchiveFolder(const QString& archive);
+
+// The files a plan packs, from the input folders they were walked from.
+struct PatchInput {
+  engine::InputTree tree;
+  std::vector<const platform::FolderHandle*> roots;
+  engine::PackOptions options;
+};
+
+// Tells the refusals, or the changes when dryRun, or writes the new archive;
+// the exit status.
+int ApplyPatch(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
+               const PatchInput& input, bool dryRun, bool quiet);
+
+}  // namespace tools
