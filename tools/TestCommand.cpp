@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/archive/ClsTreeDir.h"
+#include "engine/extract/ExtractionPlan.h"
 #include "engine/extract/ExtractionRun.h"
 #include "tools/Commands.h"
 #include "tools/RunReporter.h"
@@ -67,7 +68,7 @@ void summarize(const ToolArchive& archive, const engine::RunReport& result, qsiz
 }
 
 int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
-  const std::vector<const engine::ClsTreeDir*> entries = archive.ByFolder();
+  const std::vector<const engine::ClsTreeDir*> entries = engine::PlanAll(archive.Folders()).entries;
   std::optional<JsonReport> report;
   RunReporter reporter(archive.Path(), TotalRealSize(entries), quiet);
   if (json) {

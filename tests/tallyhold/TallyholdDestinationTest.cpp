@@ -190,7 +190,7 @@ TEST_F(TallyholdDestinationTest, AFailedDriveChangeIsReportedAndTheListsStayWher
 TEST_F(TallyholdDestinationTest, ADriveThatIsNotReadyIsTriedAgainOnlyAfterRetry) {
   const QString dest = folder("dest");
   const QString medium = dir.filePath("medium");
-  NotReadyDrive dialog(source(), {});
+  NotReadyDrive dialog(source());
   dialog.show();
   ASSERT_TRUE(folderList(dialog).SetPath(dest));
   const QString drive = driveList(dialog).Drive();
