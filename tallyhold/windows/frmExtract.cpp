@@ -66,7 +66,7 @@ void frmExtract::extract() {
   RunProgress progress("Extracting from " + source_.ArchivePath + "...", stop);
   engine::ExtractDestination destination(Folder(), {}, engine::ExtractDestination::Layout::Flat);
   engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress,
-                            [&stop] { return stop.Requested(); });
+                            [&stop] { return stop.Requested(); }, source_.Workers);
   // A destination folder that vanished after it was chosen ends the run here.
   if (!run.OpenDestination()) {
     Completed(progress, run.Report());

@@ -45,7 +45,7 @@ void frmExtractAll::extract() {
   engine::ExtractDestination destination(Folder(), QFileInfo(source_.ArchivePath).fileName(),
                                  engine::ExtractDestination::Layout::Tree);
   engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress,
-                            [&stop] { return stop.Requested(); });
+                            [&stop] { return stop.Requested(); }, source_.Workers);
   if (run.OpenDestination()) {
     progress.ShowStep(QStringLiteral("Creating directories..."));
     if (run.MakeFolders(plan_.folders)) {
