@@ -86,6 +86,13 @@ TEST_F(TallyholdTestDATTest, AnIntactArchiveIsSaidSoAndManyDamagedEntriesAreCoun
   EXPECT_EQ(lines[23], "and 3 more");
 }
 
+TEST_F(TallyholdTestDATTest, WithoutAnArchiveThereIsNothingToTest) {
+  action("mnuTestDAT")->trigger();
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages()[0].text, "There is no DAT file open to test.");
+  EXPECT_EQ(shownProgressForm(), nullptr);
+}
+
 TEST_F(TallyholdTestDATTest, CancelStopsTheTestAndSaysHowFarItWent) {
   DatWriter writer;
   for (int i = 0; i < 5; ++i) writer.add(QStringLiteral("E%1.TXT").arg(i).toLatin1(), "e");
