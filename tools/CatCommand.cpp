@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "engine/archive/ClsTreeDir.h"
-#include "engine/archive/CommonFunctions.h"
 #include "engine/archive/NamePatterns.h"
 #include "engine/extract/ExtractEntry.h"
+#include "engine/extract/ExtractionPlan.h"
 #include "engine/extract/FileDecompressor.h"
 #include "tools/Commands.h"
 #include "tools/StandardOutput.h"
@@ -15,22 +15,16 @@
 namespace tools {
 namespace {
 
-// The last entry of that name, as extraction would leave it: spelled exactly
-// so, or else without letter case. Copied, as the records are read one by one.
+// Record by record, so that no directory is too large for it.
 std::optional<engine::ClsTreeDir> entryNamed(const ToolArchive& archive, const QString& name) {
   QByteArray wanted;
   for (const int byte : engine::ArchiveBytes(name)) {
     if (byte < 0) return std::nullopt;  // no name of an archive holds that character
     wanted += byte == '/' ? '\\' : static_cast<char>(byte);
   }
-  const QString folded = engine::FoldedName(wanted);
-  std::optional<engine::ClsTreeDir> exact;
-  std::optional<engine::ClsTreeDir> caseless;
-  for (const engine::ClsTreeDir* entry : archive.Records()) {
-    if (entry->Filename == wanted) exact = *entry;
-    if (entry->Filename.size() == wanted.size() && engine::FoldedName(entry->Filename) == folded) caseless = *entry;
-  }
-  return exact ? exact : caseless;
+  engine::EntryByName found(wanted);
+  for (const engine::ClsTreeDir* entry : archive.Records()) found.Consider(*entry);
+  return found.Found();
 }
 
 // A compressed body is inflated once for nothing first, so that nothing of a

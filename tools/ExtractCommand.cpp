@@ -1,12 +1,10 @@
 // skarrow2-dat extract ARCHIVE [PATTERN...] [-C DIR] [-j N]
-#include <QSet>
 #include <filesystem>
 
 #include "common/platform/PathBytes.h"
 
-#include "engine/archive/ClsTreeDir.h"
-#include "engine/archive/CommonFunctions.h"
 #include "engine/archive/NamePatterns.h"
+#include "engine/extract/ExtractionPlan.h"
 #include "engine/extract/ExtractionRun.h"
 #include "tools/Commands.h"
 #include "tools/RunReporter.h"
@@ -17,30 +15,6 @@
 namespace tools {
 namespace {
 
-std::vector<const engine::ClsTreeDir*> matching(const ToolArchive& archive, const engine::NamePatterns& patterns) {
-  std::vector<const engine::ClsTreeDir*> entries;
-  for (const engine::ClsTreeDir* entry : archive.ByFolder())
-    if (patterns.Matches(entry->Filename)) entries.push_back(entry);
-  return entries;
-}
-
-// Every folder the entries go to, made before any file, so that what the
-// files do cannot change which folders are made.
-QList<QByteArray> foldersOf(const std::vector<const engine::ClsTreeDir*>& entries) {
-  QList<QByteArray> folders;
-  QSet<QString> seen;
-  for (const engine::ClsTreeDir* entry : entries) {
-    const QByteArray path = entry->FilePath();
-    if (path == "\\") continue;
-    const QString key = engine::FoldedName(path);
-    if (!seen.contains(key)) {
-      seen.insert(key);
-      folders << path.chopped(1);
-    }
-  }
-  return folders;
-}
-
 // As the bytes it is: QDir::currentPath() loses those that are not UTF-8.
 QString currentFolder() {
   std::error_code error;
@@ -50,18 +24,20 @@ QString currentFolder() {
 
 int extract(const ToolArchive& archive, const engine::NamePatterns& patterns, const QString& folder, int jobs,
             bool quiet) {
-  const std::vector<const engine::ClsTreeDir*> entries = matching(archive, patterns);
-  if (entries.empty() && !patterns.IsEmpty()) {
+  // Every folder is made before any file, so that what the files do cannot
+  // change which folders are made.
+  const engine::ExtractionPlan plan = engine::PlanMatching(archive.Folders(), patterns);
+  if (plan.entries.empty() && !patterns.IsEmpty()) {
     Complain(archive.Path() + ": no entry matches the patterns");
     return SomeFailed;
   }
-  RunReporter reporter(archive.Path(), TotalRealSize(entries), quiet);
+  RunReporter reporter(archive.Path(), TotalRealSize(plan.entries), quiet);
   engine::ExtractDestination destination(folder, {}, engine::ExtractDestination::Layout::Tree);
   const StopSignal stop;
   engine::ExtractionRun run(archive.Source(), destination, reporter, StopSignal::Requested, jobs);
   run.StopWithinEntries();
-  if (run.OpenDestination() && run.MakeFolders(foldersOf(entries)))
-    run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);
+  if (run.OpenDestination() && run.MakeFolders(plan.folders))
+    run.Extract(plan.entries, engine::ExtractionRun::OnStop::KeepFiles);
   reporter.Clear();
   const engine::RunReport& report = run.Report();
   const int skipped = report.skipped.Count();

@@ -5,7 +5,8 @@
 #include <optional>
 
 #include "engine/archive/ClsTreeDir.h"
-#include "engine/extract/ExtractionRun.h"
+#include "engine/extract/ExtractionPlan.h"
+#include "engine/extract/IntegrityTest.h"
 #include "tools/Commands.h"
 #include "tools/RunReporter.h"
 #include "tools/StandardOutput.h"
@@ -26,17 +27,15 @@ class JsonReport {
   }
   void Damaged(const engine::ClsTreeDir& entry, const QString& reason) {
     Output(count_++ == 0 ? "\n  " : ",\n  ");
-    Output(compact(entry, "reason", reason));
+    Output(compact(entry.Filename, "reason", reason));
   }
-  // Only the text is kept until the end.
-  void Note(const engine::ClsTreeDir& entry, const QString& note) {
-    notes_ += (notes_.isEmpty() ? "\n  " : ",\n  ") + compact(entry, "note", note);
-  }
-  void End(const engine::RunReport& report, qsizetype entries) {
-    const bool stopped = report.end == engine::RunEnd::Stopped;
-    Output("],\n \"entries\": " + QByteArray::number(entries) + ", \"intact\": " +
-           QByteArray::number(report.extracted) + ", \"notes\": [" + notes_ + "], \"stopped\": " +
-           (stopped ? "true" : "false") + "}\n");
+  void End(const engine::IntegrityReport& report) {
+    QByteArray notes;
+    for (const engine::IntegrityFinding& note : report.notes)
+      notes += (notes.isEmpty() ? "\n  " : ",\n  ") + compact(note.name, "note", note.text);
+    Output("],\n \"entries\": " + QByteArray::number(report.entries) + ", \"intact\": " +
+           QByteArray::number(report.intact) + ", \"notes\": [" + notes + "], \"stopped\": " +
+           (report.stopped ? "true" : "false") + "}\n");
   }
 
  private:
@@ -44,58 +43,45 @@ class JsonReport {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return array.mid(1, array.size() - 2);
   }
-  static QByteArray compact(const engine::ClsTreeDir& entry, const char* key, const QString& text) {
-    const QJsonObject object{{"name", QString::fromLatin1(entry.Filename)}, {key, text}};
+  static QByteArray compact(const QByteArray& name, const char* key, const QString& text) {
+    const QJsonObject object{{"name", QString::fromLatin1(name)}, {key, text}};
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
   }
   int count_ = 0;
-  QByteArray notes_;
 };
 
-// Allowed, as zlib allows it, but perhaps not what the archive's maker meant.
-QString trailingNote(qint64 bytes) {
-  return QStringLiteral("%1 %2 after the end of its zlib stream")
-      .arg(QString::number(bytes), bytes == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
-}
-
-void summarize(const ToolArchive& archive, const engine::RunReport& result, qsizetype entries) {
-  const int damaged = result.skipped.Count();
+void summarize(const ToolArchive& archive, const engine::IntegrityReport& report) {
+  const auto damaged = static_cast<qsizetype>(report.damaged.size());
   if (damaged == 0)
-    return Print(QStringLiteral("%1: all %2 entries are intact").arg(archive.Path(), QString::number(entries)));
+    return Print(QStringLiteral("%1: all %2 entries are intact").arg(archive.Path(), QString::number(report.entries)));
   Print(QStringLiteral("%1: %2 of %3 entries are damaged")
-            .arg(archive.Path(), QString::number(damaged), QString::number(entries)));
+            .arg(archive.Path(), QString::number(damaged), QString::number(report.entries)));
 }
 
 int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
-  const std::vector<const engine::ClsTreeDir*> entries = archive.ByFolder();
-  std::optional<JsonReport> report;
+  const std::vector<const engine::ClsTreeDir*> entries = engine::PlanAll(archive.Folders()).entries;
+  std::optional<JsonReport> jsonReport;
   RunReporter reporter(archive.Path(), TotalRealSize(entries), quiet);
   if (json) {
-    report.emplace(archive.Path());
+    jsonReport.emplace(archive.Path());
     reporter.onSkipped = [&](const engine::ClsTreeDir& entry, const QString& reason) {
-      report->Damaged(entry, reason);
-    };
-    reporter.onTrailing = [&](const engine::ClsTreeDir& entry, qint64 bytes) {
-      report->Note(entry, trailingNote(bytes));
+      jsonReport->Damaged(entry, reason);
     };
   } else if (!quiet) {
     reporter.onTrailing = [&](const engine::ClsTreeDir& entry, qint64 bytes) {
-      Print(archive.Path() + ": " + QString::fromLatin1(entry.Filename) + ": note: " + trailingNote(bytes));
+      Print(archive.Path() + ": " + QString::fromLatin1(entry.Filename) + ": note: " + engine::TrailingNote(bytes));
     };
   }
   const StopSignal stop;
-  engine::ExtractionRun run(archive.Source(), reporter, StopSignal::Requested, jobs);
-  run.StopWithinEntries();
-  run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);
+  const engine::IntegrityReport report =
+      engine::TestIntegrity(archive.Source(), entries, reporter, StopSignal::Requested, jobs);
   reporter.Clear();
-  const engine::RunReport& result = run.Report();
-  if (report) report->End(result, static_cast<qsizetype>(entries.size()));
-  const int checked = result.extracted + result.skipped.Count();
-  if (result.end == engine::RunEnd::Stopped)
-    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(checked));
+  if (jsonReport) jsonReport->End(report);
+  if (report.stopped)
+    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(report.Checked()));
   else if (!json && !quiet)
-    summarize(archive, result, static_cast<qsizetype>(entries.size()));
-  return result.skipped.Count() == 0 && result.end == engine::RunEnd::Completed ? Success : SomeFailed;
+    summarize(archive, report);
+  return report.damaged.empty() && !report.stopped ? Success : SomeFailed;
 }
 
 }  // namespace

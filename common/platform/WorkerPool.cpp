@@ -49,11 +49,17 @@ bool WorkerPool::OldestDone() {
 }
 
 void WorkerPool::WaitForOldest(std::size_t count) {
+  while (!WaitForOldest(count, std::chrono::hours(1))) {
+  }
+}
+
+bool WorkerPool::WaitForOldest(std::size_t count, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   count = std::min(count, given_.size());
   giverWants_ = count;
-  oldestDone_.wait(lock, [this, count] { return oldestDone(count); });
+  const bool done = oldestDone_.wait_for(lock, timeout, [this, count] { return oldestDone(count); });
   giverWants_ = 0;
+  return done;
 }
 
 bool WorkerPool::oldestDone(std::size_t count) const {

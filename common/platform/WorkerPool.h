@@ -2,6 +2,7 @@
 // A few threads that run tasks in the order they were given, and hand them
 // back in that order to the thread that gave them. With one worker a task
 // runs at once on the giving thread: a single-worker user starts no thread.
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -33,6 +34,8 @@ class WorkerPool {
   // Waits until the oldest count tasks (or all, when fewer are out) have run,
   // so that the giver wakes once for many tasks.
   void WaitForOldest(std::size_t count);
+  // The same for at most the time given: whether they have run.
+  bool WaitForOldest(std::size_t count, std::chrono::milliseconds timeout);
 
  private:
   struct Slot {

@@ -1,6 +1,10 @@
 #include "engine/extract/ExtractionRun.h"
 
+#include <QStringList>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <mutex>
 
 #include "common/platform/WorkerPool.h"
 #include "engine/archive/ClsTreeDir.h"
@@ -17,10 +21,38 @@ namespace {
 // entry holds no buffer.
 constexpr std::size_t JobsPerWorker = 16;
 constexpr std::size_t MaxJobs = 256;
+// How often this thread, waiting for a worker, passes on what its entry tells.
+constexpr std::chrono::milliseconds RelayEvery{20};
 
 QString foldedName(const ClsTreeDir& entry) {
   return FoldedName(GetFileName(entry.Filename));
 }
+
+// What a worker tells of its entry, kept until the run's thread passes it on:
+// every status text, in order, and whether work went on since.
+class Relay : public EntryObserver {
+ public:
+  void EntryStatus(const QString& text) override {
+    const std::lock_guard lock(mutex_);
+    texts_ << text;
+  }
+  void Working() override { working_ = true; }
+
+  void PassOn(EntryObserver& observer) {
+    QStringList texts;
+    {
+      const std::lock_guard lock(mutex_);
+      texts.swap(texts_);
+    }
+    for (const QString& text : texts) observer.EntryStatus(text);
+    if (working_.exchange(false) && texts.isEmpty()) observer.Working();
+  }
+
+ private:
+  std::mutex mutex_;
+  QStringList texts_;
+  std::atomic<bool> working_ = false;
+};
 
 }  // namespace
 
@@ -32,6 +64,7 @@ struct ExtractionRun::Job {
   bool settled = false;         // skipped or failed already: nothing more to do
   bool failedAtStart = false;   // the destination failed before the body was given to a worker
   QString pendingName;          // the file's case-folded name until it is committed
+  Relay relay;                  // what the entry tells on a worker's thread
 };
 
 ExtractionRun::ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive,
@@ -77,8 +110,8 @@ bool ExtractionRun::MakeFolders(const QList<QByteArray>& folderPaths) {
   return true;
 }
 
-// A stop seen after the last entry has started does not stop the run, unless
-// it cut an entry short.
+// With one worker, a stop seen after the last entry has started does not stop
+// the run, unless it cut an entry short.
 void ExtractionRun::Extract(const std::vector<const ClsTreeDir*>& entries, OnStop onStop) {
   Jobs jobs;  // before the pool, which stops its tasks before the jobs go
   platform::WorkerPool pool(static_cast<int>(decompressors_.size()));
@@ -86,10 +119,11 @@ void ExtractionRun::Extract(const std::vector<const ClsTreeDir*>& entries, OnSto
   pendingNames_.clear();
   bool stopped = false;
   for (const ClsTreeDir* entry : entries) {
-    stopped = stopRequested_();
-    if (stopped) break;
     const QString folded = destination_ ? foldedName(*entry) : QString();
     if (mustWaitFor(*entry, folded) && !finishAll(pool, jobs, onStop)) return;
+    // After the wait, so that no folder is made for an entry once stopped.
+    stopped = stopRequested_();
+    if (stopped) break;
     observer_.EntryStarting(*entry);
     jobs.push_back(start(*entry, folded, pool));
     if (jobs.back()->failedAtStart) break;
@@ -117,9 +151,9 @@ std::unique_ptr<ExtractionRun::Job> ExtractionRun::start(const ClsTreeDir& entry
     running.pendingName = folded;
     ++pendingNames_[running.pendingName];
   }
-  EntryObserver& observer = pool.Workers() == 1 ? static_cast<EntryObserver&>(observer_) : quietEntries_;
+  EntryObserver& observer = pool.Workers() == 1 ? static_cast<EntryObserver&>(observer_) : running.relay;
   pool.Submit([this, &running, &observer](int worker) {
-    if (running.settled) return;
+    if (running.settled || abandoning_) return;
     running.result = Settled([&] {
       running.copy.WriteBody(decompressors_[worker], observer);
       return ExtractResult{};
@@ -140,7 +174,23 @@ bool ExtractionRun::mustWaitFor(const ClsTreeDir& entry, const QString& folded) 
   return !destination_->Knows(entry) || pendingNames_.contains(folded);
 }
 
+// Meanwhile this thread passes on what the oldest entry tells, so that a large
+// one shows its pieces as it does with one worker.
+void ExtractionRun::waitForOldest(platform::WorkerPool& pool, Jobs& jobs, std::size_t count) {
+  if (pool.Workers() == 1) return;  // its tasks have run already
+  while (!pool.WaitForOldest(count, RelayEvery)) jobs.front()->relay.PassOn(observer_);
+  jobs.front()->relay.PassOn(observer_);
+}
+
+// With entries started ahead, the stop is asked before each is put in place:
+// what a stop leaves is then what it leaves with one worker, the entries
+// before the one it was seen at.
 bool ExtractionRun::finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop) {
+  if (pool.Workers() > 1 && stopRequested_()) {
+    abandon(pool, jobs);
+    return true;
+  }
+  waitForOldest(pool, jobs, 1);
   pool.TakeOldest();
   const std::unique_ptr<Job> job = std::move(jobs.front());
   jobs.pop_front();
@@ -165,7 +215,7 @@ bool ExtractionRun::finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop 
 // The older half of the entries in flight, and every entry done after them:
 // waking this thread once for many entries costs less than once for each.
 bool ExtractionRun::finishDone(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop) {
-  pool.WaitForOldest(jobs.size() / 2);
+  waitForOldest(pool, jobs, jobs.size() / 2);
   do {
     if (!finishOldest(pool, jobs, onStop)) return false;
   } while (!jobs.empty() && pool.OldestDone());
@@ -176,6 +226,17 @@ bool ExtractionRun::finishAll(platform::WorkerPool& pool, Jobs& jobs, OnStop onS
   while (!jobs.empty())
     if (!finishOldest(pool, jobs, onStop)) return false;
   return true;
+}
+
+// Nothing of the entries in flight stays: their hidden files go with them.
+void ExtractionRun::abandon(platform::WorkerPool& pool, Jobs& jobs) {
+  abandoning_ = true;
+  while (!jobs.empty()) {
+    pool.TakeOldest();
+    jobs.pop_front();
+  }
+  pendingNames_.clear();
+  cutShort_ = true;
 }
 
 void ExtractionRun::fail(const ExtractResult& failure) {

@@ -15,10 +15,13 @@
 // their hidden files on the workers' threads, while this thread keeps the
 // destination (folders, names) and puts the files under their names in entry
 // order, so that the result is the same for every number of workers. The
-// observer then hears only of whole entries, all on this thread.
+// observer hears everything on this thread: what an entry tells on a worker
+// is passed on while this thread waits for it. A stop is also asked before
+// each file is put under its name, and gives up the entries in flight.
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -90,6 +93,8 @@ class ExtractionRun {
   // folded: the entry's file name case-folded, when there is a destination.
   std::unique_ptr<Job> start(const ClsTreeDir& entry, const QString& folded, platform::WorkerPool& pool);
   bool mustWaitFor(const ClsTreeDir& entry, const QString& folded) const;
+  void waitForOldest(platform::WorkerPool& pool, Jobs& jobs, std::size_t count);
+  void abandon(platform::WorkerPool& pool, Jobs& jobs);
   // Each false when the run failed.
   bool finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);
   bool finishDone(platform::WorkerPool& pool, Jobs& jobs, OnStop onStop);
@@ -100,10 +105,10 @@ class ExtractionRun {
   std::shared_ptr<const platform::ArchiveSource> archive_;
   ExtractDestination* destination_;
   RunObserver& observer_;
-  EntryObserver quietEntries_;  // what the workers' threads report within an entry: nothing
   std::function<bool()> stopRequested_;
   bool stopWithinEntries_ = false;
-  bool cutShort_ = false;  // the stop cut an entry short
+  bool cutShort_ = false;  // the stop cut an entry short, or the entries started ahead
+  std::atomic<bool> abandoning_ = false;  // a stop gave up the entries in flight
   std::vector<std::unique_ptr<FileDecompressor>> decompressors_;  // one for each worker
   QHash<QString, int> pendingNames_;  // the case-folded names of the files not yet committed
   std::vector<ExtractResult> newFiles_;

@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <cerrno>
-#include <filesystem>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/FolderOpening.h"
 #include "common/platform/StartFolder.h"
 #include "common/platform/Twips.h"
 #include "common/widgets/DirListBox.h"
@@ -25,6 +25,14 @@ namespace {
 platform::MsgAnswer report(std::error_code error) {
   const FileSystemFailure failure = FileSystemFailureOf(error);
   return HandleError(failure.number, failure.description, {});
+}
+
+// Why a folder the lists refused cannot be entered, as the system says it.
+std::error_code whyNotEntered(const QString& folder, widgets::FolderFailure failure) {
+  if (const std::error_code error = platform::FolderOpenError(folder)) return error;
+  return std::make_error_code(failure == widgets::FolderFailure::AccessDenied
+                                  ? std::errc::permission_denied
+                                  : std::errc::no_such_file_or_directory);
 }
 
 }  // namespace
@@ -73,7 +81,7 @@ QString DestinationChooser::FolderWithSeparator() const {
 void DestinationChooser::changeDrive(const QString& drive) {
   for (;;) {
     if (folders_->SetPath(drive)) return;
-    if (report(WhyNotEntered(drive, folders_->LastFailure())) != platform::MsgAnswer::Retry) break;
+    if (report(whyNotEntered(drive, folders_->LastFailure())) != platform::MsgAnswer::Retry) break;
   }
   drives_->SetDrive(folders_->Path());
 }
@@ -92,21 +100,12 @@ void DestinationChooser::createFolder() {
 std::error_code DestinationChooser::createAndEnter(const QString& folder) {
   if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0)
     return {errno, std::generic_category()};
-  if (!folders_->SetPath(folder)) return WhyNotEntered(folder, folders_->LastFailure());
+  if (!folders_->SetPath(folder)) return whyNotEntered(folder, folders_->LastFailure());
   return {};
 }
 
 void DestinationChooser::folderRefused(const QString& folder, widgets::FolderFailure failure) {
-  report(WhyNotEntered(folder, failure));
-}
-
-std::error_code DestinationChooser::WhyNotEntered(const QString& folder, widgets::FolderFailure failure) const {
-  std::error_code error;
-  std::filesystem::directory_iterator(QFile::encodeName(folder).toStdString(), error);
-  if (error) return error;
-  return std::make_error_code(failure == widgets::FolderFailure::AccessDenied
-                                  ? std::errc::permission_denied
-                                  : std::errc::no_such_file_or_directory);
+  report(whyNotEntered(folder, failure));
 }
 
 void DestinationChooser::SetRunning(bool running) {

@@ -62,9 +62,6 @@ class DestinationChooser : public QDialog {
 
   QPushButton* PlaceButton(const char* text, const char* name, const QRect& twips);
 
-  // Why a folder the lists refused cannot be entered, as the system says it.
-  virtual std::error_code WhyNotEntered(const QString& folder, widgets::FolderFailure failure) const;
-
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
 

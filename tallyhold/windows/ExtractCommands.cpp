@@ -3,6 +3,7 @@
 // dialogs need from the active archive window and show them, not modal; a
 // dialog disables the frame while it is open.
 #include "common/platform/DialogService.h"
+#include "engine/archive/CommonFunctions.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/Main_Container.h"
@@ -12,12 +13,12 @@
 namespace tallyhold {
 namespace {
 
-// The list pane holds entries to extract: at least one row, and the first is
-// neither empty nor the "Empty folder" row.
-bool hasEntriesListed(const DAT_Container& window) {
-  const engine::FolderListing& listing = window.Listing();
-  const QString first = listing.RowCount() > 0 ? listing.Cell(0, 0) : QString();
-  return !first.isEmpty() && first != QLatin1String("Empty folder");
+// The folder the list pane shows holds entries to extract, and the first has a
+// name (a list showing none could not be told from an empty one).
+bool hasEntriesListed(engine::ClsDatFile& archive, const DAT_Container& window) {
+  const std::shared_ptr<engine::ColSubTree> folder =
+      archive.ColTrees().Find(QString::fromLatin1(window.Listing().Path()));
+  return folder && folder->Count() > 0 && !engine::GetFileName(folder->Item(1)->Filename).isEmpty();
 }
 
 ExtractionMode modeOf(Pane pane) {
@@ -40,15 +41,14 @@ void Main_Container::ExtractAll() {
                                 platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
     return;
   }
-  auto* dialog = new frmExtractAll({this, archive, state_.ActiveDAT.Caption},
-                                   window->TreeFolders());
+  auto* dialog = new frmExtractAll({this, archive, state_.ActiveDAT.Caption});
   dialog->show();
 }
 
 void Main_Container::ExtractSelected() {
   const auto archive = state_.DATFiles.Find(state_.ActiveDAT.Index);
   const DAT_Container* window = state_.WindowInSlot(state_.ActiveDAT.WindowIndex);
-  if (!archive || !window || !hasEntriesListed(*window)) {
+  if (!archive || !window || !hasEntriesListed(*archive, *window)) {
     platform::Dialogs().message(
         QStringLiteral("Please select a folder or a group of files if you really want to extract"),
         QStringLiteral("No files/folder selected"), platform::MsgIcon::Exclamation,

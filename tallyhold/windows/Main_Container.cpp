@@ -102,6 +102,7 @@ void Main_Container::buildMenus() {
   extractAllItem_->setEnabled(false);
   connect(extractSelectedItem_, &QAction::triggered, this, [this] { ExtractSelected(); });
   connect(extractAllItem_, &QAction::triggered, this, [this] { ExtractAll(); });
+  connect(addItem(tools, "mnuTestDAT", "Test DAT"), &QAction::triggered, this, [this] { TestDAT(); });
   menuBar()->addMenu(tools);
 
   menuBar()->addMenu(new WindowMenu(

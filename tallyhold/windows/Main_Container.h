@@ -28,6 +28,8 @@ class Main_Container : public QMainWindow {
   // windows' keys.
   void ExtractAll();
   void ExtractSelected();
+  // Checks every entry of the active archive and writes nothing.
+  void TestDAT();
   // Loads one archive: validates it, gives it a window and reads its directory.
   void ReadSkarrow2DAT(const QString& sFileName);
 

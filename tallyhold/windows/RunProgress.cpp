@@ -47,7 +47,7 @@ void RunProgress::Flush() {
 }
 
 void RunProgress::EntryStarting(const engine::ClsTreeDir& entry) {
-  status_ = "Extracting " + QString::fromLatin1(entry.Filename);
+  status_ = entryPrefix_ + QString::fromLatin1(entry.Filename);
   dirty_ = true;
   paintWhenDue();
 }

@@ -30,6 +30,8 @@ class RunProgress : public engine::RunObserver {
   // A step of the run, shown at once: labStatus and the whole window repainted.
   void ShowStep(const QString& status);
   void SetBar(float max, float value);
+  // What labStatus says before an entry's name; "Extracting " by default.
+  void SetEntryPrefix(const QString& prefix) { entryPrefix_ = prefix; }
   // Which finished entries move the bar by one; by default every entry.
   void SetBarStep(std::function<bool(const engine::ClsTreeDir&)> step) { barStep_ = std::move(step); }
   // Whatever is not on the screen yet goes there now.
@@ -51,6 +53,7 @@ class RunProgress : public engine::RunObserver {
   std::unique_ptr<ProgressForm> form_;
   std::function<bool(const engine::ClsTreeDir&)> barStep_;
   QString status_;
+  QString entryPrefix_ = QStringLiteral("Extracting ");
   float bar_ = 0;
   bool dirty_ = false;
   QElapsedTimer sincePaint_;

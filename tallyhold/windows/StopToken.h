@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 
 namespace tallyhold {
 
@@ -11,7 +12,7 @@ class StopToken {
   bool Requested() const { return requested_; }
 
  private:
-  bool requested_ = false;
+  std::atomic<bool> requested_ = false;  // also asked on a run's worker threads
 };
 
 }  // namespace tallyhold

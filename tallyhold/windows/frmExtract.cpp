@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSet>
 
 #include "common/platform/DialogService.h"
 #include "common/platform/FileNumbers.h"
@@ -19,20 +18,6 @@ namespace {
 
 using platform::MsgButtons;
 using platform::MsgIcon;
-
-// The folder's entries whose name is among names, each once, in folder order.
-std::vector<const engine::ClsTreeDir*> entriesNamed(const engine::ColSubTree& folder, const QSet<QString>& names) {
-  std::vector<const engine::ClsTreeDir*> entries;
-  for (const auto& entry : folder)
-    if (names.contains(QString::fromLatin1(engine::GetFileName(entry->Filename)))) entries.push_back(entry.get());
-  return entries;
-}
-
-std::vector<const engine::ClsTreeDir*> entriesOf(const engine::ColSubTree& folder) {
-  std::vector<const engine::ClsTreeDir*> entries;
-  for (const auto& entry : folder) entries.push_back(entry.get());
-  return entries;
-}
 
 }  // namespace
 
@@ -49,13 +34,30 @@ frmExtract::frmExtract(const ExtractSource& source)
           &frmExtract::extract);
 }
 
+// Letter case does not count in the folder key, as in the scan's own folder search.
 void frmExtract::ShowSelection(ExtractionMode mode, const QByteArray& folderKey, const QStringList& names) {
+  const engine::ColTrees& trees = source_.Archive->ColTrees();
+  plan_.reset();
+  if (mode == ExtractionMode::Folder && !folderKey.isEmpty()) plan_ = engine::PlanFolder(trees, folderKey);
+  if (mode == ExtractionMode::Files && !folderKey.isEmpty()) plan_ = engine::PlanNamed(trees, folderKey, names);
+  showMode(mode, names);
+  if (!folderKey.isEmpty()) folderKey_->setText(QString::fromLatin1(folderKey));
+}
+
+void frmExtract::ShowEntries(const std::vector<const engine::ClsTreeDir*>& entries) {
+  plan_ = engine::ExtractionPlan{entries, {}};
+  QStringList names;
+  for (const engine::ClsTreeDir* entry : entries) names << QString::fromLatin1(engine::GetFileName(entry->Filename));
+  showMode(ExtractionMode::Files, names);
+}
+
+void frmExtract::showMode(ExtractionMode mode, const QStringList& names) {
   mode_ = mode;
   names_->clear();
   const bool files = mode == ExtractionMode::Files;
   whatLabel_->setText(files ? QStringLiteral("Files to extract:") : QStringLiteral("Folder to extract:"));
   names_->addItems(files ? names : QStringList{QStringLiteral("*.*")});
-  if (!folderKey.isEmpty()) folderKey_->setText(QString::fromLatin1(folderKey));
+  namesShown_ = files ? names.size() : 0;
 }
 
 void frmExtract::extract() {
@@ -64,44 +66,38 @@ void frmExtract::extract() {
   RunProgress progress("Extracting from " + source_.ArchivePath + "...", stop);
   engine::ExtractDestination destination(Folder(), {}, engine::ExtractDestination::Layout::Flat);
   engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress,
-                            [&stop] { return stop.Requested(); });
+                            [&stop] { return stop.Requested(); }, source_.Workers);
   // A destination folder that vanished after it was chosen ends the run here.
   if (!run.OpenDestination()) {
     Completed(progress, run.Report());
     return;
   }
-  // Letter case does not count, as in the scan's own folder search.
-  const std::shared_ptr<engine::ColSubTree> folder =
-      mode_ == ExtractionMode::Neither ? nullptr : source_.Archive->ColTrees().Find(folderKey_->text());
-  if (!folder)
+  if (!plan_)
     nothingToExtract(progress);
   else if (mode_ == ExtractionMode::Folder)
-    extractFolder(*folder, run, progress);
+    extractFolder(run, progress);
   else
-    extractFiles(*folder, run, progress);
+    extractFiles(run, progress);
 }
 
-void frmExtract::extractFolder(const engine::ColSubTree& folder, engine::ExtractionRun& run, RunProgress& progress) {
-  progress.SetBar(static_cast<float>(folder.Count() + 1), 1);
+void frmExtract::extractFolder(engine::ExtractionRun& run, RunProgress& progress) {
+  const auto count = static_cast<qint64>(plan_->entries.size());
+  progress.SetBar(static_cast<float>(count + 1), 1);
   progress.ShowStep(QStringLiteral("Extracting..."));
-  run.Extract(entriesOf(folder), engine::ExtractionRun::OnStop::RemoveNewFiles);
+  run.Extract(plan_->entries, engine::ExtractionRun::OnStop::RemoveNewFiles);
   if (!Completed(progress, run.Report())) return;
   EndRun(progress);
   const engine::RunReport& report = run.Report();
-  TellCompletion(QString::number(CountToTell(folder.Count(), report)) + " files extracted to " + DestRoot(), report);
+  TellCompletion(QString::number(CountToTell(count, report)) + " files extracted to " + DestRoot(), report);
 }
 
-// An entry is extracted once when its name is among List1's, whatever the
-// number of items that match it. A stop keeps what was extracted: those files
-// are complete and were asked for.
-void frmExtract::extractFiles(const engine::ColSubTree& folder, engine::ExtractionRun& run, RunProgress& progress) {
-  progress.SetBar(static_cast<float>(names_->count() + 1), 1);
-  QSet<QString> names;
-  for (int i = 0; i < names_->count(); ++i) names.insert(names_->item(i)->text());
-  run.Extract(entriesNamed(folder, names), engine::ExtractionRun::OnStop::KeepFiles);
+// A stop keeps what was extracted: those files are complete and were asked for.
+void frmExtract::extractFiles(engine::ExtractionRun& run, RunProgress& progress) {
+  progress.SetBar(static_cast<float>(namesShown_ + 1), 1);
+  run.Extract(plan_->entries, engine::ExtractionRun::OnStop::KeepFiles);
   if (!Completed(progress, run.Report())) return;
   const engine::RunReport& report = run.Report();
-  TellCompletion(QString::number(CountToTell(names_->count(), report)) + " files were succesfully extracted to " +
+  TellCompletion(QString::number(CountToTell(namesShown_, report)) + " files were succesfully extracted to " +
                      DestRoot(),
                  report);
   EndRun(progress);

@@ -13,22 +13,19 @@
 namespace tallyhold {
 namespace {
 
-// Every entry in folder order; the bar moves after the last entry of each folder.
-std::vector<const engine::ClsTreeDir*> allEntries(const engine::ColTrees& trees,
-                                                  QSet<const engine::ClsTreeDir*>& lastOfFolder) {
-  std::vector<const engine::ClsTreeDir*> entries;
-  for (const auto& folder : trees) {
-    for (const auto& entry : *folder) entries.push_back(entry.get());
-    if (folder->Count() > 0) lastOfFolder.insert(entries.back());
-  }
-  return entries;
+// The bar moves after the last entry of each folder.
+QSet<const engine::ClsTreeDir*> lastOfFolders(const engine::ColTrees& trees) {
+  QSet<const engine::ClsTreeDir*> last;
+  for (const auto& folder : trees)
+    if (folder->Count() > 0) last.insert(folder->Item(folder->Count()).get());
+  return last;
 }
 
 }  // namespace
 
-frmExtractAll::frmExtractAll(const ExtractSource& source, const QList<QByteArray>& treeFolders)
+frmExtractAll::frmExtractAll(const ExtractSource& source)
     : DestinationChooser(source, {5175, 2820}, {3600, 1440, 1395, 315}, {3540, 2340, 1515, 375}),
-      treeFolders_(treeFolders) {
+      plan_(engine::PlanAll(source.Archive->ColTrees())) {
   setObjectName(QStringLiteral("frmExtractAll"));
   setWindowTitle(QStringLiteral("Extract All"));
   connect(PlaceButton("Extract", "Command1", {3540, 1860, 1515, 375}), &QPushButton::clicked, this,
@@ -48,15 +45,14 @@ void frmExtractAll::extract() {
   engine::ExtractDestination destination(Folder(), QFileInfo(source_.ArchivePath).fileName(),
                                  engine::ExtractDestination::Layout::Tree);
   engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress,
-                            [&stop] { return stop.Requested(); });
+                            [&stop] { return stop.Requested(); }, source_.Workers);
   if (run.OpenDestination()) {
     progress.ShowStep(QStringLiteral("Creating directories..."));
-    if (run.MakeFolders(treeFolders_)) {
+    if (run.MakeFolders(plan_.folders)) {
       progress.ShowStep(QStringLiteral("Extracting..."));
-      QSet<const engine::ClsTreeDir*> lastOfFolder;
-      const std::vector<const engine::ClsTreeDir*> entries = allEntries(trees, lastOfFolder);
+      const QSet<const engine::ClsTreeDir*> lastOfFolder = lastOfFolders(trees);
       progress.SetBarStep([&lastOfFolder](const engine::ClsTreeDir& entry) { return lastOfFolder.contains(&entry); });
-      run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);
+      run.Extract(plan_.entries, engine::ExtractionRun::OnStop::KeepFiles);
     }
   }
   if (!Completed(progress, run.Report())) return;

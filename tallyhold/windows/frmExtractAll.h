@@ -1,9 +1,7 @@
 #pragma once
 // Extracts every entry of the active archive into a new folder named after the
 // archive file, with the archive's folders beneath it.
-#include <QByteArray>
-#include <QList>
-
+#include "engine/extract/ExtractionPlan.h"
 #include "tallyhold/windows/DestinationChooser.h"
 
 namespace tallyhold {
@@ -11,9 +9,7 @@ namespace tallyhold {
 class frmExtractAll : public DestinationChooser {
   Q_OBJECT
  public:
-  // treeFolders: the full path of every node of the archive window's tree but
-  // the root, in the tree's order ("TEXT", "TEXT\ENGLISH", ...).
-  frmExtractAll(const ExtractSource& source, const QList<QByteArray>& treeFolders);
+  explicit frmExtractAll(const ExtractSource& source);
 
   // Dir1's folder, then the archive's file name: /out/archive.dat, or
   // /archive.dat at the top of the file system.
@@ -22,7 +18,7 @@ class frmExtractAll : public DestinationChooser {
  private:
   void extract();
 
-  QList<QByteArray> treeFolders_;
+  engine::ExtractionPlan plan_;
 };
 
 }  // namespace tallyhold

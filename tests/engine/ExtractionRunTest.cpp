@@ -192,6 +192,23 @@ TEST(EngineExtractionRun, AStopWithinEntriesCutsAnEntryShortAndLeavesNothingOfIt
   }
 }
 
+// The entries started ahead on the workers are given up, hidden files and all.
+TEST(EngineExtractionRun, WithWorkersAStopBetweenEntriesLeavesWhatItLeavesWithOne) {
+  DatWriter writer;
+  for (int i = 0; i < 40; ++i) writer.add(QStringLiteral("F%1.TXT").arg(i).toLatin1(), SampleText(20'000, i), true);
+  OpenArchive archive(writer);
+  bool stop = false;
+  ScriptedObserver observer;
+  observer.afterEntry = [&](const ClsTreeDir&) { stop = observer.done.size() == 2; };
+  ExtractDestination destination(archive.dest(), {}, Layout::Flat);
+  ExtractionRun run(archive.source, destination, observer, [&stop] { return stop; }, 3);
+  ASSERT_TRUE(run.OpenDestination());
+  run.Extract(archive.all(), ExtractionRun::OnStop::KeepFiles);
+  EXPECT_EQ(run.Report().end, RunEnd::Stopped);
+  EXPECT_EQ(observer.done, (QStringList{"F0.TXT", "F1.TXT"}));
+  EXPECT_EQ(archive.destContents(), (QStringList{"F0.TXT", "F1.TXT"}));
+}
+
 // The run's process killed part way through an entry: nothing stands under
 // the entry's name, only a hidden file, which the next run into that folder
 // (here an existing DestRoot) removes, as it removes those in the folders below.

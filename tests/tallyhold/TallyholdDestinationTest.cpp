@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QTest>
 
+#include "common/platform/FolderOpening.h"
 #include "common/widgets/DriveListBox.h"
 #include "tallyhold/windows/frmExtract.h"
 #include "tallyhold/windows/frmExtractAll.h"
@@ -20,15 +21,18 @@ const QString PathNotFoundCauses =
     "characters, Windows can't handle more than that long\r2. You're using too much Microsoft software, "
     "burn your computer and install Linux\r3. It could be a bug! Check readme.txt for further information";
 
-// A drive without a medium: every folder on it is refused as not ready.
-class NotReadyDrive : public frmExtractAll {
+// A drive without a medium, while it lives: the system refuses every folder
+// on it as not ready.
+class NotReadyDrive {
  public:
-  using frmExtractAll::frmExtractAll;
-
- protected:
-  std::error_code WhyNotEntered(const QString&, widgets::FolderFailure) const override {
-    return std::make_error_code(std::errc::no_such_device);
+  explicit NotReadyDrive(const QString& root) {
+    platform::SetFolderOpenHandler([root](const QString& folder) {
+      return folder.startsWith(root) ? std::make_error_code(std::errc::no_such_device) : std::error_code();
+    });
   }
+  ~NotReadyDrive() { platform::SetFolderOpenHandler({}); }
+  NotReadyDrive(const NotReadyDrive&) = delete;
+  NotReadyDrive& operator=(const NotReadyDrive&) = delete;
 };
 
 class TallyholdDestinationTest : public ExtractDialogsFixture {
@@ -190,7 +194,8 @@ TEST_F(TallyholdDestinationTest, AFailedDriveChangeIsReportedAndTheListsStayWher
 TEST_F(TallyholdDestinationTest, ADriveThatIsNotReadyIsTriedAgainOnlyAfterRetry) {
   const QString dest = folder("dest");
   const QString medium = dir.filePath("medium");
-  NotReadyDrive dialog(source(), {});
+  const NotReadyDrive notReady(medium);
+  frmExtractAll dialog(source());
   dialog.show();
   ASSERT_TRUE(folderList(dialog).SetPath(dest));
   const QString drive = driveList(dialog).Drive();

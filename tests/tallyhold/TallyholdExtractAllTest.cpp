@@ -227,6 +227,43 @@ TEST_F(TallyholdExtractAllTest, CancelBetweenEntriesKeepsWhatWasExtracted) {
   expectWindowsRestored();
 }
 
+// Enough entries to keep two workers busy, names that meet in letter case (one
+// file must wait for the other), folders made on the way, a damaged entry.
+TEST_F(TallyholdExtractAllTest, ThreeWorkersWriteExactlyWhatOneWrites) {
+  DatWriter writer = multiLevelWriter();
+  for (int i = 0; i < 150; ++i)
+    writer.add(QStringLiteral("MANY\\F%1\\E%2.TXT").arg(i % 7).arg(i).toLatin1(), SampleText(100 + i * 37, i),
+               i % 3 > 0);
+  writer.add("MANY\\F1\\e1.txt", "case").add("many\\f1\\E1.TXT", "case again");
+  FixtureEntry damaged{"MANY\\BAD.MSG", SampleText(5000), true};
+  damaged.body = QByteArray(200, 'x');
+  writer.add(damaged);
+  archivePath = write(writer);
+  ASSERT_NE(openViaMenu(archivePath), nullptr);
+  const std::shared_ptr<engine::ClsDatFile> archive = state().DATFiles.Item(state().ActiveDAT.Index);
+  QStringList messages;
+  for (const int workers : {1, 3}) {
+    dialogs.clear();
+    auto* dialog = new frmExtractAll({&frame(), archive, state().ActiveDAT.Caption, workers});
+    dialog->show();
+    runInto(*dialog, folder(QString::number(workers)));
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    messages << dialogs.messages()[0].text.replace(dir.filePath(QString::number(workers)), "DEST");
+  }
+  EXPECT_EQ(messages[0], messages[1]);
+  EXPECT_TRUE(messages[0].contains("MANY\\BAD.MSG"));
+  const QString one = dir.filePath("1/archive.dat");
+  const QString three = dir.filePath("3/archive.dat");
+  const QStringList files = contentsOf(one);
+  EXPECT_GT(files.size(), 150);
+  ASSERT_EQ(contentsOf(three), files);
+  for (const QString& file : files) {
+    if (QFileInfo(one + "/" + file).isFile()) {
+      EXPECT_EQ(ReadFile(three + "/" + file), ReadFile(one + "/" + file)) << file.toStdString();
+    }
+  }
+}
+
 TEST_F(TallyholdExtractAllTest, DamagedEntriesAreSkippedAndNamedInTheCompletionMessage) {
   DatWriter writer;
   writer.add("GOOD\\FIRST.TXT", "first");

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "common/platform/Twips.h"
+#include "engine/extract/ExtractionPlan.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/ProgressForm.h"
 #include "tallyhold/windows/frmExtract.h"
@@ -177,26 +178,48 @@ TEST_F(TallyholdExtractSelectedTest, FilesModeExtractsTheSelectedNamesAndCountsT
   EXPECT_EQ(names(*dialog).item(0)->text(), "RUNNER01.FRM");
   EXPECT_EQ(names(*dialog).item(1)->text(), "RUNNER03.FRM");
 
-  // A name that matches nothing still counts; a name twice extracts once.
-  names(*dialog).addItems({"NOSUCH.FRM", "RUNNER01.FRM"});
+  // What the run takes was fixed when the dialog was given the selection.
+  names(*dialog).addItem("RUNNER02.FRM");
+  child<QLineEdit>(*dialog, "DirText").setText("\\");
   const QString dest = folder("out");
   ASSERT_TRUE(testsupport::WriteFile(dest + "/RUNNER01.FRM", QByteArray(20'000, 'o')));
   runInto(*dialog, dest);
   EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER03.FRM"}));
   EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
-  expectCompletion("4 files were succesfully extracted to " + dest + "/");
+  expectCompletion("2 files were succesfully extracted to " + dest + "/");
   expectWindowsRestored();
 
-  // An empty list extracts nothing and says 0.
+  // No name selected extracts nothing and says 0.
   dialogs.clear();
+  listOf(*window).clearSelection();
   QTest::keyClick(window, Qt::Key_R);
   dialog = shownDialog<frmExtract>();
   ASSERT_NE(dialog, nullptr);
-  names(*dialog).clear();
+  EXPECT_EQ(names(*dialog).count(), 0);
   const QString empty = folder("empty");
   runInto(*dialog, empty);
   EXPECT_TRUE(contentsOf(empty).isEmpty());
   expectCompletion("0 files were succesfully extracted to " + empty + "/");
+  expectWindowsRestored();
+}
+
+// As a window that finds entries by name hands them over.
+TEST_F(TallyholdExtractSelectedTest, EntriesOfSeveralFoldersAreExtractedFlatAsInFilesMode) {
+  const std::shared_ptr<engine::ClsDatFile> archive = state().DATFiles.Item(state().ActiveDAT.Index);
+  const engine::ColTrees& trees = archive->ColTrees();
+  auto* dialog = new frmExtract({&frame(), archive, state().ActiveDAT.Caption});
+  dialog->show();
+  dialog->ShowEntries(
+      {engine::FindEntry(trees, "MUSIC\\SONG.ACM"), engine::FindEntry(trees, "Art\\critters\\RUNNER03.FRM")});
+  EXPECT_EQ(textOf(*dialog, "Label2"), "Files to extract:");
+  ASSERT_EQ(names(*dialog).count(), 2);
+  EXPECT_EQ(names(*dialog).item(0)->text(), "SONG.ACM");
+  EXPECT_EQ(names(*dialog).item(1)->text(), "RUNNER03.FRM");
+  const QString dest = folder("found");
+  runInto(*dialog, dest);
+  EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER03.FRM", "SONG.ACM"}));
+  EXPECT_EQ(ReadFile(dest + "/SONG.ACM"), "song");
+  expectCompletion("2 files were succesfully extracted to " + dest + "/");
   expectWindowsRestored();
 }
 
