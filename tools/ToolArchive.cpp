@@ -48,15 +48,6 @@ const engine::ColTrees& ToolArchive::Folders() const {
   return *folders_;
 }
 
-std::vector<const engine::ClsTreeDir*> ToolArchive::ByFolder() const {
-  const engine::ColTrees& folders = Folders();
-  std::vector<const engine::ClsTreeDir*> entries;
-  entries.reserve(static_cast<std::size_t>(info_.FilesTotal));
-  for (const auto& folder : folders)
-    for (const auto& entry : *folder) entries.push_back(entry.get());
-  return entries;
-}
-
 int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command) {
   engine::ArchiveRefusal refusal;
   try {

@@ -71,8 +71,6 @@ class ToolArchive {
   // The folders as Tallyhold's scan files them, built at the first call
   // (std::bad_alloc when they do not fit in memory).
   const engine::ColTrees& Folders() const;
-  // Folder by folder, as Extract all goes.
-  std::vector<const engine::ClsTreeDir*> ByFolder() const;
 
  private:
   QString path_;

@@ -241,21 +241,6 @@ void DAT_Container::listNode(QTreeWidgetItem* node) {
   ListFolder(folderOf(node));
 }
 
-// The scan's nodes whichever tree is shown, so that Extract all makes the same
-// folders with All folders on. Parents come before their children, as in the tree.
-QList<QByteArray> DAT_Container::TreeFolders() const {
-  QHash<QString, QByteArray> paths;
-  QList<QByteArray> folders;
-  for (std::size_t i = 1; i < scanNodes_.size(); ++i) {
-    const engine::TreeNode& node = scanNodes_[i];
-    QByteArray path = node.ParentKey.isEmpty() ? QByteArray() : paths.value(node.ParentKey) + '\\';
-    path += node.Text.toLatin1();
-    paths.insert(node.Key, path);
-    folders << path;
-  }
-  return folders;
-}
-
 QByteArray DAT_Container::SelectedFolderKey() const {
   const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
   return selected.isEmpty() ? QByteArray() : folderOf(selected.first());

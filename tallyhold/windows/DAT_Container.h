@@ -59,9 +59,6 @@ class DAT_Container : public QMdiSubWindow {
   // it again: the scan has ended.
   void SetRootListed();
 
-  // The full path of every node but the root, parents before their children
-  // ("TEXT", "TEXT\ENGLISH", ...).
-  QList<QByteArray> TreeFolders() const;
   // The folder key of the selected node: its full path with a trailing "\"
   // ("\" alone for the root node); empty when no node is selected.
   QByteArray SelectedFolderKey() const;
