@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the benchmarks need,
-# skipping those already present.
+# and those named as arguments (the fuzz and lint scripts' tools), skipping
+# those already present.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev zlib1g-dev libisal-dev libdeflate-dev libgtest-dev
