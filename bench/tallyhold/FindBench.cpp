@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 
 #include "bench/tallyhold/BenchArchive.h"
@@ -30,17 +31,29 @@ double msSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// This thread's processor time: what the search costs on a machine shared
+// with other work.
+double cpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
 void bareSearches(const std::shared_ptr<const engine::ColTrees>& folders) {
-  std::printf("Engine search (FindEntries), best of %d\n%-28s %10s %10s\n", Runs, "pattern", "ms", "found");
+  std::printf("Engine search (FindEntries), best of %d\n%-28s %10s %10s %10s\n", Runs, "pattern", "ms", "cpu ms",
+              "found");
   for (const char* pattern : {"a", "*", "art\\*", "*.frm", "*/set0?/runner*.frm", "*runner1*", "[a-m]*\\g*"}) {
     double best = 1e9;
+    double bestCpu = 1e9;
     std::size_t found = 0;
     for (int run = 0; run < Runs; ++run) {
       const Clock::time_point start = Clock::now();
+      const double startCpu = cpuMs();
       found = engine::FindEntries(folders, QString::fromLatin1(pattern))->Entries.size();
+      bestCpu = std::min(bestCpu, cpuMs() - startCpu);
       best = std::min(best, msSince(start));
     }
-    std::printf("%-28s %10.1f %10zu\n", pattern, best, found);
+    std::printf("%-28s %10.1f %10.1f %10zu\n", pattern, best, bestCpu, found);
   }
 }
 
@@ -109,6 +122,7 @@ int main(int argc, char** argv) {
   frame->ShowFind();
   auto* find = frame->findChild<tallyhold::frmFind*>(QStringLiteral("frmFind"));
   typing(*find, QStringLiteral("art\\*\\runner*.frm"));
+  typing(*find, QStringLiteral("*runner1*"));
   typing(*find, QStringLiteral("*"));
   return 0;
 }

@@ -90,7 +90,8 @@ frmFind::frmFind(Main_Container& frame, DAT_Container& window, std::shared_ptr<e
   // The results come from the search's thread; they are shown on this one,
   // and only while the window is there.
   search_ = std::make_unique<engine::EntrySearch>(archive_->SharedColTrees(), [this](engine::SearchResults found) {
-    QMetaObject::invokeMethod(this, [this, found = std::move(found)] { showResults(found); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, found = std::move(found)]() mutable { showResults(std::move(found)); }, Qt::QueuedConnection);
   });
   connect(pattern_, &QLineEdit::textChanged, this, &frmFind::search);
   connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -113,10 +114,10 @@ void frmFind::search(const QString& pattern) {
 }
 
 // Results of a pattern typed over meanwhile are not shown: the newer ones follow.
-void frmFind::showResults(const engine::SearchResults& results) {
+void frmFind::showResults(engine::SearchResults results) {
   if (results.Pattern != pattern_->text()) return;
-  model_->SetResults(results);
   if (!results.Pattern.isEmpty()) status_->setText(countText(results.Entries.size()));
+  model_->SetResults(std::move(results));
   emit ResultsShown();
 }
 

@@ -36,7 +36,7 @@ class frmFind : public QWidget {
 
  private:
   void search(const QString& pattern);
-  void showResults(const engine::SearchResults& results);
+  void showResults(engine::SearchResults results);
   // The selected results, in list order.
   std::vector<const engine::ClsTreeDir*> selectedEntries() const;
   void extractSelected();
