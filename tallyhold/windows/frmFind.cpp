@@ -99,6 +99,15 @@ frmFind::frmFind(Main_Container& frame, DAT_Container& window, std::shared_ptr<e
     extract_->setEnabled(any);
     showFolder_->setEnabled(any);
   });
+  // From the box to the results by keys; Enter or a double-click on a result shows it.
+  connect(pattern_, &QLineEdit::returnPressed, this, [this] {
+    if (model_->rowCount() == 0) return;
+    results_->setFocus();
+    if (!results_->selectionModel()->hasSelection())
+      results_->selectionModel()->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::ClearAndSelect |
+                                                                            QItemSelectionModel::Rows);
+  });
+  connect(results_, &QTreeView::activated, this, &frmFind::showFolder);
   connect(extract_, &QPushButton::clicked, this, &frmFind::extractSelected);
   connect(showFolder_, &QPushButton::clicked, this, &frmFind::showFolder);
   connect(close, &QPushButton::clicked, this, &QWidget::close);

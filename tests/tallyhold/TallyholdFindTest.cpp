@@ -115,10 +115,11 @@ TEST_F(TallyholdFindTest, ExtractOfTwoSelectedResultsWritesExactlyThoseTwo) {
   expectWindowsRestored();
 }
 
-TEST_F(TallyholdFindTest, ShowFolderListsTheEntrysFolderAndSelectsTheEntry) {
+// By keys alone: Enter in the box goes to the first result, Enter there shows it.
+TEST_F(TallyholdFindTest, ShowingAResultListsItsFolderAndSelectsTheEntry) {
   type("*/old/*");
-  clickRows({0});
-  click("cmdShowFolder");
+  QTest::keyClick(&child<QLineEdit>(*find, "txtPattern"), Qt::Key_Return);
+  QTest::keyClick(&results(), Qt::Key_Return);
   const QTreeWidgetItem* node = treeOf(*window).currentItem();
   ASSERT_NE(node, nullptr);
   EXPECT_EQ(node->text(0), "OLD");
