@@ -26,13 +26,19 @@ void Main_Container::ShowFind() {
   find_->activateWindow();
 }
 
+// A folder the tree has no node for gets one with All folders on, unless the
+// archive has more folders than the tree takes.
 void Main_Container::ShowEntry(int32_t archiveNumber, const QByteArray& name) {
   for (const QPointer<DAT_Container>& window : state_.DATWindows) {
     if (!window || window->ArchiveNumber() != archiveNumber) continue;
     mdiArea_->setActiveSubWindow(window);
-    if (!window->ShowEntry(name))
-      platform::Dialogs().message(QStringLiteral("The folder of this entry has no node in the tree."), AppTitle(),
-                                  platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+    if (window->ShowEntry(name)) return;
+    if (!allFoldersItem_->isChecked()) {
+      allFoldersItem_->setChecked(true);
+      if (window->ShowEntry(name)) return;
+    }
+    platform::Dialogs().message(QStringLiteral("The folder of this entry has no node in the tree."), AppTitle(),
+                                platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
     return;
   }
 }

@@ -129,6 +129,19 @@ TEST_F(TallyholdFindTest, ShowingAResultListsItsFolderAndSelectsTheEntry) {
   EXPECT_EQ(state().ActiveDAT.Index, window->ArchiveNumber());
 }
 
+// Five levels deep: the scan's tree has no node for it.
+TEST_F(TallyholdFindTest, ShowingADeepEntryTurnsAllFoldersOn) {
+  type("*runner04*");
+  clickRows({0});
+  click("cmdShowFolder");
+  EXPECT_TRUE(action("mnuAllFolders")->isChecked());
+  const QTreeWidgetItem* node = treeOf(*window).currentItem();
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->text(0), "HEAVY");
+  EXPECT_EQ(window->SelectedNames(), QStringList{"RUNNER04.FRM"});
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
 TEST_F(TallyholdFindTest, ClosingTheArchiveWindowClosesItsFindWindow) {
   type("*");
   window->close();
