@@ -11,8 +11,8 @@
 #include <QTreeView>
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 
 #include "bench/tallyhold/BenchArchive.h"
 #include "engine/archive/EntrySearch.h"

@@ -6,11 +6,16 @@ namespace {
 // The sizes and the flag as the archive window's list shows them.
 QString cell(const engine::ClsTreeDir& entry, int column) {
   switch (column) {
-    case 0: return QString::fromLatin1(entry.Filename);
-    case 1: return QString::number(entry.RealSize);
-    case 2: return QString::number(entry.PackedSize);
-    case 3: return entry.IsCompressed() ? QStringLiteral("True") : QStringLiteral("False");
-    default: return {};
+    case 0:
+      return QString::fromLatin1(entry.Filename);
+    case 1:
+      return QString::number(entry.RealSize);
+    case 2:
+      return QString::number(entry.PackedSize);
+    case 3:
+      return entry.IsCompressed() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+      return {};
   }
 }
 

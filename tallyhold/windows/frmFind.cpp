@@ -10,9 +10,11 @@
 #include <algorithm>
 
 #include "common/platform/DialogService.h"
+#include "common/platform/FileNumbers.h"
 #include "common/platform/Fonts.h"
 #include "engine/archive/CommonFunctions.h"
 #include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/EntryDrag.h"
 #include "tallyhold/windows/FindResultsModel.h"
 #include "tallyhold/windows/Main_Container.h"
 #include "tallyhold/windows/frmExtract.h"
@@ -35,7 +37,9 @@ QPushButton* button(const char* caption, const char* name) {
 }
 
 // The folder as folders are compared: without letter case.
-QString folderOf(const engine::ClsTreeDir& entry) { return engine::FoldedName(engine::FolderPathView(entry.Filename)); }
+QString folderOf(const engine::ClsTreeDir& entry) {
+  return engine::FoldedName(engine::FolderPathView(entry.Filename));
+}
 
 }  // namespace
 
@@ -52,7 +56,9 @@ frmFind::frmFind(Main_Container& frame, DAT_Container& window, std::shared_ptr<e
   pattern_->setObjectName(QStringLiteral("txtPattern"));
   label->setBuddy(pattern_);
 
-  results_ = new QTreeView;
+  auto* results = new EntryDragView;
+  results->SetDragSource([this] { return Dragged(); });
+  results_ = results;
   results_->setObjectName(QStringLiteral("lstResults"));
   results_->setAccessibleName(QStringLiteral("Entries found"));
   results_->setRootIsDecorated(false);
@@ -104,8 +110,8 @@ frmFind::frmFind(Main_Container& frame, DAT_Container& window, std::shared_ptr<e
     if (model_->rowCount() == 0) return;
     results_->setFocus();
     if (!results_->selectionModel()->hasSelection())
-      results_->selectionModel()->setCurrentIndex(model_->index(0, 0), QItemSelectionModel::ClearAndSelect |
-                                                                            QItemSelectionModel::Rows);
+      results_->selectionModel()->setCurrentIndex(model_->index(0, 0),
+                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   });
   connect(results_, &QTreeView::activated, this, &frmFind::showFolder);
   connect(extract_, &QPushButton::clicked, this, &frmFind::extractSelected);
@@ -138,18 +144,28 @@ std::vector<const engine::ClsTreeDir*> frmFind::selectedEntries() const {
   return entries;
 }
 
+DraggedEntries frmFind::Dragged() const {
+  DraggedEntries dragged{{}, platform::SourceOf(archive_->Index)};
+  // Each entry shares the ownership of the folders that hold it.
+  for (const engine::ClsTreeDir* entry : selectedEntries())
+    dragged.entries.emplace_back(model_->Results().Folders, entry);
+  return dragged;
+}
+
 void frmFind::extractSelected() {
   const std::vector<const engine::ClsTreeDir*> entries = selectedEntries();
   if (entries.empty() || !window_) return;
   const QString folder = folderOf(*entries.front());
-  if (!std::all_of(entries.begin(), entries.end(), [&](const auto* entry) { return folderOf(*entry) == folder; })) {
+  if (!std::all_of(entries.begin(), entries.end(),
+                   [&](const auto* entry) { return folderOf(*entry) == folder; })) {
     platform::Dialogs().message(QStringLiteral("Select entries of one folder to extract them together."),
                                 QStringLiteral("Find entries"), platform::MsgIcon::Exclamation,
                                 platform::MsgButtons::Ok);
     return;
   }
   QStringList names;
-  for (const engine::ClsTreeDir* entry : entries) names << QString::fromLatin1(engine::GetFileName(entry->Filename));
+  for (const engine::ClsTreeDir* entry : entries)
+    names << QString::fromLatin1(engine::GetFileName(entry->Filename));
   names.removeDuplicates();
   auto* dialog = new frmExtract({&frame_, archive_, window_->windowTitle()});
   dialog->show();

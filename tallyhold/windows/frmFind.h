@@ -2,7 +2,8 @@
 // Finding entries by name in one archive: a pattern box and the entries whose
 // full names it takes, searched again on a thread of their own at every
 // change of the pattern, so that typing never waits for a search. From the
-// results the user extracts entries or shows an entry in its archive window.
+// results the user extracts entries, drags them out, or shows an entry in its
+// archive window.
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -18,6 +19,7 @@ class QTreeView;
 namespace tallyhold {
 
 class DAT_Container;
+struct DraggedEntries;
 class FindResultsModel;
 class Main_Container;
 
@@ -29,6 +31,8 @@ class frmFind : public QWidget {
   ~frmFind() override;
 
   int32_t ArchiveNumber() const { return archive_->Index; }
+  // The selected results, as a drag of them carries them out.
+  DraggedEntries Dragged() const;
 
  signals:
   // The results of the pattern in the box are in the list.

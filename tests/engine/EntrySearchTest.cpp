@@ -34,8 +34,14 @@ QList<QByteArray> namesOf(const std::optional<engine::SearchResults>& results) {
 // the search reads each folder once and its entries' names after it.
 TEST(EngineEntrySearch, APatternReadInPiecesMatchesAsTheWholeName) {
   const QStringList globs = {"art/*.frm", "*\\set?\\*", "[a-c]*/", "*r*r*r*", "text", "?"};
-  const QList<QByteArray> names = {"ART\\CRITTERS\\RUNNER.FRM", "art\\SET1\\X.MSG", "B\\C", "\\LEAD.TXT",
-                                   "RRR", "TEXT\\ENGLISH\\A.MSG", "TEXTS", "X"};
+  const QList<QByteArray> names = {"ART\\CRITTERS\\RUNNER.FRM",
+                                   "art\\SET1\\X.MSG",
+                                   "B\\C",
+                                   "\\LEAD.TXT",
+                                   "RRR",
+                                   "TEXT\\ENGLISH\\A.MSG",
+                                   "TEXTS",
+                                   "X"};
   for (const QString& glob : globs) {
     const engine::NamePatterns patterns({glob});
     for (const QByteArray& name : names)

@@ -1,13 +1,17 @@
 // Find entries through the real windows: the pattern typed into the box,
 // results clicked, and the extraction dialog and the archive window they lead to.
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/DragFolder.h"
+#include "tallyhold/windows/EntryDrag.h"
 #include "tallyhold/windows/frmExtract.h"
 #include "tallyhold/windows/frmFind.h"
 #include "tests/tallyhold/ExtractDialogsFixture.h"
@@ -63,7 +67,8 @@ class TallyholdFindTest : public ExtractDialogsFixture {
     const QAbstractItemModel& model = *results().model();
     for (int row = 0; row < model.rowCount(); ++row) {
       QStringList cells;
-      for (int column = 0; column < model.columnCount(); ++column) cells << model.index(row, column).data().toString();
+      for (int column = 0; column < model.columnCount(); ++column)
+        cells << model.index(row, column).data().toString();
       rows << cells;
     }
     return rows;
@@ -127,6 +132,18 @@ TEST_F(TallyholdFindTest, ShowingAResultListsItsFolderAndSelectsTheEntry) {
   EXPECT_EQ(window->SelectedNames(), QStringList{"RUNNER01.FRM"});
   EXPECT_EQ(state().ActivePane, Pane::List);
   EXPECT_EQ(state().ActiveDAT.Index, window->ArchiveNumber());
+}
+
+// Dragged out, results of two folders arrive as files with their bytes.
+TEST_F(TallyholdFindTest, ADragOfResultsCarriesTheirFiles) {
+  type("*runner0[24]*");
+  clickRows({0, 1});
+  EntryMimeData data(find->Dragged());
+  QStringList files;
+  for (const QUrl& url : data.urls())
+    files << QFileInfo(url.toLocalFile()).fileName() + "=" + ReadFile(url.toLocalFile());
+  EXPECT_EQ(files, (QStringList{"RUNNER02.FRM=r2", "RUNNER04.FRM=deep"}));
+  dragfolder::RemoveAll();
 }
 
 // Five levels deep: the scan's tree has no node for it.

@@ -57,8 +57,7 @@ class FindAgreesWithListTest : public ::testing::Test {
   QStringList found(const QString& pattern) {
     const std::optional<engine::SearchResults> results = engine::FindEntries(archive.SharedColTrees(), pattern);
     QStringList names;
-    for (const engine::ClsTreeDir* entry : results.value().Entries)
-      names << QString::fromLatin1(entry->Filename);
+    for (const engine::ClsTreeDir* entry : results.value().Entries) names << QString::fromLatin1(entry->Filename);
     return sorted(names);
   }
 
@@ -68,10 +67,20 @@ class FindAgreesWithListTest : public ::testing::Test {
 };
 
 TEST_F(FindAgreesWithListTest, TheSearchFindsWhatListPrintsForEachPattern) {
-  const QStringList patterns = {"*",         "art",       "art/",    "ART\\CRITTERS\\*.FRM",
-                                 "*/*/*/*/*", "modding notes", "*deeper*", "text/english",
-                                 "*.msg",     "odd\\slash.txt", "[[]x]/*", "?op.txt",
-                                 "caf\u00e9.txt", "*[!a-z].TXT"};
+  const QStringList patterns = {"*",
+                                "art",
+                                "art/",
+                                "ART\\CRITTERS\\*.FRM",
+                                "*/*/*/*/*",
+                                "modding notes",
+                                "*deeper*",
+                                "text/english",
+                                "*.msg",
+                                "odd\\slash.txt",
+                                "[[]x]/*",
+                                "?op.txt",
+                                "caf\u00e9.txt",
+                                "*[!a-z].TXT"};
   for (const QString& pattern : patterns) {
     const QStringList expected = listed(pattern);
     EXPECT_FALSE(expected.isEmpty()) << pattern.toStdString();
