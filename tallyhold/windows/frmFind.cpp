@@ -9,10 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/platform/DialogService.h"
 #include "common/platform/FileNumbers.h"
 #include "common/platform/Fonts.h"
-#include "engine/archive/CommonFunctions.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/EntryDrag.h"
 #include "tallyhold/windows/FindResultsModel.h"
@@ -34,11 +32,6 @@ QPushButton* button(const char* caption, const char* name) {
   auto* button = new QPushButton(QLatin1String(caption));
   button->setObjectName(QLatin1String(name));
   return button;
-}
-
-// The folder as folders are compared: without letter case.
-QString folderOf(const engine::ClsTreeDir& entry) {
-  return engine::FoldedName(engine::FolderPathView(entry.Filename));
 }
 
 }  // namespace
@@ -152,24 +145,13 @@ DraggedEntries frmFind::Dragged() const {
   return dragged;
 }
 
+// Files mode for entries of any folders: the run takes exactly them.
 void frmFind::extractSelected() {
   const std::vector<const engine::ClsTreeDir*> entries = selectedEntries();
   if (entries.empty() || !window_) return;
-  const QString folder = folderOf(*entries.front());
-  if (!std::all_of(entries.begin(), entries.end(),
-                   [&](const auto* entry) { return folderOf(*entry) == folder; })) {
-    platform::Dialogs().message(QStringLiteral("Select entries of one folder to extract them together."),
-                                QStringLiteral("Find entries"), platform::MsgIcon::Exclamation,
-                                platform::MsgButtons::Ok);
-    return;
-  }
-  QStringList names;
-  for (const engine::ClsTreeDir* entry : entries)
-    names << QString::fromLatin1(engine::GetFileName(entry->Filename));
-  names.removeDuplicates();
   auto* dialog = new frmExtract({&frame_, archive_, window_->windowTitle()});
   dialog->show();
-  dialog->ShowSelection(ExtractionMode::Files, engine::GetFolderPath(entries.front()->Filename), names);
+  dialog->ShowEntries(entries);
 }
 
 void frmFind::showFolder() {

@@ -103,18 +103,20 @@ TEST_F(TallyholdFindTest, TypingAPatternListsTheEntriesItTakesWithTheirSizes) {
   EXPECT_EQ(child<QLabel>(*find, "labStatus").text(), "No entry matches the pattern");
 }
 
+// RUNNER01 of ART\CRITTERS, not OLD's of the same name, and a deep entry.
 TEST_F(TallyholdFindTest, ExtractOfTwoSelectedResultsWritesExactlyThoseTwo) {
-  type("*runner0[13]*");
+  type("*runner0[14]*");
   ASSERT_EQ(rows().size(), 3);
-  clickRows({0, 1});  // RUNNER01 and RUNNER03 of ART\CRITTERS, not OLD's RUNNER01
+  clickRows({0, 2});
   click("cmdExtract");
   auto* dialog = shownDialog<frmExtract>();
   ASSERT_NE(dialog, nullptr);
   EXPECT_FALSE(find->isEnabled());
   const QString dest = folder("out");
   runInto(*dialog, dest);
-  EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER03.FRM"}));
+  EXPECT_EQ(contentsOf(dest), (QStringList{"RUNNER01.FRM", "RUNNER04.FRM"}));
   EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), Runner1);
+  EXPECT_EQ(ReadFile(dest + "/RUNNER04.FRM"), "deep");
   ASSERT_EQ(dialogs.messages().size(), 1);
   EXPECT_EQ(dialogs.messages().first().text, "2 files were succesfully extracted to " + dest + "/");
   expectWindowsRestored();
