@@ -7,6 +7,11 @@ ColTrees& ClsDatFile::ColTrees() {
   return *trees_;
 }
 
+std::shared_ptr<const ColTrees> ClsDatFile::SharedColTrees() {
+  ColTrees();
+  return trees_;
+}
+
 void ClsDatFile::SetFixedInfo(const dat::FixedDATInfo& info) {
   DataSize = info.DataSize;
   TreeSize = info.TreeSize;

@@ -15,6 +15,8 @@ class ClsDatFile {
 
   // Reading it when it is empty creates and stores a new, empty one first.
   engine::ColTrees& ColTrees();
+  // The same folders for a reader that may outlive the archive (a search).
+  std::shared_ptr<const engine::ColTrees> SharedColTrees();
   // Replaces the folders; null clears them.
   void SetColTrees(std::shared_ptr<engine::ColTrees> trees) { trees_ = std::move(trees); }
   // The values read from the archive's trailer.

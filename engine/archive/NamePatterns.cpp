@@ -1,7 +1,10 @@
 #include "engine/archive/NamePatterns.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <array>
+#include <bitset>
+#include <utility>
 
 #include "common/platform/PathBytes.h"
 #include "engine/archive/CommonFunctions.h"
@@ -86,53 +89,110 @@ std::vector<int> ArchiveBytes(const QString& argument) {
   return bytes;
 }
 
-Glob::Glob(const QString& text) {
+namespace {
+
+struct Step {
+  bool anyRun = false;  // "*"; otherwise one byte out of takes
+  std::bitset<256> takes;
+};
+
+std::vector<Step> stepsOf(const QString& text) {
   const std::vector<int> bytes = ArchiveBytes(text);
+  std::vector<Step> steps;
   for (qsizetype at = 0; at < static_cast<qsizetype>(bytes.size()); ++at) {
     const int byte = bytes[at];
     const qsizetype close = byte == '[' ? setEnd(bytes, at) : -1;
     if (byte == '*') {
-      if (steps_.empty() || !steps_.back().anyRun) steps_.push_back({true, {}});
+      if (steps.empty() || !steps.back().anyRun) steps.push_back({true, {}});
     } else if (byte == '?') {
-      steps_.push_back({false, std::bitset<256>().set()});
+      steps.push_back({false, std::bitset<256>().set()});
     } else if (close >= 0) {
-      steps_.push_back({false, setOf(bytes, at, close)});
+      steps.push_back({false, setOf(bytes, at, close)});
       at = close;
     } else {
-      steps_.push_back({false, sameAs(byte)});
+      steps.push_back({false, sameAs(byte)});
     }
+  }
+  return steps;
+}
+
+bool has(const quint64* places, int place) { return (places[place / 64] >> (place % 64)) & 1; }
+
+}  // namespace
+
+Glob::Glob(const QString& text) {
+  const std::vector<Step> steps = stepsOf(text);
+  end_ = static_cast<int>(steps.size());
+  words_ = end_ / 64 + 1;
+  takes_.assign(static_cast<std::size_t>(256 * words_), 0);
+  anyRun_.assign(static_cast<std::size_t>(words_), 0);
+  for (int step = 0; step < end_; ++step) {
+    const quint64 bit = quint64{1} << (step % 64);
+    if (steps[step].anyRun) anyRun_[step / 64] |= bit;
+    for (int byte = 0; byte < 256 && !steps[step].anyRun; ++byte)
+      if (steps[step].takes[byte]) takes_[byte * words_ + step / 64] |= bit;
   }
 }
 
-// reached[n]: the first n steps can have taken the bytes read so far.
-bool Glob::Matches(QByteArrayView name) const {
-  const std::size_t end = steps_.size();
-  std::vector<char> reached(end + 1), next(end + 1);
-  // A "*" may take nothing: the step after it is reached as well.
-  const auto widen = [&](std::vector<char>& places) {
-    for (std::size_t step = 0; step < end; ++step)
-      if (places[step] && steps_[step].anyRun) places[step + 1] = true;
-  };
-  reached[0] = true;
-  widen(reached);
-  for (qsizetype at = 0; at < name.size(); ++at) {
-    const auto byte = static_cast<unsigned char>(name[at]);
-    // A folder of the name: the pattern has taken all before its "\" ...
-    if (isSeparator(byte) && at > 0 && reached[end]) return true;
-    std::fill(next.begin(), next.end(), false);
-    for (std::size_t step = 0; step < end; ++step) {
-      if (!reached[step]) continue;
-      if (steps_[step].anyRun)
-        next[step] = true;
-      else if (steps_[step].takes[byte])
-        next[step + 1] = true;
-    }
-    widen(next);
-    reached.swap(next);
-    // ... or all up to it, as the folder's path is written ("ART\").
-    if (isSeparator(byte) && reached[end]) return true;
+void Glob::widen(quint64* places) const {
+  // No two steps in a row are "*", so one pass does.
+  quint64 carry = 0;
+  for (int word = 0; word < words_; ++word) {
+    const quint64 stars = places[word] & anyRun_[word];
+    places[word] |= (stars << 1) | carry;
+    carry = stars >> 63;
   }
-  return reached[end];
+}
+
+Glob::Reading Glob::Begin() const {
+  Reading reading;
+  reading.places.resize(words_);
+  std::fill(reading.places.begin(), reading.places.end(), 0);
+  reading.places[0] = 1;
+  widen(reading.places.data());
+  return reading;
+}
+
+// A step that takes the byte moves its place up one; a "*" stays.
+void Glob::Read(Reading& reading, QByteArrayView bytes) const {
+  QVarLengthArray<quint64, 2> spare(words_);
+  quint64* reached = reading.places.data();
+  quint64* next = spare.data();
+  for (qsizetype at = 0; at < bytes.size() && !reading.answer; ++at) {
+    const auto byte = static_cast<unsigned char>(bytes[at]);
+    // A folder of the name: the pattern has taken all before its "\" ...
+    if (isSeparator(byte) && reading.begun && has(reached, end_)) {
+      reading.answer = true;
+      break;
+    }
+    reading.begun = true;
+    const quint64* takes = &takes_[static_cast<std::size_t>(byte * words_)];
+    quint64 carry = 0;
+    quint64 any = 0;
+    for (int word = 0; word < words_; ++word) {
+      const quint64 moved = reached[word] & takes[word];
+      next[word] = (moved << 1) | carry | (reached[word] & anyRun_[word]);
+      carry = moved >> 63;
+      any |= next[word];
+    }
+    // No place left: no later byte brings one back.
+    if (!any) reading.answer = false;
+    widen(next);
+    std::swap(reached, next);
+    // ... or all up to it, as the folder's path is written ("ART\").
+    if (isSeparator(byte) && has(reached, end_)) reading.answer = true;
+  }
+  if (reached != reading.places.data()) std::copy(reached, reached + words_, reading.places.data());
+}
+
+bool Glob::Matched(const Reading& reading) const {
+  return reading.answer.value_or(has(reading.places.data(), end_));
+}
+
+bool Glob::Matches(QByteArrayView name) const {
+  Reading reading = Begin();
+  Read(reading, name);
+  return Matched(reading);
 }
 
 NamePatterns::NamePatterns(const QStringList& globs) {
@@ -141,6 +201,27 @@ NamePatterns::NamePatterns(const QStringList& globs) {
 
 bool NamePatterns::Matches(QByteArrayView name) const {
   return globs_.empty() || std::any_of(globs_.begin(), globs_.end(), [&](const Glob& glob) { return glob.Matches(name); });
+}
+
+NamePatterns::After NamePatterns::Read(QByteArrayView beginning) const {
+  After after;
+  after.patterns_ = this;
+  for (const Glob& glob : globs_) {
+    after.readings_.push_back(glob.Begin());
+    glob.Read(after.readings_.back(), beginning);
+  }
+  return after;
+}
+
+bool NamePatterns::After::Matches(QByteArrayView rest) const {
+  if (patterns_->globs_.empty()) return true;
+  for (std::size_t at = 0; at < readings_.size(); ++at) {
+    const Glob& glob = patterns_->globs_[at];
+    Glob::Reading reading = readings_[at];
+    glob.Read(reading, rest);
+    if (glob.Matched(reading)) return true;
+  }
+  return false;
 }
 
 }  // namespace engine

@@ -266,6 +266,26 @@ std::vector<std::shared_ptr<const engine::ClsTreeDir>> DAT_Container::SelectedEn
   return entries;
 }
 
+bool DAT_Container::ShowEntry(const QByteArray& name) {
+  QTreeWidgetItem* node = nodeOfFolder(engine::GetFolderPath(name));
+  if (!node) return false;
+  tree_->scrollToItem(node);
+  if (tree_->currentItem() == node)
+    listNode(node);
+  else
+    tree_->setCurrentItem(node);
+  const QString file = QString::fromLatin1(engine::GetFileName(name));
+  for (int row = 0; row < Listing().RowCount(); ++row) {
+    if (Listing().Cell(row, 0) != file) continue;
+    const QModelIndex index = listModel_->index(row, 0);
+    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list_->scrollTo(index);
+    break;
+  }
+  list_->setFocus();
+  return true;
+}
+
 void DAT_Container::closeEvent(QCloseEvent* event) {
   // The frame never closes its archive windows: closing it ends the program.
   emit Closing();

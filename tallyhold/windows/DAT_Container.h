@@ -66,6 +66,10 @@ class DAT_Container : public QMdiSubWindow {
   QStringList SelectedNames() const;
   // The entries of those rows, in list order.
   std::vector<std::shared_ptr<const engine::ClsTreeDir>> SelectedEntries() const;
+  // Lists the folder of the entry (its full name) through its tree node and
+  // selects the entry in the list, which becomes the active pane; false when
+  // the folder has no node.
+  bool ShowEntry(const QByteArray& name);
 
  signals:
   // The window is the one the commands work on from now.

@@ -103,6 +103,8 @@ void Main_Container::buildMenus() {
   connect(extractSelectedItem_, &QAction::triggered, this, [this] { ExtractSelected(); });
   connect(extractAllItem_, &QAction::triggered, this, [this] { ExtractAll(); });
   connect(addItem(tools, "mnuTestDAT", "Test DAT"), &QAction::triggered, this, [this] { TestDAT(); });
+  connect(addItem(tools, "mnuFind", "Find entries...", QKeySequence(Qt::CTRL | Qt::Key_F)), &QAction::triggered,
+          this, [this] { ShowFind(); });
   menuBar()->addMenu(tools);
 
   menuBar()->addMenu(new WindowMenu(

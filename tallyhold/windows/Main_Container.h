@@ -1,6 +1,7 @@
 #pragma once
 // The frame of Tallyhold: menus, the status line and the area that holds the
 // archive windows and the information window.
+#include <QByteArray>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -15,6 +16,7 @@ namespace tallyhold {
 
 class DAT_Container;
 class DAT_Info;
+class frmFind;
 
 class Main_Container : public QMainWindow {
   Q_OBJECT
@@ -30,6 +32,11 @@ class Main_Container : public QMainWindow {
   void ExtractSelected();
   // Checks every entry of the active archive and writes nothing.
   void TestDAT();
+  // Find entries: the Find window of the active archive.
+  void ShowFind();
+  // The entry (its full name) selected in the list of its archive's window,
+  // with its folder listed.
+  void ShowEntry(int32_t archiveNumber, const QByteArray& name);
   // Loads one archive: validates it, gives it a window and reads its directory.
   void ReadSkarrow2DAT(const QString& sFileName);
 
@@ -84,6 +91,7 @@ class Main_Container : public QMainWindow {
   QMenu* treePopup_;
   QLabel* statusPanel_;
   QPointer<DAT_Info> info_;
+  QPointer<frmFind> find_;
 };
 
 }  // namespace tallyhold

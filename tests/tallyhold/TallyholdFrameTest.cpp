@@ -88,7 +88,8 @@ TEST_F(TallyholdFrameTest, StartsWithItsMenusStatusAndInformationWindow) {
               {{"extractselected", "Extract selected files or directories...", QKeySequence("F3"),
                 false, false},
                {"extractall", "Extract entire DAT...", QKeySequence("F4"), false, false},
-               {"mnuTestDAT", "Test DAT", {}, true, false}});
+               {"mnuTestDAT", "Test DAT", {}, true, false},
+               {"mnuFind", "Find entries...", QKeySequence("Ctrl+F"), true, false}});
   // The popups are the frame's menus but never stand on its menu bar.
   const auto* listPopup = frame().findChild<QMenu*>("mnuListView");
   const auto* treePopup = frame().findChild<QMenu*>("mnuTreeView");
