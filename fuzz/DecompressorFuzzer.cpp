@@ -58,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   entry.fType = 1;
   entry.RealSize = data[0] | (data[1] << 8) | (data[2] << 16);
   entry.PackedSize = static_cast<int32_t>(size - 3);
-  const platform::MemorySource body(QByteArray(reinterpret_cast<const char*>(data + 3), static_cast<qsizetype>(size - 3)),
-                                    4093);
+  const platform::MemorySource body(
+      QByteArray(reinterpret_cast<const char*>(data + 3), static_cast<qsizetype>(size - 3)), 4093);
   ExtractDestination destination(folder, {}, ExtractDestination::Layout::Flat);
   EntryObserver quiet;
   const ExtractResult result = ExtractEntry(entry, body, decompressor, destination, quiet);

@@ -63,7 +63,8 @@ Outcome extract(const std::shared_ptr<const platform::ArchiveSource>& source,
   Require(folder.isValid(), "a fresh destination folder");
   ExtractDestination destination(folder.path(), {}, ExtractDestination::Layout::Tree);
   RunObserver observer;
-  ExtractionRun run(source, destination, observer, [] { return false; }, workers);
+  ExtractionRun run(
+      source, destination, observer, [] { return false; }, workers);
   if (run.OpenDestination() && (!foldersFirst || run.MakeFolders(foldersOf(entries))))
     run.Extract(entries, ExtractionRun::OnStop::KeepFiles);
   const RunReport& report = run.Report();

@@ -62,16 +62,14 @@ QList<QByteArray> inflateInputs() {
 }
 
 QList<QByteArray> names() {
-  return {"README.TXT", "ART\\CRITTERS\\RUNNER01.FRM", "Art\\critters\\x", "LINK\\escape",
-          "a\\..\\b", "C:\\x", "a\\\\b"};
+  return {"README.TXT", "ART\\CRITTERS\\RUNNER01.FRM", "Art\\critters\\x", "LINK\\escape", "a\\..\\b", "C:\\x",
+          "a\\\\b"};
 }
 
 // A glob on the first line, names on the others.
 QList<QByteArray> patternInputs() {
-  return {"ART\\*.FRM\nart\\critters\\x.frm\nART\nREADME.TXT",
-          "[!a-c]?x[]]*\nDx\\y\nbzx]\n\xC9tat\\a",
-          "*a*a*a*a*a*b\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\naab",
-          "TEXT/\ntext\\english\\x.msg\n[\n[ab"};
+  return {"ART\\*.FRM\nart\\critters\\x.frm\nART\nREADME.TXT", "[!a-c]?x[]]*\nDx\\y\nbzx]\n\xC9tat\\a",
+          "*a*a*a*a*a*b\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\naab", "TEXT/\ntext\\english\\x.msg\n[\n[ab"};
 }
 
 // The first byte sets the pieces the source hands out (made odd) and whether

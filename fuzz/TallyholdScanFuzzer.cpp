@@ -9,8 +9,8 @@ using namespace engine;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Odd-sized pieces: every read may come back short, as a file's may.
-  const platform::MemorySource source(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
-                                      7);
+  const platform::MemorySource source(
+      QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), 7);
   ClsDatFile archive;
   if (dat::IsSkarrow2DAT(source)) {
     ScanInto(source, archive);

@@ -40,8 +40,7 @@ Outcome busy(const Work& work) {
   return work();
 }
 
-QPushButton* Button(QWidget* parent, const char* text, const char* name, int left, int top,
-                    int width) {
+QPushButton* Button(QWidget* parent, const char* text, const char* name, int left, int top, int width) {
   return platform::Place(new QPushButton(QString::fromLatin1(text), parent), name, {left, top, width, 375});
 }
 
@@ -66,10 +65,10 @@ void Mommy::buildControls() {
   banner->setFont(QFont(QStringLiteral("Tahoma"), 36, QFont::Bold));
   platform::ShrinkFontToFit(banner);
   auto* hint = platform::Place(new QLabel(QStringLiteral("Select a file a click compress to compress it, or "
-                                                "if it's a compressed file, decompress to "
-                                                "decompress it!"),
-                                 client),
-                      "Label2", {2820, 2520, 2055, 855});
+                                                         "if it's a compressed file, decompress to "
+                                                         "decompress it!"),
+                                          client),
+                               "Label2", {2820, 2520, 2055, 855});
   hint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   hint->setWordWrap(true);
   platform::ShrinkFontToFit(hint);

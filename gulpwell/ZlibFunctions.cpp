@@ -46,7 +46,8 @@ struct Output {
   platform::SafeFile file;
 };
 
-Outcome openOutput(const QString& destinationPath, const platform::FolderHandle::Identity& source, Output& output) {
+Outcome openOutput(const QString& destinationPath, const platform::FolderHandle::Identity& source,
+                   Output& output) {
   const QFileInfo target(destinationPath);
   platform::FolderHandle folder;
   if (const int error = platform::FolderHandle::Open(target.absolutePath(), folder)) return unwritable(error);

@@ -38,18 +38,15 @@ void About::setLoadedPath(const QString& path) { loadedPath_->setText(path); }
 void About::buildLayout() {
   QLabel* appName = namedLabel(QStringLiteral("labAppName"), QString::fromLatin1(ProgramTitle), this);
   appName->setFont(platform::DesignFont(QStringLiteral("Verdana"), 9.75, true));
-  QLabel* version = namedLabel(QStringLiteral("labVersion"),
-                               QStringLiteral("Version %1.%2 Build %3")
-                                   .arg(VersionMajor)
-                                   .arg(VersionMinor)
-                                   .arg(VersionRevision),
-                               this);
+  QLabel* version = namedLabel(
+      QStringLiteral("labVersion"),
+      QStringLiteral("Version %1.%2 Build %3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision), this);
   QLabel* educational = namedLabel(QStringLiteral("labEducational"),
                                    QStringLiteral("FOR EDUCATIONAL PURPOSES ONLY!"), this);
   educational->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25, true));
   educational->setStyleSheet(QStringLiteral("color: red"));
-  QLabel* credits = namedLabel(QStringLiteral("labCredits"),
-                               QStringLiteral("Written by Lampwright of Brassmoth."), this);
+  QLabel* credits = namedLabel(QStringLiteral("labCredits"), QStringLiteral("Written by Lampwright of Brassmoth."),
+                               this);
 
   auto* column = new QVBoxLayout(this);
   for (QLabel* line : {appName, version, educational, credits}) column->addWidget(line);
@@ -72,8 +69,9 @@ QGridLayout* About::buildFileAndLinks() {
   auto* grid = new QGridLayout;
   grid->addWidget(namedLabel(QStringLiteral("Label1"), QStringLiteral("File currently loaded:"), this), 0, 0);
   grid->addWidget(loadedPath_, 0, 1);
-  grid->addWidget(namedLabel(QStringLiteral("labSkarrow"),
-                             QStringLiteral("Wanna know everything about Skarrow?"), this), 1, 0);
+  grid->addWidget(namedLabel(QStringLiteral("labSkarrow"), QStringLiteral("Wanna know everything about Skarrow?"),
+                             this),
+                  1, 0);
   auto* group = new widgets::LinkLabel(QStringLiteral("Brassmoth"), GroupSite, this);
   group->setObjectName(QStringLiteral("lnkGroup"));
   grid->addWidget(group, 1, 1);

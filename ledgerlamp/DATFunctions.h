@@ -24,17 +24,14 @@ struct ReaderState {
   std::vector<int32_t> RecordPos;
 
   // Records that can be shown.
-  int32_t RecordCount() const {
-    return RecordPos.empty() ? 0 : static_cast<int32_t>(RecordPos.size() - 1);
-  }
+  int32_t RecordCount() const { return RecordPos.empty() ? 0 : static_cast<int32_t>(RecordPos.size() - 1); }
 };
 
 // A file that is refused; the earlier archive stays loaded.
 class LoadError : public std::runtime_error {
  public:
   enum Kind { NotAnArchive, Unusable };
-  LoadError(Kind kind, const QString& text)
-      : std::runtime_error(text.toStdString()), kind_(kind) {}
+  LoadError(Kind kind, const QString& text) : std::runtime_error(text.toStdString()), kind_(kind) {}
   Kind kind() const { return kind_; }
   QString message() const { return QString::fromStdString(what()); }
 

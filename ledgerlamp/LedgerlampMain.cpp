@@ -12,7 +12,10 @@ int main(int argc, char** argv) {
   const platform::ArchiveArguments arguments = platform::ParseArchiveArguments(
       platform::ArgumentsOf(argc, argv),
       {QStringLiteral("Steps through the directory records of a Skarrow 2 DAT archive."),
-       QStringLiteral("%1.%2.%3").arg(ledgerlamp::VersionMajor).arg(ledgerlamp::VersionMinor).arg(ledgerlamp::VersionRevision),
+       QStringLiteral("%1.%2.%3")
+           .arg(ledgerlamp::VersionMajor)
+           .arg(ledgerlamp::VersionMinor)
+           .arg(ledgerlamp::VersionRevision),
        false});
   if (arguments.exitStatus) return platform::Tell(arguments);
   platform::RegisterDesignFonts();

@@ -67,10 +67,10 @@ void Main::buildLayout() {
 void Main::buildInformationGroup(QGroupBox* group) {
   filesTotalBox_ = labelledBox(group, "Label1", QStringLiteral("FilesTotal:"), QRect(120, 390, 855, 255),
                                "txtFilesTotal", QRect(1020, 360, 1335, 285));
-  treeSizeBox_ = labelledBox(group, "Label2", QStringLiteral("TreeSize:"), QRect(120, 750, 855, 255), "txtTreeSize",
-                             QRect(1020, 720, 1335, 285));
-  dataSizeBox_ = labelledBox(group, "Label3", QStringLiteral("DataSize:"), QRect(120, 1110, 855, 255), "txtDataSize",
-                             QRect(1020, 1080, 1335, 315));
+  treeSizeBox_ = labelledBox(group, "Label2", QStringLiteral("TreeSize:"), QRect(120, 750, 855, 255),
+                             "txtTreeSize", QRect(1020, 720, 1335, 285));
+  dataSizeBox_ = labelledBox(group, "Label3", QStringLiteral("DataSize:"), QRect(120, 1110, 855, 255),
+                             "txtDataSize", QRect(1020, 1080, 1335, 315));
 }
 
 void Main::buildRecordGroup(QGroupBox* group) {
@@ -91,8 +91,8 @@ void Main::buildRecordGroup(QGroupBox* group) {
   int top = 300;
   for (const Row& row : rows) {
     const int width = row.box == &Main::filenameBox_ ? 2535 : 1035;
-    this->*row.box = labelledBox(group, row.label, QString::fromLatin1(row.caption), QRect(180, top + 30, 1035, 255),
-                                 row.name, QRect(1260, top, width, 285));
+    this->*row.box = labelledBox(group, row.label, QString::fromLatin1(row.caption),
+                                 QRect(180, top + 30, 1035, 255), row.name, QRect(1260, top, width, 285));
     top += 300;
   }
   firstButton_ = button(group, "cmdFirst", QStringLiteral("<<- First"), QRect(2820, 660, 975, 315));
@@ -115,8 +115,8 @@ void Main::buildCommands() {
     command->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25));
   openButton_->setFont(platform::DesignFont(QStringLiteral("Tahoma"), 8.25, true));
   unloadButton_->setEnabled(false);
-  label(client, "Label12",
-        QStringLiteral("v%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision), QRect(120, 2400, 555, 255));
+  label(client, "Label12", QStringLiteral("v%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision),
+        QRect(120, 2400, 555, 255));
 }
 
 }  // namespace ledgerlamp

@@ -27,11 +27,9 @@ void reportRefusal(const LoadError& error) {
 }  // namespace
 
 void Main::chooseArchive() {
-  const QList<platform::FileFilter> filters = {
-      {QStringLiteral("DAT Files (*.dat)"), QStringLiteral("*.dat")},
-      {QStringLiteral("Everything (*.*)"), QStringLiteral("*.*")}};
-  const QString chosen =
-      Dialogs().openFile(QStringLiteral("Open DAT"), filters, QDir::currentPath()).trimmed();
+  const QList<platform::FileFilter> filters = {{QStringLiteral("DAT Files (*.dat)"), QStringLiteral("*.dat")},
+                                               {QStringLiteral("Everything (*.*)"), QStringLiteral("*.*")}};
+  const QString chosen = Dialogs().openFile(QStringLiteral("Open DAT"), filters, QDir::currentPath()).trimmed();
   if (!chosen.isEmpty()) LoadGiven(chosen);
 }
 
@@ -46,9 +44,7 @@ void Main::ReadSkarrow2DAT(const QString& path) {
   progress->setStatus(QStringLiteral("Initializing..."));
   platform::ShowAtOnce(progress.get());
   try {
-    ReaderState loaded = LoadDAT(path, [&progress](const QString& status) {
-      progress->setStatus(status);
-    });
+    ReaderState loaded = LoadDAT(path, [&progress](const QString& status) { progress->setStatus(status); });
     progress->setStatus(QStringLiteral("Ready!"));
     progress.reset();
     adoptArchive(std::move(loaded));

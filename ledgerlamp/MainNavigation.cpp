@@ -18,10 +18,13 @@ using platform::MsgIcon;
 // Throws dat::DatError when the record can no longer be read (the file changed on disk).
 void Main::showRecord(int32_t index) {
   const RecordView view = ShowRecord(state_, index);
-  const std::pair<QLineEdit*, QString> boxes[] = {
-      {filenameSizeBox_, view.FilenameSize}, {filenameBox_, view.Filename}, {typeBox_, view.Type},
-      {packedSizeBox_, view.PackedSize},     {realSizeBox_, view.RealSize}, {offsetBox_, view.Offset},
-      {indexBox_, view.Index}};
+  const std::pair<QLineEdit*, QString> boxes[] = {{filenameSizeBox_, view.FilenameSize},
+                                                  {filenameBox_, view.Filename},
+                                                  {typeBox_, view.Type},
+                                                  {packedSizeBox_, view.PackedSize},
+                                                  {realSizeBox_, view.RealSize},
+                                                  {offsetBox_, view.Offset},
+                                                  {indexBox_, view.Index}};
   for (const auto& [box, text] : boxes) showValue(box, text);
 }
 
@@ -34,10 +37,9 @@ void Main::showRecordOrReport(int32_t index) {
   try {
     showRecord(index);
   } catch (const dat::DatError& error) {
-    Dialogs().message(QStringLiteral("Cannot show record %1 of %2: %3.")
-                          .arg(index + 1)
-                          .arg(state_.Path, error.message()),
-                      QString::fromLatin1(ProgramTitle), MsgIcon::Exclamation, MsgButtons::Ok);
+    Dialogs().message(
+        QStringLiteral("Cannot show record %1 of %2: %3.").arg(index + 1).arg(state_.Path, error.message()),
+        QString::fromLatin1(ProgramTitle), MsgIcon::Exclamation, MsgButtons::Ok);
   }
 }
 

@@ -18,10 +18,14 @@ std::optional<NavigationState> IndexRule(const QString& indexText, int32_t recor
 int32_t MoveTarget(Move move, int32_t shownNumber, int32_t recordCount) {
   const int32_t last = std::max(recordCount - 1, 0);
   switch (move) {
-    case Move::First: return 0;
-    case Move::Previous: return std::clamp(shownNumber - 2, 0, last);
-    case Move::Next: return std::clamp(shownNumber, 0, last);
-    case Move::Last: return last;
+    case Move::First:
+      return 0;
+    case Move::Previous:
+      return std::clamp(shownNumber - 2, 0, last);
+    case Move::Next:
+      return std::clamp(shownNumber, 0, last);
+    case Move::Last:
+      return last;
   }
   return 0;
 }
@@ -31,8 +35,7 @@ int32_t JumpNumber(const QString& reply) {
   const double value = reply.trimmed().toDouble(&ok);
   if (!ok || !std::isfinite(value)) return 0;
   const double rounded = std::nearbyint(value);
-  if (rounded < std::numeric_limits<int32_t>::min() || rounded > std::numeric_limits<int32_t>::max())
-    return 0;
+  if (rounded < std::numeric_limits<int32_t>::min() || rounded > std::numeric_limits<int32_t>::max()) return 0;
   return static_cast<int32_t>(rounded);
 }
 

@@ -7,12 +7,12 @@ namespace ledgerlamp {
 RecordView ShowRecord(const ReaderState& state, int32_t index) {
   if (index < 0 || index >= state.RecordCount())
     throw dat::DatError(QStringLiteral("there is no record %1").arg(static_cast<qint64>(index) + 1));
-  const dat::FixedDATInfo info{state.DATSizes.TreeSize, state.DATSizes.DataSize,
-                               state.FirstRecordOffset + 1, state.FilesTotal};
+  const dat::FixedDATInfo info{state.DATSizes.TreeSize, state.DATSizes.DataSize, state.FirstRecordOffset + 1,
+                               state.FilesTotal};
   // An archive let go since it was loaded has nothing left to read.
   if (!state.Source) throw dat::DatError(QStringLiteral("record %1 could not be read").arg(index + 1));
-  const dat::DirRecord record = dat::ReadRecordAt(
-      *state.Source, static_cast<qint64>(state.RecordPos[index]) + 1, dat::DirectoryEnd(info), index + 1);
+  const dat::DirRecord record = dat::ReadRecordAt(*state.Source, static_cast<qint64>(state.RecordPos[index]) + 1,
+                                                  dat::DirectoryEnd(info), index + 1);
   RecordView view;
   view.FilenameSize = QString::number(record.FilenameSize);
   view.Filename = QString::fromLatin1(record.Filename);

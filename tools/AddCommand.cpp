@@ -36,9 +36,8 @@ std::optional<int> walkPaths(const QStringList& paths, const QByteArray& prefix,
     const QFileInfo cleaned(QDir::cleanPath(path));
     const QString name = cleaned.fileName();
     if (name.isEmpty() || name == "." || name == "..") {
-      Complain(path +
-               ": name a file or folder by its own name (--as chooses "
-               "the folder in the archive)");
+      Complain(path + ": name a file or folder by its own name (--as chooses "
+                      "the folder in the archive)");
       return Refused;
     }
     auto parent = std::make_unique<platform::FolderHandle>();
@@ -65,8 +64,9 @@ int add(const QString& archive, const QStringList& paths, const QByteArray& pref
   for (const QString& line : tree.leftOut) Complain(line);
   if (!tree.refused.isEmpty()) {
     for (const QString& line : tree.refused) Complain(line);
-    Complain(archive +
-             QStringLiteral(": not written: %1 input files cannot be entries of an archive").arg(tree.refused.size()));
+    Complain(
+        archive +
+        QStringLiteral(": not written: %1 input files cannot be entries of an archive").arg(tree.refused.size()));
     return Refused;
   }
   const int status = WithArchive(archive, [&](const ToolArchive& opened) {
@@ -109,7 +109,8 @@ int RunAdd(const QStringList& arguments) {
   Inputs inputs;
   if (const std::optional<int> end = ReadPackOptions(line, inputs.patch.options)) return *end;
   const std::optional<QByteArray> prefix = prefixOf(line.Value("as"));
-  if (!prefix) return line.UsageError(QStringLiteral("--as: Latin-1, the archive's character set, cannot hold it"));
+  if (!prefix)
+    return line.UsageError(QStringLiteral("--as: Latin-1, the archive's character set, cannot hold it"));
   return add(line.Positional()[0], line.Positional().mid(1), *prefix, inputs, line.IsSet("dry-run"), line.Quiet());
 }
 

@@ -45,8 +45,8 @@ int cat(const ToolArchive& archive, const QString& name) {
     return engine::ExtractResult{};
   });
   if (result.outcome == engine::ExtractOutcome::Extracted) return Success;
-  const QString where =
-      result.file.isEmpty() ? archive.Path() + ": " + QString::fromLatin1(entry->Filename) : result.file;
+  const QString where = result.file.isEmpty() ? archive.Path() + ": " + QString::fromLatin1(entry->Filename)
+                                              : result.file;
   Complain(where + ": " + result.reason);
   return SomeFailed;
 }

@@ -47,8 +47,9 @@ int create(const QString& archive, const QString& input, const engine::PackOptio
   tellAll(tree.leftOut);
   if (!tree.refused.isEmpty()) {
     tellAll(tree.refused);
-    return refuse(archive, QStringLiteral("not written: %1 input files cannot be entries of an archive")
-                               .arg(tree.refused.size()));
+    return refuse(
+        archive,
+        QStringLiteral("not written: %1 input files cannot be entries of an archive").arg(tree.refused.size()));
   }
 
   platform::SafeFile::RemoveStale(*folder, HiddenPrefix);

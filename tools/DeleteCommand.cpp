@@ -79,13 +79,14 @@ bool mark(const QStringList& patterns, const std::vector<engine::OldEntry>& old,
 }  // namespace
 
 int RunDelete(const QStringList& arguments) {
-  CommandLine line(QStringLiteral("delete"), QStringLiteral("Removes the entries that match the patterns. A pattern "
-                                                            "that matches no entry "
-                                                            "is told and nothing is written (exit status 1). The "
-                                                            "bodies of the other "
-                                                            "entries are copied as they are. The new archive is "
-                                                            "written under a hidden "
-                                                            "name and replaces the old one only when complete."));
+  CommandLine line(QStringLiteral("delete"),
+                   QStringLiteral("Removes the entries that match the patterns. A pattern "
+                                  "that matches no entry "
+                                  "is told and nothing is written (exit status 1). The "
+                                  "bodies of the other "
+                                  "entries are copied as they are. The new archive is "
+                                  "written under a hidden "
+                                  "name and replaces the old one only when complete."));
   line.AddArchive();
   line.AddPositional(QStringLiteral("PATTERN"),
                      QStringLiteral("The entries to remove: globs without letter case; \\ or "

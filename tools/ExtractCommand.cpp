@@ -65,7 +65,8 @@ int RunExtract(const QStringList& arguments) {
                                   "result is the same for every number of threads."));
   line.AddArchive();
   line.AddPatterns();
-  line.AddOption({{"C", "directory"}, QStringLiteral("Extract under DIR (default: the current folder)."),
+  line.AddOption({{"C", "directory"},
+                  QStringLiteral("Extract under DIR (default: the current folder)."),
                   QStringLiteral("DIR")});
   line.AddJobs();
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;

@@ -64,8 +64,9 @@ int showInfo(const ToolArchive& archive) {
 
 int RunInfo(const QStringList& arguments) {
   CommandLine line(QStringLiteral("info"),
-                   QStringLiteral("Shows an archive's trailer values, its numbers of entries and folders, its packed "
-                                  "and unpacked totals, and how many entries are compressed or stored."));
+                   QStringLiteral(
+                       "Shows an archive's trailer values, its numbers of entries and folders, its packed "
+                       "and unpacked totals, and how many entries are compressed or stored."));
   line.AddArchive();
   if (const std::optional<int> end = line.Parse(arguments, 1, 1)) return *end;
   return WithArchive(line.Positional()[0], showInfo);

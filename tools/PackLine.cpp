@@ -15,7 +15,8 @@ void AddPackOptions(CommandLine& line) {
 std::optional<int> ReadPackOptions(const CommandLine& line, engine::PackOptions& options) {
   bool number = false;
   const int level = line.Value("level").toInt(&number);
-  if (!number || level < 0 || level > 9) return line.UsageError(QStringLiteral("--level wants a number from 0 to 9"));
+  if (!number || level < 0 || level > 9)
+    return line.UsageError(QStringLiteral("--level wants a number from 0 to 9"));
   options.level = level;
   options.workers = line.Jobs();
   options.store = engine::NamePatterns(line.Values("store"));

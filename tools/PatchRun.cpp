@@ -52,8 +52,9 @@ QString counted(qsizetype count, const char* one, const char* many) {
 }
 
 QString summary(const QStringList& changes, int entries, qint64 bytes) {
-  const std::pair<const char*, const char*> kinds[] = {
-      {"add ", "added"}, {"replace ", "replaced"}, {"delete ", "deleted"}};
+  const std::pair<const char*, const char*> kinds[] = {{"add ", "added"},
+                                                       {"replace ", "replaced"},
+                                                       {"delete ", "deleted"}};
   QStringList parts;
   for (const auto& [prefix, done] : kinds) {
     const auto count = std::count_if(changes.begin(), changes.end(),
@@ -93,13 +94,13 @@ int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, 
     }
     if (!result.failed.isEmpty()) {
       tellAll(result.failed);
-      Complain(
-          path +
-          QStringLiteral(": not written: %1 could not be read").arg(counted(result.failed.size(), "file", "files")));
+      Complain(path + QStringLiteral(": not written: %1 could not be read")
+                          .arg(counted(result.failed.size(), "file", "files")));
       return SomeFailed;
     }
     writer.Finish(plan.records);
-    if (const int error = file.Commit(name)) return refuse(path, "cannot be written: " + platform::SystemReason(error));
+    if (const int error = file.Commit(name))
+      return refuse(path, "cannot be written: " + platform::SystemReason(error));
     if (!quiet) Print(path + ": " + summary(plan.changes, writer.Entries(), writer.Size()));
   } catch (const engine::ArchiveWriteError& error) {
     return refuse(path, "not written: " + error.reason());

@@ -42,7 +42,8 @@ void ProgressBar::draw() {
   const int filled = static_cast<int>(share * BarWidth);
   const double seconds = std::max(0.001, started_.elapsed() / 1000.0);
   const double rate = done_ / seconds;
-  const QString left = rate > 0 ? minutesAndSeconds(static_cast<qint64>((total_ - done_) / rate)) : QStringLiteral("-");
+  const QString left = rate > 0 ? minutesAndSeconds(static_cast<qint64>((total_ - done_) / rate))
+                                : QStringLiteral("-");
   const QString line = QStringLiteral("\r[%1%2] %3% %4 of %5, %6/s, %7 left\033[K")
                            .arg(QString(filled, '#'), QString(BarWidth - filled, ' '))
                            .arg(static_cast<int>(share * 100), 3)

@@ -7,7 +7,8 @@
 
 namespace tools {
 
-RunReporter::RunReporter(const QString& archive, qint64 total, bool quiet) : archive_(archive), bar_(total, quiet) {}
+RunReporter::RunReporter(const QString& archive, qint64 total, bool quiet)
+    : archive_(archive), bar_(total, quiet) {}
 
 void RunReporter::EntryDone(const engine::ClsTreeDir& entry, const engine::ExtractResult& result) {
   bar_.Add(std::max(0, entry.RealSize));

@@ -14,7 +14,7 @@ constexpr int Caught[] = {SIGINT, SIGTERM, SIGHUP};
 
 std::atomic<bool> requested{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
-struct sigaction previous[std::size(Caught)] {};
+struct sigaction previous[std::size(Caught)]{};
 
 // The signals are blocked while it runs, so the one raised here ends the
 // program only when the handler returns, after the files are gone.

@@ -33,9 +33,9 @@ class JsonReport {
     QByteArray notes;
     for (const engine::IntegrityFinding& note : report.notes)
       notes += (notes.isEmpty() ? "\n  " : ",\n  ") + compact(note.name, "note", note.text);
-    Output("],\n \"entries\": " + QByteArray::number(report.entries) + ", \"intact\": " +
-           QByteArray::number(report.intact) + ", \"notes\": [" + notes + "], \"stopped\": " +
-           (report.stopped ? "true" : "false") + "}\n");
+    Output("],\n \"entries\": " + QByteArray::number(report.entries) +
+           ", \"intact\": " + QByteArray::number(report.intact) + ", \"notes\": [" + notes +
+           "], \"stopped\": " + (report.stopped ? "true" : "false") + "}\n");
   }
 
  private:
@@ -53,7 +53,8 @@ class JsonReport {
 void summarize(const ToolArchive& archive, const engine::IntegrityReport& report) {
   const auto damaged = static_cast<qsizetype>(report.damaged.size());
   if (damaged == 0)
-    return Print(QStringLiteral("%1: all %2 entries are intact").arg(archive.Path(), QString::number(report.entries)));
+    return Print(
+        QStringLiteral("%1: all %2 entries are intact").arg(archive.Path(), QString::number(report.entries)));
   Print(QStringLiteral("%1: %2 of %3 entries are damaged")
             .arg(archive.Path(), QString::number(damaged), QString::number(report.entries)));
 }
@@ -69,12 +70,13 @@ int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
     };
   } else if (!quiet) {
     reporter.onTrailing = [&](const engine::ClsTreeDir& entry, qint64 bytes) {
-      Print(archive.Path() + ": " + QString::fromLatin1(entry.Filename) + ": note: " + engine::TrailingNote(bytes));
+      Print(archive.Path() + ": " + QString::fromLatin1(entry.Filename) +
+            ": note: " + engine::TrailingNote(bytes));
     };
   }
   const StopSignal stop;
-  const engine::IntegrityReport report =
-      engine::TestIntegrity(archive.Source(), entries, reporter, StopSignal::Requested, jobs);
+  const engine::IntegrityReport report = engine::TestIntegrity(archive.Source(), entries, reporter,
+                                                               StopSignal::Requested, jobs);
   reporter.Clear();
   if (jsonReport) jsonReport->End(report);
   if (report.stopped)

@@ -11,11 +11,16 @@ namespace {
 QString refusalText(const engine::ArchiveRefusal& refusal) {
   using Kind = engine::ArchiveRefusal::Kind;
   switch (refusal.kind) {
-    case Kind::CannotOpen: return "cannot open it: " + refusal.detail;
-    case Kind::NotAnArchive: return "not a Skarrow 2 DAT archive (" + refusal.detail + ")";
-    case Kind::BadFixedValues: return "not a Skarrow 2 DAT archive: " + refusal.detail;
-    case Kind::BadDirectory: return "its directory cannot be read: " + refusal.detail;
-    default: return QStringLiteral("there is not enough memory for its directory");
+    case Kind::CannotOpen:
+      return "cannot open it: " + refusal.detail;
+    case Kind::NotAnArchive:
+      return "not a Skarrow 2 DAT archive (" + refusal.detail + ")";
+    case Kind::BadFixedValues:
+      return "not a Skarrow 2 DAT archive: " + refusal.detail;
+    case Kind::BadDirectory:
+      return "its directory cannot be read: " + refusal.detail;
+    default:
+      return QStringLiteral("there is not enough memory for its directory");
   }
 }
 

@@ -45,7 +45,8 @@ class RecordRange {
     engine::ClsTreeDir entry_;
   };
 
-  RecordRange(const platform::ArchiveSource& source, const dat::FixedDATInfo& info) : source_(source), info_(info) {}
+  RecordRange(const platform::ArchiveSource& source, const dat::FixedDATInfo& info)
+      : source_(source), info_(info) {}
   Iterator begin() const { return Iterator(source_, info_); }
   std::default_sentinel_t end() const { return {}; }
 

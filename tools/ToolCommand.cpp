@@ -21,8 +21,7 @@ void Complain(const QString& text) {
 
 void Print(const QString& line) { Output((platform::ShownText(line) + '\n').toLocal8Bit()); }
 
-CommandLine::CommandLine(const QString& command, const QString& description)
-    : command_(command) {
+CommandLine::CommandLine(const QString& command, const QString& description) : command_(command) {
   parser_.setApplicationDescription(description);
   parser_.addHelpOption();
   parser_.addOption({{QStringLiteral("q"), QStringLiteral("quiet")},

@@ -13,10 +13,10 @@ namespace {
 using Command = int (*)(const QStringList&);
 
 const QHash<QString, Command>& commands() {
-  static const QHash<QString, Command> table{{"info", tools::RunInfo},       {"list", tools::RunList},
-                                             {"test", tools::RunTest},       {"extract", tools::RunExtract},
-                                             {"cat", tools::RunCat},         {"create", tools::RunCreate},
-                                             {"add", tools::RunAdd},         {"delete", tools::RunDelete}};
+  static const QHash<QString, Command> table{{"info", tools::RunInfo}, {"list", tools::RunList},
+                                             {"test", tools::RunTest}, {"extract", tools::RunExtract},
+                                             {"cat", tools::RunCat},   {"create", tools::RunCreate},
+                                             {"add", tools::RunAdd},   {"delete", tools::RunDelete}};
   return table;
 }
 

@@ -43,7 +43,8 @@ void writeFile(const std::string& path, const char* data, qint64 size) {
 void roundTrip(const std::string& temporary, std::vector<char>& packed) {
   writeFile(temporary, packed.data(), static_cast<qint64>(packed.size()));
   const int in = ::open(temporary.c_str(), O_RDONLY);
-  if (in < 0 || ::read(in, packed.data(), packed.size()) != static_cast<ssize_t>(packed.size()) || ::close(in) != 0)
+  if (in < 0 || ::read(in, packed.data(), packed.size()) != static_cast<ssize_t>(packed.size()) ||
+      ::close(in) != 0)
     throw std::runtime_error("temporary read failed");
   ::unlink(temporary.c_str());
 }

@@ -56,8 +56,8 @@ std::vector<Body> bodyPool(const ArchiveShape& shape) {
 // Four entries above ChunkLimit: two stored, two whose streams pass it too.
 std::vector<Body> bigBodies() {
   std::vector<Body> bodies;
-  for (const auto& [size, isCompressed] : {std::pair<qint64, bool>{9'000'000, false}, {12'500'000, false},
-                                           {30'000'000, true}, {45'000'000, true}})
+  for (const auto& [size, isCompressed] :
+       {std::pair<qint64, bool>{9'000'000, false}, {12'500'000, false}, {30'000'000, true}, {45'000'000, true}})
     bodies.push_back(bodyOf(TextLike(size, static_cast<uint32_t>(size)), isCompressed));
   return bodies;
 }

@@ -83,8 +83,8 @@ void run(const Workspace& workspace, int rounds) {
     bare.push_back(BareExtract(archive, path, bareRoot).totalSeconds);
     dialog.push_back(dialogExtract(*frame, dialogs, dialogFolder));
     ratio.push_back(dialog.back() / bare.back());
-    std::printf("round %d: bare loop %.3f s, Extract all through the dialog %.3f s (%.2f x)\n", round,
-                bare.back(), dialog.back(), ratio.back());
+    std::printf("round %d: bare loop %.3f s, Extract all through the dialog %.3f s (%.2f x)\n", round, bare.back(),
+                dialog.back(), ratio.back());
     if (round == 1) CompareOutputs(archive, bareRoot, dialogFolder + "/archive.dat");
     QDir(bareRoot).removeRecursively();
     QDir(dialogFolder).removeRecursively();

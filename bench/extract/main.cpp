@@ -104,7 +104,8 @@ void measurePeakMemory(const QString& path, const QString& root) {
   const qint64 peak = benchsupport::PeakBytes() / 1024;
   std::printf("one %s entry of %d bytes (%d packed) extracted in %.2f s\n",
               entry.IsCompressed() ? "compressed" : "stored", entry.RealSize, entry.PackedSize, seconds);
-  std::printf("| peak memory above the loaded archive | %.1f MiB (resident %lld KiB loaded, %lld KiB at the peak) |\n",
+  std::printf("| peak memory above the loaded archive | %.1f MiB (resident %lld KiB loaded, %lld KiB at the peak) "
+              "|\n",
               (peak - loaded) / 1024.0, static_cast<long long>(loaded), static_cast<long long>(peak));
 }
 

@@ -12,9 +12,9 @@ constexpr qsizetype Stretch = 64 * 1024;
 using Filler = std::function<void(QByteArray& stretch, QRandomGenerator& random)>;
 
 void fillText(QByteArray& stretch, QRandomGenerator& random) {
-  static const char* const words[] = {"harbour ", "lantern ", "the ",   "of ",   "skarrow ",
-                                      "ledger ",  "1998 ",    "gull ",  "and ",  "mist ",
-                                      "rope, ",   "tally ",   "a ",     "42 ",   ".\n"};
+  static const char* const words[] = {"harbour ", "lantern ", "the ",  "of ",  "skarrow ",
+                                      "ledger ",  "1998 ",    "gull ", "and ", "mist ",
+                                      "rope, ",   "tally ",   "a ",    "42 ",  ".\n"};
   stretch.clear();
   while (stretch.size() < Stretch) stretch.append(words[random.bounded(15)]);
   stretch.truncate(Stretch);

@@ -69,8 +69,7 @@ bool run(const QStringList& a) {
   if (op == QLatin1String("ours-compress")) return gulpwell::CompressFile(a.value(1)).ok();
   if (op == QLatin1String("ours-uncompress")) return gulpwell::UncompressFile(a.value(1), a.value(2)).ok();
   if (op == QLatin1String("bare-compress")) return bareCompress(a.value(1), a.value(2));
-  if (op == QLatin1String("bare-uncompress"))
-    return bareUncompress(a.value(1), a.value(2), a.value(3).toULong());
+  if (op == QLatin1String("bare-uncompress")) return bareUncompress(a.value(1), a.value(2), a.value(3).toULong());
   return false;
 }
 
@@ -81,7 +80,8 @@ int RunOperation(const QStringList& arguments) {
   const auto start = std::chrono::steady_clock::now();
   const bool ok = run(arguments);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  std::printf("%d %.6f %.6f %ld\n", ok ? 1 : 0, took.count(), cpuSeconds() - cpuBefore, static_cast<long>(benchsupport::PeakBytes() / 1024));
+  std::printf("%d %.6f %.6f %ld\n", ok ? 1 : 0, took.count(), cpuSeconds() - cpuBefore,
+              static_cast<long>(benchsupport::PeakBytes() / 1024));
   return ok ? 0 : 1;
 }
 

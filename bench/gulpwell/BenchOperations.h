@@ -10,7 +10,7 @@ struct Measure {
   bool ok = false;
   double seconds = 0;     // steady clock
   double cpuSeconds = 0;  // user + system: less disturbed by other work on the machine
-  double peakMiB = 0;  // VmHWM of the process that ran it
+  double peakMiB = 0;     // VmHWM of the process that ran it
 };
 
 // In the child: runs the operation named by the arguments and prints

@@ -9,8 +9,8 @@ namespace gulpwellbench {
 
 BenchScratch::BenchScratch() {
   if (folder_.isValid() && geteuid() == 0)
-    mounted_ = mount("tmpfs", QFile::encodeName(folder_.path()).constData(), "tmpfs", 0,
-                     "size=1536m,mode=0700") == 0;
+    mounted_ = mount("tmpfs", QFile::encodeName(folder_.path()).constData(), "tmpfs", 0, "size=1536m,mode=0700") ==
+               0;
 }
 
 BenchScratch::~BenchScratch() {

@@ -61,38 +61,36 @@ QList<Row> measureFile(const QString& program, const QString& label, const QStri
     keepBest(compress.ours, MeasureOperation(program, {"ours-compress", source}));
     keepBest(compress.bare, MeasureOperation(program, {"bare-compress", source, source + ".bare.QZ"}));
     keepBest(uncompress.ours, MeasureOperation(program, {"ours-uncompress", source + ".QZ", source + ".out"}));
-    keepBest(uncompress.bare, MeasureOperation(program, {"bare-uncompress", source + ".bare.QZ",
-                                                         source + ".bare.out", size}));
+    keepBest(uncompress.bare,
+             MeasureOperation(program, {"bare-uncompress", source + ".bare.QZ", source + ".bare.out", size}));
     checked = checked && sameBytes(source, source + ".out") && sameBytes(source, source + ".bare.out");
     for (const char* output : {".out", ".bare.out"}) QFile::remove(source + output);
   }
   compress.inMiB = uncompress.outMiB = sizeMiB(source);
   compress.outMiB = uncompress.inMiB = sizeMiB(source + ".QZ");
-  std::printf("%-12s restored exactly: %s; stream identical to the one-shot call's: %s\n",
-              qPrintable(label), checked ? "yes" : "NO",
-              sameBytes(source + ".QZ", source + ".bare.QZ") ? "yes" : "no");
+  std::printf("%-12s restored exactly: %s; stream identical to the one-shot call's: %s\n", qPrintable(label),
+              checked ? "yes" : "NO", sameBytes(source + ".QZ", source + ".bare.QZ") ? "yes" : "no");
   for (const char* output : {".QZ", ".bare.QZ"}) QFile::remove(source + output);
   return {compress, uncompress};
 }
 
 void printTable(const QList<Row>& rows) {
-  std::printf("\n%-10s %-10s %8s %8s %6s %8s %8s %6s %9s %9s %9s %s\n", "operation", "file",
-              "ours s", "bare s", "ratio", "ours cpu", "bare cpu", "ratio", "ours MiB", "bare MiB",
-              "limit MiB", "within targets");
+  std::printf("\n%-10s %-10s %8s %8s %6s %8s %8s %6s %9s %9s %9s %s\n", "operation", "file", "ours s", "bare s",
+              "ratio", "ours cpu", "bare cpu", "ratio", "ours MiB", "bare MiB", "limit MiB", "within targets");
   for (const Row& row : rows) {
     const double ratio = row.ours.seconds / row.bare.seconds;
     const double limit = 1.1 * (row.inMiB + row.outMiB) + 16;
     const bool within = row.ours.ok && row.bare.ok && ratio <= 1.1 && row.ours.peakMiB <= limit;
     std::printf("%-10s %-10s %8.3f %8.3f %6.3f %8.3f %8.3f %6.3f %9.1f %9.1f %9.1f %s\n",
-                qPrintable(row.operation), qPrintable(row.file), row.ours.seconds, row.bare.seconds,
-                ratio, row.ours.cpuSeconds, row.bare.cpuSeconds,
-                row.ours.cpuSeconds / row.bare.cpuSeconds, row.ours.peakMiB, row.bare.peakMiB, limit,
-                within ? "yes" : "NO");
+                qPrintable(row.operation), qPrintable(row.file), row.ours.seconds, row.bare.seconds, ratio,
+                row.ours.cpuSeconds, row.bare.cpuSeconds, row.ours.cpuSeconds / row.bare.cpuSeconds,
+                row.ours.peakMiB, row.bare.peakMiB, limit, within ? "yes" : "NO");
   }
   std::printf("\ntime: fastest of %d rounds on the steady clock (cpu: user + system), each operation "
               "in its own process,\nreading and writing included; peak: VmHWM of that process; "
               "limit: 1.1 x (input + output) + 16 MiB;\ntargets: steady-clock ratio <= 1.1 and peak "
-              "<= limit\n", Rounds);
+              "<= limit\n",
+              Rounds);
 }
 
 }  // namespace

@@ -120,8 +120,8 @@ int main() {
     const char* name;
     QByteArray data;
   } inputs[] = {{"text-like", testsupport::SampleText(InputSize, 7)}, {"mixed", mixed()}};
-  std::printf("%-10s %8s %10s %10s %12s %12s %10s\n", "input", "ratio", "zlib MB/s", "ISA-L MB/s",
-              "judged MB/s", "check MB/s", "judged/ISA-L");
+  std::printf("%-10s %8s %10s %10s %12s %12s %10s\n", "input", "ratio", "zlib MB/s", "ISA-L MB/s", "judged MB/s",
+              "check MB/s", "judged/ISA-L");
   for (const auto& input : inputs) {
     const QByteArray stream = testsupport::ZlibCompress(input.data, 6);
     const qint64 size = input.data.size();
@@ -133,7 +133,8 @@ int main() {
                 static_cast<double>(size) / static_cast<double>(stream.size()), zlib, isal, judged, check,
                 judged / isal);
   }
-  std::printf("\nMB of output a second, fastest of %d rounds in the thread's processor time; streams held in memory,\n"
+  std::printf("\nMB of output a second, fastest of %d rounds in the thread's processor time; streams held in "
+              "memory,\n"
               "fed in %lld KiB pieces, inflated into %lld KiB of output at a time; zlib level 6;\n"
               "judged: ZlibStream (ISA-L after DeflateCheck); check: DeflateCheck alone\n",
               Rounds, static_cast<long long>(InputPiece / 1024), static_cast<long long>(OutputPiece / 1024));

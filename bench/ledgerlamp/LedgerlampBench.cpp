@@ -35,9 +35,7 @@ class JumpAnswer : public platform::DialogService {
     return platform::MsgAnswer::Cancel;
   }
   QString input(const QString&, const QString&, const QString&) override { return reply_; }
-  QString openFile(const QString&, const QList<platform::FileFilter>&, const QString&) override {
-    return {};
-  }
+  QString openFile(const QString&, const QList<platform::FileFilter>&, const QString&) override { return {}; }
 
  private:
   QString reply_;
@@ -51,8 +49,8 @@ struct Timing {
 
 // Runs prepare then the action, the given number of times; only the action is
 // timed, in milliseconds on a steady clock.
-Timing timed(int runs, const std::function<void()>& action,
-             const std::function<void()>& prepare = [] {}) {
+Timing timed(
+    int runs, const std::function<void()>& action, const std::function<void()>& prepare = [] {}) {
   std::vector<double> ms;
   for (int i = 0; i < runs; ++i) {
     prepare();
@@ -117,11 +115,14 @@ int main(int argc, char** argv) {
   auto* index = window.findChild<QLineEdit*>(QStringLiteral("txtIndex"));
   // Each button is disabled on its own record, so every run starts from the other end.
   const int runs = 1000;
-  const Timing showFirst = timed(runs, [&] { first->click(); }, [&] { last->click(); });
+  const Timing showFirst = timed(
+      runs, [&] { first->click(); }, [&] { last->click(); });
   const bool firstShown = index->text() == QLatin1String("1");
-  const Timing showLast = timed(runs, [&] { last->click(); }, [&] { first->click(); });
+  const Timing showLast = timed(
+      runs, [&] { last->click(); }, [&] { first->click(); });
   const bool lastShown = index->text() == QString::number(records);
-  const Timing showJump = timed(runs, [&] { jump->click(); }, [&] { first->click(); });
+  const Timing showJump = timed(
+      runs, [&] { jump->click(); }, [&] { first->click(); });
   const bool jumpShown = index->text() == QString::number(records / 2);
   if (!firstShown || !lastShown || !jumpShown) {
     std::fprintf(stderr, "a display did not show its record\n");
@@ -144,8 +145,7 @@ int main(int argc, char** argv) {
   }
 
   const qint64 budget = 4LL * records + facts.directoryBytes + (16LL << 20);
-  std::printf("| %-40s | %-28s | %-28s | %-30s |\n", "Figure", "Ledgerlamp", "Machine's limit",
-              "Target");
+  std::printf("| %-40s | %-28s | %-28s | %-30s |\n", "Figure", "Ledgerlamp", "Machine's limit", "Target");
   std::printf("|%s|%s|%s|%s|\n", std::string(42, '-').c_str(), std::string(30, '-').c_str(),
               std::string(30, '-').c_str(), std::string(32, '-').c_str());
   row("Load (5 runs; limit: bare parse)", msText(load, 1), msText(bareParse, 1), "< 500 ms");

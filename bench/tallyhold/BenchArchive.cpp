@@ -9,17 +9,16 @@
 namespace tallyholdbench {
 namespace {
 
-const char* const Level1[] = {"ART",  "TEXT", "SOUND",  "MAPS",   "PROTO",
+const char* const Level1[] = {"ART",  "TEXT", "SOUND",   "MAPS",   "PROTO",
                               "DATA", "FONT", "SCRIPTS", "MOVIES", "MISC"};
-const char* const Level2[] = {"CRITTERS", "ITEMS",  "TILES",  "ENGLISH", "GERMAN",
+const char* const Level2[] = {"CRITTERS", "ITEMS",   "TILES", "ENGLISH", "GERMAN",
                               "INTRFACE", "SCENERY", "WALLS", "HEADS",   "SKILLS"};
 const char* const Stems[] = {"RUNNER", "GUARD", "DOOR", "TREE", "ROCK", "HINT", "SHOT", "STEP"};
 const char* const Extensions[] = {".FRM", ".MSG", ".ACM", ".MAP", ".PRO", ".INT", ".LST"};
 constexpr int BodyArea = 65536;
 
 QByteArray fileName(int n) {
-  return QByteArray(Stems[n % 8]) + QByteArray::number(n % 1000).rightJustified(3, '0') +
-         Extensions[n % 7];
+  return QByteArray(Stems[n % 8]) + QByteArray::number(n % 1000).rightJustified(3, '0') + Extensions[n % 7];
 }
 
 // A shared area of bodies, then the records that point into it, then the trailer.

@@ -179,8 +179,8 @@ QList<double> best(const QString& mode, const QString& path) {
 int runAll() {
   QTemporaryDir dir;
   std::printf("Tallyhold: open an archive (ReadSkarrow2DAT to the top-level listing shown)\n");
-  std::printf("%10s %12s %10s %12s %10s %16s\n", "entries", "load ms", "ns/entry", "bare ms",
-              "ns/entry", "peak B/entry");
+  std::printf("%10s %12s %10s %12s %10s %16s\n", "entries", "load ms", "ns/entry", "bare ms", "ns/entry",
+              "peak B/entry");
   for (const int entries : {10000, 100000, 1000000}) {
     const QString path = dir.filePath(QStringLiteral("tree%1.dat").arg(entries));
     tallyholdbench::WriteTreeArchive(path, entries);
@@ -190,9 +190,8 @@ int runAll() {
       std::printf("%10d  failed\n", entries);
       continue;
     }
-    std::printf("%10d %12.1f %10.0f %12.1f %10.0f %16.0f\n", entries, loaded[0],
-                loaded[0] * 1e6 / entries, bare[0], bare[0] * 1e6 / entries,
-                loaded[1] / entries);
+    std::printf("%10d %12.1f %10.0f %12.1f %10.0f %16.0f\n", entries, loaded[0], loaded[0] * 1e6 / entries,
+                bare[0], bare[0] * 1e6 / entries, loaded[1] / entries);
     QFile::remove(path);
   }
   // A sparse file whose trailer claims 2 GiB of directory with FilesTotal 0.
@@ -211,13 +210,14 @@ int runAll() {
   tallyholdbench::WriteOneFolderArchive(big, 20000);
   const QList<double> listed = child(QStringLiteral("--list"), big);
   if (listed.size() == 2)
-    std::printf("\nListFolder of one folder of %.0f entries, rows shown and painted: %.2f ms\n",
-                listed[1], listed[0]);
+    std::printf("\nListFolder of one folder of %.0f entries, rows shown and painted: %.2f ms\n", listed[1],
+                listed[0]);
   QFile::remove(big);
 
   std::printf("\nThe tree pane, 1,000,000 entries: the scan's tree (its nodes from the names in\n"
               "directory order, put in and painted) against View > All folders (its nodes from\n"
-              "the archive's folders, put in and painted); best of %d\n", Runs);
+              "the archive's folders, put in and painted); best of %d\n",
+              Runs);
   std::printf("%-28s %10s %8s %10s %8s %8s\n", "archive", "scan ms", "nodes", "all ms", "nodes", "ratio");
   for (const bool deep : {false, true}) {
     const QString path = dir.filePath(QStringLiteral("folders.dat"));

@@ -17,7 +17,7 @@ namespace toolkitbench {
 ChildResult RunChild(const QString& folder, const QString& program, const QStringList& arguments) {
   QTemporaryFile peak;
   peak.open();
-  std::vector<QByteArray> words{"/usr/bin/time", "-f", "%M", "-o", QFile::encodeName(peak.fileName()),
+  std::vector<QByteArray> words{"/usr/bin/time",           "-f", "%M", "-o", QFile::encodeName(peak.fileName()),
                                 QFile::encodeName(program)};
   for (const QString& argument : arguments) words.push_back(QFile::encodeName(argument));
   std::vector<char*> argv;

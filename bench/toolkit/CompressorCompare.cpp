@@ -34,8 +34,8 @@ CompressorFigures CompareCompressors(const QString& folder, int level) {
     figures.zlibSeconds += Since(start);
     figures.zlibBytes += std::min<qint64>(static_cast<qint64>(length), data.size());
     start = Clock::now();
-    const std::size_t made =
-        libdeflate_zlib_compress(compressor, data.constData(), data.size(), out.data(), out.size());
+    const std::size_t made = libdeflate_zlib_compress(compressor, data.constData(), data.size(), out.data(),
+                                                      out.size());
     figures.libdeflateSeconds += Since(start);
     figures.libdeflateBytes += std::min<qint64>(static_cast<qint64>(made), data.size());
   }

@@ -38,12 +38,12 @@ void compare(const QString& figure, const QString& folder, const QString& archiv
   dry[dry.indexOf("-q")] = "--dry-run";
   const ChildResult dryRun = mustRun(folder, tool, dry);
   const ChildResult command = mustRun(folder, tool, arguments);
-  std::printf(
-      "%-28s %7.3f s   cp %7.3f s   %5.2f x cp   %6.1f MiB peak, %5.1f "
-      "MiB per worker above the "
-      "directory; --dry-run %.3f s\n   %s\n",
-      qPrintable(figure), command.seconds, cp.seconds, command.seconds / cp.seconds, command.peakMiB,
-      (command.peakMiB - baseline) / workers, dryRun.seconds, qPrintable(shortened(CommandText(tool, arguments))));
+  std::printf("%-28s %7.3f s   cp %7.3f s   %5.2f x cp   %6.1f MiB peak, %5.1f "
+              "MiB per worker above the "
+              "directory; --dry-run %.3f s\n   %s\n",
+              qPrintable(figure), command.seconds, cp.seconds, command.seconds / cp.seconds, command.peakMiB,
+              (command.peakMiB - baseline) / workers, dryRun.seconds,
+              qPrintable(shortened(CommandText(tool, arguments))));
   std::fflush(stdout);
 }
 
@@ -105,11 +105,12 @@ void run(const Workspace& workspace, const QString& tool) {
   int entries = 0;
   const QStringList patterns = foldersOf1000(loaded, entries);
   std::printf("deleting %d entries in %lld folders\n", entries, static_cast<long long>(patterns.size()));
-  compare("delete (20 folders)", folder, archive, work, tool, QStringList{"delete", "-q", work} + patterns, baseline,
-          1);
+  compare("delete (20 folders)", folder, archive, work, tool, QStringList{"delete", "-q", work} + patterns,
+          baseline, 1);
   const QStringList names = every30th(loaded);
   std::printf("deleting %lld entries by name, every 30th\n", static_cast<long long>(names.size()));
-  compare("delete (1,000 names)", folder, archive, work, tool, QStringList{"delete", "-q", work} + names, baseline, 1);
+  compare("delete (1,000 names)", folder, archive, work, tool, QStringList{"delete", "-q", work} + names, baseline,
+          1);
 }
 
 }  // namespace

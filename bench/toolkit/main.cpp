@@ -82,7 +82,7 @@ void run(const Workspace& workspace, const QString& tool) {
   for (const QString& jobs : {QStringLiteral("1"), QStringLiteral("2")}) {
     fresh(out);
     const ChildResult extract = table.Run("skarrow2-dat extract -j " + jobs, out, tool,
-                                           {"extract", "-q", "-j", jobs, archive, "-C", out});
+                                          {"extract", "-q", "-j", jobs, archive, "-C", out});
     std::printf("%34s memory above the directory: %.1f MiB per worker\n", "",
                 (extract.peakMiB - baseline) / jobs.toInt());
   }
@@ -95,8 +95,7 @@ void run(const Workspace& workspace, const QString& tool) {
 
   const QString zip = workspace.file("tree.zip");
   table.Run("zip -r -6 (create peer)", tree, "zip", {"-q", "-r", "-6", zip, "."});
-  for (const auto& [figure, program, arguments] :
-       std::vector<std::tuple<QString, QString, QStringList>>{
+  for (const auto& [figure, program, arguments] : std::vector<std::tuple<QString, QString, QStringList>>{
            {"7zz x", "7zz", {"x", "-bd", "-y", "-o" + out, zip}},
            {"unzip", "unzip", {"-q", zip, "-d", out}},
            {"bsdtar -xf", "bsdtar", {"-xf", zip, "-C", out}}}) {
@@ -108,8 +107,8 @@ void run(const Workspace& workspace, const QString& tool) {
   const QString created = workspace.file("created.dat");
   const QString zip7 = workspace.file("tree7.zip");
   table.Run("7zz a -tzip -mx=5 -mmt=2", tree, "7zz", {"a", "-bd", "-tzip", "-mx=5", "-mmt=2", zip7, "."});
-  const ChildResult create =
-      table.Run("skarrow2-dat create -j 2", tree, tool, {"create", "-q", "-j", "2", created, tree});
+  const ChildResult create = table.Run("skarrow2-dat create -j 2", tree, tool,
+                                       {"create", "-q", "-j", "2", created, tree});
   std::printf("%34s memory above the directory: %.1f MiB per worker\n", "", (create.peakMiB - baseline) / 2);
 
   const CompressorFigures compressors = CompareCompressors(tree, 6);

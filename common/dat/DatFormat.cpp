@@ -23,9 +23,7 @@ void AppendInt32LE(QByteArray& out, int32_t value) {
   out.append(bytes, 4);
 }
 
-QString FormatHex(int32_t value) {
-  return QString::number(static_cast<uint32_t>(value), 16).toUpper();
-}
+QString FormatHex(int32_t value) { return QString::number(static_cast<uint32_t>(value), 16).toUpper(); }
 
 bool IsSkarrow2DAT(const ArchiveSource& source) {
   const qint64 length = source.Length();
@@ -43,27 +41,23 @@ DATSizes ReadDATSizes(const ArchiveSource& source) {
   sizes.TreeSize = readInt32At(source, fileLength - 7);
   sizes.DataSize = readInt32At(source, fileLength - 3);
   if (sizes.DataSize != fileLength)
-    throw DatError(QStringLiteral("DataSize %1 differs from the file length %2")
-                       .arg(sizes.DataSize)
-                       .arg(fileLength));
+    throw DatError(
+        QStringLiteral("DataSize %1 differs from the file length %2").arg(sizes.DataSize).arg(fileLength));
   return sizes;
 }
 
 int32_t DirTreeAddrOf(const DATSizes& sizes) {
-  if (sizes.TreeSize < 4)
-    throw DatError(QStringLiteral("TreeSize %1 is smaller than 4").arg(sizes.TreeSize));
+  if (sizes.TreeSize < 4) throw DatError(QStringLiteral("TreeSize %1 is smaller than 4").arg(sizes.TreeSize));
   if (sizes.TreeSize > sizes.DataSize - TrailerSize)
-    throw DatError(QStringLiteral("TreeSize %1 points outside the file of %2 bytes")
-                       .arg(sizes.TreeSize)
-                       .arg(sizes.DataSize));
+    throw DatError(
+        QStringLiteral("TreeSize %1 points outside the file of %2 bytes").arg(sizes.TreeSize).arg(sizes.DataSize));
   return sizes.DataSize - sizes.TreeSize - 3;
 }
 
 int32_t ReadFilesTotal(const ArchiveSource& source, const DATSizes& sizes) {
   const int32_t dirTreeAddr = DirTreeAddrOf(sizes);
   const int32_t filesTotal = readInt32At(source, dirTreeAddr - 4);
-  if (filesTotal < 0)
-    throw DatError(QStringLiteral("FilesTotal is negative (%1)").arg(filesTotal));
+  if (filesTotal < 0) throw DatError(QStringLiteral("FilesTotal is negative (%1)").arg(filesTotal));
   if (filesTotal > (sizes.TreeSize - 4) / RecordFixedSize)
     throw DatError(QStringLiteral("FilesTotal %1 cannot fit in a directory of %2 bytes")
                        .arg(filesTotal)

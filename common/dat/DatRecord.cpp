@@ -9,9 +9,8 @@ namespace {
 // Throws unless a record with this FilenameSize at the position ends inside the directory.
 void checkRecordFits(qint64 position, int32_t filenameSize, qint64 directoryEnd, int recordNumber) {
   if (filenameSize < 0)
-    throw DatError(QStringLiteral("record %1 has a negative FilenameSize (%2)")
-                       .arg(recordNumber)
-                       .arg(filenameSize));
+    throw DatError(
+        QStringLiteral("record %1 has a negative FilenameSize (%2)").arg(recordNumber).arg(filenameSize));
   if (position + RecordFixedSize + static_cast<qint64>(filenameSize) > directoryEnd)
     throw DatError(QStringLiteral("record %1 runs past the end of the directory").arg(recordNumber));
 }
@@ -53,8 +52,7 @@ const char* DirectoryReader::bytesAt(qint64 position, qint64 length, int recordN
 }
 
 DirRecord DirectoryReader::RecordAt(qint64 position, int recordNumber) {
-  if (position < first_)
-    throw DatError(QStringLiteral("record %1 lies before the directory").arg(recordNumber));
+  if (position < first_) throw DatError(QStringLiteral("record %1 lies before the directory").arg(recordNumber));
   checkHeadFits(position, end_, recordNumber);
   DirRecord record;
   record.FilenameSize = ReadInt32LE(bytesAt(position, 4, recordNumber));

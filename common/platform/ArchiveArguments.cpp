@@ -52,7 +52,8 @@ ArchiveArguments ParseArchiveArguments(const QStringList& arguments, const Archi
   if (parser.isSet(help)) return ending(0, parser.helpText());
   if (parser.isSet(version)) return ending(0, name + QLatin1Char(' ') + program.version + QLatin1Char('\n'));
   const QStringList given = parser.positionalArguments();
-  if (!many && given.size() > 1) return usageError(name, QStringLiteral("only one archive can be loaded at a time."));
+  if (!many && given.size() > 1)
+    return usageError(name, QStringLiteral("only one archive can be loaded at a time."));
   ArchiveArguments parsed;
   for (const QString& path : given) parsed.archives << absolute(path);
   return parsed;

@@ -9,7 +9,7 @@
 namespace platform {
 
 struct ArchiveArguments {
-  QStringList archives;  // absolute, each as the bytes it was given
+  QStringList archives;           // absolute, each as the bytes it was given
   std::optional<int> exitStatus;  // set: print `text` and end with this status
   QString text;                   // for standard output when the status is 0, else standard error
 };

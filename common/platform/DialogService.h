@@ -18,11 +18,9 @@ struct FileFilter {
 class DialogService {
  public:
   virtual ~DialogService() = default;
-  virtual MsgAnswer message(const QString& text, const QString& title, MsgIcon icon,
-                            MsgButtons buttons) = 0;
+  virtual MsgAnswer message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) = 0;
   // Cancel gives empty text.
-  virtual QString input(const QString& prompt, const QString& title,
-                        const QString& defaultText) = 0;
+  virtual QString input(const QString& prompt, const QString& title, const QString& defaultText) = 0;
   // The first filter is preselected; cancel gives empty text.
   virtual QString openFile(const QString& title, const QList<FileFilter>& filters,
                            const QString& initialFolder) = 0;

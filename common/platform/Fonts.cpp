@@ -19,9 +19,8 @@ void RegisterDesignFonts() {
   const QDir fonts(QStringLiteral("/usr/share/wine/fonts"));
   for (const char* file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf", "small_fonts.ttf"})
     if (fonts.exists(QLatin1String(file))) QFontDatabase::addApplicationFont(fonts.filePath(QLatin1String(file)));
-  const QStringList narrow = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                              QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
-                              QStringLiteral("Helvetica")};
+  const QStringList narrow = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                              QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")};
   for (const char* family : {"MS Sans Serif", "Tahoma", "Small Fonts"})
     QFont::insertSubstitutions(QString::fromLatin1(family), narrow);
   // What the windows were designed with wherever they name no font of their own.

@@ -18,50 +18,60 @@ QString displayText(QString text) {
 
 QMessageBox::Icon qtIcon(MsgIcon icon) {
   switch (icon) {
-    case MsgIcon::Critical: return QMessageBox::Critical;
-    case MsgIcon::Question: return QMessageBox::Question;
-    case MsgIcon::Exclamation: return QMessageBox::Warning;
-    case MsgIcon::Information: return QMessageBox::Information;
-    case MsgIcon::None: break;
+    case MsgIcon::Critical:
+      return QMessageBox::Critical;
+    case MsgIcon::Question:
+      return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MsgIcon::Information:
+      return QMessageBox::Information;
+    case MsgIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons qtButtons(MsgButtons buttons) {
   switch (buttons) {
-    case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
-    case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case MsgButtons::Ok: break;
+    case MsgButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::Ok:
+      break;
   }
   return QMessageBox::Ok;
 }
 
 MsgAnswer answerOf(int button) {
   switch (button) {
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    case QMessageBox::Retry: return MsgAnswer::Retry;
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    default: return MsgAnswer::Ok;
+    case QMessageBox::Cancel:
+      return MsgAnswer::Cancel;
+    case QMessageBox::Retry:
+      return MsgAnswer::Retry;
+    case QMessageBox::Yes:
+      return MsgAnswer::Yes;
+    case QMessageBox::No:
+      return MsgAnswer::No;
+    default:
+      return MsgAnswer::Ok;
   }
 }
 
 }  // namespace
 
-MsgAnswer QtDialogService::message(const QString& text, const QString& title, MsgIcon icon,
-                                   MsgButtons buttons) {
-  QMessageBox box(qtIcon(icon), title, displayText(text), qtButtons(buttons),
-                  QApplication::activeWindow());
+MsgAnswer QtDialogService::message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) {
+  QMessageBox box(qtIcon(icon), title, displayText(text), qtButtons(buttons), QApplication::activeWindow());
   return answerOf(box.exec());
 }
 
-QString QtDialogService::input(const QString& prompt, const QString& title,
-                               const QString& defaultText) {
+QString QtDialogService::input(const QString& prompt, const QString& title, const QString& defaultText) {
   bool ok = false;
-  const QString text = QInputDialog::getText(QApplication::activeWindow(), title,
-                                             displayText(prompt), QLineEdit::Normal,
-                                             defaultText, &ok);
+  const QString text = QInputDialog::getText(QApplication::activeWindow(), title, displayText(prompt),
+                                             QLineEdit::Normal, defaultText, &ok);
   return ok ? text : QString();
 }
 

@@ -7,12 +7,9 @@ namespace platform {
 // by the active window.
 class QtDialogService : public DialogService {
  public:
-  MsgAnswer message(const QString& text, const QString& title, MsgIcon icon,
-                    MsgButtons buttons) override;
-  QString input(const QString& prompt, const QString& title,
-                const QString& defaultText) override;
-  QString openFile(const QString& title, const QList<FileFilter>& filters,
-                   const QString& initialFolder) override;
+  MsgAnswer message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override;
+  QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+  QString openFile(const QString& title, const QList<FileFilter>& filters, const QString& initialFolder) override;
 };
 
 }  // namespace platform

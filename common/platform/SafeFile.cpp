@@ -25,7 +25,8 @@ constexpr int MaxAttempts = 100;
 // Its writer held the lock until the file was committed or removed, so a
 // file that can be locked has no writer left.
 bool removeIfStale(const FolderHandle& folder, const std::string& name) {
-  const int fd = ::openat(folder.Descriptor(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd = ::openat(folder.Descriptor(), name.c_str(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info {};
   const bool removed = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&

@@ -9,10 +9,14 @@ bool isControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
 QString escaped(int byte) {
   switch (byte) {
-    case '\n': return QStringLiteral("\\n");
-    case '\r': return QStringLiteral("\\r");
-    case '\t': return QStringLiteral("\\t");
-    default: return QStringLiteral("\\x%1").arg(byte, 2, 16, QChar('0'));
+    case '\n':
+      return QStringLiteral("\\n");
+    case '\r':
+      return QStringLiteral("\\r");
+    case '\t':
+      return QStringLiteral("\\t");
+    default:
+      return QStringLiteral("\\x%1").arg(byte, 2, 16, QChar('0'));
   }
 }
 

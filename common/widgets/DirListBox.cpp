@@ -15,8 +15,7 @@ class IndentDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
 
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override {
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QStyleOptionViewItem indented(option);
     indented.rect.setLeft(option.rect.left() + indentOf(index));
     QStyledItemDelegate::paint(painter, indented, index);
@@ -73,15 +72,15 @@ void DirListBox::list() {
   }
   setCurrentRow(count() - 1);
   const QDir current(path_);
-  const QStringList subfolders = current.entryList(
-      QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+  const QStringList subfolders = current.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                                                   QDir::Name | QDir::IgnoreCase);
   for (const QString& name : subfolders)
     addLine(current.filePath(name), name, static_cast<int>(names.size()) + 1, false);
 }
 
 void DirListBox::addLine(const QString& path, const QString& text, int depth, bool open) {
-  auto* item = new QListWidgetItem(
-      style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon), text, this);
+  auto* item = new QListWidgetItem(style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon),
+                                   text, this);
   item->setData(PathRole, path);
   item->setData(DepthRole, depth);
 }

@@ -12,8 +12,6 @@ FolderFailure CheckFolder(const QString& path) {
   return FolderFailure::None;
 }
 
-QString NormalFolderPath(const QString& path) {
-  return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
+QString NormalFolderPath(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
 
 }  // namespace widgets

@@ -39,8 +39,18 @@ class DeflateCheck {
   };
 
  private:
-  enum class Stage { Header, BlockStart, StoredLengths, StoredCopy, Counts, CodeLengthCode, CodeLengths,
-                     Symbols, Done, Failed };
+  enum class Stage {
+    Header,
+    BlockStart,
+    StoredLengths,
+    StoredCopy,
+    Counts,
+    CodeLengthCode,
+    CodeLengths,
+    Symbols,
+    Done,
+    Failed
+  };
 
   bool step();
   bool blockStart();

@@ -22,7 +22,6 @@ namespace engine {
 // directory can hold a hundred times more nodes than entries: past the limit
 // there are no nodes at all, and the tree stays as the scan made it.
 inline constexpr std::size_t MaxAllFolderNodes = 200'000;
-std::optional<std::vector<TreeNode>> AllFolderNodes(const ColTrees& trees,
-                                                    std::size_t limit = MaxAllFolderNodes);
+std::optional<std::vector<TreeNode>> AllFolderNodes(const ColTrees& trees, std::size_t limit = MaxAllFolderNodes);
 
 }  // namespace engine

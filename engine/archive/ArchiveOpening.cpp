@@ -15,10 +15,12 @@ OpenedArchive refused(Kind kind, const QString& detail) {
 
 }  // namespace
 
-OpenedArchive OpenArchive(std::shared_ptr<const platform::ArchiveSource> source, const std::function<void(const char* value)>& step) {
+OpenedArchive OpenArchive(std::shared_ptr<const platform::ArchiveSource> source,
+                          const std::function<void(const char* value)>& step) {
   if (!dat::IsSkarrow2DAT(*source))
-    return refused(Kind::NotAnArchive, source->Length() < 4 ? QStringLiteral("it is shorter than 4 bytes")
-                                                            : QStringLiteral("its last 4 bytes are not its length"));
+    return refused(Kind::NotAnArchive, source->Length() < 4
+                                           ? QStringLiteral("it is shorter than 4 bytes")
+                                           : QStringLiteral("its last 4 bytes are not its length"));
   OpenedArchive opened;
   try {
     opened.Info = dat::GetFixedDATInfo(*source, step);

@@ -22,8 +22,6 @@ std::shared_ptr<ClsDatFile> ColDatFiles::Item(int32_t archiveNumber) const {
   return file;
 }
 
-void ColDatFiles::Remove(int32_t archiveNumber) {
-  files_.Remove(files_.PositionOf(Item(archiveNumber).get()));
-}
+void ColDatFiles::Remove(int32_t archiveNumber) { files_.Remove(files_.PositionOf(Item(archiveNumber).get())); }
 
 }  // namespace engine

@@ -16,8 +16,7 @@ namespace engine {
 // first entry. Paths that differ only in letter case are one folder, named by
 // the spelling met first; the folder is found by a hash lookup. `hint` (the
 // folder used last) spares the lookup for the next entry of the same folder.
-ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry,
-                        ColSubTree* hint = nullptr);
+ColSubTree& AddToFolder(ColTrees& trees, std::shared_ptr<ClsTreeDir> entry, ColSubTree* hint = nullptr);
 
 // The entry of one directory record.
 ClsTreeDir TreeDirOf(dat::DirRecord&& record);

@@ -8,13 +8,20 @@ namespace {
 
 QString entryCell(const ClsTreeDir& entry, int column) {
   switch (column) {
-    case 0: return QString::fromLatin1(GetFileName(entry.Filename));
-    case 1: return QString::number(entry.FilenameSize);
-    case 2: return dat::FormatHex(entry.Offset) + QLatin1Char('h');
-    case 3: return QString::number(entry.RealSize);
-    case 4: return QString::number(entry.PackedSize);
-    case 5: return entry.IsCompressed() ? QStringLiteral("True") : QStringLiteral("False");
-    default: return {};
+    case 0:
+      return QString::fromLatin1(GetFileName(entry.Filename));
+    case 1:
+      return QString::number(entry.FilenameSize);
+    case 2:
+      return dat::FormatHex(entry.Offset) + QLatin1Char('h');
+    case 3:
+      return QString::number(entry.RealSize);
+    case 4:
+      return QString::number(entry.PackedSize);
+    case 5:
+      return entry.IsCompressed() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+      return {};
   }
 }
 
@@ -34,8 +41,7 @@ int FolderListing::RowCount() const {
 }
 
 QString FolderListing::Cell(int row, int column) const {
-  if (!folder_)
-    return row == 0 && column == 0 && listed_ ? QStringLiteral("Empty folder") : QString();
+  if (!folder_) return row == 0 && column == 0 && listed_ ? QStringLiteral("Empty folder") : QString();
   if (row < 0 || row >= folder_->Count()) return {};
   return entryCell(*folder_->Item(row + 1), column);
 }

@@ -7,9 +7,7 @@ namespace {
 
 constexpr const char* KeyPrefix[] = {"Mother", "Child1", "Child2"};
 
-QString keyOf(int level, int counter) {
-  return QLatin1String(KeyPrefix[level]) + QString::number(counter);
-}
+QString keyOf(int level, int counter) { return QLatin1String(KeyPrefix[level]) + QString::number(counter); }
 
 }  // namespace
 

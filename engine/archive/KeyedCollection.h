@@ -39,9 +39,7 @@ class KeyedCollection {
   }
 
   // The member under the key, or null: the lookup without the error.
-  Ptr Find(const QString& key) const {
-    return byKey_.value(key.toCaseFolded());
-  }
+  Ptr Find(const QString& key) const { return byKey_.value(key.toCaseFolded()); }
 
   // Later members move down one position.
   void Remove(int position) {

@@ -200,7 +200,8 @@ NamePatterns::NamePatterns(const QStringList& globs) {
 }
 
 bool NamePatterns::Matches(QByteArrayView name) const {
-  return globs_.empty() || std::any_of(globs_.begin(), globs_.end(), [&](const Glob& glob) { return glob.Matches(name); });
+  return globs_.empty() ||
+         std::any_of(globs_.begin(), globs_.end(), [&](const Glob& glob) { return glob.Matches(name); });
 }
 
 NamePatterns::After NamePatterns::Read(QByteArrayView beginning) const {

@@ -28,7 +28,8 @@ void checkEntry(const ClsTreeDir& entry, const platform::ArchiveSource& archive)
   if (offset < 0 || length < 0 || offset + length > archive.Length())
     throw EntryDataError(QStringLiteral("its data lie outside the archive (%1 bytes at offset %2)")
                              .arg(QString::number(length), QString::number(offset)));
-  if (entry.RealSize < 0) throw EntryDataError(QStringLiteral("its RealSize is negative (%1)").arg(entry.RealSize));
+  if (entry.RealSize < 0)
+    throw EntryDataError(QStringLiteral("its RealSize is negative (%1)").arg(entry.RealSize));
 }
 
 void readBody(const platform::ArchiveSource& archive, qint64 offset, qint64 size, char* buffer) {
@@ -114,7 +115,8 @@ void EntryCopy::Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObser
     working();
   });
   copyBody(
-      entry_, archive_, [&inflater](const char* data, qint64 size) { inflater.Feed(data, size); }, observer, working);
+      entry_, archive_, [&inflater](const char* data, qint64 size) { inflater.Feed(data, size); }, observer,
+      working);
   inflater.End();
   result_.trailing = inflater.Trailing();
 }

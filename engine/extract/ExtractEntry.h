@@ -33,10 +33,10 @@ class EntryObserver {
 };
 
 enum class ExtractOutcome {
-  Extracted,   // the file holds exactly the entry's data
-  Skipped,     // the entry's data or name are bad; nothing of it was written
-  WriteFailed, // the destination refused a write; nothing of the entry was left
-  Stopped      // the run was stopped while the entry was copied; nothing of it was left
+  Extracted,    // the file holds exactly the entry's data
+  Skipped,      // the entry's data or name are bad; nothing of it was written
+  WriteFailed,  // the destination refused a write; nothing of the entry was left
+  Stopped       // the run was stopped while the entry was copied; nothing of it was left
 };
 
 struct ExtractResult {

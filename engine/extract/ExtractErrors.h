@@ -12,8 +12,7 @@ namespace engine {
 // characters, a link or a file standing where its folder must go).
 class EntryDataError : public std::runtime_error {
  public:
-  explicit EntryDataError(const QString& reason)
-      : std::runtime_error(reason.toStdString()), reason_(reason) {}
+  explicit EntryDataError(const QString& reason) : std::runtime_error(reason.toStdString()), reason_(reason) {}
   const QString& reason() const { return reason_; }
 
  private:

@@ -71,7 +71,8 @@ std::optional<ExtractionPlan> PlanFolder(const ColTrees& trees, const QByteArray
   return plan;
 }
 
-std::optional<ExtractionPlan> PlanNamed(const ColTrees& trees, const QByteArray& folderKey, const QStringList& names) {
+std::optional<ExtractionPlan> PlanNamed(const ColTrees& trees, const QByteArray& folderKey,
+                                        const QStringList& names) {
   const std::shared_ptr<ColSubTree> folder = folderWithKey(trees, folderKey);
   if (!folder) return std::nullopt;
   const QSet<QString> wanted(names.begin(), names.end());

@@ -36,7 +36,8 @@ std::optional<ExtractionPlan> PlanFolder(const ColTrees& trees, const QByteArray
 
 // The entries of that folder whose file name (as listed) is among names, each
 // once, in folder order; nothing when no folder has the key. No folders.
-std::optional<ExtractionPlan> PlanNamed(const ColTrees& trees, const QByteArray& folderKey, const QStringList& names);
+std::optional<ExtractionPlan> PlanNamed(const ColTrees& trees, const QByteArray& folderKey,
+                                        const QStringList& names);
 
 // Every entry that the patterns match, folder by folder, and the whole folder
 // path of each.

@@ -24,9 +24,7 @@ constexpr std::size_t MaxJobs = 256;
 // How often this thread, waiting for a worker, passes on what its entry tells.
 constexpr std::chrono::milliseconds RelayEvery{20};
 
-QString foldedName(const ClsTreeDir& entry) {
-  return FoldedName(GetFileName(entry.Filename));
-}
+QString foldedName(const ClsTreeDir& entry) { return FoldedName(GetFileName(entry.Filename)); }
 
 // What a worker tells of its entry, kept until the run's thread passes it on:
 // every status text, in order, and whether work went on since.
@@ -61,10 +59,10 @@ struct ExtractionRun::Job {
   const ClsTreeDir& entry;
   EntryCopy copy;
   ExtractResult result;
-  bool settled = false;         // skipped or failed already: nothing more to do
-  bool failedAtStart = false;   // the destination failed before the body was given to a worker
-  QString pendingName;          // the file's case-folded name until it is committed
-  Relay relay;                  // what the entry tells on a worker's thread
+  bool settled = false;        // skipped or failed already: nothing more to do
+  bool failedAtStart = false;  // the destination failed before the body was given to a worker
+  QString pendingName;         // the file's case-folded name until it is committed
+  Relay relay;                 // what the entry tells on a worker's thread
 };
 
 ExtractionRun::ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive,
@@ -194,7 +192,8 @@ bool ExtractionRun::finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop 
   pool.TakeOldest();
   const std::unique_ptr<Job> job = std::move(jobs.front());
   jobs.pop_front();
-  if (!job->pendingName.isEmpty() && --pendingNames_[job->pendingName] == 0) pendingNames_.remove(job->pendingName);
+  if (!job->pendingName.isEmpty() && --pendingNames_[job->pendingName] == 0)
+    pendingNames_.remove(job->pendingName);
   ExtractResult result = job->settled ? std::move(job->result) : Settled([&] { return job->copy.Commit(); });
   if (result.outcome == ExtractOutcome::Stopped) {
     cutShort_ = true;

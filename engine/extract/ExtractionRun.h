@@ -63,10 +63,11 @@ class ExtractionRun {
   // would lose both).
   enum class OnStop { KeepFiles, RemoveNewFiles };
 
-  ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, ExtractDestination& destination, RunObserver& observer,
-                std::function<bool()> stopRequested, int workers = 1);
+  ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, ExtractDestination& destination,
+                RunObserver& observer, std::function<bool()> stopRequested, int workers = 1);
   // A run that checks every entry as extraction does and writes nothing.
-  ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, RunObserver& observer, std::function<bool()> stopRequested, int workers);
+  ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, RunObserver& observer,
+                std::function<bool()> stopRequested, int workers);
   ~ExtractionRun();
 
   // The stop is also asked between the pieces of an entry (on the workers'
@@ -87,8 +88,8 @@ class ExtractionRun {
   struct Job;
   using Jobs = std::deque<std::unique_ptr<Job>>;
 
-  ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, ExtractDestination* destination, RunObserver& observer,
-                std::function<bool()> stopRequested, int workers);
+  ExtractionRun(std::shared_ptr<const platform::ArchiveSource> archive, ExtractDestination* destination,
+                RunObserver& observer, std::function<bool()> stopRequested, int workers);
 
   // folded: the entry's file name case-folded, when there is a destination.
   std::unique_ptr<Job> start(const ClsTreeDir& entry, const QString& folded, platform::WorkerPool& pool);
@@ -107,7 +108,7 @@ class ExtractionRun {
   RunObserver& observer_;
   std::function<bool()> stopRequested_;
   bool stopWithinEntries_ = false;
-  bool cutShort_ = false;  // the stop cut an entry short, or the entries started ahead
+  bool cutShort_ = false;                 // the stop cut an entry short, or the entries started ahead
   std::atomic<bool> abandoning_ = false;  // a stop gave up the entries in flight
   std::vector<std::unique_ptr<FileDecompressor>> decompressors_;  // one for each worker
   QHash<QString, int> pendingNames_;  // the case-folded names of the files not yet committed

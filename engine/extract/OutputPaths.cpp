@@ -25,7 +25,8 @@ QString componentReason(const QByteArray& component) {
     return QStringLiteral("its name holds the folder \"%1\"").arg(QString::fromLatin1(component));
   const bool driveLike = component.size() >= 2 && component[1] == ':' &&
                          std::isalpha(static_cast<unsigned char>(component[0]));
-  if (driveLike) return QStringLiteral("its name holds the drive \"%1\"").arg(QString::fromLatin1(component.left(2)));
+  if (driveLike)
+    return QStringLiteral("its name holds the drive \"%1\"").arg(QString::fromLatin1(component.left(2)));
   return {};
 }
 

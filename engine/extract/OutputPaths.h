@@ -92,9 +92,9 @@ class ExtractDestination {
   QString rootName_;
   Layout layout_;
   DestFolder root_;
-  QHash<QString, Level> levels_;       // by case-folded folder path
-  QHash<QString, Listing> listings_;   // by case-folded folder path
-  std::list<QString> held_;            // levels whose folder is open, used last at the back
+  QHash<QString, Level> levels_;      // by case-folded folder path
+  QHash<QString, Listing> listings_;  // by case-folded folder path
+  std::list<QString> held_;           // levels whose folder is open, used last at the back
 };
 
 }  // namespace engine

@@ -74,9 +74,13 @@ struct Job {
 
 class Packer {
  public:
-  Packer(const InputTree& tree, const std::vector<const platform::FolderHandle*>& roots, const PackOptions& options,
-         DatArchiveWriter& writer, const std::function<void(qint64)>& packed)
-      : tree_(tree), roots_(roots), options_(options), writer_(writer), packed_(packed),
+  Packer(const InputTree& tree, const std::vector<const platform::FolderHandle*>& roots,
+         const PackOptions& options, DatArchiveWriter& writer, const std::function<void(qint64)>& packed)
+      : tree_(tree),
+        roots_(roots),
+        options_(options),
+        writer_(writer),
+        packed_(packed),
         compressors_(options.workers) {}
 
   PackResult Run(const std::function<bool()>& stopRequested);
@@ -213,9 +217,8 @@ void Packer::streamLarge(const InputFile& file, const std::function<bool()>& sto
     qint64 realSize = 0;
     bool compressed = compresses(file);
     if (compressed) {
-      StreamingBodyCompressor compressor(options_.level, [this](const char* data, qint64 size) {
-        writer_.WriteBody(data, size);
-      });
+      StreamingBodyCompressor compressor(options_.level,
+                                         [this](const char* data, qint64 size) { writer_.WriteBody(data, size); });
       QByteArray piece(ReadChunk, Qt::Uninitialized);
       while (const qint64 got = input.Read(piece.data(), piece.size())) {
         if (stopRequested()) throw StopInsideFile{};

@@ -27,16 +27,15 @@ void forEachFolder(QByteArrayView name, Visit visit) {
 }
 
 // The kept entries, checked to have their bodies inside the archive.
-std::vector<int> keptEntries(const std::vector<OldEntry>& old, qint64 archiveLength, const std::vector<bool>& dropped,
-                             PatchPlan& plan) {
+std::vector<int> keptEntries(const std::vector<OldEntry>& old, qint64 archiveLength,
+                             const std::vector<bool>& dropped, PatchPlan& plan) {
   std::vector<int> kept;
   for (int i = 0; i < static_cast<int>(old.size()); ++i) {
     if (dropped[i]) continue;
     const OldEntry& entry = old[i];
     if (entry.offset < 0 || entry.packedSize < 0 || entry.offset + entry.packedSize > archiveLength)
-      plan.refused << shown(entry.name) + QStringLiteral(
-                                              ": its data lie outside the archive "
-                                              "(%1 bytes at offset %2)")
+      plan.refused << shown(entry.name) + QStringLiteral(": its data lie outside the archive "
+                                                         "(%1 bytes at offset %2)")
                                               .arg(entry.packedSize)
                                               .arg(entry.offset);
     kept.push_back(i);
@@ -117,16 +116,19 @@ void refuseFileFolderClashes(const std::vector<OldEntry>& old, const std::vector
 
 // The bodies in the old file's order with the new ones among them, and the
 // directory in create's order.
-void layOut(const std::vector<OldEntry>& old, const std::vector<int>& kept, const InputTree& tree, PatchPlan& plan) {
+void layOut(const std::vector<OldEntry>& old, const std::vector<int>& kept, const InputTree& tree,
+            PatchPlan& plan) {
   const auto nameOf = [&](int index) -> QByteArrayView {
     return index >= 0 ? QByteArrayView(old[index].name) : QByteArrayView(tree.files[~index].name);
   };
   std::vector<int> byOffset = kept;
-  std::stable_sort(byOffset.begin(), byOffset.end(), [&old](int a, int b) { return old[a].offset < old[b].offset; });
+  std::stable_sort(byOffset.begin(), byOffset.end(),
+                   [&old](int a, int b) { return old[a].offset < old[b].offset; });
   int nextNew = 0;
   const int added = static_cast<int>(tree.files.size());
   for (const int index : byOffset) {
-    for (; nextNew < added && ComesBefore(nameOf(~nextNew), nameOf(index)); ++nextNew) plan.bodies.push_back(~nextNew);
+    for (; nextNew < added && ComesBefore(nameOf(~nextNew), nameOf(index)); ++nextNew)
+      plan.bodies.push_back(~nextNew);
     plan.bodies.push_back(index);
   }
   for (; nextNew < added; ++nextNew) plan.bodies.push_back(~nextNew);

@@ -15,8 +15,8 @@ WholeBodyCompressor::~WholeBodyCompressor() { libdeflate_free_compressor(compres
 bool WholeBodyCompressor::Compress(const QByteArray& data, QByteArray& out) {
   if (data.isEmpty()) return false;
   out.resize(data.size() - 1);
-  const std::size_t size =
-      libdeflate_zlib_compress(compressor_, data.constData(), data.size(), out.data(), out.size());
+  const std::size_t size = libdeflate_zlib_compress(compressor_, data.constData(), data.size(), out.data(),
+                                                    out.size());
   out.resize(static_cast<qsizetype>(size));
   return size > 0;
 }

@@ -82,7 +82,8 @@ void DatArchiveWriter::EndEntry(const QByteArray& name, bool compressed, qint64 
   EndCopiedEntry(name, compressed, realSize, written_ - bodyStart_);
 }
 
-void DatArchiveWriter::EndCopiedEntry(const QByteArray& name, bool compressed, qint64 realSize, qint64 packedSize) {
+void DatArchiveWriter::EndCopiedEntry(const QByteArray& name, bool compressed, qint64 realSize,
+                                      qint64 packedSize) {
   if (realSize > Largest) tooLarge();
   dat::DirRecord record;
   record.FilenameSize = static_cast<int32_t>(name.size());

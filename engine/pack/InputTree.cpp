@@ -75,9 +75,10 @@ void checkSpelling(Walk& walk, const QByteArray& folderPath, const QString& wher
     const QString key = FoldedName(prefix);
     const QByteArray first = walk.spellings.value(key, prefix);
     if (first != prefix)
-      walk.tree.refused << where + QStringLiteral(": its folder %1 differs from the folder %2 only in letter case, "
-                                                  "and the archive's readers take them for one")
-                                       .arg(QString::fromLatin1(prefix), QString::fromLatin1(first));
+      walk.tree.refused << where +
+                               QStringLiteral(": its folder %1 differs from the folder %2 only in letter case, "
+                                              "and the archive's readers take them for one")
+                                   .arg(QString::fromLatin1(prefix), QString::fromLatin1(first));
     walk.spellings.insert(key, first);
   }
 }

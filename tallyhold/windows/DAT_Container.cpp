@@ -195,11 +195,11 @@ void DAT_Container::fillTree() {
 }
 
 void DAT_Container::tellTooManyFolders() const {
-  platform::Dialogs().message(
-      QStringLiteral("%1 has more than %2 folders, too many to show them all; its tree keeps the "
-                     "first three levels.")
-          .arg(windowTitle(), QString::number(engine::MaxAllFolderNodes)),
-      AppTitle(), platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+  platform::Dialogs().message(QStringLiteral(
+                                  "%1 has more than %2 folders, too many to show them all; its tree keeps the "
+                                  "first three levels.")
+                                  .arg(windowTitle(), QString::number(engine::MaxAllFolderNodes)),
+                              AppTitle(), platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
 }
 
 // The first node that lists the folder, letter case not counting.
@@ -278,7 +278,8 @@ bool DAT_Container::ShowEntry(const QByteArray& name) {
   for (int row = 0; row < Listing().RowCount(); ++row) {
     if (Listing().Cell(row, 0) != file) continue;
     const QModelIndex index = listModel_->index(row, 0);
-    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list_->selectionModel()->setCurrentIndex(index,
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     list_->scrollTo(index);
     break;
   }
@@ -310,8 +311,7 @@ void DAT_Container::resizeEvent(QResizeEvent* event) {
 }
 
 void DAT_Container::layOutPanes() {
-  const PaneLayout layout =
-      LayOutPanes(platform::PixelsToTwipsX(width()), platform::PixelsToTwipsY(height()));
+  const PaneLayout layout = LayOutPanes(platform::PixelsToTwipsX(width()), platform::PixelsToTwipsY(height()));
   treeFrame_->setGeometry(TwipsRect(layout.FrameTreeView));
   listFrame_->setGeometry(TwipsRect(layout.FrameListView));
   tree_->setGeometry(TwipsRect(layout.TreeView));

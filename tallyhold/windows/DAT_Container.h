@@ -112,7 +112,7 @@ class DAT_Container : public QMdiSubWindow {
   std::shared_ptr<engine::ClsDatFile> archive_;
   QFrame* treeFrame_;
   QFrame* listFrame_;
-  QTreeWidget* tree_;  // node keys are held as item data (Qt::UserRole)
+  QTreeWidget* tree_;    // node keys are held as item data (Qt::UserRole)
   EntryDragView* list_;  // its selected rows may be dragged out as files
   FolderListModel* listModel_;
   QHash<QString, QTreeWidgetItem*> nodesByKey_;

@@ -16,8 +16,7 @@
 namespace tallyhold {
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twips,
-              const char* tooltip) {
+QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twips, const char* tooltip) {
   auto* label = platform::Place(new QLabel(caption, parent), name, twips);
   label->setToolTip(QLatin1String(tooltip));
   return label;
@@ -36,8 +35,7 @@ DAT_Info::DAT_Info(QAction& showItem) : showItem_(showItem) {
   // The focus leaving a disabled frame must not land here and bring it to the front.
   setFocusPolicy(Qt::NoFocus);
   keepArchiveWindowsMaximised();
-  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setWindowTitle(QStringLiteral("DAT Information"));
   // A tool window's caption carries no icon.
   auto* caption = new ToolCaptionStyle;
@@ -56,8 +54,8 @@ DAT_Info::DAT_Info(QAction& showItem) : showItem_(showItem) {
   label(content, "Label4", QStringLiteral("DirTreeAddr:"), {60, 840, 915, 195}, DirTreeAddrTip);
   dirTreeAddr_ = label(content, "txtDirTreeAddr", {}, {1020, 840, 675, 195}, DirTreeAddrTip);
 
-  auto* hideButton =
-      platform::Place(new QPushButton(QStringLiteral("Hide this window"), content), "Command1", {60, 1200, 1635, 255});
+  auto* hideButton = platform::Place(new QPushButton(QStringLiteral("Hide this window"), content), "Command1",
+                                     {60, 1200, 1635, 255});
   hideButton->setFocusPolicy(Qt::NoFocus);
   connect(hideButton, &QPushButton::clicked, this, [this] {
     showItem_.setChecked(false);

@@ -98,8 +98,7 @@ void DestinationChooser::createFolder() {
 }
 
 std::error_code DestinationChooser::createAndEnter(const QString& folder) {
-  if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0)
-    return {errno, std::generic_category()};
+  if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0) return {errno, std::generic_category()};
   if (!folders_->SetPath(folder)) return whyNotEntered(folder, folders_->LastFailure());
   return {};
 }

@@ -92,8 +92,8 @@ void EntryMimeData::extract() const {
     const QString folder = QString::fromStdString(folderName_);
     engine::ExtractDestination destination(base, folder, engine::ExtractDestination::Layout::Flat);
     WrittenFiles written(base + QLatin1Char('/') + folder);
-    engine::ExtractionRun run(dragged_.archive, destination, written, [] { return false; },
-                              std::max(1, QThread::idealThreadCount()));
+    engine::ExtractionRun run(
+        dragged_.archive, destination, written, [] { return false; }, std::max(1, QThread::idealThreadCount()));
     std::vector<const engine::ClsTreeDir*> entries;
     for (const auto& entry : dragged_.entries) entries.push_back(entry.get());
     if (run.OpenDestination()) run.Extract(entries, engine::ExtractionRun::OnStop::KeepFiles);

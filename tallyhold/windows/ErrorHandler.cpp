@@ -29,24 +29,38 @@ QString pathNotFoundText(int32_t number, const QString& description) {
   return "Error: " + QString::number(number) + ", " + description + CR + CR +
          "     Possible causes and solutions:" + CR + CR +
          "1. You have tried to create a folder with more than 255 characters, Windows can't handle more "
-         "than that long" + CR +
-         "2. You're using too much Microsoft software, burn your computer and install Linux" + CR +
+         "than that long" +
+         CR + "2. You're using too much Microsoft software, burn your computer and install Linux" + CR +
          "3. It could be a bug! Check readme.txt for further information";
 }
 
 int32_t numberOf(int error) {
   switch (error) {
-    case ENOENT: case ENOTDIR: case ENAMETOOLONG: case ELOOP:
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
       return PathNotFound;
-    case ENOMEDIUM: case ENODEV: case ENXIO:
+    case ENOMEDIUM:
+    case ENODEV:
+    case ENXIO:
       return DeviceUnavailable;
-    case EEXIST: case ENOTEMPTY: case EISDIR:
+    case EEXIST:
+    case ENOTEMPTY:
+    case EISDIR:
       return PathFileAccessError;
-    case EACCES: case EPERM: case EROFS: case EBUSY: case ETXTBSY:
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EBUSY:
+    case ETXTBSY:
       return PermissionDenied;
-    case ENOSPC: case EDQUOT: case EFBIG:
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
       return DiskFull;
-    case EINVAL: case EILSEQ:
+    case EINVAL:
+    case EILSEQ:
       return BadFileName;
     default:
       return DeviceIOError;
@@ -71,8 +85,8 @@ platform::MsgAnswer HandleError(int32_t number, const QString& description, cons
       return platform::Dialogs().message("Error: " + QString::number(number) + ", the path already exists",
                                          description, MsgIcon::Exclamation, MsgButtons::Ok);
     case PathNotFound:
-      return platform::Dialogs().message(pathNotFoundText(number, description), description,
-                                         MsgIcon::Exclamation, MsgButtons::Ok);
+      return platform::Dialogs().message(pathNotFoundText(number, description), description, MsgIcon::Exclamation,
+                                         MsgButtons::Ok);
     case DeviceIOError:
     case DiskFull:
     case BadFileName:

@@ -16,16 +16,19 @@ namespace {
 // The folder the list pane shows holds entries to extract, and the first has a
 // name (a list showing none could not be told from an empty one).
 bool hasEntriesListed(engine::ClsDatFile& archive, const DAT_Container& window) {
-  const std::shared_ptr<engine::ColSubTree> folder =
-      archive.ColTrees().Find(QString::fromLatin1(window.Listing().Path()));
+  const std::shared_ptr<engine::ColSubTree> folder = archive.ColTrees().Find(
+      QString::fromLatin1(window.Listing().Path()));
   return folder && folder->Count() > 0 && !engine::GetFileName(folder->Item(1)->Filename).isEmpty();
 }
 
 ExtractionMode modeOf(Pane pane) {
   switch (pane) {
-    case Pane::List: return ExtractionMode::Files;
-    case Pane::Tree: return ExtractionMode::Folder;
-    default: return ExtractionMode::Neither;
+    case Pane::List:
+      return ExtractionMode::Files;
+    case Pane::Tree:
+      return ExtractionMode::Folder;
+    default:
+      return ExtractionMode::Neither;
   }
 }
 
@@ -51,8 +54,7 @@ void Main_Container::ExtractSelected() {
   if (!archive || !window || !hasEntriesListed(*archive, *window)) {
     platform::Dialogs().message(
         QStringLiteral("Please select a folder or a group of files if you really want to extract"),
-        QStringLiteral("No files/folder selected"), platform::MsgIcon::Exclamation,
-        platform::MsgButtons::Ok);
+        QStringLiteral("No files/folder selected"), platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
     return;
   }
   auto* dialog = new frmExtract({this, archive, state_.ActiveDAT.Caption});

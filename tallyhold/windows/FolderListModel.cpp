@@ -27,8 +27,7 @@ Qt::ItemFlags FolderListModel::flags(const QModelIndex& index) const {
 }
 
 QVariant FolderListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= engine::FolderListing::ColumnCount)
-    return {};
+  if (orientation != Qt::Horizontal || section < 0 || section >= engine::FolderListing::ColumnCount) return {};
   if (role == Qt::DisplayRole) return QString::fromLatin1(ListColumns[section].header);
   if (role == ColumnKeyRole) return QString::fromLatin1(ListColumns[section].key);
   return {};

@@ -14,9 +14,8 @@ struct ListColumn {
 };
 
 inline constexpr ListColumn ListColumns[engine::FolderListing::ColumnCount] = {
-    {"filename", "Filename", 1240},     {"filenamesize", "FilenameSize", 1140},
-    {"location", "Offset", 1440},       {"realsize", "RealSize", 1440},
-    {"packedsize", "packedSize", 1440}, {"compression", "Compression", 1440}};
+    {"filename", "Filename", 1240}, {"filenamesize", "FilenameSize", 1140}, {"location", "Offset", 1440},
+    {"realsize", "RealSize", 1440}, {"packedsize", "packedSize", 1440},     {"compression", "Compression", 1440}};
 
 class FolderListModel : public QAbstractTableModel {
  public:
@@ -33,8 +32,7 @@ class FolderListModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   // The rows of entries may be dragged out; "Empty folder" may not.
   Qt::ItemFlags flags(const QModelIndex& index) const override;
-  QVariant headerData(int section, Qt::Orientation orientation,
-                      int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
  private:
   engine::FolderListing listing_;

@@ -21,8 +21,7 @@
 namespace tallyhold {
 namespace {
 
-QAction* addItem(QMenu* menu, const char* name, const char* caption,
-                 const QKeySequence& shortcut = {}) {
+QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {}) {
   QAction* item = menu->addAction(QLatin1String(caption));
   item->setObjectName(QLatin1String(name));
   item->setShortcut(shortcut);
@@ -78,8 +77,8 @@ Main_Container::~Main_Container() {
 
 void Main_Container::buildMenus() {
   QMenu* file = addMenu(this, "menuitem001", "&File");
-  connect(addItem(file, "mnuOpenDAT", "Open DAT...", QKeySequence(Qt::CTRL | Qt::Key_O)),
-          &QAction::triggered, this, [this] { openArchive(); });
+  connect(addItem(file, "mnuOpenDAT", "Open DAT...", QKeySequence(Qt::CTRL | Qt::Key_O)), &QAction::triggered,
+          this, [this] { openArchive(); });
   file->addSeparator()->setObjectName(QStringLiteral("sep98"));
   connect(addItem(file, "exit", "E&xit"), &QAction::triggered, this, [this] { close(); });
   menuBar()->addMenu(file);
@@ -119,13 +118,13 @@ void Main_Container::buildPopups() {
   listPopup_ = addMenu(this, "mnuListView", "ContextListView");
   connect(addItem(listPopup_, "mnuconExtractListView", "Extract..."), &QAction::triggered, this,
           [this] { ExtractSelected(); });
-  connect(addItem(listPopup_, "mnuconExtractListEntireDAT", "Extract entire DAT..."),
-          &QAction::triggered, this, [this] { ExtractAll(); });
+  connect(addItem(listPopup_, "mnuconExtractListEntireDAT", "Extract entire DAT..."), &QAction::triggered, this,
+          [this] { ExtractAll(); });
   treePopup_ = addMenu(this, "mnuTreeView", "ContextTreeView");
   connect(addItem(treePopup_, "mnuconExtractTreeView", "Extract..."), &QAction::triggered, this,
           [this] { ExtractSelected(); });
-  connect(addItem(treePopup_, "mnuconExtractTreeEntireDAT", "Extract entire DAT..."),
-          &QAction::triggered, this, [this] { ExtractAll(); });
+  connect(addItem(treePopup_, "mnuconExtractTreeEntireDAT", "Extract entire DAT..."), &QAction::triggered, this,
+          [this] { ExtractAll(); });
 }
 
 void Main_Container::buildStatusBar() {
@@ -203,8 +202,7 @@ DAT_Info& Main_Container::Info() {
 }
 
 void Main_Container::PlaceInfoWindow() {
-  Info().move(frameGeometry().width() - platform::TwipsToPixelsX(2200),
-              platform::TwipsToPixelsY(100));
+  Info().move(frameGeometry().width() - platform::TwipsToPixelsX(2200), platform::TwipsToPixelsY(100));
 }
 
 void Main_Container::toggleInfoWindow(bool nowChecked) {

@@ -23,7 +23,8 @@ void refuseArchive(const QString& sFileName, const engine::ArchiveRefusal& refus
   else if (refusal.kind != Kind::NotAnArchive)
     text = QStringLiteral("%1 is not a Skarrow 2 DAT file: %2.").arg(sFileName, refusal.detail);
   platform::Dialogs().message(text, AppTitle(),
-                              refusal.kind == Kind::NotAnArchive ? platform::MsgIcon::None : platform::MsgIcon::Critical,
+                              refusal.kind == Kind::NotAnArchive ? platform::MsgIcon::None
+                                                                 : platform::MsgIcon::Critical,
                               platform::MsgButtons::Ok);
 }
 
@@ -31,13 +32,12 @@ void refuseArchive(const QString& sFileName, const engine::ArchiveRefusal& refus
 
 void Main_Container::openArchive() {
   SetStatus(QStringLiteral("Load new DAT..."));
-  const QString path =
-      platform::Dialogs()
-          .openFile(QStringLiteral("Open DAT"),
-                    {{QStringLiteral("Skarrow 2 DAT Files (*.dat)"), QStringLiteral("*.dat")},
-                     {QStringLiteral("Everything (*.*)"), QStringLiteral("*.*")}},
-                    QDir::currentPath())
-          .trimmed();
+  const QString path = platform::Dialogs()
+                           .openFile(QStringLiteral("Open DAT"),
+                                     {{QStringLiteral("Skarrow 2 DAT Files (*.dat)"), QStringLiteral("*.dat")},
+                                      {QStringLiteral("Everything (*.*)"), QStringLiteral("*.*")}},
+                                     QDir::currentPath())
+                           .trimmed();
   if (path.isEmpty()) {
     SetStatus(QStringLiteral("Nothing to do."));
     return;

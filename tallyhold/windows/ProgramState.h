@@ -28,8 +28,7 @@ class ProgramState {
 
   engine::ColDatFiles DATFiles;
   // Archive windows by slot; slots below 256 stay empty and no slot is reused.
-  std::vector<QPointer<DAT_Container>> DATWindows =
-      std::vector<QPointer<DAT_Container>>(FirstWindowSlot);
+  std::vector<QPointer<DAT_Container>> DATWindows = std::vector<QPointer<DAT_Container>>(FirstWindowSlot);
   ActiveDATRecord ActiveDAT;
   Pane ActivePane = Pane::None;
 

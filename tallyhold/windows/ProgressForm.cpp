@@ -41,8 +41,8 @@ ProgressForm::ProgressForm(StopToken& stop) {
   setFixedSize(platform::TwipsSize(4725, 1875));
 
   message_ = Place(new QLabel(QStringLiteral("This will take some minutes depending on the speed of "
-                                              "your computer. Please, be patient."),
-                               this),
+                                             "your computer. Please, be patient."),
+                              this),
                    "labMsg", {60, 60, 4575, 435});
   message_->setWordWrap(true);
   status_ = Place(new QLabel(QStringLiteral("Status Bar"), this), "labStatus", {240, 660, 4215, 255});

@@ -18,8 +18,7 @@ constexpr int PaintEveryMs = 30;
 
 // Not a child of the dialog or the frame: both are disabled while the run
 // goes on, and Cancel must stay usable.
-RunProgress::RunProgress(const QString& caption, StopToken& stop)
-    : form_(std::make_unique<ProgressForm>(stop)) {
+RunProgress::RunProgress(const QString& caption, StopToken& stop) : form_(std::make_unique<ProgressForm>(stop)) {
   form_->setWindowTitle(caption);
   form_->Status().setText(QStringLiteral("Initializing..."));
   platform::ShowAtOnce(form_.get());

@@ -99,7 +99,8 @@ bool ScanDirTree(Main_Container& frame, DAT_Container& window, int fileNo, int32
     failScan(frame, window, fileNo, *archive, form, refused.refusal().detail);
     return false;
   } catch (const std::bad_alloc&) {
-    failScan(frame, window, fileNo, *archive, form, QStringLiteral("there is not enough memory for its directory"));
+    failScan(frame, window, fileNo, *archive, form,
+             QStringLiteral("there is not enough memory for its directory"));
     return false;
   }
 

@@ -61,8 +61,9 @@ void Main_Container::TestDAT() {
     progress.SetBar(static_cast<float>(plan.entries.size() + 1), 1);
     progress.SetEntryPrefix(QStringLiteral("Testing "));
     progress.ShowStep(QStringLiteral("Testing..."));
-    report = engine::TestIntegrity(platform::SourceOf(archive->Index), plan.entries, progress,
-                                   [&stop] { return stop.Requested(); }, ExtractionWorkers());
+    report = engine::TestIntegrity(
+        platform::SourceOf(archive->Index), plan.entries, progress, [&stop] { return stop.Requested(); },
+        ExtractionWorkers());
   }
   setEnabled(true);
   const bool intact = report.damaged.empty() && !report.stopped;

@@ -4,8 +4,8 @@
 
 namespace tallyhold {
 
-QRect ToolCaptionStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-                                       SubControl part, const QWidget* widget) const {
+QRect ToolCaptionStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                                       const QWidget* widget) const {
   if (control != CC_TitleBar || (part != SC_TitleBarSysMenu && part != SC_TitleBarLabel))
     return QProxyStyle::subControlRect(control, option, part, widget);
   if (part == SC_TitleBarSysMenu) return {};

@@ -6,15 +6,14 @@
 #include <QPushButton>
 
 #include "common/platform/Twips.h"
-#include "tallyhold/windows/AppInfo.h"
 #include "common/widgets/LinkLabel.h"
+#include "tallyhold/windows/AppInfo.h"
 
 namespace tallyhold {
 
 const QString frmAbout::WebAddress = QStringLiteral("https://skarrow-tools.example.org/");
 const QString frmAbout::AuthorMail = QStringLiteral("mailto:nell.harrow@skarrow-tools.example.org");
-const QString frmAbout::EngineAuthorMail =
-    QStringLiteral("mailto:tobin.vale@skarrow-tools.example.org");
+const QString frmAbout::EngineAuthorMail = QStringLiteral("mailto:tobin.vale@skarrow-tools.example.org");
 
 namespace {
 
@@ -47,8 +46,8 @@ QWidget* etchedLine(QWidget* parent) {
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   setModal(true);
   setFixedSize(platform::TwipsSize(5730, 2580));
   QFont tahoma(QStringLiteral("Tahoma"));
@@ -88,9 +87,8 @@ void frmAbout::load() {
   setWindowTitle(QStringLiteral("About ") + AppTitle());
   version_->setText(QStringLiteral("Version %1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision));
   title_->setText(AppTitle());
-  description_->setText(
-      QStringLiteral("This edition of Tallyhold provides the basics of loading DAT archives "
-                     "and extracting them, with the engine of the full edition."));
+  description_->setText(QStringLiteral("This edition of Tallyhold provides the basics of loading DAT archives "
+                                       "and extracting them, with the engine of the full edition."));
 }
 
 }  // namespace tallyhold

@@ -25,7 +25,8 @@ frmExtract::frmExtract(const ExtractSource& source)
     : DestinationChooser(source, {5550, 3240}, {180, 2820, 1335, 375}, {2280, 2820, 1095, 375}) {
   setObjectName(QStringLiteral("frmExtract"));
   setWindowTitle(QStringLiteral("Extract single/multiple files or an entire folder"));
-  whatLabel_ = platform::Place(new QLabel(QStringLiteral("ERROR to extract:"), this), "Label2", {3540, 60, 1875, 195});
+  whatLabel_ = platform::Place(new QLabel(QStringLiteral("ERROR to extract:"), this), "Label2",
+                               {3540, 60, 1875, 195});
   folderKey_ = platform::Place(new QLineEdit(QStringLiteral("ERROR"), this), "DirText", {3480, 300, 1995, 285});
   // Screen readers name the box after the label above it, whichever mode it tells.
   whatLabel_->setBuddy(folderKey_);
@@ -47,7 +48,8 @@ void frmExtract::ShowSelection(ExtractionMode mode, const QByteArray& folderKey,
 void frmExtract::ShowEntries(const std::vector<const engine::ClsTreeDir*>& entries) {
   plan_ = engine::ExtractionPlan{entries, {}};
   QStringList names;
-  for (const engine::ClsTreeDir* entry : entries) names << QString::fromLatin1(engine::GetFileName(entry->Filename));
+  for (const engine::ClsTreeDir* entry : entries)
+    names << QString::fromLatin1(engine::GetFileName(entry->Filename));
   showMode(ExtractionMode::Files, names);
 }
 
@@ -65,8 +67,9 @@ void frmExtract::extract() {
   StopToken stop;
   RunProgress progress("Extracting from " + source_.ArchivePath + "...", stop);
   engine::ExtractDestination destination(Folder(), {}, engine::ExtractDestination::Layout::Flat);
-  engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress,
-                            [&stop] { return stop.Requested(); }, source_.Workers);
+  engine::ExtractionRun run(
+      platform::SourceOf(source_.Archive->Index), destination, progress, [&stop] { return stop.Requested(); },
+      source_.Workers);
   // A destination folder that vanished after it was chosen ends the run here.
   if (!run.OpenDestination()) {
     Completed(progress, run.Report());
@@ -104,8 +107,8 @@ void frmExtract::extractFiles(engine::ExtractionRun& run, RunProgress& progress)
 }
 
 void frmExtract::nothingToExtract(RunProgress& progress) {
-  platform::Dialogs().message(QStringLiteral("There are no files in that folder!"), QStringLiteral("Danger Danger!"),
-                              MsgIcon::Exclamation, MsgButtons::Ok);
+  platform::Dialogs().message(QStringLiteral("There are no files in that folder!"),
+                              QStringLiteral("Danger Danger!"), MsgIcon::Exclamation, MsgButtons::Ok);
   EndRun(progress);
 }
 

@@ -52,10 +52,10 @@ class frmExtract : public DestinationChooser {
 
   ExtractionMode mode_ = ExtractionMode::Neither;
   std::optional<engine::ExtractionPlan> plan_;  // none: no folder to extract from
-  qsizetype namesShown_ = 0;  // files mode: the count the completion message gives
-  QLabel* whatLabel_;       // "Files to extract:" or "Folder to extract:"
-  QLineEdit* folderKey_;    // the folder key of the folder to extract from
-  QListWidget* names_;      // the names to extract, or "*.*" for the whole folder
+  qsizetype namesShown_ = 0;                    // files mode: the count the completion message gives
+  QLabel* whatLabel_;                           // "Files to extract:" or "Folder to extract:"
+  QLineEdit* folderKey_;                        // the folder key of the folder to extract from
+  QListWidget* names_;                          // the names to extract, or "*.*" for the whole folder
 };
 
 }  // namespace tallyhold

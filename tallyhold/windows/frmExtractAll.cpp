@@ -43,15 +43,17 @@ void frmExtractAll::extract() {
   engine::ColTrees& trees = source_.Archive->ColTrees();
   progress.SetBar(static_cast<float>(trees.Count() + 1), 1);
   engine::ExtractDestination destination(Folder(), QFileInfo(source_.ArchivePath).fileName(),
-                                 engine::ExtractDestination::Layout::Tree);
-  engine::ExtractionRun run(platform::SourceOf(source_.Archive->Index), destination, progress,
-                            [&stop] { return stop.Requested(); }, source_.Workers);
+                                         engine::ExtractDestination::Layout::Tree);
+  engine::ExtractionRun run(
+      platform::SourceOf(source_.Archive->Index), destination, progress, [&stop] { return stop.Requested(); },
+      source_.Workers);
   if (run.OpenDestination()) {
     progress.ShowStep(QStringLiteral("Creating directories..."));
     if (run.MakeFolders(plan_.folders)) {
       progress.ShowStep(QStringLiteral("Extracting..."));
       const QSet<const engine::ClsTreeDir*> lastOfFolder = lastOfFolders(trees);
-      progress.SetBarStep([&lastOfFolder](const engine::ClsTreeDir& entry) { return lastOfFolder.contains(&entry); });
+      progress.SetBarStep(
+          [&lastOfFolder](const engine::ClsTreeDir& entry) { return lastOfFolder.contains(&entry); });
       run.Extract(plan_.entries, engine::ExtractionRun::OnStop::KeepFiles);
     }
   }

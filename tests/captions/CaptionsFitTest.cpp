@@ -57,7 +57,8 @@ bool fitsCaption(const QMdiSubWindow& window) {
   option.subControls = QStyle::SC_All;
   option.rect = QRect(Border, Border, window.width() - 2 * Border,
                       window.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &window));
-  const QRect room = window.style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &window);
+  const QRect room = window.style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel,
+                                                    &window);
   // Fusion, the style here, leaves 14 pixels of the label free.
   const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
   return metrics.horizontalAdvance(window.windowTitle()) <= room.width() - 14;
@@ -68,15 +69,16 @@ QStringList misfitsOf(QWidget& window) {
   window.show();
   QStringList misfits;
   for (const QLabel* label : window.findChildren<QLabel*>())
-    if (label->isVisibleTo(&window) && !label->text().isEmpty()) check(fitsLabel(*label), *label, label->text(), misfits);
+    if (label->isVisibleTo(&window) && !label->text().isEmpty())
+      check(fitsLabel(*label), *label, label->text(), misfits);
   for (const QPushButton* button : window.findChildren<QPushButton*>()) {
     const QString shown = QString(button->text()).remove('&');
     if (button->isVisibleTo(&window)) check(fitsButton(*button, shown), *button, shown, misfits);
   }
   for (const QGroupBox* box : window.findChildren<QGroupBox*>()) {
     const int margin = box->style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
-    check(QFontMetrics(box->font()).horizontalAdvance(box->title()) + 2 * margin <= box->width(), *box, box->title(),
-          misfits);
+    check(QFontMetrics(box->font()).horizontalAdvance(box->title()) + 2 * margin <= box->width(), *box,
+          box->title(), misfits);
   }
   return misfits;
 }
@@ -94,10 +96,12 @@ class CaptionsFitTest : public WindowsFixture {
 
 TEST_F(CaptionsFitTest, EveryCaptionOfTheThreeProgramsFitsItsBox) {
   QStringList misfits;
-  tallyhold::testing::AtEveryYield scan(
-      [&](tallyhold::ProgressForm& form, int yield) { if (yield == 1) misfits << misfitsOf(form); });
+  tallyhold::testing::AtEveryYield scan([&](tallyhold::ProgressForm& form, int yield) {
+    if (yield == 1) misfits << misfitsOf(form);
+  });
   testsupport::DatWriter writer;
-  tallyhold::DAT_Container* window = openViaMenu(write(writer.add("TOP", "x").add("ART\\CRITTERS\\WORLDMP.MSG", "y")));
+  tallyhold::DAT_Container* window = openViaMenu(
+      write(writer.add("TOP", "x").add("ART\\CRITTERS\\WORLDMP.MSG", "y")));
   ASSERT_NE(window, nullptr);
   ASSERT_GT(scan.yields(), 0);
   tallyhold::testing::clickNode(*window, "Child10");

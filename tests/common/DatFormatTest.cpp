@@ -37,8 +37,8 @@ class DatFormatTest : public ::testing::Test {
       for (int i = 1; i <= info.FilesTotal; ++i) {
         records.append(block.RecordAt(position, i));
         // Records straddle the small pieces; they decode the same.
-        for (const dat::DirRecord& other : {small.RecordAt(position, i),
-                                            dat::ReadRecordAt(n, position, dat::DirectoryEnd(info), i)}) {
+        for (const dat::DirRecord& other :
+             {small.RecordAt(position, i), dat::ReadRecordAt(n, position, dat::DirectoryEnd(info), i)}) {
           EXPECT_EQ(other.Filename, records.last().Filename);
           EXPECT_EQ(other.Offset, records.last().Offset);
           EXPECT_EQ(other.NextPosition, records.last().NextPosition);

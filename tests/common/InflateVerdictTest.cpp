@@ -271,7 +271,9 @@ TEST(InflateVerdict, BytesAfterTheChecksumDoNotCount) {
 }
 
 TEST(InflateVerdict, HeadersAreJudgedAsZlibJudgesThem) {
-  const auto headed = [](char cmf, char flg) { return QByteArray().append(cmf).append(flg) + Stored("x", 0xFFFE).stream("x").mid(2); };
+  const auto headed = [](char cmf, char flg) {
+    return QByteArray().append(cmf).append(flg) + Stored("x", 0xFFFE).stream("x").mid(2);
+  };
   ExpectZlibVerdict(headed('\x78', '\x01'), true);
   ExpectZlibVerdict(headed('\x78', '\x00'), false, "incorrect header check");
   ExpectZlibVerdict(headed('\x77', '\x09'), false, "unknown compression method");
@@ -317,8 +319,8 @@ TEST(InflateVerdict, FlippedBitsOfRealStreamsAreJudgedAsZlibJudgesThem) {
     stream[bit / 8] = static_cast<char>(stream[bit / 8] ^ (1 << (bit % 8)));
     const Verdict zlib = ZlibVerdict(stream);
     const Verdict backend = BackendVerdict(stream, 1 + random.bounded(4096));
-    ASSERT_EQ(backend.accepted, zlib.accepted) << "flip " << flip << ", bit " << bit << ": zlib says "
-                                               << qPrintable(zlib.words);
+    ASSERT_EQ(backend.accepted, zlib.accepted)
+        << "flip " << flip << ", bit " << bit << ": zlib says " << qPrintable(zlib.words);
     if (zlib.accepted) {
       ASSERT_EQ(backend.output, zlib.output) << "flip " << flip;
     }

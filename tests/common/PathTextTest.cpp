@@ -14,8 +14,8 @@ TEST(PlatformPathBytes, EveryPathComesBackAsTheBytesItWas) {
     }
   // A character outside the first plane, overlong forms, a surrogate, and
   // more than U+10FFFF.
-  for (const QByteArray bytes : {"\xf0\x90\x82\x80", "\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80",
-                                 "\xf8\x90\x80\x80"})
+  for (const QByteArray bytes :
+       {"\xf0\x90\x82\x80", "\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf8\x90\x80\x80"})
     EXPECT_EQ(platform::PathBytes(platform::DecodedPath(bytes)), bytes) << bytes.toHex().constData();
   EXPECT_EQ(platform::DecodedPath("caf\xc3\xa9"), QStringLiteral("caf\u00e9"));
   EXPECT_EQ(platform::DecodedPath("\xf0\x90\x82\x80"), QStringLiteral("\U00010080"));

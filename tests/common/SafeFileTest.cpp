@@ -58,7 +58,11 @@ TEST_F(SafeFileTest, OnlyUnlockedHiddenFilesOfThePrefixAreStale) {
   SafeFile live;
   ASSERT_EQ(live.Create(folder, "test"), 0);
   QStringList kept = names();
-  kept << ".other-abc.part" << ".test-ABC.part" << ".test-.part" << "test-abc.part" << ".test-abc.part.txt";
+  kept << ".other-abc.part"
+       << ".test-ABC.part"
+       << ".test-.part"
+       << "test-abc.part"
+       << ".test-abc.part.txt";
   for (const QString& name : kept.mid(1)) WriteFile(path(name), "x");
   WriteFile(path(QString::fromStdString(hiddenfiles::Name("test", 12345))), "left by a run that died");
   EXPECT_EQ(SafeFile::RemoveStale(*folder, "test"), 1);

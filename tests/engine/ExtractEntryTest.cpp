@@ -64,7 +64,8 @@ TEST_F(EngineExtractEntry, SmallEntriesAreWrittenExactlyWithNothingBesideThem) {
   EXPECT_EQ(first.outcome, ExtractOutcome::Extracted);
   EXPECT_EQ(first.file, archive.dest("MAPTEXT.MSG"));
   ASSERT_NE(decompressor, nullptr);  // made at the first compressed entry
-  for (std::size_t i = 1; i < 3; ++i) EXPECT_EQ(extract(archive, i, destination).outcome, ExtractOutcome::Extracted);
+  for (std::size_t i = 1; i < 3; ++i)
+    EXPECT_EQ(extract(archive, i, destination).outcome, ExtractOutcome::Extracted);
 
   EXPECT_EQ(ReadFile(archive.dest("MAPTEXT.MSG")), text);
   EXPECT_EQ(ReadFile(archive.dest("README.TXT")), "stored as it is");
@@ -112,13 +113,12 @@ TEST_F(EngineExtractEntry, EntriesAboveChunkLimitAreCopiedInPiecesByteExact) {
 
 TEST_F(EngineExtractEntry, AnEntryAndItsNameWithZlibAddedBothSurvive) {
   const QByteArray text = SampleText(20'000, 2);
-  OpenArchive archive(DatWriter()
-                          .add("ART\\X.Zlib", "an entry of its own")
-                          .add("ART\\X", text, true)
-                          .add("ART\\Y", text, true));
+  OpenArchive archive(
+      DatWriter().add("ART\\X.Zlib", "an entry of its own").add("ART\\X", text, true).add("ART\\Y", text, true));
   WriteFile(archive.dest("Y.Zlib"), "a file the user had");
   ExtractDestination destination(archive.dest(), {}, Layout::Flat);
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(extract(archive, i, destination).outcome, ExtractOutcome::Extracted);
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(extract(archive, i, destination).outcome, ExtractOutcome::Extracted);
   EXPECT_EQ(ReadFile(archive.dest("X.Zlib")), "an entry of its own");
   EXPECT_EQ(ReadFile(archive.dest("X")), text);
   EXPECT_EQ(ReadFile(archive.dest("Y.Zlib")), "a file the user had");
@@ -161,8 +161,15 @@ TEST_F(EngineExtractEntry, BadDataIsSkippedWithItsReasonAndLeavesNothing) {
   // The body's last byte one past the end of the file: outside as well, not a failed read.
   FixtureEntry overBy1{"OVERBY1.TXT", "abc"};
   const auto writer = [&] {
-    return DatWriter().add(damaged).add(truncated).add(outside).add(negative).add(longer).add(shorter).add(claims).add(
-        overBy1);
+    return DatWriter()
+        .add(damaged)
+        .add(truncated)
+        .add(outside)
+        .add(negative)
+        .add(longer)
+        .add(shorter)
+        .add(claims)
+        .add(overBy1);
   };
   overBy1.offset = writer().build().size() - 2;
   OpenArchive archive(writer());

@@ -67,8 +67,8 @@ class OpenArchive {
     QDir base(folder);
     std::function<void(const QString&)> walk = [&](const QString& relative) {
       const QDir here(base.filePath(relative));
-      for (const QFileInfo& info : here.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                      QDir::NoDotAndDotDot)) {
+      for (const QFileInfo& info :
+           here.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
         const QString name = relative.isEmpty() ? info.fileName() : relative + "/" + info.fileName();
         names << name;
         if (info.isDir() && !info.isSymLink()) walk(name);

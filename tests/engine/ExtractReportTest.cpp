@@ -15,8 +15,8 @@ TEST(EngineExtractReport, SkippedEntriesAddTheirCountAndTheFirstNamesWithTheirRe
 
   SkippedEntries one;
   one.Add("ART\\BROKEN.FRM", "the compressed data are damaged (invalid distance too far back)");
-  EXPECT_EQ(one.CompletionAddition(),
-            "\r\r1 entry was skipped:\rART\\BROKEN.FRM: the compressed data are damaged (invalid distance too far back)");
+  EXPECT_EQ(one.CompletionAddition(), "\r\r1 entry was skipped:\rART\\BROKEN.FRM: the compressed data are damaged "
+                                      "(invalid distance too far back)");
 
   SkippedEntries many;
   for (int i = 1; i <= 7; ++i) many.Add("E" + QByteArray::number(i) + "\xE9\x01", "why " + QString::number(i));

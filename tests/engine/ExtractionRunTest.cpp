@@ -40,7 +40,8 @@ struct TestRun {
   TestRun(const OpenArchive& archive, const QString& chosen, Layout layout, bool* stop = nullptr)
       : destination(chosen, layout == Layout::Tree ? "archive.dat" : QString(), layout),
         run(archive.source, destination, observer, [stop] { return stop && *stop; }) {}
-  const RunReport& extract(const OpenArchive& archive, ExtractionRun::OnStop onStop = ExtractionRun::OnStop::KeepFiles) {
+  const RunReport& extract(const OpenArchive& archive,
+                           ExtractionRun::OnStop onStop = ExtractionRun::OnStop::KeepFiles) {
     if (run.OpenDestination()) run.Extract(archive.all(), onStop);
     return run.Report();
   }
@@ -85,8 +86,9 @@ TEST(EngineExtractionRun, WhatCannotBeAFolderSkipsItsEntriesAndTheRunGoesOn) {
   EXPECT_EQ(report.skipped.Count(), 4);
   EXPECT_EQ(ReadFile(archive.dest("archive.dat/OK/last.txt")), "last");
   EXPECT_EQ(OpenArchive::contentsOf(outside.path()), QStringList{});
-  EXPECT_EQ(archive.destContents(), (QStringList{"archive.dat", "archive.dat/FIFO", "archive.dat/FILE",
-                                                 "archive.dat/LINKED", "archive.dat/OK", "archive.dat/OK/last.txt"}));
+  EXPECT_EQ(archive.destContents(),
+            (QStringList{"archive.dat", "archive.dat/FIFO", "archive.dat/FILE", "archive.dat/LINKED",
+                         "archive.dat/OK", "archive.dat/OK/last.txt"}));
 }
 
 // The directory intact, the bodies before it cut by ever more bytes, 7 at a
@@ -94,10 +96,13 @@ TEST(EngineExtractionRun, WhatCannotBeAFolderSkipsItsEntriesAndTheRunGoesOn) {
 // outside.
 TEST(EngineExtractionRun, BodiesCutAtEveryLengthAreSkippedOrCopiedButNeverWrittenOutside) {
   const QByteArray runner = SampleText(600, 1);
-  const QByteArray whole =
-      DatWriter().add("TOP.TXT", "top").add("ART\\RUNNER.FRM", runner, true).add("ART\\SKY.FRM", SampleText(90, 2)).build();
-  const QStringList allowed = {"archive.dat", "archive.dat/ART", "archive.dat/ART/RUNNER.FRM", "archive.dat/ART/SKY.FRM",
-                               "archive.dat/TOP.TXT"};
+  const QByteArray whole = DatWriter()
+                               .add("TOP.TXT", "top")
+                               .add("ART\\RUNNER.FRM", runner, true)
+                               .add("ART\\SKY.FRM", SampleText(90, 2))
+                               .build();
+  const QStringList allowed = {"archive.dat", "archive.dat/ART", "archive.dat/ART/RUNNER.FRM",
+                               "archive.dat/ART/SKY.FRM", "archive.dat/TOP.TXT"};
   for (qint64 cut = 1; cut <= FilesTotalOffset(whole); cut += 7) {
     SCOPED_TRACE(cut);
     QByteArray shifted = whole.mid(cut);
@@ -195,13 +200,15 @@ TEST(EngineExtractionRun, AStopWithinEntriesCutsAnEntryShortAndLeavesNothingOfIt
 // The entries started ahead on the workers are given up, hidden files and all.
 TEST(EngineExtractionRun, WithWorkersAStopBetweenEntriesLeavesWhatItLeavesWithOne) {
   DatWriter writer;
-  for (int i = 0; i < 40; ++i) writer.add(QStringLiteral("F%1.TXT").arg(i).toLatin1(), SampleText(20'000, i), true);
+  for (int i = 0; i < 40; ++i)
+    writer.add(QStringLiteral("F%1.TXT").arg(i).toLatin1(), SampleText(20'000, i), true);
   OpenArchive archive(writer);
   bool stop = false;
   ScriptedObserver observer;
   observer.afterEntry = [&](const ClsTreeDir&) { stop = observer.done.size() == 2; };
   ExtractDestination destination(archive.dest(), {}, Layout::Flat);
-  ExtractionRun run(archive.source, destination, observer, [&stop] { return stop; }, 3);
+  ExtractionRun run(
+      archive.source, destination, observer, [&stop] { return stop; }, 3);
   ASSERT_TRUE(run.OpenDestination());
   run.Extract(archive.all(), ExtractionRun::OnStop::KeepFiles);
   EXPECT_EQ(run.Report().end, RunEnd::Stopped);

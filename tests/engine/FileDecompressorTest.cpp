@@ -18,8 +18,8 @@ std::optional<QByteArray> zlibVerdict(const QByteArray& stream, qint64 expectedS
   QByteArray out(expectedSize + 1, Qt::Uninitialized);
   uLongf length = static_cast<uLongf>(out.size());
   uLong used = static_cast<uLong>(stream.size());
-  if (uncompress2(reinterpret_cast<Bytef*>(out.data()), &length, reinterpret_cast<const Bytef*>(stream.constData()),
-                  &used) != Z_OK ||
+  if (uncompress2(reinterpret_cast<Bytef*>(out.data()), &length,
+                  reinterpret_cast<const Bytef*>(stream.constData()), &used) != Z_OK ||
       length != static_cast<uLongf>(expectedSize))
     return std::nullopt;
   return out.left(expectedSize);

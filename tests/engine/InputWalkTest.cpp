@@ -102,9 +102,11 @@ TEST_F(EngineInputWalk, NamesUpTo255BytesAreTakenAndLongerOnesRefused) {
   const engine::InputTree tree = walk();
   EXPECT_EQ(namesOf(tree), QList<QByteArray>{fits.toLatin1().replace('/', '\\')});
   ASSERT_EQ(tree.refused.size(), 2);
-  EXPECT_TRUE(tree.refused[0].endsWith(QString(254, 'E') + ": the names below it in the archive would be more than "
-                                                           "255 bytes long; the readers keep 255"));
-  EXPECT_TRUE(tree.refused[1].endsWith("FF: its name in the archive would be 256 bytes long; the readers keep 255"));
+  EXPECT_TRUE(tree.refused[0].endsWith(QString(254, 'E') +
+                                       ": the names below it in the archive would be more than "
+                                       "255 bytes long; the readers keep 255"));
+  EXPECT_TRUE(
+      tree.refused[1].endsWith("FF: its name in the archive would be 256 bytes long; the readers keep 255"));
 }
 
 // Sparse files: only their sizes are looked at.

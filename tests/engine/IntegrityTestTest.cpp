@@ -34,17 +34,16 @@ TEST(EngineIntegrityTest, FindsEachKindOfDamageAndOnlyThatAndWritesNothing) {
       .add(broken("BAD\\..\\UNSAFE", false, [](FixtureEntry&) {}));
   const OpenArchive archive(writer);
   engine::RunObserver quiet;
-  const engine::IntegrityReport report =
-      engine::TestIntegrity(archive.source, archive.all(), quiet, [] { return false; }, 2);
+  const engine::IntegrityReport report = engine::TestIntegrity(
+      archive.source, archive.all(), quiet, [] { return false; }, 2);
 
   EXPECT_EQ(report.entries, 12);
   EXPECT_EQ(report.intact, 4);
   EXPECT_FALSE(report.stopped);
   QMap<QByteArray, QString> reasons;
   for (const engine::IntegrityFinding& damaged : report.damaged) reasons[damaged.name] = damaged.text;
-  EXPECT_EQ(reasons.keys(),
-            (QList<QByteArray>{"BAD\\..\\UNSAFE", "BAD\\CHECKSUM", "BAD\\CUT", "BAD\\LONGER", "BAD\\NEGATIVE",
-                               "BAD\\OUTSIDE", "BAD\\SHORTER", "BAD\\SIZES"}));
+  EXPECT_EQ(reasons.keys(), (QList<QByteArray>{"BAD\\..\\UNSAFE", "BAD\\CHECKSUM", "BAD\\CUT", "BAD\\LONGER",
+                                               "BAD\\NEGATIVE", "BAD\\OUTSIDE", "BAD\\SHORTER", "BAD\\SIZES"}));
   EXPECT_TRUE(reasons["BAD\\CHECKSUM"].contains("damaged"));
   EXPECT_TRUE(reasons["BAD\\CUT"].contains("end before the stream is complete"));
   EXPECT_TRUE(reasons["BAD\\LONGER"].contains("more than 19999 bytes"));
@@ -58,8 +57,8 @@ TEST(EngineIntegrityTest, FindsEachKindOfDamageAndOnlyThatAndWritesNothing) {
 TEST(EngineIntegrityTest, AStopBeforeTheFirstEntryChecksNothing) {
   const OpenArchive archive(DatWriter().add("A.TXT", "a").add("B.TXT", "b"));
   engine::RunObserver quiet;
-  const engine::IntegrityReport report =
-      engine::TestIntegrity(archive.source, archive.all(), quiet, [] { return true; }, 1);
+  const engine::IntegrityReport report = engine::TestIntegrity(
+      archive.source, archive.all(), quiet, [] { return true; }, 1);
   EXPECT_TRUE(report.stopped);
   EXPECT_EQ(report.Checked(), 0);
 }

@@ -34,8 +34,7 @@ TEST(EngineListingTest, RowsShowNameSizesHexOffsetAndCompression) {
   const FolderListing critters = FolderListing::Of(trees, "ART\\CRITTERS\\");
   ASSERT_TRUE(critters.Found());
   ASSERT_EQ(critters.RowCount(), 3);
-  EXPECT_EQ(row(critters, 0),
-            (QStringList{"RUNNER01.FRM", "25", "1A2Bh", "6799", "7", "True"}));
+  EXPECT_EQ(row(critters, 0), (QStringList{"RUNNER01.FRM", "25", "1A2Bh", "6799", "7", "True"}));
   EXPECT_EQ(row(critters, 1), (QStringList{"ZERO.FRM", "21", "0h", "100", "7", "False"}));
   EXPECT_EQ(row(critters, 2), (QStringList{"NEG.FRM", "20", "FFFFFFFEh", "98", "7", "False"}));
   EXPECT_EQ(critters.StatusText(), "There are 3 files in this folder");

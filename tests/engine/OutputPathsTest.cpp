@@ -30,15 +30,14 @@ QList<ExtractOutcome> extractAll(const OpenArchive& archive, ExtractDestination&
 }
 
 TEST(EngineExtractPaths, UnsafeNamesAreRecognised) {
-  for (const QByteArray& safe : {QByteArray("A.DAT"), QByteArray("text\\english\\game\\MAPTEXT.MSG"),
-                                 QByteArray("a..b"), QByteArray("..."), QByteArray(".hidden"),
-                                 QByteArray("C"), QByteArray("1:2"), QByteArray("caf\xE9.txt")})
+  for (const QByteArray& safe :
+       {QByteArray("A.DAT"), QByteArray("text\\english\\game\\MAPTEXT.MSG"), QByteArray("a..b"), QByteArray("..."),
+        QByteArray(".hidden"), QByteArray("C"), QByteArray("1:2"), QByteArray("caf\xE9.txt")})
     EXPECT_EQ(UnsafeNameReason(safe), "") << safe.constData();
-  const QByteArray unsafe[] = {"",         "\\A.DAT",     "A\\",          "A\\\\B",     ".",
-                               "..",       "..\\A.DAT",   "A\\..\\..\\B", "A\\.\\B",    "C:\\A.DAT",
-                               "C:",       "A\\d:evil",   "A/B",          "/etc/passwd", QByteArray("A\0B", 3)};
-  for (const QByteArray& name : unsafe)
-    EXPECT_NE(UnsafeNameReason(name), "") << name.constData();
+  const QByteArray unsafe[] = {"",   "\\A.DAT",   "A\\",          "A\\\\B",      ".",
+                               "..", "..\\A.DAT", "A\\..\\..\\B", "A\\.\\B",     "C:\\A.DAT",
+                               "C:", "A\\d:evil", "A/B",          "/etc/passwd", QByteArray("A\0B", 3)};
+  for (const QByteArray& name : unsafe) EXPECT_NE(UnsafeNameReason(name), "") << name.constData();
   EXPECT_EQ(UnsafeNameReason("A\\..\\B"), "its name holds the folder \"..\"");
   EXPECT_EQ(UnsafeNameReason("C:\\B"), "its name holds the drive \"C:\"");
   EXPECT_EQ(UnsafeNameReason("A/B"), "its name holds a \"/\"");
@@ -46,11 +45,10 @@ TEST(EngineExtractPaths, UnsafeNamesAreRecognised) {
 
 TEST(EngineExtractPaths, HostileNamesNeverEscapeTheDestination) {
   DatWriter writer;
-  for (const QByteArray& name : {QByteArray("..\\evil1"), QByteArray("A\\..\\..\\evil2"),
-                                 QByteArray("..\\..\\..\\..\\..\\..\\tmp\\evil3"), QByteArray("A/../../evil4"),
-                                 QByteArray("/tmp/evil5"), QByteArray("C:\\evil6"), QByteArray("\\evil7"),
-                                 QByteArray("A\\\\evil8"), QByteArray("A\\.\\evil9"), QByteArray("evil\0x", 6),
-                                 QByteArray("..")})
+  for (const QByteArray& name :
+       {QByteArray("..\\evil1"), QByteArray("A\\..\\..\\evil2"), QByteArray("..\\..\\..\\..\\..\\..\\tmp\\evil3"),
+        QByteArray("A/../../evil4"), QByteArray("/tmp/evil5"), QByteArray("C:\\evil6"), QByteArray("\\evil7"),
+        QByteArray("A\\\\evil8"), QByteArray("A\\.\\evil9"), QByteArray("evil\0x", 6), QByteArray("..")})
     writer.add(name, "payload");
   writer.add("A\\fine.txt", "fine");
   for (const Layout layout : {Layout::Tree, Layout::Flat}) {
@@ -59,8 +57,10 @@ TEST(EngineExtractPaths, HostileNamesNeverEscapeTheDestination) {
     QList<ExtractOutcome> expected(11, ExtractOutcome::Skipped);
     expected << ExtractOutcome::Extracted;
     EXPECT_EQ(extractAll(archive, destination), expected);
-    EXPECT_EQ(OpenArchive::contentsOf(archive.dir.path()), (QStringList{"archive.dat", "dest"} +
-              (layout == Layout::Tree ? QStringList{"dest/A", "dest/A/fine.txt"} : QStringList{"dest/fine.txt"})));
+    EXPECT_EQ(OpenArchive::contentsOf(archive.dir.path()),
+              (QStringList{"archive.dat", "dest"} + (layout == Layout::Tree
+                                                         ? QStringList{"dest/A", "dest/A/fine.txt"}
+                                                         : QStringList{"dest/fine.txt"})));
     EXPECT_FALSE(QFile::exists("/tmp/evil3"));
     EXPECT_FALSE(QFile::exists("/tmp/evil5"));
   }
@@ -132,7 +132,8 @@ TEST(EngineExtractPaths, TreeFoldersCanBeMadeBeforeTheirEntries) {
   EXPECT_THROW(destination.FolderOf("text\\..\\..\\"), EntryDataError);
   EXPECT_THROW(destination.FolderOf("C:\\"), EntryDataError);
   EXPECT_EQ(OpenArchive::contentsOf(dir.path()),
-            (QStringList{"archive.dat", "archive.dat/text", "archive.dat/text/english", "archive.dat/text/english/game"}));
+            (QStringList{"archive.dat", "archive.dat/text", "archive.dat/text/english",
+                         "archive.dat/text/english/game"}));
 }
 
 TEST(EngineExtractPaths, ARootThatCannotBeMadeIsAWriteFailure) {

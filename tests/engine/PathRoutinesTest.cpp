@@ -34,8 +34,8 @@ TEST(PathRoutinesTest, NamesOfNineOrMoreCharactersAndMissingLevelsGiveTheSentine
   EXPECT_EQ(GetPathLevel("ABCDEFGHI\\X", 1, 0), "AAbbCCdd");   // 9: not found
   EXPECT_EQ(GetPathLevel("A\\ABCDEFGH\\X", 2, 2), "ABCDEFGH");
   EXPECT_EQ(GetPathLevel("A\\ABCDEFGHI\\X", 2, 2), "AAbbCCdd");
-  EXPECT_EQ(GetPathLevel("A\\B\\X", 3, 3), "AAbbCCdd");      // no third folder
-  EXPECT_EQ(GetPathLevel("A\\B\\C", 3, 200), "AAbbCCdd");    // start past the end
+  EXPECT_EQ(GetPathLevel("A\\B\\X", 3, 3), "AAbbCCdd");    // no third folder
+  EXPECT_EQ(GetPathLevel("A\\B\\C", 3, 200), "AAbbCCdd");  // start past the end
   EXPECT_EQ(GetPathLevel("ABCDEFGHI\\B\\C\\X", 3, 0), "AAbbCCdd");
   EXPECT_EQ(GetPathLevel("", 1, 0), "AAbbCCdd");
 }

@@ -18,11 +18,11 @@ struct Example {
 
 TEST(EngineExtractPiecePlan, ExamplesOfTheCopyInPieces) {
   const Example examples[] = {
-      {8388608, 2, 4194304, -1, 4194304},   // 4,194,303.5 rounds up to the even 4,194,304
+      {8388608, 2, 4194304, -1, 4194304},  // 4,194,303.5 rounds up to the even 4,194,304
       {8388609, 2, 4194304, 0, 4194305},
-      {8388610, 2, 4194304, 1, 4194306},    // 4,194,304.5 rounds down to the even 4,194,304
+      {8388610, 2, 4194304, 1, 4194306},  // 4,194,304.5 rounds down to the even 4,194,304
       {16777218, 2, 8388608, 1, 8388610},
-      {16777219, 4, 4194304, 2, 4194307},   // 8,388,609 passes the bound: 4 pieces
+      {16777219, 4, 4194304, 2, 4194307},  // 8,388,609 passes the bound: 4 pieces
       {50000000, 6, 8333333, 1, 8333335},
   };
   for (const Example& e : examples) {

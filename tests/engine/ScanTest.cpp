@@ -21,27 +21,23 @@ std::vector<TreeNode> nodesOf(const QList<QByteArray>& names) {
 
 TEST(EngineScanTest, TreeNodesCoverThreeLevelsOfShortFolderNames) {
   EXPECT_TRUE(nodesOf({"README.TXT"}).empty());
-  EXPECT_EQ(nodesOf({"TEXT\\ENGLISH\\DIALOG\\X.MSG"}),
-            (std::vector<TreeNode>{{"Mother0", "TEXT", ""},
-                                   {"Child10", "ENGLISH", "Mother0"},
-                                   {"Child20", "DIALOG", "Child10"}}));
+  EXPECT_EQ(nodesOf({"TEXT\\ENGLISH\\DIALOG\\X.MSG"}), (std::vector<TreeNode>{{"Mother0", "TEXT", ""},
+                                                                              {"Child10", "ENGLISH", "Mother0"},
+                                                                              {"Child20", "DIALOG", "Child10"}}));
   // A level-2 name of 10 characters stops the tree below ART.
-  EXPECT_EQ(nodesOf({"ART\\BACKGROUND\\X.FRM"}),
-            (std::vector<TreeNode>{{"Mother0", "ART", ""}}));
+  EXPECT_EQ(nodesOf({"ART\\BACKGROUND\\X.FRM"}), (std::vector<TreeNode>{{"Mother0", "ART", ""}}));
   // Nothing below level 3, and names of 8 characters still count.
-  EXPECT_EQ(nodesOf({"ABCDEFGH\\B\\C\\D\\E.X"}),
-            (std::vector<TreeNode>{{"Mother0", "ABCDEFGH", ""},
-                                   {"Child10", "B", "Mother0"},
-                                   {"Child20", "C", "Child10"}}));
+  EXPECT_EQ(nodesOf({"ABCDEFGH\\B\\C\\D\\E.X"}), (std::vector<TreeNode>{{"Mother0", "ABCDEFGH", ""},
+                                                                        {"Child10", "B", "Mother0"},
+                                                                        {"Child20", "C", "Child10"}}));
   EXPECT_TRUE(nodesOf({"ABCDEFGHI\\B\\X"}).empty());
 }
 
 TEST(EngineScanTest, EachLevelComparesWithThePreviousEntryOnly) {
-  EXPECT_EQ(nodesOf({"A\\X\\1", "B\\X\\2"}),
-            (std::vector<TreeNode>{{"Mother0", "A", ""},
-                                   {"Child10", "X", "Mother0"},
-                                   {"Mother1", "B", ""},
-                                   {"Child11", "X", "Mother1"}}));
+  EXPECT_EQ(nodesOf({"A\\X\\1", "B\\X\\2"}), (std::vector<TreeNode>{{"Mother0", "A", ""},
+                                                                    {"Child10", "X", "Mother0"},
+                                                                    {"Mother1", "B", ""},
+                                                                    {"Child11", "X", "Mother1"}}));
   EXPECT_EQ(nodesOf({"A\\B\\C\\1", "A\\B\\C\\2", "A\\B\\D\\3", "A\\E\\D\\4"}),
             (std::vector<TreeNode>{{"Mother0", "A", ""},
                                    {"Child10", "B", "Mother0"},
@@ -51,10 +47,8 @@ TEST(EngineScanTest, EachLevelComparesWithThePreviousEntryOnly) {
                                    {"Child22", "D", "Child11"}}));
   // A folder whose entries come in two runs is shown twice; letter case counts.
   EXPECT_EQ(nodesOf({"ART\\1", "TEXT\\2", "ART\\3", "art\\4"}),
-            (std::vector<TreeNode>{{"Mother0", "ART", ""},
-                                   {"Mother1", "TEXT", ""},
-                                   {"Mother2", "ART", ""},
-                                   {"Mother3", "art", ""}}));
+            (std::vector<TreeNode>{
+                {"Mother0", "ART", ""}, {"Mother1", "TEXT", ""}, {"Mother2", "ART", ""}, {"Mother3", "art", ""}}));
 }
 
 std::shared_ptr<ClsTreeDir> entryNamed(const QByteArray& name) {

@@ -79,8 +79,7 @@ TEST_F(GulpwellMommy, StartsInTheProgramsFolderWithItsDesignedLayout) {
   EXPECT_EQ(dirs->Path(), home);
   EXPECT_EQ(files->Path(), home);
   EXPECT_EQ(drive->Drive(), widgets::DriveListBox::DriveOf(home));
-  EXPECT_NE(testsupport::LineNamed(files, QFileInfo(QCoreApplication::applicationFilePath()).fileName()),
-            nullptr);
+  EXPECT_NE(testsupport::LineNamed(files, QFileInfo(QCoreApplication::applicationFilePath()).fileName()), nullptr);
 
   const struct {
     const char* name;
@@ -102,8 +101,7 @@ TEST_F(GulpwellMommy, StartsInTheProgramsFolderWithItsDesignedLayout) {
   for (const auto& control : designed) {
     const QWidget* widget = window.findChild<QWidget*>(control.name);
     ASSERT_NE(widget, nullptr) << control.name;
-    EXPECT_EQ(widget->geometry(),
-              platform::TwipsRect(control.left, control.top, control.width, control.height))
+    EXPECT_EQ(widget->geometry(), platform::TwipsRect(control.left, control.top, control.width, control.height))
         << control.name;
     EXPECT_TRUE(widget->isEnabled()) << control.name;
     if (!control.text) continue;
@@ -141,8 +139,8 @@ TEST_F(GulpwellMommy, TabMovesThroughTheControlsInTheDesignedOrder) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     order << QApplication::focusWidget()->objectName();
   }
-  EXPECT_EQ(order, QStringList({"Dir1", "File1", "Command1", "Command4", "Command2", "Command3",
-                                "Drive1", "Dir1"}));
+  EXPECT_EQ(order,
+            QStringList({"Dir1", "File1", "Command1", "Command4", "Command2", "Command3", "Drive1", "Dir1"}));
 }
 
 TEST_F(GulpwellMommy, TheListsStayLinkedWhenTheUserMovesThroughFolders) {

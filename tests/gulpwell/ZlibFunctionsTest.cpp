@@ -39,8 +39,7 @@ class GulpwellZlibFunctions : public ::testing::Test {
 };
 
 TEST_F(GulpwellZlibFunctions, CompressedFilesBeginWith78DAAndAnyZlibDecoderRestoresThem) {
-  for (const qsizetype size : {qsizetype(1), qsizetype(100), qsizetype(1000),
-                               qsizetype(8 * 1024 * 1024 + 1)}) {
+  for (const qsizetype size : {qsizetype(1), qsizetype(100), qsizetype(1000), qsizetype(8 * 1024 * 1024 + 1)}) {
     const QByteArray original = MixedBytes(size);
     const QString source = path(QStringLiteral("data%1.bin").arg(size));
     ASSERT_TRUE(WriteFile(source, original));
@@ -63,10 +62,8 @@ TEST_F(GulpwellZlibFunctions, CompressedFilesBeginWith78DAAndAnyZlibDecoderResto
 
 TEST_F(GulpwellZlibFunctions, ACompressedEntryCopiedOutOfAnArchiveDecompressesToItsData) {
   const QByteArray data = MixedBytes(8 * 1024 * 1024 + 1);
-  const QByteArray archive = testsupport::DatWriter()
-                                 .add("ART\\README.TXT", "stored as is")
-                                 .add("MAPS\\BIG.MAP", data, true)
-                                 .build();
+  const QByteArray archive =
+      testsupport::DatWriter().add("ART\\README.TXT", "stored as is").add("MAPS\\BIG.MAP", data, true).build();
   // The second record: FilenameSize, Filename, Type, RealSize, PackedSize, Offset.
   qint64 record = testsupport::FirstRecordOffset(archive);
   record += 4 + testsupport::Int32At(archive, record) + 13;
@@ -157,7 +154,8 @@ TEST_F(GulpwellZlibFunctions, FailuresNameTheirCauseAndLeaveNoOutputBehind) {
 
   EXPECT_EQ(ReadFile(path("keep.bin")), earlier);
   QStringList expected = before;
-  expected << "keep.bin.QZ" << "plain.txt.QZ";
+  expected << "keep.bin.QZ"
+           << "plain.txt.QZ";
   expected.sort();
   EXPECT_EQ(FilesIn(dir.path()), expected);
   EXPECT_TRUE(FilesIn(path("keep.bin.QZ")).isEmpty());
@@ -186,7 +184,8 @@ TEST_F(GulpwellZlibFunctions, NoOutputIsWrittenThroughALinkOrOverItsOwnSource) {
   const Outcome pipe = CompressFile(path("pipe"));
   EXPECT_EQ(pipe.failure, Failure::SourceUnreadable);
   EXPECT_EQ(pipe.reason, "it is a pipe, not a file");
-  EXPECT_EQ(FilesIn(dir.path()), (QStringList{"report.txt", "report.txt.QZ", "typed.txt"}));  // no hidden file left
+  EXPECT_EQ(FilesIn(dir.path()),
+            (QStringList{"report.txt", "report.txt.QZ", "typed.txt"}));  // no hidden file left
 }
 
 TEST_F(GulpwellZlibFunctions, AFullDiskIsToldWithTheSystemsReasonAndLeavesNothing) {

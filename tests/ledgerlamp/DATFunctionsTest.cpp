@@ -55,8 +55,8 @@ TEST_F(LedgerlampDATFunctions, LoadsTheTableAndShowsEveryRecord) {
   const ReaderState state = load(bytes);
 
   EXPECT_EQ(statuses, QStringList({"Getting fixed DAT info...", "Getting fixed DAT info... DATSizes",
-                                   "Getting fixed DAT info... DirTreeAddr",
-                                   "Getting fixed DAT info... FilesTotal", "Scanning DAT..."}));
+                                   "Getting fixed DAT info... DirTreeAddr", "Getting fixed DAT info... FilesTotal",
+                                   "Scanning DAT..."}));
   EXPECT_EQ(state.DATSizes.DataSize, bytes.size());
   EXPECT_EQ(state.DATSizes.TreeSize, testsupport::Int32At(bytes, bytes.size() - 8));
   EXPECT_EQ(state.FilesTotal, 5);
@@ -77,7 +77,8 @@ TEST_F(LedgerlampDATFunctions, LoadsTheTableAndShowsEveryRecord) {
   EXPECT_EQ(second.FilenameSize, "21");
   EXPECT_EQ(second.Type, "1");
   EXPECT_EQ(second.RealSize, "3000");
-  EXPECT_EQ(second.PackedSize, QString::number(testsupport::ZlibCompress(testsupport::SampleText(3000, 1)).size()));
+  EXPECT_EQ(second.PackedSize,
+            QString::number(testsupport::ZlibCompress(testsupport::SampleText(3000, 1)).size()));
   EXPECT_EQ(second.Offset, "5h");  // after the 5 bytes of README.TXT
   EXPECT_EQ(second.Index, "2");
   EXPECT_EQ(ShowRecord(state, 0).Type, "0");
@@ -136,7 +137,8 @@ TEST_F(LedgerlampDATFunctions, RefusesFilesThatFailACheckNamingFileAndProblem) {
   EXPECT_EQ(refusal("12345").kind(), LoadError::NotAnArchive);
   const LoadError shortFile = refusal(QByteArray("ab\x06\x00\x00\x00", 6));
   EXPECT_EQ(shortFile.kind(), LoadError::Unusable);
-  EXPECT_EQ(shortFile.message(), "Cannot load " + dir.filePath("a3.dat") + ": the file is shorter than 8 bytes (6 bytes).");
+  EXPECT_EQ(shortFile.message(),
+            "Cannot load " + dir.filePath("a3.dat") + ": the file is shorter than 8 bytes (6 bytes).");
 
   QByteArray tree = FiveRecords().build();
   testsupport::PatchInt32(tree, tree.size() - 8, tree.size());  // TreeSize past the start of the file
@@ -160,11 +162,12 @@ TEST_F(LedgerlampDATFunctions, RefusesFilesThatFailACheckNamingFileAndProblem) {
 TEST_F(LedgerlampDATFunctions, ADirectoryThatCannotBeReadToTheEndIsRefused) {
   const LoadError negative = refusal(WithFilenameSize(FiveRecords(), 3, -5));
   EXPECT_EQ(negative.kind(), LoadError::Unusable);
-  EXPECT_EQ(negative.message(), "Cannot load " + dir.filePath("a1.dat") +
-                                    ": record 3 has a negative FilenameSize (-5).");
+  EXPECT_EQ(negative.message(),
+            "Cannot load " + dir.filePath("a1.dat") + ": record 3 has a negative FilenameSize (-5).");
 
-  EXPECT_TRUE(refusal(WithFilenameSize(FiveRecords(), 1, 100000)).message().contains(
-      "record 1 runs past the end of the directory"));
+  EXPECT_TRUE(refusal(WithFilenameSize(FiveRecords(), 1, 100000))
+                  .message()
+                  .contains("record 1 runs past the end of the directory"));
 
   // A count larger than the records present, yet small enough for the directory.
   QByteArray moreCounted = DatWriter().add(QByteArray(60, 'A'), "a").add("B", "b").build();

@@ -38,8 +38,7 @@ inline QByteArray WithFilenameSize(testsupport::DatWriter writer, int record, in
   testsupport::FixtureEntry entry = writer.entries().at(record - 1);
   entry.filenameSize = size;
   testsupport::DatWriter patched;
-  for (int i = 0; i < writer.entries().size(); ++i)
-    patched.add(i == record - 1 ? entry : writer.entries().at(i));
+  for (int i = 0; i < writer.entries().size(); ++i) patched.add(i == record - 1 ? entry : writer.entries().at(i));
   return patched.build();
 }
 

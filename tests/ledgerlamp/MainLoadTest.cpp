@@ -221,7 +221,8 @@ TEST_F(LedgerlampLoad, ADirectoryClaimOfTwoGibibytesLoadsInLittleMemory) {
     dialogs.answerOpenFile(full);
     click("cmdOpenDat");
     return loaded && dialogs.messages().size() == 1 &&
-           dialogs.messages()[0].text == "Cannot load " + full + ": there is not enough memory for its directory." &&
+           dialogs.messages()[0].text ==
+               "Cannot load " + full + ": there is not enough memory for its directory." &&
            text("txtFilesTotal") == "0";
   });
 }
@@ -233,8 +234,8 @@ TEST_F(LedgerlampLoad, AnArchiveWithNoRecordToShowLeavesTheMovingButtonsOff) {
   open("empty.dat", testsupport::DatWriter().build());
   EXPECT_EQ(text("txtFilesTotal"), "0");
   EXPECT_EQ(text("txtTreeSize"), "4 bytes");
-  for (const char* name : {"txtFilename", "txtFilenameSize", "txtType", "txtPackedSize", "txtRealSize",
-                           "txtOffset", "txtIndex"})
+  for (const char* name :
+       {"txtFilename", "txtFilenameSize", "txtType", "txtPackedSize", "txtRealSize", "txtOffset", "txtIndex"})
     EXPECT_TRUE(text(name).isEmpty()) << name;
   EXPECT_TRUE(position().isEmpty());
   EXPECT_EQ(commands(), "-----U");

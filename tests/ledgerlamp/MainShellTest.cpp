@@ -16,9 +16,8 @@ namespace {
 
 using LedgerlampMain = LedgerlampWindowTest;
 
-const char* const Boxes[] = {"txtFilesTotal", "txtTreeSize", "txtDataSize", "txtFilename",
-                             "txtFilenameSize", "txtType", "txtPackedSize", "txtRealSize",
-                             "txtOffset", "txtIndex"};
+const char* const Boxes[] = {"txtFilesTotal", "txtTreeSize",   "txtDataSize", "txtFilename", "txtFilenameSize",
+                             "txtType",       "txtPackedSize", "txtRealSize", "txtOffset",   "txtIndex"};
 
 TEST_F(LedgerlampMain, StartsWithOnlyOpenAboutAndExitUsable) {
   EXPECT_EQ(window.windowTitle(), "Ledgerlamp 1.1");
@@ -42,11 +41,16 @@ TEST_F(LedgerlampMain, StartsWithOnlyOpenAboutAndExitUsable) {
 }
 
 TEST_F(LedgerlampMain, ScreenReadersNameEveryValueBoxAfterItsLabel) {
-  const std::pair<const char*, const char*> named[] = {
-      {"txtFilesTotal", "FilesTotal:"}, {"txtTreeSize", "TreeSize:"},       {"txtDataSize", "DataSize:"},
-      {"txtFilename", "Filename:"},     {"txtFilenameSize", "FilenameSize:"}, {"txtType", "Type:"},
-      {"txtPackedSize", "PackedSize:"}, {"txtRealSize", "RealSize:"},       {"txtOffset", "Offset:"},
-      {"txtIndex", "Index:"}};
+  const std::pair<const char*, const char*> named[] = {{"txtFilesTotal", "FilesTotal:"},
+                                                       {"txtTreeSize", "TreeSize:"},
+                                                       {"txtDataSize", "DataSize:"},
+                                                       {"txtFilename", "Filename:"},
+                                                       {"txtFilenameSize", "FilenameSize:"},
+                                                       {"txtType", "Type:"},
+                                                       {"txtPackedSize", "PackedSize:"},
+                                                       {"txtRealSize", "RealSize:"},
+                                                       {"txtOffset", "Offset:"},
+                                                       {"txtIndex", "Index:"}};
   for (const auto& [box, name] : named) EXPECT_EQ(testsupport::AccessibleName(child<QLineEdit>(box)), name) << box;
 }
 
@@ -84,9 +88,9 @@ TEST_F(LedgerlampMain, ControlsStandWhereAndAsTheyWereDesigned) {
   EXPECT_EQ(child<QLabel>("Label11")->geometry(), TwipsRect(2400, 2280, 1455, 195));
 
   const QStringList captions = {"Filename:", "FilenameSize:", "Type:", "PackedSize:",
-                                "RealSize:", "Offset:", "Index:"};
+                                "RealSize:", "Offset:",       "Index:"};
   const char* rows[] = {"txtFilename", "txtFilenameSize", "txtType", "txtPackedSize",
-                        "txtRealSize", "txtOffset", "txtIndex"};
+                        "txtRealSize", "txtOffset",       "txtIndex"};
   for (int row = 0; row < 7; ++row) {
     auto* label = frame2->findChild<QLabel*>(QStringLiteral("Label%1").arg(row + 4));
     ASSERT_NE(label, nullptr) << row;
@@ -126,8 +130,7 @@ TEST_F(LedgerlampMain, AboutIsModalFromButtonAndMenuAndClosesOnOk) {
   QTimer::singleShot(0, inspectAndClose);
   click("Command1");
   EXPECT_EQ(seen, QStringList({"About", "About...", "Ledgerlamp", "Version 1.1 Build 3",
-                               "FOR EDUCATIONAL PURPOSES ONLY!", "File currently loaded:", path,
-                               "disabled"}));
+                               "FOR EDUCATIONAL PURPOSES ONLY!", "File currently loaded:", path, "disabled"}));
   ASSERT_EQ(shell.addresses().size(), 2);
   EXPECT_TRUE(shell.addresses()[0].startsWith("https://"));
   EXPECT_TRUE(shell.addresses()[1].startsWith("MAILTO:"));

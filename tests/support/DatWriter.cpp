@@ -51,9 +51,8 @@ bool DatWriter::writeTo(const QString& path) const { return WriteFile(path, buil
 QByteArray ZlibCompress(const QByteArray& data, int level) {
   uLongf length = compressBound(static_cast<uLong>(data.size()));
   QByteArray out(static_cast<qsizetype>(length), Qt::Uninitialized);
-  if (compress2(reinterpret_cast<Bytef*>(out.data()), &length,
-                reinterpret_cast<const Bytef*>(data.constData()), static_cast<uLong>(data.size()),
-                level) != Z_OK)
+  if (compress2(reinterpret_cast<Bytef*>(out.data()), &length, reinterpret_cast<const Bytef*>(data.constData()),
+                static_cast<uLong>(data.size()), level) != Z_OK)
     throw std::runtime_error("compress2 failed");
   out.resize(static_cast<qsizetype>(length));
   return out;
@@ -63,7 +62,8 @@ QByteArray ZlibUncompress(const QByteArray& stream, qsizetype size) {
   QByteArray out(size, Qt::Uninitialized);
   uLongf length = static_cast<uLongf>(size);
   const int result = uncompress(reinterpret_cast<Bytef*>(out.data()), &length,
-                                reinterpret_cast<const Bytef*>(stream.constData()), static_cast<uLong>(stream.size()));
+                                reinterpret_cast<const Bytef*>(stream.constData()),
+                                static_cast<uLong>(stream.size()));
   return result == Z_OK && length == static_cast<uLongf>(size) ? out : QByteArray("restore failed");
 }
 
@@ -84,7 +84,7 @@ qint64 FirstRecordOffset(const QByteArray& archive) { return FilesTotalOffset(ar
 
 QByteArray SampleText(qint64 size, int seed) {
   static const char* const words[] = {"skarrow ", "lantern ", "harbour ", "ledger ", "gull ",
-                                      "tally ",   "\n",       "rope ",    "42 ",    "mist "};
+                                      "tally ",   "\n",       "rope ",    "42 ",     "mist "};
   QByteArray out;
   out.reserve(size);
   uint32_t state = 2166136261u ^ static_cast<uint32_t>(seed);
@@ -108,8 +108,8 @@ bool WriteDirectoryClaim(const QString& path, int32_t length, int32_t filesTotal
   QByteArray trailer(8, '\0');
   PatchInt32(trailer, 0, length - 8);
   PatchInt32(trailer, 4, length);
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(length) &&
-         file.write(count) == 4 && file.seek(length - 8) && file.write(trailer) == 8;
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.resize(length) && file.write(count) == 4 &&
+         file.seek(length - 8) && file.write(trailer) == 8;
 }
 
 LargestClaims WriteLargestClaims(const QString& folder) {

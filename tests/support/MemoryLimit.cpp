@@ -34,7 +34,8 @@ void ExpectWithinAddressSpace(qint64 bytes, const std::function<bool()>& check) 
   GTEST_SKIP() << "the sanitizer maps address space of its own";
 #endif
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(std::_Exit(limitAddressSpaceToCurrentPlus(bytes) && check() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(std::_Exit(limitAddressSpaceToCurrentPlus(bytes) && check() ? 0 : 1), ::testing::ExitedWithCode(0),
+              "");
 }
 
 }  // namespace testsupport

@@ -21,8 +21,8 @@ QList<ShownBox> ScriptedDialogs::messages() const {
   return result;
 }
 
-MsgAnswer ScriptedDialogs::message(const QString& text, const QString& title,
-                                   platform::MsgIcon icon, platform::MsgButtons buttons) {
+MsgAnswer ScriptedDialogs::message(const QString& text, const QString& title, platform::MsgIcon icon,
+                                   platform::MsgButtons buttons) {
   ShownBox box(ShownBox::Message, text, title);
   box.icon = icon;
   box.buttons = buttons;
@@ -30,14 +30,16 @@ MsgAnswer ScriptedDialogs::message(const QString& text, const QString& title,
   if (auto action = std::exchange(onMessage_, nullptr)) action();
   if (!messages_.isEmpty()) return messages_.dequeue();
   switch (buttons) {
-    case platform::MsgButtons::RetryCancel: return MsgAnswer::Cancel;
-    case platform::MsgButtons::YesNo: return MsgAnswer::No;
-    default: return MsgAnswer::Ok;
+    case platform::MsgButtons::RetryCancel:
+      return MsgAnswer::Cancel;
+    case platform::MsgButtons::YesNo:
+      return MsgAnswer::No;
+    default:
+      return MsgAnswer::Ok;
   }
 }
 
-QString ScriptedDialogs::input(const QString& prompt, const QString& title,
-                               const QString& defaultText) {
+QString ScriptedDialogs::input(const QString& prompt, const QString& title, const QString& defaultText) {
   ShownBox box(ShownBox::Input, prompt, title);
   box.defaultText = defaultText;
   return answer(box, inputs_);

@@ -27,9 +27,8 @@ TEST_F(TallyholdExtractErrorHandler, FileNotFoundEndsTheProgramAfterItsBox) {
   HandleError(53, "File not found", "");
   ASSERT_EQ(dialogs.messages().size(), 1);
   const ShownBox box = dialogs.messages().first();
-  EXPECT_EQ(box.text,
-            "Fatal Error: 53, File not found ''\r\rThe program can't continue and it will be closed.\r"
-            "If the problem persists please contact the author.");
+  EXPECT_EQ(box.text, "Fatal Error: 53, File not found ''\r\rThe program can't continue and it will be closed.\r"
+                      "If the problem persists please contact the author.");
   EXPECT_EQ(box.title, "File not Found Error");
   EXPECT_EQ(box.icon, MsgIcon::Critical);
   EXPECT_EQ(box.buttons, MsgButtons::Ok);
@@ -71,10 +70,10 @@ TEST_F(TallyholdExtractErrorHandler, UnknownNumbersEndTheProgramWithoutABox) {
 }
 
 TEST_F(TallyholdExtractErrorHandler, EveryFileSystemFailureReachesAMessageWithTheSystemsReason) {
-  const std::pair<int, int32_t> cases[] = {
-      {ENOENT, 76}, {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ENOMEDIUM, 68}, {ENODEV, 68}, {EEXIST, 75},
-      {EACCES, 70}, {EPERM, 70},   {EROFS, 70},        {ENOSPC, 61},    {EDQUOT, 61}, {EINVAL, 64},
-      {EIO, 57},    {EMLINK, 57}};
+  const std::pair<int, int32_t> cases[] = {{ENOENT, 76}, {ENOTDIR, 76}, {ENAMETOOLONG, 76}, {ENOMEDIUM, 68},
+                                           {ENODEV, 68}, {EEXIST, 75},  {EACCES, 70},       {EPERM, 70},
+                                           {EROFS, 70},  {ENOSPC, 61},  {EDQUOT, 61},       {EINVAL, 64},
+                                           {EIO, 57},    {EMLINK, 57}};
   for (const auto& [error, number] : cases) {
     const FileSystemFailure failure = FileSystemFailureOf(std::error_code(error, std::generic_category()));
     EXPECT_EQ(failure.number, number) << error;

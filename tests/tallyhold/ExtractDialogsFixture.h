@@ -38,9 +38,7 @@ class ExtractDialogsFixture : public WindowsFixture {
   // Clicks the dialog's button with the design name.
   static void click(DestinationChooser& dialog, const char* button);
   // Every file and folder below the folder, relative to it, sorted.
-  static QStringList contentsOf(const QString& folder) {
-    return testsupport::OpenArchive::contentsOf(folder);
-  }
+  static QStringList contentsOf(const QString& folder) { return testsupport::OpenArchive::contentsOf(folder); }
   // After a run, done or stopped: the frame enabled, no dialog and no progress
   // window left, no stop request pending.
   void expectWindowsRestored();

@@ -38,8 +38,8 @@ TEST_F(TallyholdAboutTest, ShowsTitleVersionAndCreditsModallyAndEscCloses) {
     EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
     EXPECT_FALSE(box.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(box.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    for (const char* name : {"picIcon", "lblTitle", "lblVersion", "lblDescription", "cmdOK",
-                             "Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Line1"})
+    for (const char* name : {"picIcon", "lblTitle", "lblVersion", "lblDescription", "cmdOK", "Label1", "Label2",
+                             "Label3", "Label4", "Label5", "Label6", "Line1"})
       EXPECT_NE(box.findChild<QWidget*>(name), nullptr) << name;
     EXPECT_FALSE(child<QLabel>(box, "picIcon").pixmap().isNull());
     EXPECT_EQ(child<QPushButton>(box, "cmdOK").text(), "OK");
@@ -50,8 +50,8 @@ TEST_F(TallyholdAboutTest, ShowsTitleVersionAndCreditsModallyAndEscCloses) {
 }
 
 TEST_F(TallyholdAboutTest, EnterPressesOK) {
-  EXPECT_TRUE(whileAboutIsOpen(action("menuitem8932"),
-                               [](frmAbout& box) { QTest::keyClick(&box, Qt::Key_Return); }));
+  EXPECT_TRUE(
+      whileAboutIsOpen(action("menuitem8932"), [](frmAbout& box) { QTest::keyClick(&box, Qt::Key_Return); }));
 }
 
 TEST_F(TallyholdAboutTest, LinksGoToTheShellAndKeepTheBoxOpen) {
@@ -66,8 +66,8 @@ TEST_F(TallyholdAboutTest, LinksGoToTheShellAndKeepTheBoxOpen) {
     QTest::mouseClick(&child<QPushButton>(box, "cmdOK"), Qt::LeftButton);
   });
   EXPECT_TRUE(closed);
-  EXPECT_EQ(shell.addresses(), (QStringList{frmAbout::WebAddress, frmAbout::AuthorMail,
-                                            frmAbout::EngineAuthorMail}));
+  EXPECT_EQ(shell.addresses(),
+            (QStringList{frmAbout::WebAddress, frmAbout::AuthorMail, frmAbout::EngineAuthorMail}));
   EXPECT_TRUE(frmAbout::AuthorMail.startsWith("mailto:"));
   EXPECT_TRUE(frmAbout::EngineAuthorMail.startsWith("mailto:"));
 }

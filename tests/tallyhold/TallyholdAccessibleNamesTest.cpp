@@ -18,7 +18,8 @@ using testsupport::AccessibleName;
 using TallyholdAccessibleNames = ExtractDialogsFixture;
 
 TEST_F(TallyholdAccessibleNames, PanesListsAndTheFolderKeyAreNamedAsTheWindowsLabelThem) {
-  DAT_Container* window = openViaMenu(write(testsupport::DatWriter().add("TOP.TXT", "top").add("ART\\A.FRM", "a")));
+  DAT_Container* window = openViaMenu(
+      write(testsupport::DatWriter().add("TOP.TXT", "top").add("ART\\A.FRM", "a")));
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(AccessibleName(&treeOf(*window)), "Folders");
   EXPECT_EQ(AccessibleName(&listOf(*window)), "Entries");
@@ -27,7 +28,8 @@ TEST_F(TallyholdAccessibleNames, PanesListsAndTheFolderKeyAreNamedAsTheWindowsLa
   action("extractselected")->trigger();
   frmExtract* dialog = shownDialog<frmExtract>();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(testsupport::AccessibleLabel(&child<QComboBox>(*dialog, "Drive1")), "Choose the destination directory:");
+  EXPECT_EQ(testsupport::AccessibleLabel(&child<QComboBox>(*dialog, "Drive1")),
+            "Choose the destination directory:");
   EXPECT_EQ(AccessibleName(&folderList(*dialog)), "Choose the destination directory:");
   EXPECT_EQ(AccessibleName(&child<QLineEdit>(*dialog, "DirText")), "Folder to extract:");
   click(*dialog, "Command2");

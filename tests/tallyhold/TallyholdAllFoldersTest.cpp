@@ -24,7 +24,8 @@ QString selectedKey(const DAT_Container& window) {
 using TallyholdAllFoldersTest = WindowsFixture;
 
 TEST_F(TallyholdAllFoldersTest, TogglingShowsAndHidesADeepFolderAndKeepsTheCurrentOne) {
-  DAT_Container* first = openViaMenu(write(DatWriter().add("TOP", "t").add("A\\1", "1").add("DEEP\\B\\C\\D\\E\\x.txt", "x")));
+  DAT_Container* first = openViaMenu(
+      write(DatWriter().add("TOP", "t").add("A\\1", "1").add("DEEP\\B\\C\\D\\E\\x.txt", "x")));
   DAT_Container* second = openViaMenu(write(DatWriter().add("Modding Notes\\n.txt", "n"), "second.dat"));
   ASSERT_TRUE(first && second);
   const QString deep = "DEEP\\B\\C\\D\\E\\";

@@ -33,11 +33,9 @@ TEST(TallyholdPaneLayoutTest, GivesTheDesignedNumbersAndNeverANegativeSize) {
   EXPECT_EQ(LayOutPanes(7501, 7000).FrameTreeView.width(), 2500);  // 2500.33
   EXPECT_EQ(LayOutPanes(7502, 7000).FrameTreeView.width(), 2501);  // 2500.67
 
-  for (const QSize outer : {QSize(0, 0), QSize(100, 100), QSize(479, 679), QSize(480, 680),
-                            QSize(-30, -30)}) {
+  for (const QSize outer : {QSize(0, 0), QSize(100, 100), QSize(479, 679), QSize(480, 680), QSize(-30, -30)}) {
     const PaneLayout tiny = LayOutPanes(outer.width(), outer.height());
-    for (const QRect& pane :
-         {tiny.FrameTreeView, tiny.FrameListView, tiny.TreeView, tiny.ListView}) {
+    for (const QRect& pane : {tiny.FrameTreeView, tiny.FrameListView, tiny.TreeView, tiny.ListView}) {
       EXPECT_GE(pane.width(), 0);
       EXPECT_GE(pane.height(), 0);
     }
@@ -107,10 +105,8 @@ TEST_F(TallyholdArchiveWindowTest, PanesHaveTheirNamesFontsAndColumns) {
     headers << model->headerData(c, Qt::Horizontal).toString();
     widths << list().header()->sectionSize(c);
   }
-  EXPECT_EQ(keys, (QStringList{"filename", "filenamesize", "location", "realsize", "packedsize",
-                               "compression"}));
-  EXPECT_EQ(headers, (QStringList{"Filename", "FilenameSize", "Offset", "RealSize", "packedSize",
-                                  "Compression"}));
+  EXPECT_EQ(keys, (QStringList{"filename", "filenamesize", "location", "realsize", "packedsize", "compression"}));
+  EXPECT_EQ(headers, (QStringList{"Filename", "FilenameSize", "Offset", "RealSize", "packedSize", "Compression"}));
   EXPECT_EQ(widths, (QList<int>{TwipsToPixelsX(1240), TwipsToPixelsX(1140), TwipsToPixelsX(1440),
                                 TwipsToPixelsX(1440), TwipsToPixelsX(1440), TwipsToPixelsX(1440)}));
   EXPECT_EQ(list().selectionMode(), QAbstractItemView::ExtendedSelection);
@@ -168,9 +164,9 @@ TEST_F(TallyholdArchiveWindowTest, RightButtonReleaseOpensThePanesPopups) {
 
   // Each item runs its command: the command's dialog opens.
   const QList<std::pair<const char*, const char*>> items = {{"mnuconExtractListView", "frmExtract"},
-                                                             {"mnuconExtractTreeView", "frmExtract"},
-                                                             {"mnuconExtractListEntireDAT", "frmExtractAll"},
-                                                             {"mnuconExtractTreeEntireDAT", "frmExtractAll"}};
+                                                            {"mnuconExtractTreeView", "frmExtract"},
+                                                            {"mnuconExtractListEntireDAT", "frmExtractAll"},
+                                                            {"mnuconExtractTreeEntireDAT", "frmExtractAll"}};
   for (const auto& [name, dialog] : items) {
     action(name)->trigger();
     QWidget* shown = nullptr;
@@ -246,17 +242,15 @@ TEST_F(TallyholdExtractSelectedTest, AnEmptyListPaneIsRefused) {
   DAT_Container* window = openViaMenu(write(DatWriter().add("A\\B\\1", "x")));
   ASSERT_NE(window, nullptr);
   ASSERT_EQ(rowsOf(*window)[0][0], "Empty folder");
-  const QList<std::function<void()>> presses = {
-      [&] { QTest::keyClick(window, Qt::Key_R); },
-      [&] { action("extractselected")->trigger(); },
-      [&] { action("mnuconExtractTreeView")->trigger(); }};
+  const QList<std::function<void()>> presses = {[&] { QTest::keyClick(window, Qt::Key_R); },
+                                                [&] { action("extractselected")->trigger(); },
+                                                [&] { action("mnuconExtractTreeView")->trigger(); }};
   for (const auto& press : presses) {
     dialogs.clear();
     press();
     ASSERT_EQ(dialogs.messages().size(), 1);
     const testsupport::ShownBox box = dialogs.messages().first();
-    EXPECT_EQ(box.text,
-              "Please select a folder or a group of files if you really want to extract");
+    EXPECT_EQ(box.text, "Please select a folder or a group of files if you really want to extract");
     EXPECT_EQ(box.title, "No files/folder selected");
     EXPECT_EQ(box.icon, platform::MsgIcon::Exclamation);
   }

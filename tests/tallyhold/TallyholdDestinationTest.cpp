@@ -204,8 +204,8 @@ TEST_F(TallyholdDestinationTest, ADriveThatIsNotReadyIsTriedAgainOnlyAfterRetry)
   dialogs.answerMessage(MsgAnswer::Cancel);
   chooseDrive(dialog, medium);
   ASSERT_EQ(dialogs.messages().size(), 1);
-  EXPECT_EQ(dialogs.messages()[0].text, "Error: 68, " + QString::fromStdString(
-                                                            std::make_error_code(std::errc::no_such_device).message()));
+  EXPECT_EQ(dialogs.messages()[0].text,
+            "Error: 68, " + QString::fromStdString(std::make_error_code(std::errc::no_such_device).message()));
   EXPECT_EQ(dialogs.messages()[0].title, "Device/Drive Error");
   EXPECT_EQ(dialogs.messages()[0].buttons, platform::MsgButtons::RetryCancel);
   EXPECT_EQ(folderList(dialog).Path(), dest);

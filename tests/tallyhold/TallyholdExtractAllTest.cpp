@@ -75,8 +75,7 @@ TEST_F(TallyholdExtractAllTest, DialogHasItsControlsAndLoadsAtTheProgramsFolder)
   for (const auto& [name, twips, text] : controls) {
     const QWidget* control = dialog->findChild<QWidget*>(name);
     ASSERT_NE(control, nullptr) << name;
-    EXPECT_EQ(control->geometry(), platform::TwipsRect(twips))
-        << name;
+    EXPECT_EQ(control->geometry(), platform::TwipsRect(twips)) << name;
     if (!text.isEmpty()) {
       EXPECT_EQ(control->property("text").toString(), text) << name;
     }
@@ -142,7 +141,9 @@ TEST_F(TallyholdExtractAllTest, ExtractsEveryEntryByteExactIntoTheFoldersOfItsNa
 // The status texts the progress window painted, and what the destination held
 // when it was first painted.
 struct PaintedStatus : QObject {
-  explicit PaintedStatus(QString watchedFolder) : folder(std::move(watchedFolder)) { qApp->installEventFilter(this); }
+  explicit PaintedStatus(QString watchedFolder) : folder(std::move(watchedFolder)) {
+    qApp->installEventFilter(this);
+  }
   ~PaintedStatus() override { qApp->removeEventFilter(this); }
   bool eventFilter(QObject* watched, QEvent* event) override {
     auto* label = qobject_cast<QLabel*>(watched);
@@ -171,11 +172,10 @@ TEST_F(TallyholdExtractAllTest, TheProgressIsPaintedBeforeTheFirstEntryAndDuring
 TEST_F(TallyholdExtractAllTest, TheFrameKeysAndPopupsOpenTheDialog) {
   window = openViaMenu(write(multiLevelWriter()));
   ASSERT_NE(window, nullptr);
-  const QList<std::function<void()>> presses = {
-      [&] { action("extractall")->trigger(); },
-      [&] { QTest::keyClick(window, Qt::Key_S); },
-      [&] { action("mnuconExtractListEntireDAT")->trigger(); },
-      [&] { action("mnuconExtractTreeEntireDAT")->trigger(); }};
+  const QList<std::function<void()>> presses = {[&] { action("extractall")->trigger(); },
+                                                [&] { QTest::keyClick(window, Qt::Key_S); },
+                                                [&] { action("mnuconExtractListEntireDAT")->trigger(); },
+                                                [&] { action("mnuconExtractTreeEntireDAT")->trigger(); }};
   for (const auto& press : presses) {
     press();
     frmExtractAll* dialog = shownDialog<frmExtractAll>();
@@ -346,9 +346,10 @@ TEST_F(TallyholdExtractAllTest, AFileInTheWayOfAFolderSkipsItsEntriesAndABadDest
   const QString root = dest + "/archive.dat";
   EXPECT_EQ(contentsOf(root), (QStringList{"FIRST.TXT", "SOUND", "SOUND/LAST.TXT", "SOUND/LONGNAME9"}));
   ASSERT_EQ(dialogs.messages().size(), 1);
-  EXPECT_EQ(dialogs.messages().first().text, root + " was created succesfully! 2 files extracted.\r\r"
-                                                    "1 entry was skipped:\rSOUND\\LONGNAME9\\FX.ACM: " +
-                                                    root + "/SOUND/LONGNAME9 is not a folder");
+  EXPECT_EQ(dialogs.messages().first().text, root +
+                                                 " was created succesfully! 2 files extracted.\r\r"
+                                                 "1 entry was skipped:\rSOUND\\LONGNAME9\\FX.ACM: " +
+                                                 root + "/SOUND/LONGNAME9 is not a folder");
   expectWindowsRestored();
 
   // A destination folder that vanished stops the run before any entry.
@@ -359,7 +360,8 @@ TEST_F(TallyholdExtractAllTest, AFileInTheWayOfAFolderSkipsItsEntriesAndABadDest
   const QString gone = runIntoVanishedFolder(*dialog);
   ASSERT_EQ(dialogs.messages().size(), 1);
   testsupport::ShownBox box = dialogs.messages().first();
-  EXPECT_EQ(box.text, "Could not write " + gone + "\r\rNo such file or directory\r\rThe extraction has been stopped.");
+  EXPECT_EQ(box.text,
+            "Could not write " + gone + "\r\rNo such file or directory\r\rThe extraction has been stopped.");
   EXPECT_EQ(box.title, "Extraction stopped");
   EXPECT_EQ(box.icon, platform::MsgIcon::Exclamation);
 

@@ -307,8 +307,10 @@ TEST_F(TallyholdExtractSelectedTest, AFolderInTheWaySkipsItsEntryAndAVanishedDes
   EXPECT_TRUE(QFileInfo(dest + "/RUNNER02.FRM").isDir());
   ASSERT_EQ(dialogs.messages().size(), 1);
   // The files written, not the folder's count, beside a skip, and a warning.
-  EXPECT_EQ(dialogs.messages().first().text, "2 files extracted to " + dest + "/\r\r1 entry was skipped:\r"
-                                             "ART\\CRITTERS\\RUNNER02.FRM: " + dest + "/RUNNER02.FRM is a folder");
+  EXPECT_EQ(dialogs.messages().first().text, "2 files extracted to " + dest +
+                                                 "/\r\r1 entry was skipped:\r"
+                                                 "ART\\CRITTERS\\RUNNER02.FRM: " +
+                                                 dest + "/RUNNER02.FRM is a folder");
   EXPECT_EQ(dialogs.messages().first().icon, platform::MsgIcon::Exclamation);
   expectWindowsRestored();
 
@@ -319,7 +321,8 @@ TEST_F(TallyholdExtractSelectedTest, AFolderInTheWaySkipsItsEntryAndAVanishedDes
   const QString gone = runIntoVanishedFolder(*dialog);
   ASSERT_EQ(dialogs.messages().size(), 1);
   const testsupport::ShownBox box = dialogs.messages().first();
-  EXPECT_EQ(box.text, "Could not write " + gone + "\r\rNo such file or directory\r\rThe extraction has been stopped.");
+  EXPECT_EQ(box.text,
+            "Could not write " + gone + "\r\rNo such file or directory\r\rThe extraction has been stopped.");
   EXPECT_EQ(box.title, "Extraction stopped");
 }
 

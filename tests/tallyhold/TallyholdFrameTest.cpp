@@ -29,8 +29,8 @@ struct Item {
 QList<Item> itemsOf(const QMenu* menu) {
   QList<Item> items;
   for (const QAction* a : menu->actions())
-    items.append({a->objectName(), a->isSeparator() ? "-" : a->text(), a->shortcut(),
-                  a->isEnabled(), a->isChecked()});
+    items.append(
+        {a->objectName(), a->isSeparator() ? "-" : a->text(), a->shortcut(), a->isEnabled(), a->isChecked()});
   return items;
 }
 
@@ -68,25 +68,22 @@ TEST(TallyholdProgramState, TheFirstArchiveWindowGetsSlot256AndSlotsCountPastSix
 TEST_F(TallyholdFrameTest, StartsWithItsMenusStatusAndInformationWindow) {
   EXPECT_EQ(frame().windowTitle(), "Tallyhold! v1.1");
   EXPECT_EQ(frame().centralWidget()->width(), TwipsToPixelsX(9135));
-  EXPECT_EQ(frame().centralWidget()->height() + frame().statusBar()->height(),
-            TwipsToPixelsY(6615));
+  EXPECT_EQ(frame().centralWidget()->height() + frame().statusBar()->height(), TwipsToPixelsY(6615));
   EXPECT_EQ(state().DATFiles.Count(), 0);
   EXPECT_EQ(state().DATWindows.size(), 256u);
 
   QStringList bar;
   for (const QAction* a : frame().menuBar()->actions()) bar << a->objectName() + "=" + a->text();
-  EXPECT_EQ(bar, (QStringList{"menuitem001=&File", "menuitem9032=&View", "menuitem002=&Tools",
-                              "mnuWindow=&Window", "menuitem8932=&About"}));
+  EXPECT_EQ(bar, (QStringList{"menuitem001=&File", "menuitem9032=&View", "menuitem002=&Tools", "mnuWindow=&Window",
+                              "menuitem8932=&About"}));
   expectItems(frame().findChild<QMenu*>("menuitem001"),
               {{"mnuOpenDAT", "Open DAT...", QKeySequence("Ctrl+O"), true, false},
                {"sep98", "-", {}, true, false},
                {"exit", "E&xit", {}, true, false}});
-  expectItems(frame().findChild<QMenu*>("menuitem9032"),
-              {{"mnuShowDAT", "Show DAT Information", {}, true, true},
-               {"mnuAllFolders", "All folders", {}, true, false}});
+  expectItems(frame().findChild<QMenu*>("menuitem9032"), {{"mnuShowDAT", "Show DAT Information", {}, true, true},
+                                                          {"mnuAllFolders", "All folders", {}, true, false}});
   expectItems(frame().findChild<QMenu*>("menuitem002"),
-              {{"extractselected", "Extract selected files or directories...", QKeySequence("F3"),
-                false, false},
+              {{"extractselected", "Extract selected files or directories...", QKeySequence("F3"), false, false},
                {"extractall", "Extract entire DAT...", QKeySequence("F4"), false, false},
                {"mnuTestDAT", "Test DAT", {}, true, false},
                {"mnuFind", "Find entries...", QKeySequence("Ctrl+F"), true, false}});
@@ -115,11 +112,11 @@ TEST_F(TallyholdFrameTest, StartsWithItsMenusStatusAndInformationWindow) {
 }
 
 TEST_F(TallyholdFrameTest, InformationWindowHasItsLabelsAndTooltips) {
-  const QList<QStringList> rows = {
-      {"Label1", "DataSize:", "txtDataSize", "Total size of the archive"},
-      {"Label2", "TreeSize:", "txtTreeSize", "Total size of the TreeDir including FilesTotal"},
-      {"Label3", "FilesTotal:", "txtFilesTotal", "How many files are in the DAT"},
-      {"Label4", "DirTreeAddr:", "txtDirTreeAddr", "Starting location of TreeDir"}};
+  const QList<QStringList> rows = {{"Label1", "DataSize:", "txtDataSize", "Total size of the archive"},
+                                   {"Label2", "TreeSize:", "txtTreeSize",
+                                    "Total size of the TreeDir including FilesTotal"},
+                                   {"Label3", "FilesTotal:", "txtFilesTotal", "How many files are in the DAT"},
+                                   {"Label4", "DirTreeAddr:", "txtDirTreeAddr", "Starting location of TreeDir"}};
   for (const QStringList& row : rows) {
     const auto* caption = info()->findChild<QLabel*>(row[0]);
     const auto* value = info()->findChild<QLabel*>(row[2]);

@@ -55,7 +55,8 @@ TEST_F(TallyholdHostileArchiveTest, ABombAndNamesThatCannotBeFilesAreSkippedAndN
 }
 
 TEST_F(TallyholdHostileArchiveTest, AnEntryNamedAsAFolderOfTheArchiveIsSkippedAndNamed) {
-  const QString text = extractAll(write(DatWriter().add("SAME\\INSIDE.TXT", "inside").add("SAME", "clash")), "out");
+  const QString text = extractAll(write(DatWriter().add("SAME\\INSIDE.TXT", "inside").add("SAME", "clash")),
+                                  "out");
   const QString root = dir.filePath("out") + "/archive.dat";
   EXPECT_EQ(text, root + " was created succesfully! 1 files extracted.\r\r1 entry was skipped:\rSAME: " + root +
                       "/SAME is a folder");

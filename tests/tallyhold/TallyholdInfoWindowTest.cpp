@@ -25,8 +25,8 @@ const QMdiSubWindow* frontWindow(const QMdiArea& area) {
 void expectSmallAtTopRight(Main_Container& frame, const DAT_Info& info, const QSize& size) {
   EXPECT_FALSE(info.isMaximized());
   EXPECT_EQ(info.size(), size);
-  EXPECT_EQ(info.pos(), QPoint(frame.frameGeometry().width() - platform::TwipsToPixelsX(2200),
-                               platform::TwipsToPixelsY(100)));
+  EXPECT_EQ(info.pos(),
+            QPoint(frame.frameGeometry().width() - platform::TwipsToPixelsX(2200), platform::TwipsToPixelsY(100)));
 }
 
 TEST_F(TallyholdInfoWindowTest, AfterAnExtractAllTheArchiveWindowStaysInFront) {

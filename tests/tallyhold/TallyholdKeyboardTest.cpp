@@ -22,7 +22,8 @@ class TallyholdKeyboardTest : public ExtractDialogsFixture {
  protected:
   void SetUp() override {
     ExtractDialogsFixture::SetUp();
-    archivePath = write(DatWriter().add("A\\1", "x").add("A\\2", "yy").add("A\\3", "zzz").add("SCRIPTS\\S.INT", "s"));
+    archivePath = write(
+        DatWriter().add("A\\1", "x").add("A\\2", "yy").add("A\\3", "zzz").add("SCRIPTS\\S.INT", "s"));
   }
 
   DAT_Container* openByKeys(const QString& path) {

@@ -23,7 +23,11 @@ class TallyholdPreviewTest : public WindowsFixture {
     damaged.realSize = 100;
     window = openViaMenu(write(DatWriter()
                                    .add("NOTES.TXT", "first line\r\nsecond\t line\r\n")
-                                   .add("IMAGE.FRM", QByteArray("\x00\x01" "AB", 4), true)
+                                   .add("IMAGE.FRM",
+                                        QByteArray("\x00\x01"
+                                                   "AB",
+                                                   4),
+                                        true)
                                    .add(damaged)));
     ASSERT_NE(window, nullptr);
   }
@@ -75,8 +79,7 @@ TEST_F(TallyholdPreviewTest, EnterOnABinaryEntryShowsAHexDump) {
   QTest::keyClick(&list, Qt::Key_Return);
   const frmPreview* preview = shownPreview();
   ASSERT_NE(preview, nullptr);
-  EXPECT_EQ(linesOf(*preview),
-            QStringList{"00000000  00 01 41 42                                      ..AB"});
+  EXPECT_EQ(linesOf(*preview), QStringList{"00000000  00 01 41 42                                      ..AB"});
   EXPECT_EQ(child<QLabel>(*preview, "labInfo").text(), "Hex dump, 4 bytes.");
 }
 

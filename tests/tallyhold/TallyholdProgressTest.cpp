@@ -21,8 +21,7 @@ TEST(TallyholdProgressTest, HasItsControlsAndDesignTexts) {
             "patient.");
   EXPECT_EQ(form.findChild<QLabel*>("labStatus")->text(), "Status Bar");
   EXPECT_EQ(form.findChild<QPushButton*>("Command1")->text(), "Cancel");
-  EXPECT_EQ(form.findChild<ProgressBar*>("ProgressBar")->geometry(),
-            platform::TwipsRect(60, 1020, 4620, 285));
+  EXPECT_EQ(form.findChild<ProgressBar*>("ProgressBar")->geometry(), platform::TwipsRect(60, 1020, 4620, 285));
   EXPECT_FALSE(form.windowFlags().testFlag(Qt::WindowCloseButtonHint));
 }
 

@@ -61,9 +61,7 @@ DAT_Container* WindowsFixture::openViaMenu(const QString& path) {
   return state().LastWindow();
 }
 
-void WindowsFixture::flushDeletes() {
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void WindowsFixture::flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 namespace {
 
@@ -91,7 +89,8 @@ void selectRows(const DAT_Container& window, const QList<int>& rows) {
   QTreeView& list = listOf(window);
   Qt::KeyboardModifiers modifiers;
   for (int row : rows) {
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, list.visualRect(list.model()->index(row, 0)).center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers,
+                      list.visualRect(list.model()->index(row, 0)).center());
     modifiers = Qt::ControlModifier;
   }
 }

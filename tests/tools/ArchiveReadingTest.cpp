@@ -88,8 +88,10 @@ TEST_F(ToolsArchiveReading, ADirectoryBeyondTheMemoryLimitIsReadRecordByRecordOr
   const Ran list = RunTool({"list", path("many.dat"), "NONE"}, AddressSpaceLimit(Limit));
   EXPECT_EQ(list.status, 1);
   EXPECT_EQ(list.err, "skarrow2-dat: " + shown("many.dat") + ": no entry matches the patterns\n");
-  EXPECT_TRUE(RunTool({"cat", path("many.dat"), "NONE"}, AddressSpaceLimit(Limit)).err.endsWith(": no entry is named NONE\n"));
-  const QByteArray refusal = "skarrow2-dat: " + shown("many.dat") + ": there is not enough memory for its directory\n";
+  EXPECT_TRUE(RunTool({"cat", path("many.dat"), "NONE"}, AddressSpaceLimit(Limit))
+                  .err.endsWith(": no entry is named NONE\n"));
+  const QByteArray refusal = "skarrow2-dat: " + shown("many.dat") +
+                             ": there is not enough memory for its directory\n";
   for (const QStringList& command : {QStringList{"test", "-q", path("many.dat")},
                                      QStringList{"extract", path("many.dat"), "-C", path("out")}}) {
     const Ran refused = RunTool(command, AddressSpaceLimit(Limit));

@@ -157,7 +157,8 @@ TEST_F(ToolsCreateExtract, TheDeepestTreeANameCanHoldIsPackedAndGivenBack) {
 
 TEST_F(ToolsCreateExtract, AFileOfTheInputThatTheArchiveLinksToIsPackedAndKept) {
   WriteTree(path("in"), {{"A.TXT", "a"}});
-  ASSERT_EQ(::link(QFile::encodeName(path("in/A.TXT")).constData(), QFile::encodeName(path("a.dat")).constData()), 0);
+  ASSERT_EQ(::link(QFile::encodeName(path("in/A.TXT")).constData(), QFile::encodeName(path("a.dat")).constData()),
+            0);
   ASSERT_EQ(create("a.dat", "in"), tools::Success);
   ASSERT_EQ(extract("a.dat", "out"), tools::Success);
   EXPECT_EQ(ReadTree(path("out")), (Tree{{"A.TXT", "a"}}));

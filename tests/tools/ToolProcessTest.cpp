@@ -112,7 +112,8 @@ TEST_F(ToolsProcess, AFailedWriteOnStandardOutputIsToldAndEndsWithStatus1) {
   for (const QStringList& command : {QStringList{"list"}, {"list", "--json"}, {"info"}, {"test", "--json"}}) {
     const Ran full = run(command + QStringList{path("good.dat")}, toFull);
     EXPECT_EQ(full.status, 1) << command.join(' ').toStdString();
-    EXPECT_TRUE(full.err.contains("skarrow2-dat: standard output: No space left on device")) << full.err.constData();
+    EXPECT_TRUE(full.err.contains("skarrow2-dat: standard output: No space left on device"))
+        << full.err.constData();
   }
   const Ran closed = run({"list", path("good.dat")},
                          [](QProcess& tool) { tool.setChildProcessModifier([] { ::close(STDOUT_FILENO); }); });

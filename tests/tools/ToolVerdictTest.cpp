@@ -27,8 +27,8 @@ TEST_F(ToolsVerdicts, TestTellsBytesAfterAStreamAsANoteNotAsDamage) {
   const Ran told = RunTool({"test", path("a.dat")});
   EXPECT_EQ(told.status, 0);
   const QByteArray archive = QFile::encodeName(path("a.dat"));
-  EXPECT_EQ(told.out, archive + ": TEXT\\TRAILING.TXT: note: 5 bytes after the end of its zlib stream\n" + archive +
-                          ": all 2 entries are intact\n");
+  EXPECT_EQ(told.out, archive + ": TEXT\\TRAILING.TXT: note: 5 bytes after the end of its zlib stream\n" +
+                          archive + ": all 2 entries are intact\n");
   EXPECT_EQ(told.err, "");
 
   const Ran json = RunTool({"test", "--json", path("a.dat")});
@@ -38,7 +38,8 @@ TEST_F(ToolsVerdicts, TestTellsBytesAfterAStreamAsANoteNotAsDamage) {
   EXPECT_EQ(result["intact"].toInt(), 2);
   EXPECT_EQ(result["damaged"].toArray(), QJsonArray{});
   EXPECT_EQ(result["notes"].toArray(),
-            (QJsonArray{QJsonObject{{"name", "TEXT\\TRAILING.TXT"}, {"note", "5 bytes after the end of its zlib stream"}}}));
+            (QJsonArray{QJsonObject{{"name", "TEXT\\TRAILING.TXT"},
+                                    {"note", "5 bytes after the end of its zlib stream"}}}));
 }
 
 // Read at once, RealSize bytes of the body are copied: they lie inside it.
@@ -55,11 +56,15 @@ TEST_F(ToolsVerdicts, AStoredEntryShorterThanItsBodyIsIntact) {
 }
 
 TEST_F(ToolsVerdicts, ExtractIntoTheArchivesFolderNeverReplacesTheArchive) {
-  ASSERT_TRUE(DatWriter().add("a.dat", "an entry named like its archive").add("OTHER.TXT", "other").writeTo(path("a.dat")));
+  ASSERT_TRUE(DatWriter()
+                  .add("a.dat", "an entry named like its archive")
+                  .add("OTHER.TXT", "other")
+                  .writeTo(path("a.dat")));
   const QByteArray archive = ReadFile(path("a.dat"));
   const Ran extracted = RunTool({"extract", "-q", path("a.dat"), "-C", scratch.dir.path()});
   EXPECT_EQ(extracted.status, 1);
-  EXPECT_TRUE(extracted.err.contains(": a.dat: it would replace the archive being read")) << extracted.err.constData();
+  EXPECT_TRUE(extracted.err.contains(": a.dat: it would replace the archive being read"))
+      << extracted.err.constData();
   EXPECT_EQ(ReadFile(path("a.dat")), archive);
   EXPECT_EQ(ReadFile(path("OTHER.TXT")), "other");
 }

@@ -36,7 +36,9 @@ TEST_F(WidgetsDirListBox, ShowsAncestorsThenTheFolderThenItsSubfoldersAndSignals
   EXPECT_EQ(moved.first().first().toString(), root);
 
   QStringList expected{"/"};
-  expected << root.split('/', Qt::SkipEmptyParts) << ".hidden" << "A" << "b";
+  expected << root.split('/', Qt::SkipEmptyParts) << ".hidden"
+           << "A"
+           << "b";
   EXPECT_EQ(LineTexts(&list), expected);
   EXPECT_EQ(list.currentItem()->text(), QDir(root).dirName());
 
