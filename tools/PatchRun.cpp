@@ -56,10 +56,11 @@ QString summary(const QStringList& changes, int entries, qint64 bytes) {
                                                        {"replace ", "replaced"},
                                                        {"delete ", "deleted"}};
   QStringList parts;
-  for (const auto& [prefix, done] : kinds) {
+  for (const auto& kind : kinds) {
+    const char* prefix = kind.first;
     const auto count = std::count_if(changes.begin(), changes.end(),
                                      [prefix](const QString& change) { return change.startsWith(prefix); });
-    if (count > 0) parts << QString::number(count) + ' ' + done;
+    if (count > 0) parts << QString::number(count) + ' ' + kind.second;
   }
   return parts.join(", ") + "; " + counted(entries, "entry", "entries") + ", " + counted(bytes, "byte", "bytes");
 }

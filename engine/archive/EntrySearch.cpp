@@ -10,7 +10,7 @@ constexpr int AskEvery = 4096;
 
 }  // namespace
 
-std::optional<SearchResults> FindEntries(std::shared_ptr<const ColTrees> folders, const QString& pattern,
+std::optional<SearchResults> FindEntries(const std::shared_ptr<const ColTrees>& folders, const QString& pattern,
                                          const std::function<bool()>& stop) {
   SearchResults results{pattern, folders, {}};
   if (pattern.isEmpty() || !folders) return results;

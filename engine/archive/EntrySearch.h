@@ -29,7 +29,7 @@ struct SearchResults {
 
 // Null when stopped (asked every few thousand entries). An empty pattern
 // finds nothing: the user has not asked for anything yet.
-std::optional<SearchResults> FindEntries(std::shared_ptr<const ColTrees> folders, const QString& pattern,
+std::optional<SearchResults> FindEntries(const std::shared_ptr<const ColTrees>& folders, const QString& pattern,
                                          const std::function<bool()>& stop = {});
 
 class EntrySearch {

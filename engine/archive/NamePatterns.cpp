@@ -124,7 +124,7 @@ Glob::Glob(const QString& text) {
   const std::vector<Step> steps = stepsOf(text);
   end_ = static_cast<int>(steps.size());
   words_ = end_ / 64 + 1;
-  takes_.assign(static_cast<std::size_t>(256 * words_), 0);
+  takes_.assign(std::size_t{256} * static_cast<std::size_t>(words_), 0);
   anyRun_.assign(static_cast<std::size_t>(words_), 0);
   for (int step = 0; step < end_; ++step) {
     const quint64 bit = quint64{1} << (step % 64);
@@ -166,7 +166,7 @@ void Glob::Read(Reading& reading, QByteArrayView bytes) const {
       break;
     }
     reading.begun = true;
-    const quint64* takes = &takes_[static_cast<std::size_t>(byte * words_)];
+    const quint64* takes = &takes_[static_cast<std::size_t>(byte) * static_cast<std::size_t>(words_)];
     quint64 carry = 0;
     quint64 any = 0;
     for (int word = 0; word < words_; ++word) {
