@@ -7,6 +7,7 @@
 #include "engine/extract/ExtractionPlan.h"
 #include "engine/extract/ExtractionRun.h"
 #include "tools/Commands.h"
+#include "tools/PatternTally.h"
 #include "tools/RunReporter.h"
 #include "tools/StopSignal.h"
 #include "tools/ToolArchive.h"
@@ -22,15 +23,15 @@ QString currentFolder() {
   return error ? QStringLiteral(".") : platform::DecodedPath(folder.native());
 }
 
-int extract(const ToolArchive& archive, const engine::NamePatterns& patterns, const QString& folder, int jobs,
-            bool quiet) {
+int extract(const ToolArchive& archive, const QStringList& given, const QString& folder, int jobs, bool quiet) {
+  const engine::NamePatterns patterns(given);
   // Every folder is made before any file, so that what the files do cannot
   // change which folders are made.
   const engine::ExtractionPlan plan = engine::PlanMatching(archive.Folders(), patterns);
-  if (plan.entries.empty() && !patterns.IsEmpty()) {
-    Complain(archive.Path() + ": no entry matches the patterns");
-    return SomeFailed;
-  }
+  PatternTally tally(given);
+  for (const engine::ClsTreeDir* entry : plan.entries) tally.Matches(entry->Filename);
+  const bool allMatched = tally.TellUnmatched();
+  if (plan.entries.empty() && !patterns.IsEmpty()) return SomeFailed;
   RunReporter reporter(archive.Path(), TotalRealSize(plan.entries), quiet);
   engine::ExtractDestination destination(folder, {}, engine::ExtractDestination::Layout::Tree);
   const StopSignal stop;
@@ -45,12 +46,12 @@ int extract(const ToolArchive& archive, const engine::NamePatterns& patterns, co
     Complain(archive.Path() + ": could not write " + report.failure.file + ": " + report.failure.reason +
              "; the extraction has been stopped");
   if (report.end == engine::RunEnd::Stopped)
-    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(report.extracted + skipped));
+    Complain(archive.Path() + ": stopped after " + Counted(report.extracted + skipped, "entry", "entries"));
   if (!quiet && report.end == engine::RunEnd::Completed)
-    Print(QStringLiteral("%1: %2 entries extracted to %3%4")
-              .arg(archive.Path(), QString::number(report.extracted), destination.RootPath(),
+    Print(QStringLiteral("%1: %2 extracted to %3%4")
+              .arg(archive.Path(), Counted(report.extracted, "entry", "entries"), destination.RootPath(),
                    skipped ? QStringLiteral(", %1 skipped").arg(skipped) : QString()));
-  return skipped == 0 && report.end == engine::RunEnd::Completed ? Success : SomeFailed;
+  return allMatched && skipped == 0 && report.end == engine::RunEnd::Completed ? Success : SomeFailed;
 }
 
 }  // namespace
@@ -71,9 +72,8 @@ int RunExtract(const QStringList& arguments) {
   line.AddJobs();
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
   const QString folder = line.IsSet("directory") ? line.Value("directory") : currentFolder();
-  const engine::NamePatterns patterns(line.Positional().mid(1));
   return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
-    return extract(archive, patterns, folder, line.Jobs(), line.Quiet());
+    return extract(archive, line.Positional().mid(1), folder, line.Jobs(), line.Quiet());
   });
 }
 

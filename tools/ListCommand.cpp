@@ -3,8 +3,8 @@
 #include <QJsonObject>
 
 #include "engine/archive/ClsTreeDir.h"
-#include "engine/archive/NamePatterns.h"
 #include "tools/Commands.h"
+#include "tools/PatternTally.h"
 #include "tools/StandardOutput.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
@@ -44,7 +44,7 @@ void printEntry(const engine::ClsTreeDir& entry, Form form, bool first) {
   Output(jsonOf(entry));
 }
 
-int list(const ToolArchive& archive, const engine::NamePatterns& patterns, Form form) {
+int list(const ToolArchive& archive, PatternTally& patterns, Form form) {
   if (form == Form::Long)
     Print(QStringLiteral("%1 %2 %3 %4  %5")
               .arg(QStringLiteral("Type"), -10)
@@ -56,9 +56,7 @@ int list(const ToolArchive& archive, const engine::NamePatterns& patterns, Form 
   for (const engine::ClsTreeDir* entry : archive.Records())
     if (patterns.Matches(entry->Filename)) printEntry(*entry, form, listed++ == 0);
   if (form == Form::Json) Output(listed == 0 ? "[]\n" : "\n]\n");
-  if (listed > 0 || patterns.IsEmpty()) return Success;
-  Complain(archive.Path() + ": no entry matches the patterns");
-  return SomeFailed;
+  return patterns.TellUnmatched() ? Success : SomeFailed;
 }
 
 }  // namespace
@@ -73,7 +71,7 @@ int RunList(const QStringList& arguments) {
   line.AddOption({"json", QStringLiteral("A JSON array of entries, one object a line.")});
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
   const Form form = line.IsSet("json") ? Form::Json : line.IsSet("long") ? Form::Long : Form::Names;
-  const engine::NamePatterns patterns(line.Positional().mid(1));
+  PatternTally patterns(line.Positional().mid(1));
   return WithArchive(line.Positional()[0],
                      [&](const ToolArchive& archive) { return list(archive, patterns, form); });
 }

@@ -53,10 +53,12 @@ class JsonReport {
 void summarize(const ToolArchive& archive, const engine::IntegrityReport& report) {
   const auto damaged = static_cast<qsizetype>(report.damaged.size());
   if (damaged == 0)
-    return Print(
-        QStringLiteral("%1: all %2 entries are intact").arg(archive.Path(), QString::number(report.entries)));
-  Print(QStringLiteral("%1: %2 of %3 entries are damaged")
-            .arg(archive.Path(), QString::number(damaged), QString::number(report.entries)));
+    return Print(archive.Path() + (report.entries == 1
+                                       ? QStringLiteral(": its 1 entry is intact")
+                                       : QStringLiteral(": all %1 entries are intact").arg(report.entries)));
+  Print(QStringLiteral("%1: %2 of %3 %4 damaged")
+            .arg(archive.Path(), QString::number(damaged), Counted(report.entries, "entry", "entries"),
+                 damaged == 1 ? "is" : "are"));
 }
 
 int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
@@ -80,7 +82,7 @@ int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
   reporter.Clear();
   if (jsonReport) jsonReport->End(report);
   if (report.stopped)
-    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(report.Checked()));
+    Complain(archive.Path() + ": stopped after " + Counted(report.Checked(), "entry", "entries"));
   else if (!json && !quiet)
     summarize(archive, report);
   return report.damaged.empty() && !report.stopped ? Success : SomeFailed;

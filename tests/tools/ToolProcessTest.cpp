@@ -58,7 +58,7 @@ TEST_F(ToolsProcess, TestEndsWith1ForADamagedEntryAndNamesIt) {
   EXPECT_EQ(damaged.status, 1);
   EXPECT_TRUE(damaged.err.contains("TEXT\\BAD.TXT: the compressed data inflate to more than 2999 bytes"));
   // A "%2" in the path is not taken for a place of the line's numbers.
-  EXPECT_TRUE(damaged.out.contains(QFile::encodeName(path("damaged %2.dat")) + ": 1 of 3 entries are damaged"));
+  EXPECT_TRUE(damaged.out.contains(QFile::encodeName(path("damaged %2.dat")) + ": 1 of 3 entries is damaged"));
 }
 
 TEST_F(ToolsProcess, TestWritesItsResultAsJson) {
@@ -77,7 +77,7 @@ TEST_F(ToolsProcess, ExtractWritesOnlyTheMatchingEntriesAndAMissingFolderEndsWit
   const Ran matching = run({"extract", path("good.dat"), "*.txt", "-C", path("out %1")});
   EXPECT_EQ(matching.status, 0);
   EXPECT_EQ(ReadTree(path("out %1")), (Tree{{"TEXT/HELLO.TXT", "hello"}}));
-  EXPECT_TRUE(matching.out.contains(": 1 entries extracted to " + QFile::encodeName(path("out %1"))));
+  EXPECT_TRUE(matching.out.contains(": 1 entry extracted to " + QFile::encodeName(path("out %1"))));
   const Ran missing = run({"extract", path("good.dat"), "-C", path("nowhere")});
   EXPECT_EQ(missing.status, 1);
   EXPECT_TRUE(missing.err.contains("could not write"));
@@ -90,7 +90,25 @@ TEST_F(ToolsProcess, CatWritesTheEntryOrNothingOfADamagedOne) {
   const Ran damaged = run({"cat", path("damaged %2.dat"), "TEXT/BAD.TXT"});
   EXPECT_EQ(damaged.status, 1);
   EXPECT_EQ(damaged.out, "");
-  EXPECT_EQ(run({"cat", path("good.dat"), "NO\\SUCH"}).status, 2);
+  EXPECT_EQ(run({"cat", path("good.dat"), "NO\\SUCH"}).status, 1);
+}
+
+TEST_F(ToolsProcess, CatWritesEveryMatchingEntryInArchiveOrder) {
+  const Ran both = run({"cat", path("good.dat"), "art/x.frm", "*.txt"});
+  EXPECT_EQ(both.status, 0);
+  EXPECT_EQ(both.out, "hello" + SampleText(3000, 1));
+}
+
+TEST_F(ToolsProcess, EveryPatternThatMatchesNothingIsNamedAndEndsWithStatus1) {
+  for (const QString command : {"list", "cat", "extract"}) {
+    const Ran ran = run({command, "-q", path("good.dat"), "*.txt", "nomatch*", "none"},
+                        [&](QProcess& process) { process.setWorkingDirectory(path(".")); });
+    EXPECT_EQ(ran.status, 1) << command.toStdString();
+    EXPECT_TRUE(
+        ran.err.contains("skarrow2-dat: nomatch*: no entry matches\nskarrow2-dat: none: no entry matches\n"))
+        << command.toStdString() << ran.err.constData();
+  }
+  EXPECT_EQ(ReadTree(path("TEXT")), (Tree{{"HELLO.TXT", "hello"}}));
 }
 
 TEST_F(ToolsProcess, ListTakesGlobsWithEitherSeparatorAndWithoutLetterCase) {
@@ -153,18 +171,32 @@ TEST_F(ToolsProcess, PathsThatAreNotUtf8AreTakenAsTheirBytes) {
   const Ran made = runScript(scratch.dir.path(), QStringLiteral(R"(e=$(printf '\351'); mkdir "$e" &&
       "$0" create -q "$e.dat" in && "$0" extract -q "$e.dat" -C "$e" && "$0" list "$e.dat" none)"));
   EXPECT_EQ(made.status, 1);
-  EXPECT_TRUE(made.err.contains("skarrow2-dat: \\xe9.dat: no entry matches the patterns")) << made.err.constData();
+  EXPECT_TRUE(made.err.contains("skarrow2-dat: none: no entry matches")) << made.err.constData();
   const std::filesystem::path folder = scratch.dir.path().toStdString();
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "\xe9.dat"));
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "\xe9" / "A.TXT"));
 }
 
 TEST_F(ToolsProcess, EveryCommandHasItsHelp) {
-  for (const QString command : {"info", "list", "test", "extract", "cat", "create"}) {
+  for (const QString command : {"info", "list", "test", "extract", "cat", "create", "add", "delete"}) {
     const Ran help = run({command, "--help"});
     EXPECT_EQ(help.status, 0) << command.toStdString();
     EXPECT_TRUE(help.out.contains("skarrow2-dat " + command.toLatin1())) << command.toStdString();
+    EXPECT_FALSE(help.out.contains("--help-all")) << command.toStdString();
   }
+}
+
+TEST_F(ToolsProcess, EveryCommandTellsItsVersion) {
+  for (const QString command : {"info", "list", "test", "extract", "cat", "create", "add", "delete"}) {
+    const Ran version = run({command, "--version"});
+    EXPECT_EQ(version.status, 0) << command.toStdString();
+    EXPECT_EQ(version.out, run({"--version"}).out) << command.toStdString();
+  }
+}
+
+TEST_F(ToolsProcess, ACountOfOneTakesTheSingular) {
+  WriteTree(path("one"), {{"A.TXT", "a"}});
+  EXPECT_TRUE(run({"create", path("one.dat"), path("one")}).out.contains(": 1 file packed, "));
 }
 
 }  // namespace
