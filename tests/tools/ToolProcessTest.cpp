@@ -78,9 +78,39 @@ TEST_F(ToolsProcess, ExtractWritesOnlyTheMatchingEntriesAndAMissingFolderEndsWit
   EXPECT_EQ(matching.status, 0);
   EXPECT_EQ(ReadTree(path("out %1")), (Tree{{"TEXT/HELLO.TXT", "hello"}}));
   EXPECT_TRUE(matching.out.contains(": 1 entry extracted to " + QFile::encodeName(path("out %1"))));
-  const Ran missing = run({"extract", path("good.dat"), "-C", path("nowhere")});
+  const Ran missing = run({"extract", path("good.dat"), "-C", path("nowhere/deeper")});
   EXPECT_EQ(missing.status, 1);
   EXPECT_TRUE(missing.err.contains("could not write"));
+}
+
+TEST_F(ToolsProcess, ExtractMakesAMissingDirectoryWhoseParentExists) {
+  EXPECT_EQ(run({"extract", "-q", path("good.dat"), "*.txt", "-C", path("made")}).status, 0);
+  EXPECT_EQ(ReadTree(path("made")), (Tree{{"TEXT/HELLO.TXT", "hello"}}));
+}
+
+TEST_F(ToolsProcess, ExtractLeavesOutTheExcludedEntries) {
+  const Ran ran = run(
+      {"extract", "-q", path("good.dat"), "--exclude", "*.frm", "--exclude", "nomatch", "-C", path(".")});
+  EXPECT_EQ(ran.status, 0);
+  EXPECT_EQ(ReadTree(path("TEXT")), (Tree{{"HELLO.TXT", "hello"}}));
+  EXPECT_FALSE(QFileInfo::exists(path("ART")));
+}
+
+TEST_F(ToolsProcess, ExtractFlatWritesNoFolders) {
+  EXPECT_EQ(run({"extract", "-q", "--flat", path("good.dat"), "-C", path("flat")}).status, 0);
+  EXPECT_EQ(ReadTree(path("flat")), (Tree{{"HELLO.TXT", "hello"}, {"X.FRM", SampleText(3000, 1)}}));
+}
+
+TEST_F(ToolsProcess, ExtractVerbosePrintsEachFileWritten) {
+  const Ran ran = run({"extract", "-q", "-v", path("good.dat"), "-C", path("v")});
+  EXPECT_EQ(ran.out, QFile::encodeName(path("v/TEXT/HELLO.TXT") + '\n' + path("v/ART/X.FRM") + '\n'));
+}
+
+TEST_F(ToolsProcess, ExtractLeavesNoEmptyFolderForASkippedEntry) {
+  DatWriter().add("GOOD\\\\X.TXT", "x").add("TEXT\\A.TXT", "a").writeTo(path("unsafe.dat"));
+  EXPECT_EQ(run({"extract", "-q", path("unsafe.dat"), "-C", path("u")}).status, 1);
+  EXPECT_EQ(ReadTree(path("u")), (Tree{{"TEXT/A.TXT", "a"}}));
+  EXPECT_FALSE(QFileInfo::exists(path("u/GOOD")));
 }
 
 TEST_F(ToolsProcess, CatWritesTheEntryOrNothingOfADamagedOne) {
