@@ -1,5 +1,4 @@
 // skarrow2-dat test ARCHIVE [-j N] [--json]
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <optional>
@@ -8,6 +7,7 @@
 #include "engine/extract/ExtractionPlan.h"
 #include "engine/extract/IntegrityTest.h"
 #include "tools/Commands.h"
+#include "tools/JsonOutput.h"
 #include "tools/RunReporter.h"
 #include "tools/StandardOutput.h"
 #include "tools/StopSignal.h"
@@ -17,14 +17,12 @@
 namespace tools {
 namespace {
 
-// {"archive": ..., "damaged": [{"name": ..., "reason": ...}, ...], "entries": N, "intact": N,
-//  "notes": [{"name": ..., "note": ...}, ...], "stopped": false}
+// {"format": 1, "archive": ..., "damaged": [{"name": ..., "reason": ...}, ...], "total": N,
+//  "intact": N, "notes": [{"name": ..., "note": ...}, ...], "stopped": false}
 // with the damaged entries written as they are found, the notes at the end.
 class JsonReport {
  public:
-  explicit JsonReport(const QString& archive) {
-    Output("{\"archive\": " + quoted(archive) + ",\n \"damaged\": [");
-  }
+  explicit JsonReport(const QString& archive) { Output(JsonHead(archive) + ",\n \"damaged\": ["); }
   void Damaged(const engine::ClsTreeDir& entry, const QString& reason) {
     Output(count_++ == 0 ? "\n  " : ",\n  ");
     Output(compact(entry.Filename, "reason", reason));
@@ -33,16 +31,12 @@ class JsonReport {
     QByteArray notes;
     for (const engine::IntegrityFinding& note : report.notes)
       notes += (notes.isEmpty() ? "\n  " : ",\n  ") + compact(note.name, "note", note.text);
-    Output("],\n \"entries\": " + QByteArray::number(report.entries) +
+    Output("],\n \"total\": " + QByteArray::number(report.entries) +
            ", \"intact\": " + QByteArray::number(report.intact) + ", \"notes\": [" + notes +
            "], \"stopped\": " + (report.stopped ? "true" : "false") + "}\n");
   }
 
  private:
-  static QByteArray quoted(const QString& text) {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);
-  }
   static QByteArray compact(const QByteArray& name, const char* key, const QString& text) {
     const QJsonObject object{{"name", QString::fromLatin1(name)}, {key, text}};
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
@@ -100,11 +94,13 @@ int RunTest(const QStringList& arguments) {
                                   "allows them, and told as a note."));
   line.AddArchive();
   line.AddJobs();
-  line.AddOption({"json", QStringLiteral("The result as a JSON object on standard output.")});
+  line.AddOption(
+      {"json", QStringLiteral("The result as a JSON object on standard output (the keys are in the man page).")});
   if (const std::optional<int> end = line.Parse(arguments, 1, 1)) return *end;
-  return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
-    return test(archive, line.Jobs(), line.IsSet("json"), line.Quiet());
-  });
+  return WithArchive(
+      line.Positional()[0],
+      [&](const ToolArchive& archive) { return test(archive, line.Jobs(), line.IsSet("json"), line.Quiet()); },
+      line.IsSet("json"));
 }
 
 }  // namespace tools

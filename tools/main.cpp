@@ -24,7 +24,7 @@ constexpr char Usage[] =
     "Usage: skarrow2-dat COMMAND [options] ARGUMENTS\n"
     "Works with Skarrow 2 DAT archives.\n\n"
     "Commands:\n"
-    "  info ARCHIVE                          trailer values, counts and totals\n"
+    "  info ARCHIVE                          trailer values, counts and totals (--json)\n"
     "  list ARCHIVE [PATTERN...]             the entries (--long, --json)\n"
     "  test ARCHIVE                          checks every entry, writes nothing (-j N, --json)\n"
     "  extract ARCHIVE [PATTERN...]          writes entries under a folder (-C DIR, -j N,\n"

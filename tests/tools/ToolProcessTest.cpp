@@ -65,11 +65,47 @@ TEST_F(ToolsProcess, TestWritesItsResultAsJson) {
   const Ran damaged = run({"test", "--json", path("damaged %2.dat")});
   EXPECT_EQ(damaged.status, 1);
   const QJsonObject result = QJsonDocument::fromJson(damaged.out).object();
-  EXPECT_EQ(result["entries"].toInt(), 3);
+  EXPECT_EQ(result["total"].toInt(), 3);
   EXPECT_EQ(result["intact"].toInt(), 2);
   const QJsonArray list = result["damaged"].toArray();
   ASSERT_EQ(list.size(), 1);
   EXPECT_EQ(list[0].toObject()["name"].toString(), "TEXT\\BAD.TXT");
+}
+
+TEST_F(ToolsProcess, InfoListAndTestWriteOneJsonShape) {
+  for (const QString command : {"info", "list", "test"}) {
+    const QJsonObject result = QJsonDocument::fromJson(run({command, "--json", path("good.dat")}).out).object();
+    EXPECT_EQ(result["format"], 1) << command.toStdString();
+    EXPECT_EQ(result["archive"], path("good.dat")) << command.toStdString();
+  }
+  const QJsonObject info = QJsonDocument::fromJson(run({"info", "--json", path("good.dat")}).out).object();
+  EXPECT_EQ(info["filesTotal"], 2);
+  EXPECT_EQ(info["unpackedBytes"], 3005);
+  const QJsonArray entries =
+      QJsonDocument::fromJson(run({"list", "--json", path("good.dat")}).out)["entries"].toArray();
+  ASSERT_EQ(entries.size(), 2);
+  EXPECT_EQ(entries[1]["name"], "ART\\X.FRM");
+}
+
+TEST_F(ToolsProcess, OffsetsAreShownInHexadecimalWithAnH) {
+  const QJsonObject info = QJsonDocument::fromJson(run({"info", "--json", path("good.dat")}).out).object();
+  const QByteArray address = QByteArray::number(info["dirTreeAddr"].toInteger(), 16).toUpper();
+  EXPECT_TRUE(run({"info", path("good.dat")}).out.contains("DirTreeAddr:     " + address + "h\n"));
+  const QJsonArray entries =
+      QJsonDocument::fromJson(run({"list", "--json", path("good.dat")}).out)["entries"].toArray();
+  const QByteArray offset = QByteArray::number(entries[1]["offset"].toInteger(), 16).toUpper();
+  EXPECT_TRUE(run({"list", "--long", path("good.dat")}).out.contains(" " + offset + "h  ART\\X.FRM\n"));
+}
+
+TEST_F(ToolsProcess, ARefusedArchiveIsJsonWithItsErrorAndStatus2) {
+  for (const QString command : {"info", "list", "test"}) {
+    const Ran refused = run({command, "--json", path("text.dat")});
+    EXPECT_EQ(refused.status, 2) << command.toStdString();
+    const QJsonObject result = QJsonDocument::fromJson(refused.out).object();
+    EXPECT_EQ(result.keys(), (QStringList{"error", "format"})) << refused.out.constData();
+    EXPECT_EQ(result["format"], 1);
+    EXPECT_TRUE(result["error"].toString().startsWith(path("text.dat") + ": not a Skarrow 2 DAT archive"));
+  }
 }
 
 TEST_F(ToolsProcess, ExtractWritesOnlyTheMatchingEntriesAndAMissingFolderEndsWithStatus1) {
@@ -191,7 +227,8 @@ TEST_F(ToolsProcess, NamesAreShownWithTheirControlCharactersEscaped) {
   const Ran test = run({"test", path("hostile.dat")});
   EXPECT_TRUE(test.err.contains(": " + shown + ": ")) << test.err.constData();
   EXPECT_EQ(test.err.count('\n'), 1);
-  const QJsonArray listed = QJsonDocument::fromJson(run({"list", "--json", path("hostile.dat")}).out).array();
+  const QJsonArray listed =
+      QJsonDocument::fromJson(run({"list", "--json", path("hostile.dat")}).out)["entries"].toArray();
   ASSERT_EQ(listed.size(), 1);
   EXPECT_EQ(listed[0].toObject()["name"].toString(), QString::fromLatin1(hostile));
 }

@@ -34,7 +34,7 @@ TEST_F(ToolsVerdicts, TestTellsBytesAfterAStreamAsANoteNotAsDamage) {
   const Ran json = RunTool({"test", "--json", path("a.dat")});
   EXPECT_EQ(json.status, 0);
   const QJsonObject result = QJsonDocument::fromJson(json.out).object();
-  EXPECT_EQ(result.keys(), (QStringList{"archive", "damaged", "entries", "intact", "notes", "stopped"}));
+  EXPECT_EQ(result.keys(), (QStringList{"archive", "damaged", "format", "intact", "notes", "stopped", "total"}));
   EXPECT_EQ(result["intact"].toInt(), 2);
   EXPECT_EQ(result["damaged"].toArray(), QJsonArray{});
   EXPECT_EQ(result["notes"].toArray(),
