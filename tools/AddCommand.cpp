@@ -64,9 +64,8 @@ int add(const QString& archive, const QStringList& paths, const QByteArray& pref
   for (const QString& line : tree.leftOut) Complain(line);
   if (!tree.refused.isEmpty()) {
     for (const QString& line : tree.refused) Complain(line);
-    Complain(
-        archive +
-        QStringLiteral(": not written: %1 input files cannot be entries of an archive").arg(tree.refused.size()));
+    Complain(archive + ": not written: " + Counted(tree.refused.size(), "input file", "input files") +
+             " cannot be in an archive");
     return Refused;
   }
   const int status = WithArchive(archive, [&](const ToolArchive& opened) {

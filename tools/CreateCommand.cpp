@@ -47,9 +47,8 @@ int create(const QString& archive, const QString& input, const engine::PackOptio
   tellAll(tree.leftOut);
   if (!tree.refused.isEmpty()) {
     tellAll(tree.refused);
-    return refuse(
-        archive,
-        QStringLiteral("not written: %1 input files cannot be entries of an archive").arg(tree.refused.size()));
+    return refuse(archive, "not written: " + Counted(tree.refused.size(), "input file", "input files") +
+                               " cannot be in an archive");
   }
 
   platform::SafeFile::RemoveStale(*folder, HiddenPrefix);
@@ -75,8 +74,8 @@ int create(const QString& archive, const QString& input, const engine::PackOptio
       return refuse(archive, "cannot be written: " + platform::SystemReason(error));
     tellAll(result.failed);
     if (!quiet)
-      Print(QStringLiteral("%1: %2 files packed, %3 bytes")
-                .arg(archive, QString::number(writer.Entries()), QString::number(writer.Size())));
+      Print(archive + ": " + Counted(writer.Entries(), "file", "files") + " packed, " +
+            Counted(writer.Size(), "byte", "bytes"));
   } catch (const engine::ArchiveWriteError& error) {
     return refuse(archive, "not written: " + error.reason());
   }

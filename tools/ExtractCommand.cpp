@@ -1,4 +1,6 @@
-// skarrow2-dat extract ARCHIVE [PATTERN...] [-C DIR] [-j N]
+// skarrow2-dat extract ARCHIVE [PATTERN...] [-C DIR] [--exclude GLOB]... [--flat] [-v] [-j N]
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "common/platform/PathBytes.h"
@@ -7,6 +9,7 @@
 #include "engine/extract/ExtractionPlan.h"
 #include "engine/extract/ExtractionRun.h"
 #include "tools/Commands.h"
+#include "tools/PatternTally.h"
 #include "tools/RunReporter.h"
 #include "tools/StopSignal.h"
 #include "tools/ToolArchive.h"
@@ -22,20 +25,47 @@ QString currentFolder() {
   return error ? QStringLiteral(".") : platform::DecodedPath(folder.native());
 }
 
-int extract(const ToolArchive& archive, const engine::NamePatterns& patterns, const QString& folder, int jobs,
-            bool quiet) {
+struct Options {
+  QStringList patterns;
+  engine::NamePatterns excluded{QStringList{}};
+  bool excluding = false;
+  QString folder;
+  bool given = false;  // -C DIR, which is made when missing
+  engine::ExtractDestination::Layout layout = engine::ExtractDestination::Layout::Tree;
+  bool verbose = false;
+  bool quiet = false;
+  int jobs = 1;
+};
+
+// Its parent must be there: a mistyped path makes no tree of folders. A
+// failure is told when the run opens it.
+void makeFolder(const QString& folder) { ::mkdir(platform::PathBytes(folder).constData(), 0777); }
+
+// What the run takes; nothing when a pattern matched no entry at all.
+engine::ExtractionPlan planFor(const ToolArchive& archive, const Options& options, bool& allMatched) {
+  const engine::NamePatterns patterns(options.patterns);
+  engine::ExtractionPlan plan = engine::PlanMatching(archive.Folders(), patterns,
+                                                     options.excluding ? &options.excluded : nullptr);
+  PatternTally tally(options.patterns);
+  for (const engine::ClsTreeDir* entry : plan.entries) tally.Matches(entry->Filename);
+  allMatched = tally.TellUnmatched();
+  if (options.layout == engine::ExtractDestination::Layout::Flat) plan.folders.clear();
+  return plan;
+}
+
+int extract(const ToolArchive& archive, const Options& options) {
+  bool allMatched = true;
   // Every folder is made before any file, so that what the files do cannot
   // change which folders are made.
-  const engine::ExtractionPlan plan = engine::PlanMatching(archive.Folders(), patterns);
-  if (plan.entries.empty() && !patterns.IsEmpty()) {
-    Complain(archive.Path() + ": no entry matches the patterns");
-    return SomeFailed;
-  }
-  RunReporter reporter(archive.Path(), TotalRealSize(plan.entries), quiet);
-  engine::ExtractDestination destination(folder, {}, engine::ExtractDestination::Layout::Tree);
+  const engine::ExtractionPlan plan = planFor(archive, options, allMatched);
+  if (plan.entries.empty() && !options.patterns.isEmpty()) return SomeFailed;
+  RunReporter reporter(archive.Path(), TotalRealSize(plan.entries), options.quiet);
+  if (options.verbose) reporter.onWritten = [](const QString& file) { Print(file); };
+  engine::ExtractDestination destination(options.folder, {}, options.layout);
   const StopSignal stop;
-  engine::ExtractionRun run(archive.Source(), destination, reporter, StopSignal::Requested, jobs);
+  engine::ExtractionRun run(archive.Source(), destination, reporter, StopSignal::Requested, options.jobs);
   run.StopWithinEntries();
+  if (options.given) makeFolder(options.folder);
   if (run.OpenDestination() && run.MakeFolders(plan.folders))
     run.Extract(plan.entries, engine::ExtractionRun::OnStop::KeepFiles);
   reporter.Clear();
@@ -45,12 +75,12 @@ int extract(const ToolArchive& archive, const engine::NamePatterns& patterns, co
     Complain(archive.Path() + ": could not write " + report.failure.file + ": " + report.failure.reason +
              "; the extraction has been stopped");
   if (report.end == engine::RunEnd::Stopped)
-    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(report.extracted + skipped));
-  if (!quiet && report.end == engine::RunEnd::Completed)
-    Print(QStringLiteral("%1: %2 entries extracted to %3%4")
-              .arg(archive.Path(), QString::number(report.extracted), destination.RootPath(),
+    Complain(archive.Path() + ": stopped after " + Counted(report.extracted + skipped, "entry", "entries"));
+  if (!options.quiet && report.end == engine::RunEnd::Completed)
+    Print(QStringLiteral("%1: %2 extracted to %3%4")
+              .arg(archive.Path(), Counted(report.extracted, "entry", "entries"), destination.RootPath(),
                    skipped ? QStringLiteral(", %1 skipped").arg(skipped) : QString()));
-  return skipped == 0 && report.end == engine::RunEnd::Completed ? Success : SomeFailed;
+  return allMatched && skipped == 0 && report.end == engine::RunEnd::Completed ? Success : SomeFailed;
 }
 
 }  // namespace
@@ -65,16 +95,28 @@ int RunExtract(const QStringList& arguments) {
                                   "result is the same for every number of threads."));
   line.AddArchive();
   line.AddPatterns();
-  line.AddOption({{"C", "directory"},
-                  QStringLiteral("Extract under DIR (default: the current folder)."),
-                  QStringLiteral("DIR")});
+  line.AddOption(
+      {{"C", "directory"},
+       QStringLiteral("Extract under DIR, made when missing (its parent must exist; default: the current "
+                      "folder)."),
+       QStringLiteral("DIR")});
+  line.AddOption({"exclude", QStringLiteral("Leave out the entries that match GLOB (may be repeated)."),
+                  QStringLiteral("GLOB")});
+  line.AddOption({"flat", QStringLiteral("Write every entry directly under DIR, without its folders.")});
+  line.AddOption({{"v", "verbose"}, QStringLiteral("Print the path of each file as it is written.")});
   line.AddJobs();
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
-  const QString folder = line.IsSet("directory") ? line.Value("directory") : currentFolder();
-  const engine::NamePatterns patterns(line.Positional().mid(1));
-  return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
-    return extract(archive, patterns, folder, line.Jobs(), line.Quiet());
-  });
+  Options options;
+  options.patterns = line.Positional().mid(1);
+  options.excluded = engine::NamePatterns(line.Values("exclude"));
+  options.excluding = line.IsSet("exclude");
+  options.folder = line.IsSet("directory") ? line.Value("directory") : currentFolder();
+  options.given = line.IsSet("directory");
+  if (line.IsSet("flat")) options.layout = engine::ExtractDestination::Layout::Flat;
+  options.verbose = line.IsSet("verbose");
+  options.quiet = line.Quiet();
+  options.jobs = line.Jobs();
+  return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) { return extract(archive, options); });
 }
 
 }  // namespace tools

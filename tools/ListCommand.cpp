@@ -2,9 +2,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "common/dat/DatFormat.h"
 #include "engine/archive/ClsTreeDir.h"
-#include "engine/archive/NamePatterns.h"
 #include "tools/Commands.h"
+#include "tools/JsonOutput.h"
+#include "tools/PatternTally.h"
 #include "tools/StandardOutput.h"
 #include "tools/ToolArchive.h"
 #include "tools/ToolCommand.h"
@@ -38,27 +40,26 @@ void printEntry(const engine::ClsTreeDir& entry, Form form, bool first) {
                      .arg(typeOf(entry), -10)
                      .arg(entry.RealSize, 11)
                      .arg(entry.PackedSize, 11)
-                     .arg(entry.Offset, 11)
+                     .arg(dat::FormatHex(entry.Offset) + 'h', 11)
                      .arg(name));
-  Output(first ? "[\n  " : ",\n  ");
+  Output(first ? "\n  " : ",\n  ");
   Output(jsonOf(entry));
 }
 
-int list(const ToolArchive& archive, const engine::NamePatterns& patterns, Form form) {
+int list(const ToolArchive& archive, PatternTally& patterns, Form form) {
   if (form == Form::Long)
     Print(QStringLiteral("%1 %2 %3 %4  %5")
               .arg(QStringLiteral("Type"), -10)
-              .arg(QStringLiteral("RealSize"), 11)
-              .arg(QStringLiteral("PackedSize"), 11)
+              .arg(QStringLiteral("Real bytes"), 11)
+              .arg(QStringLiteral("Packed bytes"), 11)
               .arg(QStringLiteral("Offset"), 11)
               .arg(QStringLiteral("Name")));
+  if (form == Form::Json) Output(JsonHead(archive.Path()) + ", \"entries\": [");
   int listed = 0;
   for (const engine::ClsTreeDir* entry : archive.Records())
     if (patterns.Matches(entry->Filename)) printEntry(*entry, form, listed++ == 0);
-  if (form == Form::Json) Output(listed == 0 ? "[]\n" : "\n]\n");
-  if (listed > 0 || patterns.IsEmpty()) return Success;
-  Complain(archive.Path() + ": no entry matches the patterns");
-  return SomeFailed;
+  if (form == Form::Json) Output(listed == 0 ? "]}\n" : "\n]}\n");
+  return patterns.TellUnmatched() ? Success : SomeFailed;
 }
 
 }  // namespace
@@ -69,13 +70,17 @@ int RunList(const QStringList& arguments) {
                                   "folders."));
   line.AddArchive();
   line.AddPatterns();
-  line.AddOption({{"l", "long"}, QStringLiteral("Type, RealSize, PackedSize and Offset before each name.")});
-  line.AddOption({"json", QStringLiteral("A JSON array of entries, one object a line.")});
+  line.AddOption({{"l", "long"},
+                  QStringLiteral("Type, RealSize and PackedSize (decimal bytes) and Offset (hexadecimal, "
+                                 "with an h) before each name.")});
+  line.AddOption({"json", QStringLiteral("A JSON object, {\"format\": 1, \"archive\": ..., \"entries\": [...]}, "
+                                         "one entry a line (the keys are in the man page).")});
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
   const Form form = line.IsSet("json") ? Form::Json : line.IsSet("long") ? Form::Long : Form::Names;
-  const engine::NamePatterns patterns(line.Positional().mid(1));
-  return WithArchive(line.Positional()[0],
-                     [&](const ToolArchive& archive) { return list(archive, patterns, form); });
+  PatternTally patterns(line.Positional().mid(1));
+  return WithArchive(
+      line.Positional()[0], [&](const ToolArchive& archive) { return list(archive, patterns, form); },
+      form == Form::Json);
 }
 
 }  // namespace tools

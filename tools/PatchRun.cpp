@@ -47,10 +47,6 @@ void tellAll(const QStringList& lines) {
   for (const QString& line : lines) Complain(line);
 }
 
-QString counted(qsizetype count, const char* one, const char* many) {
-  return QString::number(count) + ' ' + (count == 1 ? one : many);
-}
-
 QString summary(const QStringList& changes, int entries, qint64 bytes) {
   const std::pair<const char*, const char*> kinds[] = {{"add ", "added"},
                                                        {"replace ", "replaced"},
@@ -62,7 +58,7 @@ QString summary(const QStringList& changes, int entries, qint64 bytes) {
                                      [prefix](const QString& change) { return change.startsWith(prefix); });
     if (count > 0) parts << QString::number(count) + ' ' + kind.second;
   }
-  return parts.join(", ") + "; " + counted(entries, "entry", "entries") + ", " + counted(bytes, "byte", "bytes");
+  return parts.join(", ") + "; " + Counted(entries, "entry", "entries") + ", " + Counted(bytes, "byte", "bytes");
 }
 
 int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
@@ -96,7 +92,7 @@ int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, 
     if (!result.failed.isEmpty()) {
       tellAll(result.failed);
       Complain(path + QStringLiteral(": not written: %1 could not be read")
-                          .arg(counted(result.failed.size(), "file", "files")));
+                          .arg(Counted(result.failed.size(), "file", "files")));
       return SomeFailed;
     }
     writer.Finish(plan.records);
@@ -133,7 +129,7 @@ int ApplyPatch(const ToolArchive& archive, const std::vector<engine::OldEntry>& 
   if (!plan.refused.isEmpty()) {
     tellAll(plan.refused);
     return refuse(archive.Path(), QStringLiteral("not written: %1 cannot be in the archive")
-                                      .arg(counted(plan.refused.size(), "entry", "entries")));
+                                      .arg(Counted(plan.refused.size(), "entry", "entries")));
   }
   if (dryRun) {
     for (const QString& change : plan.changes) Print(change);

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int DrawEveryMs = 100;
 constexpr int BarWidth = 30;
+constexpr qint64 EstimateAfterMs = 1000;
 
 QString megabytes(qint64 bytes) { return QString::number(bytes / 1e6, 'f', 1) + " MB"; }
 
@@ -19,6 +20,21 @@ QString minutesAndSeconds(qint64 seconds) {
 }
 
 }  // namespace
+
+QString ProgressLine(qint64 done, qint64 total, qint64 elapsedMs) {
+  const double share = total > 0 ? std::clamp(static_cast<double>(done) / total, 0.0, 1.0) : 1.0;
+  const int filled = static_cast<int>(share * BarWidth);
+  QString line = QStringLiteral("[%1%2] %3% %4 of %5")
+                     .arg(QString(filled, '#'), QString(BarWidth - filled, ' '))
+                     .arg(static_cast<int>(share * 100), 3)
+                     .arg(megabytes(done), megabytes(total));
+  // Earlier, a rate is mostly the time it took to start.
+  if (elapsedMs < EstimateAfterMs && share < 0.01) return line;
+  const double rate = done / std::max(0.001, elapsedMs / 1000.0);
+  const QString left = rate > 0 ? minutesAndSeconds(static_cast<qint64>((total - done) / rate))
+                                : QStringLiteral("-");
+  return line + QStringLiteral(", %1/s, %2 left").arg(megabytes(static_cast<qint64>(rate)), left);
+}
 
 ProgressBar::ProgressBar(qint64 total, bool quiet) : shown_(!quiet && ::isatty(STDERR_FILENO)), total_(total) {
   started_.start();
@@ -38,16 +54,7 @@ void ProgressBar::Clear() {
 }
 
 void ProgressBar::draw() {
-  const double share = total_ > 0 ? std::clamp(static_cast<double>(done_) / total_, 0.0, 1.0) : 1.0;
-  const int filled = static_cast<int>(share * BarWidth);
-  const double seconds = std::max(0.001, started_.elapsed() / 1000.0);
-  const double rate = done_ / seconds;
-  const QString left = rate > 0 ? minutesAndSeconds(static_cast<qint64>((total_ - done_) / rate))
-                                : QStringLiteral("-");
-  const QString line = QStringLiteral("\r[%1%2] %3% %4 of %5, %6/s, %7 left\033[K")
-                           .arg(QString(filled, '#'), QString(BarWidth - filled, ' '))
-                           .arg(static_cast<int>(share * 100), 3)
-                           .arg(megabytes(done_), megabytes(total_), megabytes(static_cast<qint64>(rate)), left);
+  const QString line = '\r' + ProgressLine(done_, total_, started_.elapsed()) + "\033[K";
   std::fputs(line.toLocal8Bit().constData(), stderr);
   std::fflush(stderr);
   onScreen_ = true;

@@ -2,9 +2,14 @@
 // A progress bar on standard error with bytes, rate and time left, drawn only
 // when standard error is a terminal, at most ten times a second.
 #include <QElapsedTimer>
+#include <QString>
 #include <QtGlobal>
 
 namespace tools {
+
+// The bar's line for done of total bytes after elapsedMs: the rate and the
+// time left only once they mean something, after a second or 1 % of the work.
+QString ProgressLine(qint64 done, qint64 total, qint64 elapsedMs);
 
 class ProgressBar {
  public:

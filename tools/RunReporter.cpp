@@ -12,6 +12,10 @@ RunReporter::RunReporter(const QString& archive, qint64 total, bool quiet)
 
 void RunReporter::EntryDone(const engine::ClsTreeDir& entry, const engine::ExtractResult& result) {
   bar_.Add(std::max(0, entry.RealSize));
+  if (result.outcome == engine::ExtractOutcome::Extracted && onWritten) {
+    bar_.Clear();
+    onWritten(result.file);
+  }
   if (result.outcome == engine::ExtractOutcome::Extracted && result.trailing > 0 && onTrailing) {
     bar_.Clear();
     onTrailing(entry, result.trailing);

@@ -20,6 +20,8 @@ class RunReporter : public engine::RunObserver {
   // Called for each intact entry whose compressed body goes on after the end
   // of its stream, with the number of those bytes.
   std::function<void(const engine::ClsTreeDir&, qint64 bytes)> onTrailing;
+  // Called with the path of each file written.
+  std::function<void(const QString& file)> onWritten;
 
   void EntryDone(const engine::ClsTreeDir& entry, const engine::ExtractResult& result) override;
   void Clear() { bar_.Clear(); }

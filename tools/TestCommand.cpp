@@ -1,5 +1,4 @@
 // skarrow2-dat test ARCHIVE [-j N] [--json]
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <optional>
@@ -8,6 +7,7 @@
 #include "engine/extract/ExtractionPlan.h"
 #include "engine/extract/IntegrityTest.h"
 #include "tools/Commands.h"
+#include "tools/JsonOutput.h"
 #include "tools/RunReporter.h"
 #include "tools/StandardOutput.h"
 #include "tools/StopSignal.h"
@@ -17,14 +17,12 @@
 namespace tools {
 namespace {
 
-// {"archive": ..., "damaged": [{"name": ..., "reason": ...}, ...], "entries": N, "intact": N,
-//  "notes": [{"name": ..., "note": ...}, ...], "stopped": false}
+// {"format": 1, "archive": ..., "damaged": [{"name": ..., "reason": ...}, ...], "total": N,
+//  "intact": N, "notes": [{"name": ..., "note": ...}, ...], "stopped": false}
 // with the damaged entries written as they are found, the notes at the end.
 class JsonReport {
  public:
-  explicit JsonReport(const QString& archive) {
-    Output("{\"archive\": " + quoted(archive) + ",\n \"damaged\": [");
-  }
+  explicit JsonReport(const QString& archive) { Output(JsonHead(archive) + ",\n \"damaged\": ["); }
   void Damaged(const engine::ClsTreeDir& entry, const QString& reason) {
     Output(count_++ == 0 ? "\n  " : ",\n  ");
     Output(compact(entry.Filename, "reason", reason));
@@ -33,16 +31,12 @@ class JsonReport {
     QByteArray notes;
     for (const engine::IntegrityFinding& note : report.notes)
       notes += (notes.isEmpty() ? "\n  " : ",\n  ") + compact(note.name, "note", note.text);
-    Output("],\n \"entries\": " + QByteArray::number(report.entries) +
+    Output("],\n \"total\": " + QByteArray::number(report.entries) +
            ", \"intact\": " + QByteArray::number(report.intact) + ", \"notes\": [" + notes +
            "], \"stopped\": " + (report.stopped ? "true" : "false") + "}\n");
   }
 
  private:
-  static QByteArray quoted(const QString& text) {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);
-  }
   static QByteArray compact(const QByteArray& name, const char* key, const QString& text) {
     const QJsonObject object{{"name", QString::fromLatin1(name)}, {key, text}};
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
@@ -53,10 +47,12 @@ class JsonReport {
 void summarize(const ToolArchive& archive, const engine::IntegrityReport& report) {
   const auto damaged = static_cast<qsizetype>(report.damaged.size());
   if (damaged == 0)
-    return Print(
-        QStringLiteral("%1: all %2 entries are intact").arg(archive.Path(), QString::number(report.entries)));
-  Print(QStringLiteral("%1: %2 of %3 entries are damaged")
-            .arg(archive.Path(), QString::number(damaged), QString::number(report.entries)));
+    return Print(archive.Path() + (report.entries == 1
+                                       ? QStringLiteral(": its 1 entry is intact")
+                                       : QStringLiteral(": all %1 entries are intact").arg(report.entries)));
+  Print(QStringLiteral("%1: %2 of %3 %4 damaged")
+            .arg(archive.Path(), QString::number(damaged), Counted(report.entries, "entry", "entries"),
+                 damaged == 1 ? "is" : "are"));
 }
 
 int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
@@ -80,7 +76,7 @@ int test(const ToolArchive& archive, int jobs, bool json, bool quiet) {
   reporter.Clear();
   if (jsonReport) jsonReport->End(report);
   if (report.stopped)
-    Complain(archive.Path() + QStringLiteral(": stopped after %1 entries").arg(report.Checked()));
+    Complain(archive.Path() + ": stopped after " + Counted(report.Checked(), "entry", "entries"));
   else if (!json && !quiet)
     summarize(archive, report);
   return report.damaged.empty() && !report.stopped ? Success : SomeFailed;
@@ -98,11 +94,13 @@ int RunTest(const QStringList& arguments) {
                                   "allows them, and told as a note."));
   line.AddArchive();
   line.AddJobs();
-  line.AddOption({"json", QStringLiteral("The result as a JSON object on standard output.")});
+  line.AddOption(
+      {"json", QStringLiteral("The result as a JSON object on standard output (the keys are in the man page).")});
   if (const std::optional<int> end = line.Parse(arguments, 1, 1)) return *end;
-  return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
-    return test(archive, line.Jobs(), line.IsSet("json"), line.Quiet());
-  });
+  return WithArchive(
+      line.Positional()[0],
+      [&](const ToolArchive& archive) { return test(archive, line.Jobs(), line.IsSet("json"), line.Quiet()); },
+      line.IsSet("json"));
 }
 
 }  // namespace tools

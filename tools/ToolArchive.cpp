@@ -3,6 +3,8 @@
 #include <new>
 
 #include "engine/archive/DATFunctions.h"
+#include "tools/JsonOutput.h"
+#include "tools/StandardOutput.h"
 #include "tools/ToolCommand.h"
 
 namespace tools {
@@ -53,7 +55,7 @@ const engine::ColTrees& ToolArchive::Folders() const {
   return *folders_;
 }
 
-int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command) {
+int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command, bool json) {
   engine::ArchiveRefusal refusal;
   try {
     const engine::OpenedArchive opened = engine::OpenArchiveFile(path);
@@ -69,6 +71,7 @@ int WithArchive(const QString& path, const std::function<int(const ToolArchive&)
     refusal.kind = engine::ArchiveRefusal::Kind::NoMemory;
   }
   Complain(path + ": " + refusalText(refusal));
+  if (json) Output(JsonError(path + ": " + refusalText(refusal)));
   return Refused;
 }
 

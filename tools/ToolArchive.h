@@ -82,7 +82,7 @@ class ToolArchive {
 
 // Runs the command on the opened archive; a refused archive, or one whose
 // directory does not fit in memory, is told and ends the command with status
-// Refused.
-int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command);
+// Refused; with json, the refusal is also written as JSON on standard output.
+int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command, bool json = false);
 
 }  // namespace tools

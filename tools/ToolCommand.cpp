@@ -21,9 +21,16 @@ void Complain(const QString& text) {
 
 void Print(const QString& line) { Output((platform::ShownText(line) + '\n').toLocal8Bit()); }
 
+QString Counted(qint64 count, const char* one, const char* many) {
+  return QString::number(count) + ' ' + (count == 1 ? one : many);
+}
+
 CommandLine::CommandLine(const QString& command, const QString& description) : command_(command) {
   parser_.setApplicationDescription(description);
-  parser_.addHelpOption();
+  // Not addHelpOption(): the --help-all it adds would show Qt's own options,
+  // which no command takes.
+  parser_.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")});
+  parser_.addOption({QStringLiteral("version"), QStringLiteral("Show the version of skarrow2-dat.")});
   parser_.addOption({{QStringLiteral("q"), QStringLiteral("quiet")},
                      QStringLiteral("No progress bar and no summary; failures are still told.")});
 }
@@ -57,6 +64,10 @@ std::optional<int> CommandLine::Parse(const QStringList& arguments, int least, i
     QString help = parser_.helpText();
     help.replace(0, help.indexOf(" [options]"), "Usage: skarrow2-dat " + command_);
     Output(help.toLocal8Bit());
+    return Success;
+  }
+  if (parser_.isSet(QStringLiteral("version"))) {
+    Output(("skarrow2-dat " + QCoreApplication::applicationVersion() + '\n').toLocal8Bit());
     return Success;
   }
   const qsizetype count = parser_.positionalArguments().size();

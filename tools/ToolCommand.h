@@ -1,6 +1,6 @@
 #pragma once
 // What every command of skarrow2-dat shares: its exit statuses, its options
-// (--help, --quiet, -j) and its messages.
+// (--help, --version, --quiet, -j) and its messages.
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -19,6 +19,9 @@ enum ExitStatus {
 void Complain(const QString& text);
 void Print(const QString& line);
 
+// "1 entry", "2 entries": the count with its word in the right number.
+QString Counted(qint64 count, const char* one, const char* many);
+
 class CommandLine {
  public:
   CommandLine(const QString& command, const QString& description);
@@ -32,7 +35,7 @@ class CommandLine {
   // -j N, by default the number of cores.
   void AddJobs();
 
-  // The status to end with at once (after --help, or a usage error told on
+  // The status to end with at once (after --help or --version, or a usage error told on
   // standard error), or nothing when the command goes on. least, most: the
   // number of positional arguments allowed (most -1: no limit).
   std::optional<int> Parse(const QStringList& arguments, int least, int most);

@@ -24,16 +24,18 @@ constexpr char Usage[] =
     "Usage: skarrow2-dat COMMAND [options] ARGUMENTS\n"
     "Works with Skarrow 2 DAT archives.\n\n"
     "Commands:\n"
-    "  info ARCHIVE                          trailer values, counts and totals\n"
+    "  info ARCHIVE                          trailer values, counts and totals (--json)\n"
     "  list ARCHIVE [PATTERN...]             the entries (--long, --json)\n"
     "  test ARCHIVE                          checks every entry, writes nothing (-j N, --json)\n"
-    "  extract ARCHIVE [PATTERN...]          writes entries under a folder (-C DIR, -j N)\n"
-    "  cat ARCHIVE ENTRY                     one entry's bytes to standard output\n"
+    "  extract ARCHIVE [PATTERN...]          writes entries under a folder (-C DIR, -j N,\n"
+    "                                        --exclude GLOB, --flat, -v)\n"
+    "  cat ARCHIVE PATTERN...                the matching entries' bytes to standard output\n"
     "  create ARCHIVE FOLDER                 packs a folder into a new archive (-j N, --level L, --store GLOB)\n"
     "  add ARCHIVE PATH...                   puts files and folders in, replacing entries of their names\n"
     "                                        (--as FOLDER, -j N, --level L, --store GLOB, --dry-run)\n"
     "  delete ARCHIVE PATTERN...             removes the matching entries (--dry-run)\n\n"
-    "Every command takes --help and --quiet. Exit status: 0 success, 1 some entries failed,\n"
+    "Every command takes --help, --version and --quiet. A pattern that matches no entry is\n"
+    "named. Exit status: 0 success, 1 some entries failed or a pattern matched nothing,\n"
     "2 a usage error or a refused archive.\n";
 
 int run(const QStringList& arguments) {

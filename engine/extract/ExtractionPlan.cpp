@@ -4,6 +4,7 @@
 
 #include "engine/archive/CommonFunctions.h"
 #include "engine/archive/NamePatterns.h"
+#include "engine/extract/OutputPaths.h"
 
 namespace engine {
 namespace {
@@ -82,15 +83,15 @@ std::optional<ExtractionPlan> PlanNamed(const ColTrees& trees, const QByteArray&
   return plan;
 }
 
-ExtractionPlan PlanMatching(const ColTrees& trees, const NamePatterns& patterns) {
+ExtractionPlan PlanMatching(const ColTrees& trees, const NamePatterns& patterns, const NamePatterns* excluded) {
   ExtractionPlan plan;
   FolderList folders(plan.folders);
   for (const auto& folder : trees)
     for (const auto& entry : *folder) {
-      if (!patterns.Matches(entry->Filename)) continue;
+      if (!patterns.Matches(entry->Filename) || (excluded && excluded->Matches(entry->Filename))) continue;
       plan.entries.push_back(entry.get());
       const QByteArrayView path = FolderPathView(entry->Filename);
-      if (path != "\\") folders.Add(path.chopped(1));
+      if (path != "\\" && UnsafeNameReason(entry->Filename).isEmpty()) folders.Add(path.chopped(1));
     }
   return plan;
 }

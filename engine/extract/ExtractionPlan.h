@@ -39,9 +39,11 @@ std::optional<ExtractionPlan> PlanFolder(const ColTrees& trees, const QByteArray
 std::optional<ExtractionPlan> PlanNamed(const ColTrees& trees, const QByteArray& folderKey,
                                         const QStringList& names);
 
-// Every entry that the patterns match, folder by folder, and the whole folder
-// path of each.
-ExtractionPlan PlanMatching(const ColTrees& trees, const NamePatterns& patterns);
+// Every entry that the patterns match and excluded (when given) does not,
+// folder by folder, and the whole folder path of each whose name is safe, so
+// that an entry that will be skipped leaves no empty folder.
+ExtractionPlan PlanMatching(const ColTrees& trees, const NamePatterns& patterns,
+                            const NamePatterns* excluded = nullptr);
 
 // The entry that extraction leaves under a full name: the last with exactly
 // that name, or else the last whose name differs from it in letter case only.

@@ -49,7 +49,7 @@ class FindAgreesWithListTest : public ::testing::Test {
   QStringList listed(const QString& pattern) const {
     const testsupport::Ran ran = testsupport::RunTool({"list", "--json", path, pattern});
     QStringList names;
-    for (const QJsonValue& entry : QJsonDocument::fromJson(ran.out).array())
+    for (const QJsonValue& entry : QJsonDocument::fromJson(ran.out)["entries"].toArray())
       names << entry.toObject().value("name").toString();
     return sorted(names);
   }

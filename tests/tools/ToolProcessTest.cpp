@@ -58,18 +58,54 @@ TEST_F(ToolsProcess, TestEndsWith1ForADamagedEntryAndNamesIt) {
   EXPECT_EQ(damaged.status, 1);
   EXPECT_TRUE(damaged.err.contains("TEXT\\BAD.TXT: the compressed data inflate to more than 2999 bytes"));
   // A "%2" in the path is not taken for a place of the line's numbers.
-  EXPECT_TRUE(damaged.out.contains(QFile::encodeName(path("damaged %2.dat")) + ": 1 of 3 entries are damaged"));
+  EXPECT_TRUE(damaged.out.contains(QFile::encodeName(path("damaged %2.dat")) + ": 1 of 3 entries is damaged"));
 }
 
 TEST_F(ToolsProcess, TestWritesItsResultAsJson) {
   const Ran damaged = run({"test", "--json", path("damaged %2.dat")});
   EXPECT_EQ(damaged.status, 1);
   const QJsonObject result = QJsonDocument::fromJson(damaged.out).object();
-  EXPECT_EQ(result["entries"].toInt(), 3);
+  EXPECT_EQ(result["total"].toInt(), 3);
   EXPECT_EQ(result["intact"].toInt(), 2);
   const QJsonArray list = result["damaged"].toArray();
   ASSERT_EQ(list.size(), 1);
   EXPECT_EQ(list[0].toObject()["name"].toString(), "TEXT\\BAD.TXT");
+}
+
+TEST_F(ToolsProcess, InfoListAndTestWriteOneJsonShape) {
+  for (const QString command : {"info", "list", "test"}) {
+    const QJsonObject result = QJsonDocument::fromJson(run({command, "--json", path("good.dat")}).out).object();
+    EXPECT_EQ(result["format"], 1) << command.toStdString();
+    EXPECT_EQ(result["archive"], path("good.dat")) << command.toStdString();
+  }
+  const QJsonObject info = QJsonDocument::fromJson(run({"info", "--json", path("good.dat")}).out).object();
+  EXPECT_EQ(info["filesTotal"], 2);
+  EXPECT_EQ(info["unpackedBytes"], 3005);
+  const QJsonArray entries =
+      QJsonDocument::fromJson(run({"list", "--json", path("good.dat")}).out)["entries"].toArray();
+  ASSERT_EQ(entries.size(), 2);
+  EXPECT_EQ(entries[1]["name"], "ART\\X.FRM");
+}
+
+TEST_F(ToolsProcess, OffsetsAreShownInHexadecimalWithAnH) {
+  const QJsonObject info = QJsonDocument::fromJson(run({"info", "--json", path("good.dat")}).out).object();
+  const QByteArray address = QByteArray::number(info["dirTreeAddr"].toInteger(), 16).toUpper();
+  EXPECT_TRUE(run({"info", path("good.dat")}).out.contains("DirTreeAddr:     " + address + "h\n"));
+  const QJsonArray entries =
+      QJsonDocument::fromJson(run({"list", "--json", path("good.dat")}).out)["entries"].toArray();
+  const QByteArray offset = QByteArray::number(entries[1]["offset"].toInteger(), 16).toUpper();
+  EXPECT_TRUE(run({"list", "--long", path("good.dat")}).out.contains(" " + offset + "h  ART\\X.FRM\n"));
+}
+
+TEST_F(ToolsProcess, ARefusedArchiveIsJsonWithItsErrorAndStatus2) {
+  for (const QString command : {"info", "list", "test"}) {
+    const Ran refused = run({command, "--json", path("text.dat")});
+    EXPECT_EQ(refused.status, 2) << command.toStdString();
+    const QJsonObject result = QJsonDocument::fromJson(refused.out).object();
+    EXPECT_EQ(result.keys(), (QStringList{"error", "format"})) << refused.out.constData();
+    EXPECT_EQ(result["format"], 1);
+    EXPECT_TRUE(result["error"].toString().startsWith(path("text.dat") + ": not a Skarrow 2 DAT archive"));
+  }
 }
 
 TEST_F(ToolsProcess, ExtractWritesOnlyTheMatchingEntriesAndAMissingFolderEndsWithStatus1) {
@@ -77,10 +113,40 @@ TEST_F(ToolsProcess, ExtractWritesOnlyTheMatchingEntriesAndAMissingFolderEndsWit
   const Ran matching = run({"extract", path("good.dat"), "*.txt", "-C", path("out %1")});
   EXPECT_EQ(matching.status, 0);
   EXPECT_EQ(ReadTree(path("out %1")), (Tree{{"TEXT/HELLO.TXT", "hello"}}));
-  EXPECT_TRUE(matching.out.contains(": 1 entries extracted to " + QFile::encodeName(path("out %1"))));
-  const Ran missing = run({"extract", path("good.dat"), "-C", path("nowhere")});
+  EXPECT_TRUE(matching.out.contains(": 1 entry extracted to " + QFile::encodeName(path("out %1"))));
+  const Ran missing = run({"extract", path("good.dat"), "-C", path("nowhere/deeper")});
   EXPECT_EQ(missing.status, 1);
   EXPECT_TRUE(missing.err.contains("could not write"));
+}
+
+TEST_F(ToolsProcess, ExtractMakesAMissingDirectoryWhoseParentExists) {
+  EXPECT_EQ(run({"extract", "-q", path("good.dat"), "*.txt", "-C", path("made")}).status, 0);
+  EXPECT_EQ(ReadTree(path("made")), (Tree{{"TEXT/HELLO.TXT", "hello"}}));
+}
+
+TEST_F(ToolsProcess, ExtractLeavesOutTheExcludedEntries) {
+  const Ran ran = run(
+      {"extract", "-q", path("good.dat"), "--exclude", "*.frm", "--exclude", "nomatch", "-C", path(".")});
+  EXPECT_EQ(ran.status, 0);
+  EXPECT_EQ(ReadTree(path("TEXT")), (Tree{{"HELLO.TXT", "hello"}}));
+  EXPECT_FALSE(QFileInfo::exists(path("ART")));
+}
+
+TEST_F(ToolsProcess, ExtractFlatWritesNoFolders) {
+  EXPECT_EQ(run({"extract", "-q", "--flat", path("good.dat"), "-C", path("flat")}).status, 0);
+  EXPECT_EQ(ReadTree(path("flat")), (Tree{{"HELLO.TXT", "hello"}, {"X.FRM", SampleText(3000, 1)}}));
+}
+
+TEST_F(ToolsProcess, ExtractVerbosePrintsEachFileWritten) {
+  const Ran ran = run({"extract", "-q", "-v", path("good.dat"), "-C", path("v")});
+  EXPECT_EQ(ran.out, QFile::encodeName(path("v/TEXT/HELLO.TXT") + '\n' + path("v/ART/X.FRM") + '\n'));
+}
+
+TEST_F(ToolsProcess, ExtractLeavesNoEmptyFolderForASkippedEntry) {
+  DatWriter().add("GOOD\\\\X.TXT", "x").add("TEXT\\A.TXT", "a").writeTo(path("unsafe.dat"));
+  EXPECT_EQ(run({"extract", "-q", path("unsafe.dat"), "-C", path("u")}).status, 1);
+  EXPECT_EQ(ReadTree(path("u")), (Tree{{"TEXT/A.TXT", "a"}}));
+  EXPECT_FALSE(QFileInfo::exists(path("u/GOOD")));
 }
 
 TEST_F(ToolsProcess, CatWritesTheEntryOrNothingOfADamagedOne) {
@@ -90,7 +156,25 @@ TEST_F(ToolsProcess, CatWritesTheEntryOrNothingOfADamagedOne) {
   const Ran damaged = run({"cat", path("damaged %2.dat"), "TEXT/BAD.TXT"});
   EXPECT_EQ(damaged.status, 1);
   EXPECT_EQ(damaged.out, "");
-  EXPECT_EQ(run({"cat", path("good.dat"), "NO\\SUCH"}).status, 2);
+  EXPECT_EQ(run({"cat", path("good.dat"), "NO\\SUCH"}).status, 1);
+}
+
+TEST_F(ToolsProcess, CatWritesEveryMatchingEntryInArchiveOrder) {
+  const Ran both = run({"cat", path("good.dat"), "art/x.frm", "*.txt"});
+  EXPECT_EQ(both.status, 0);
+  EXPECT_EQ(both.out, "hello" + SampleText(3000, 1));
+}
+
+TEST_F(ToolsProcess, EveryPatternThatMatchesNothingIsNamedAndEndsWithStatus1) {
+  for (const QString command : {"list", "cat", "extract"}) {
+    const Ran ran = run({command, "-q", path("good.dat"), "*.txt", "nomatch*", "none"},
+                        [&](QProcess& process) { process.setWorkingDirectory(path(".")); });
+    EXPECT_EQ(ran.status, 1) << command.toStdString();
+    EXPECT_TRUE(
+        ran.err.contains("skarrow2-dat: nomatch*: no entry matches\nskarrow2-dat: none: no entry matches\n"))
+        << command.toStdString() << ran.err.constData();
+  }
+  EXPECT_EQ(ReadTree(path("TEXT")), (Tree{{"HELLO.TXT", "hello"}}));
 }
 
 TEST_F(ToolsProcess, ListTakesGlobsWithEitherSeparatorAndWithoutLetterCase) {
@@ -143,7 +227,8 @@ TEST_F(ToolsProcess, NamesAreShownWithTheirControlCharactersEscaped) {
   const Ran test = run({"test", path("hostile.dat")});
   EXPECT_TRUE(test.err.contains(": " + shown + ": ")) << test.err.constData();
   EXPECT_EQ(test.err.count('\n'), 1);
-  const QJsonArray listed = QJsonDocument::fromJson(run({"list", "--json", path("hostile.dat")}).out).array();
+  const QJsonArray listed =
+      QJsonDocument::fromJson(run({"list", "--json", path("hostile.dat")}).out)["entries"].toArray();
   ASSERT_EQ(listed.size(), 1);
   EXPECT_EQ(listed[0].toObject()["name"].toString(), QString::fromLatin1(hostile));
 }
@@ -153,18 +238,32 @@ TEST_F(ToolsProcess, PathsThatAreNotUtf8AreTakenAsTheirBytes) {
   const Ran made = runScript(scratch.dir.path(), QStringLiteral(R"(e=$(printf '\351'); mkdir "$e" &&
       "$0" create -q "$e.dat" in && "$0" extract -q "$e.dat" -C "$e" && "$0" list "$e.dat" none)"));
   EXPECT_EQ(made.status, 1);
-  EXPECT_TRUE(made.err.contains("skarrow2-dat: \\xe9.dat: no entry matches the patterns")) << made.err.constData();
+  EXPECT_TRUE(made.err.contains("skarrow2-dat: none: no entry matches")) << made.err.constData();
   const std::filesystem::path folder = scratch.dir.path().toStdString();
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "\xe9.dat"));
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "\xe9" / "A.TXT"));
 }
 
 TEST_F(ToolsProcess, EveryCommandHasItsHelp) {
-  for (const QString command : {"info", "list", "test", "extract", "cat", "create"}) {
+  for (const QString command : {"info", "list", "test", "extract", "cat", "create", "add", "delete"}) {
     const Ran help = run({command, "--help"});
     EXPECT_EQ(help.status, 0) << command.toStdString();
     EXPECT_TRUE(help.out.contains("skarrow2-dat " + command.toLatin1())) << command.toStdString();
+    EXPECT_FALSE(help.out.contains("--help-all")) << command.toStdString();
   }
+}
+
+TEST_F(ToolsProcess, EveryCommandTellsItsVersion) {
+  for (const QString command : {"info", "list", "test", "extract", "cat", "create", "add", "delete"}) {
+    const Ran version = run({command, "--version"});
+    EXPECT_EQ(version.status, 0) << command.toStdString();
+    EXPECT_EQ(version.out, run({"--version"}).out) << command.toStdString();
+  }
+}
+
+TEST_F(ToolsProcess, ACountOfOneTakesTheSingular) {
+  WriteTree(path("one"), {{"A.TXT", "a"}});
+  EXPECT_TRUE(run({"create", path("one.dat"), path("one")}).out.contains(": 1 file packed, "));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST_F(ToolsVerdicts, TestTellsBytesAfterAStreamAsANoteNotAsDamage) {
   const Ran json = RunTool({"test", "--json", path("a.dat")});
   EXPECT_EQ(json.status, 0);
   const QJsonObject result = QJsonDocument::fromJson(json.out).object();
-  EXPECT_EQ(result.keys(), (QStringList{"archive", "damaged", "entries", "intact", "notes", "stopped"}));
+  EXPECT_EQ(result.keys(), (QStringList{"archive", "damaged", "format", "intact", "notes", "stopped", "total"}));
   EXPECT_EQ(result["intact"].toInt(), 2);
   EXPECT_EQ(result["damaged"].toArray(), QJsonArray{});
   EXPECT_EQ(result["notes"].toArray(),
@@ -49,7 +49,7 @@ TEST_F(ToolsVerdicts, AStoredEntryShorterThanItsBodyIsIntact) {
   ASSERT_TRUE(DatWriter().add(shorter).writeTo(path("a.dat")));
   const Ran told = RunTool({"test", path("a.dat")});
   EXPECT_EQ(told.status, 0);
-  EXPECT_TRUE(told.out.contains(": all 1 entries are intact"));
+  EXPECT_TRUE(told.out.contains(": its 1 entry is intact"));
   ASSERT_TRUE(QDir().mkpath(path("out")));
   EXPECT_EQ(RunTool({"extract", "-q", path("a.dat"), "-C", path("out")}).status, 0);
   EXPECT_EQ(ReadFile(path("out/SHORTER.BIN")), "0123");
