@@ -104,6 +104,8 @@ void Main_Container::buildMenus() {
   connect(addItem(tools, "mnuTestDAT", "Test DAT"), &QAction::triggered, this, [this] { TestDAT(); });
   connect(addItem(tools, "mnuFind", "Find entries...", QKeySequence(Qt::CTRL | Qt::Key_F)), &QAction::triggered,
           this, [this] { ShowFind(); });
+  tools->addSeparator()->setObjectName(QStringLiteral("sepChange"));
+  connect(addItem(tools, "mnuDelete", "Delete"), &QAction::triggered, this, [this] { DeleteSelected(); });
   menuBar()->addMenu(tools);
 
   menuBar()->addMenu(new WindowMenu(
@@ -120,6 +122,8 @@ void Main_Container::buildPopups() {
           [this] { ExtractSelected(); });
   connect(addItem(listPopup_, "mnuconExtractListEntireDAT", "Extract entire DAT..."), &QAction::triggered, this,
           [this] { ExtractAll(); });
+  connect(addItem(listPopup_, "mnuconDeleteListView", "Delete"), &QAction::triggered, this,
+          [this] { DeleteSelected(); });
   treePopup_ = addMenu(this, "mnuTreeView", "ContextTreeView");
   connect(addItem(treePopup_, "mnuconExtractTreeView", "Extract..."), &QAction::triggered, this,
           [this] { ExtractSelected(); });
