@@ -106,6 +106,7 @@ void Main_Container::buildMenus() {
           this, [this] { ShowFind(); });
   tools->addSeparator()->setObjectName(QStringLiteral("sepChange"));
   connect(addItem(tools, "mnuDelete", "Delete"), &QAction::triggered, this, [this] { DeleteSelected(); });
+  connect(addItem(tools, "mnuAddFiles", "Add files..."), &QAction::triggered, this, [this] { AddFiles(); });
   menuBar()->addMenu(tools);
 
   menuBar()->addMenu(new WindowMenu(

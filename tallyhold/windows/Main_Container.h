@@ -43,8 +43,9 @@ class Main_Container : public QMainWindow {
   // Find entries: the Find window of the active archive.
   void ShowFind();
   // The active archive written anew without the entries selected in its
-  // list, then read again.
+  // list, or with files the user chooses, then read again.
   void DeleteSelected();
+  void AddFiles();
   // The entry (its full name) selected in the list of its archive's window,
   // with its folder listed.
   void ShowEntry(int32_t archiveNumber, const QByteArray& name);

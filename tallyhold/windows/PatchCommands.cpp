@@ -1,13 +1,20 @@
-// Tools > Delete: the active archive written anew without the chosen
-// entries, then read again in its window, which keeps its folder. An archive
-// open in another window of the program too is never changed under that
-// window.
+// Tools > Delete and Add files...: the active archive written anew without
+// the chosen entries or with the chosen files, then read again in its window,
+// which keeps its folder. An archive open in another window of the program
+// too is never changed under that window.
+#include <QDir>
+#include <QFileInfo>
 #include <QPointer>
 #include <QSet>
+#include <algorithm>
+#include <memory>
+#include <optional>
 #include <utility>
 
 #include "common/platform/DialogService.h"
 #include "common/platform/FileNumbers.h"
+#include "common/platform/PathBytes.h"
+#include "common/platform/SystemReason.h"
 #include "engine/archive/ArchiveOpening.h"
 #include "tallyhold/windows/AppInfo.h"
 #include "tallyhold/windows/ArchiveRewrite.h"
@@ -23,6 +30,50 @@ void tell(const QString& text, platform::MsgIcon icon = platform::MsgIcon::Excla
 
 QString entries(qsizetype count) {
   return count == 1 ? QStringLiteral("1 entry") : QString::number(count) + QStringLiteral(" entries");
+}
+
+// The archive folder the user typed ("\" or "" the top, "/" or "\" between
+// folders) as a prefix of entry names, "A\B\"; nothing when Latin-1 cannot
+// hold it.
+std::optional<QByteArray> prefixOf(const QString& folder) {
+  const QString joined = QString(folder).replace('/', '\\').split('\\', Qt::SkipEmptyParts).join('\\');
+  if (std::any_of(joined.begin(), joined.end(), [](QChar c) { return c.unicode() > 0xFF; })) return std::nullopt;
+  return joined.isEmpty() ? QByteArray() : joined.toLatin1() + '\\';
+}
+
+// The chosen files walked each from its own folder, so that each keeps its name.
+struct WalkedFiles {
+  RewriteInput input;
+  std::vector<std::unique_ptr<platform::FolderHandle>> folders;  // what input.roots point to
+};
+
+bool walkFiles(const QStringList& files, const QByteArray& prefix, const QString& archive, WalkedFiles& walked) {
+  platform::FolderHandle archiveFolder;
+  if (const int error = platform::FolderHandle::Open(QFileInfo(archive).path(), archiveFolder)) {
+    tell(QStringLiteral("%1 was not changed: its folder cannot be read: %2.")
+             .arg(archive, platform::SystemReason(error)),
+         platform::MsgIcon::Critical);
+    return false;
+  }
+  const std::string archiveName = platform::PathBytes(QFileInfo(archive).fileName()).toStdString();
+  for (const QString& file : files) {
+    const QFileInfo cleaned(QDir::cleanPath(file));
+    auto parent = std::make_unique<platform::FolderHandle>();
+    if (const int error = platform::FolderHandle::Open(cleaned.path(), *parent)) {
+      tell(QStringLiteral("%1 cannot be read: %2.").arg(file, platform::SystemReason(error)),
+           platform::MsgIcon::Critical);
+      return false;
+    }
+    const engine::WalkScope scope{prefix, platform::PathBytes(cleaned.fileName()).toStdString(),
+                                  static_cast<int>(walked.folders.size())};
+    engine::WalkInput(*parent, cleaned.path(), {archiveFolder.Id(), archiveName}, walked.input.tree, scope);
+    walked.input.roots.push_back(parent.get());
+    walked.folders.push_back(std::move(parent));
+  }
+  const QStringList problems = walked.input.tree.refused + walked.input.tree.leftOut;
+  if (problems.isEmpty()) return true;
+  tell(QStringLiteral("%1 was not changed:\r%2").arg(archive, problems.join('\r')), platform::MsgIcon::Critical);
+  return false;
 }
 
 }  // namespace
@@ -92,6 +143,35 @@ void Main_Container::DeleteSelected() {
             return engine::PlanDelete(old, length, deleted);
           },
           {});
+}
+
+void Main_Container::AddFiles() {
+  DAT_Container* window = archiveToChange(QStringLiteral("add files to"));
+  if (!window) return;
+  const QStringList files = platform::Dialogs().openFiles(
+      QStringLiteral("Add files"), {{QStringLiteral("Everything (*.*)"), QStringLiteral("*.*")}},
+      QDir::currentPath());
+  if (files.isEmpty()) return;
+  const QByteArray current = window->SelectedFolderKey();
+  const QString folder = platform::Dialogs().input(QStringLiteral("The folder of the archive to put them in:"),
+                                                   QStringLiteral("Add files"),
+                                                   current.isEmpty() ? QStringLiteral("\\")
+                                                                     : QString::fromLatin1(current));
+  if (folder.isEmpty()) return;
+  const std::optional<QByteArray> prefix = prefixOf(folder);
+  if (!prefix) {
+    tell(QStringLiteral("%1: an archive's names hold Latin-1 letters only.").arg(folder));
+    return;
+  }
+  WalkedFiles walked;
+  if (!walkFiles(files, *prefix, window->windowTitle(), walked)) return;
+  engine::InputTree& tree = walked.input.tree;
+  rewrite(
+      *window,
+      [&tree](const std::vector<engine::OldEntry>& old, qint64 length) {
+        return engine::PlanAdd(old, length, tree);
+      },
+      walked.input);
 }
 
 // Read as Open DAT reads an archive, into the same window.

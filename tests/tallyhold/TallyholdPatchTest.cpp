@@ -1,5 +1,6 @@
-// Tools > Delete through the frame's menu, as the user runs
+// Tools > Delete and Add files... through the frame's menu, as the user runs
 // them: the archive written anew, then read again in its window.
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 
@@ -66,6 +67,14 @@ class TallyholdPatchTest : public WindowsFixture {
     ASSERT_EQ(window->SelectedFolderKey(), "ART\\");
     dialogs.clear();
   }
+
+  QString diskFile(const QString& name, const QByteArray& data) {
+    const QString path = QDir(dir.path()).filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+    return path;
+  }
 };
 
 TEST_F(TallyholdPatchTest, DeleteRemovesExactlyTheChosenEntriesAndTheWindowShowsTheRest) {
@@ -94,6 +103,28 @@ TEST_F(TallyholdPatchTest, DeleteAnsweredNoWritesNothing) {
   dialogs.answerMessage(platform::MsgAnswer::No);
   action("mnuDelete")->trigger();
   EXPECT_EQ(namesIn(archive), (QStringList{"ART\\A.TXT", "TOP.TXT"}));
+}
+
+TEST_F(TallyholdPatchTest, AddPutsAFileInAndReplacesOneOfTheSameNameInAnotherLetterCase) {
+  open(DatWriter().add("ART\\A.TXT", "old").add("TOP.TXT", "t"));
+  const QString replacing = diskFile("a.txt", QByteArray(5000, 'n'));
+  const QString added = diskFile("NEW.TXT", "new");
+  dialogs.answerOpenFiles({replacing, added});
+  dialogs.answerInput("ART\\");
+  action("mnuAddFiles")->trigger();
+
+  ASSERT_EQ(dialogs.shown().size(), 2) << dialogs.shown().last().text.toStdString();
+  EXPECT_EQ(dialogs.shown()[0].kind, testsupport::ShownBox::OpenFiles);
+  EXPECT_EQ(dialogs.shown()[1].defaultText, "ART\\");
+  const std::vector<Stored> entries = entriesIn(archive);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].name.toUpper(), "ART\\A.TXT");
+  EXPECT_EQ(entries[0].realSize, 5000);
+  EXPECT_EQ(entries[1].name, "ART\\NEW.TXT");
+  EXPECT_EQ(entries[2].name, "TOP.TXT");
+  EXPECT_EQ(entries[2].body, "t");
+  EXPECT_EQ(window->SelectedFolderKey(), "ART\\");
+  EXPECT_EQ(listedNames(*window).size(), 2);
 }
 
 TEST_F(TallyholdPatchTest, AChangeToAnArchiveOpenInASecondWindowIsRefused) {
