@@ -107,6 +107,8 @@ void Main_Container::buildMenus() {
   tools->addSeparator()->setObjectName(QStringLiteral("sepChange"));
   connect(addItem(tools, "mnuDelete", "Delete"), &QAction::triggered, this, [this] { DeleteSelected(); });
   connect(addItem(tools, "mnuAddFiles", "Add files..."), &QAction::triggered, this, [this] { AddFiles(); });
+  connect(addItem(tools, "mnuNewDAT", "New DAT from folder..."), &QAction::triggered, this,
+          [this] { NewDATFromFolder(); });
   menuBar()->addMenu(tools);
 
   menuBar()->addMenu(new WindowMenu(

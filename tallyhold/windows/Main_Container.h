@@ -46,6 +46,8 @@ class Main_Container : public QMainWindow {
   // list, or with files the user chooses, then read again.
   void DeleteSelected();
   void AddFiles();
+  // A folder packed into a new archive, which is then opened.
+  void NewDATFromFolder();
   // The entry (its full name) selected in the list of its archive's window,
   // with its folder listed.
   void ShowEntry(int32_t archiveNumber, const QByteArray& name);

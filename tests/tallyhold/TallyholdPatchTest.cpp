@@ -1,13 +1,19 @@
-// Tools > Delete and Add files... through the frame's menu, as the user runs
+// Tools > Delete, Add files... and New DAT from folder... through the frame's menu, as the user runs
 // them: the archive written anew, then read again in its window.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
+#include "common/widgets/DirListBox.h"
 #include "engine/archive/ArchiveOpening.h"
 #include "engine/archive/DATFunctions.h"
 #include "engine/archive/DirectoryWalk.h"
 #include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/frmNewDAT.h"
 #include "tests/tallyhold/TallyholdWindowsFixture.h"
 
 namespace tallyhold::testing {
@@ -145,6 +151,33 @@ TEST_F(TallyholdPatchTest, AChangeToAnArchiveOpenInASecondWindowIsRefused) {
                          platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
   file.seek(0);
   EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(TallyholdPatchTest, NewDATGivesAnArchiveThatOpensWithTheFiles) {
+  const QString input = QDir(dir.path()).filePath("input");
+  ASSERT_TRUE(QDir().mkpath(input + "/ART"));
+  diskFile("input/ART/A.TXT", "aaa");
+  diskFile("input/TOP.TXT", "top");
+  bool answered = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<frmNewDAT*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(child<widgets::DirListBox>(*dialog, "Dir1").SetPath(input));
+    child<QLineEdit>(*dialog, "txtName").setText("made.dat");
+    child<QPushButton>(*dialog, "cmdOK").click();
+    answered = true;
+  });
+  action("mnuNewDAT")->trigger();
+
+  ASSERT_TRUE(answered);
+  const QString made = QDir(dir.path()).filePath("made.dat");
+  EXPECT_EQ(namesIn(made), (QStringList{"ART\\A.TXT", "TOP.TXT"}));
+  window = state().LastWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), made);
+  EXPECT_EQ(listedNames(*window), QStringList{"TOP.TXT"});
+  clickNode(*window, "Mother0");
+  EXPECT_EQ(listedNames(*window), QStringList{"A.TXT"});
 }
 
 }  // namespace
