@@ -99,8 +99,8 @@ class Main_Container : public QMainWindow {
   // in another window too: then the user is told, and null.
   DAT_Container* archiveToChange(const QString& command);
   // Writes the plan made from the archive's entries and length over it, and
-  // reads it again; false when nothing was written.
-  bool rewrite(DAT_Container& window,
+  // reads it again.
+  void rewrite(DAT_Container& window,
                const std::function<engine::PatchPlan(const std::vector<engine::OldEntry>&, qint64)>& plan,
                const RewriteInput& input);
   // The window's archive read again from its file; the same folder listed.

@@ -98,7 +98,7 @@ DAT_Container* Main_Container::archiveToChange(const QString& command) {
   return window;
 }
 
-bool Main_Container::rewrite(
+void Main_Container::rewrite(
     DAT_Container& window,
     const std::function<engine::PatchPlan(const std::vector<engine::OldEntry>&, qint64)>& plan,
     const RewriteInput& input) {
@@ -110,13 +110,12 @@ bool Main_Container::rewrite(
   } catch (const engine::ArchiveRefused& refused) {
     tell(QStringLiteral("%1 was not changed: %2.").arg(path, refused.refusal().detail),
          platform::MsgIcon::Critical);
-    return false;
+    return;
   }
   setEnabled(false);
   const bool written = RewriteArchive(path, *source, old, plan(old, source->Length()), input);
   setEnabled(true);
   if (written) rereadArchive(window);
-  return written;
 }
 
 void Main_Container::DeleteSelected() {
