@@ -3,6 +3,7 @@
 // so that tests can answer them from a script and read back their exact texts.
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -24,6 +25,13 @@ class DialogService {
   // The first filter is preselected; cancel gives empty text.
   virtual QString openFile(const QString& title, const QList<FileFilter>& filters,
                            const QString& initialFolder) = 0;
+  // Several files at once; cancel gives none. A service that has no such
+  // dialog offers the one-file dialog.
+  virtual QStringList openFiles(const QString& title, const QList<FileFilter>& filters,
+                                const QString& initialFolder) {
+    const QString file = openFile(title, filters, initialFolder);
+    return file.isEmpty() ? QStringList() : QStringList{file};
+  }
 };
 
 // The service in use: the Qt one unless a test installed another.

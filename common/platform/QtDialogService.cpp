@@ -61,6 +61,18 @@ MsgAnswer answerOf(int button) {
   }
 }
 
+// The filters as Qt's file dialogs take them.
+QString filterText(const QList<FileFilter>& filters) {
+  QStringList filterTexts;
+  for (const FileFilter& filter : filters) {
+    // The description already names the pattern in brackets, as Qt expects.
+    filterTexts << (filter.description.contains(filter.pattern)
+                        ? filter.description
+                        : filter.description + QStringLiteral(" (") + filter.pattern + ')');
+  }
+  return filterTexts.join(QStringLiteral(";;"));
+}
+
 }  // namespace
 
 MsgAnswer QtDialogService::message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) {
@@ -77,15 +89,12 @@ QString QtDialogService::input(const QString& prompt, const QString& title, cons
 
 QString QtDialogService::openFile(const QString& title, const QList<FileFilter>& filters,
                                   const QString& initialFolder) {
-  QStringList filterTexts;
-  for (const FileFilter& filter : filters) {
-    // The description already names the pattern in brackets, as Qt expects.
-    filterTexts << (filter.description.contains(filter.pattern)
-                        ? filter.description
-                        : filter.description + QStringLiteral(" (") + filter.pattern + ')');
-  }
-  return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, initialFolder,
-                                      filterTexts.join(QStringLiteral(";;")));
+  return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, initialFolder, filterText(filters));
+}
+
+QStringList QtDialogService::openFiles(const QString& title, const QList<FileFilter>& filters,
+                                       const QString& initialFolder) {
+  return QFileDialog::getOpenFileNames(QApplication::activeWindow(), title, initialFolder, filterText(filters));
 }
 
 }  // namespace platform

@@ -10,6 +10,8 @@ class QtDialogService : public DialogService {
   MsgAnswer message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) override;
   QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
   QString openFile(const QString& title, const QList<FileFilter>& filters, const QString& initialFolder) override;
+  QStringList openFiles(const QString& title, const QList<FileFilter>& filters,
+                        const QString& initialFolder) override;
 };
 
 }  // namespace platform

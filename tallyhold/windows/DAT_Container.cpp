@@ -287,6 +287,13 @@ bool DAT_Container::ShowEntry(const QByteArray& name) {
   return true;
 }
 
+void DAT_Container::ShowFolder(const QByteArray& folderKey) {
+  QTreeWidgetItem* node = nodeOfFolder(folderKey);
+  if (!node || tree_->currentItem() == node) return;
+  tree_->scrollToItem(node);
+  tree_->setCurrentItem(node);
+}
+
 void DAT_Container::closeEvent(QCloseEvent* event) {
   // The frame never closes its archive windows: closing it ends the program.
   emit Closing();

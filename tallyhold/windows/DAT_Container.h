@@ -70,6 +70,9 @@ class DAT_Container : public QMdiSubWindow {
   // selects the entry in the list, which becomes the active pane; false when
   // the folder has no node.
   bool ShowEntry(const QByteArray& name);
+  // Lists the folder (a key as SelectedFolderKey gives) through its tree
+  // node, when it has one.
+  void ShowFolder(const QByteArray& folderKey);
 
  signals:
   // The window is the one the commands work on from now.

@@ -104,6 +104,11 @@ void Main_Container::buildMenus() {
   connect(addItem(tools, "mnuTestDAT", "Test DAT"), &QAction::triggered, this, [this] { TestDAT(); });
   connect(addItem(tools, "mnuFind", "Find entries...", QKeySequence(Qt::CTRL | Qt::Key_F)), &QAction::triggered,
           this, [this] { ShowFind(); });
+  tools->addSeparator()->setObjectName(QStringLiteral("sepChange"));
+  connect(addItem(tools, "mnuDelete", "Delete"), &QAction::triggered, this, [this] { DeleteSelected(); });
+  connect(addItem(tools, "mnuAddFiles", "Add files..."), &QAction::triggered, this, [this] { AddFiles(); });
+  connect(addItem(tools, "mnuNewDAT", "New DAT from folder..."), &QAction::triggered, this,
+          [this] { NewDATFromFolder(); });
   menuBar()->addMenu(tools);
 
   menuBar()->addMenu(new WindowMenu(
@@ -120,6 +125,8 @@ void Main_Container::buildPopups() {
           [this] { ExtractSelected(); });
   connect(addItem(listPopup_, "mnuconExtractListEntireDAT", "Extract entire DAT..."), &QAction::triggered, this,
           [this] { ExtractAll(); });
+  connect(addItem(listPopup_, "mnuconDeleteListView", "Delete"), &QAction::triggered, this,
+          [this] { DeleteSelected(); });
   treePopup_ = addMenu(this, "mnuTreeView", "ContextTreeView");
   connect(addItem(treePopup_, "mnuconExtractTreeView", "Extract..."), &QAction::triggered, this,
           [this] { ExtractSelected(); });

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
+#include <vector>
 
 #include "tallyhold/windows/ProgramState.h"
 
@@ -12,9 +14,15 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 
+namespace engine {
+struct OldEntry;
+struct PatchPlan;
+}  // namespace engine
+
 namespace tallyhold {
 
 class DAT_Container;
+struct RewriteInput;
 class DAT_Info;
 class frmFind;
 
@@ -34,6 +42,12 @@ class Main_Container : public QMainWindow {
   void TestDAT();
   // Find entries: the Find window of the active archive.
   void ShowFind();
+  // The active archive written anew without the entries selected in its
+  // list, or with files the user chooses, then read again.
+  void DeleteSelected();
+  void AddFiles();
+  // A folder packed into a new archive, which is then opened.
+  void NewDATFromFolder();
   // The entry (its full name) selected in the list of its archive's window,
   // with its folder listed.
   void ShowEntry(int32_t archiveNumber, const QByteArray& name);
@@ -69,7 +83,8 @@ class Main_Container : public QMainWindow {
   void buildStatusBar();
   void openArchive();
   // Validates the archive, gives it a window and scans it; false when it was refused or the scan stopped.
-  bool loadArchive(const QString& sFileName);
+  // into: an archive window to read it into again, instead of a new one.
+  bool loadArchive(const QString& sFileName, DAT_Container* into = nullptr);
   // A new archive window in a new slot, shown and active, with the root node alone.
   DAT_Container& newArchiveWindow();
   void follow(DAT_Container& window);
@@ -80,6 +95,16 @@ class Main_Container : public QMainWindow {
   // Every archive window's tree shows every folder, or the scan's nodes.
   void showAllFolders(bool on);
   void showAbout();
+  // The active archive window, unless there is none or its archive is open
+  // in another window too: then the user is told, and null.
+  DAT_Container* archiveToChange(const QString& command);
+  // Writes the plan made from the archive's entries and length over it, and
+  // reads it again.
+  void rewrite(DAT_Container& window,
+               const std::function<engine::PatchPlan(const std::vector<engine::OldEntry>&, qint64)>& plan,
+               const RewriteInput& input);
+  // The window's archive read again from its file; the same folder listed.
+  void rereadArchive(DAT_Container& window);
 
   ProgramState state_;
   QMdiArea* mdiArea_;

@@ -54,7 +54,7 @@ void Main_Container::ReadSkarrow2DAT(const QString& sFileName) {
     SetStatus(QStringLiteral("Nothing to do."));
 }
 
-bool Main_Container::loadArchive(const QString& sFileName) {
+bool Main_Container::loadArchive(const QString& sFileName, DAT_Container* into) {
   QString reason;
   const int fileNo = platform::OpenFreeFile(sFileName, &reason);
   if (!fileNo) {
@@ -68,7 +68,7 @@ bool Main_Container::loadArchive(const QString& sFileName) {
     return false;
   }
   const int16_t loadFileNo = static_cast<int16_t>(fileNo);
-  DAT_Container& window = newArchiveWindow();
+  DAT_Container& window = into ? *into : newArchiveWindow();
 
   const int32_t loadIndex = loadFileNo;
   const std::shared_ptr<engine::ClsDatFile> archive = state_.DATFiles.Add(loadIndex, sFileName, {});

@@ -53,6 +53,15 @@ QString ScriptedDialogs::openFile(const QString& title, const QList<platform::Fi
   return answer(box, files_);
 }
 
+QStringList ScriptedDialogs::openFiles(const QString& title, const QList<platform::FileFilter>& filters,
+                                       const QString& initialFolder) {
+  ShownBox box(ShownBox::OpenFiles, {}, title);
+  box.filters = filters;
+  box.initialFolder = initialFolder;
+  shown_.append(box);
+  return fileLists_.isEmpty() ? QStringList() : fileLists_.dequeue();
+}
+
 QString ScriptedDialogs::answer(const ShownBox& box, QQueue<QString>& answers) {
   shown_.append(box);
   return answers.isEmpty() ? QString() : answers.dequeue();

@@ -1,6 +1,7 @@
 #pragma once
-// Answers message, input and open-file boxes from queues and records every box
-// shown with its exact texts. Installed for its lifetime.
+// Answers message, input and open-file boxes (one file or several) from
+// queues and records every box shown with its exact texts. Installed for its
+// lifetime.
 #include <QList>
 #include <QQueue>
 #include <QString>
@@ -11,7 +12,7 @@
 namespace testsupport {
 
 struct ShownBox {
-  enum Kind { Message, Input, OpenFile };
+  enum Kind { Message, Input, OpenFile, OpenFiles };
   ShownBox(Kind boxKind, const QString& boxText, const QString& boxTitle)
       : kind(boxKind), text(boxText), title(boxTitle) {}
 
@@ -34,6 +35,7 @@ class ScriptedDialogs : public platform::DialogService {
   void answerMessage(platform::MsgAnswer answer) { messages_.enqueue(answer); }
   void answerInput(const QString& text) { inputs_.enqueue(text); }
   void answerOpenFile(const QString& path) { files_.enqueue(path); }
+  void answerOpenFiles(const QStringList& paths) { fileLists_.enqueue(paths); }
   // Runs while the next message box is "open" (the caller is blocked in it).
   void onNextMessage(std::function<void()> action) { onMessage_ = std::move(action); }
 
@@ -46,12 +48,15 @@ class ScriptedDialogs : public platform::DialogService {
   QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
   QString openFile(const QString& title, const QList<platform::FileFilter>& filters,
                    const QString& initialFolder) override;
+  QStringList openFiles(const QString& title, const QList<platform::FileFilter>& filters,
+                        const QString& initialFolder) override;
 
  private:
   QString answer(const ShownBox& box, QQueue<QString>& answers);
   QQueue<platform::MsgAnswer> messages_;
   QQueue<QString> inputs_;
   QQueue<QString> files_;
+  QQueue<QStringList> fileLists_;
   QList<ShownBox> shown_;
   std::function<void()> onMessage_;
 };

@@ -86,12 +86,17 @@ TEST_F(TallyholdFrameTest, StartsWithItsMenusStatusAndInformationWindow) {
               {{"extractselected", "Extract selected files or directories...", QKeySequence("F3"), false, false},
                {"extractall", "Extract entire DAT...", QKeySequence("F4"), false, false},
                {"mnuTestDAT", "Test DAT", {}, true, false},
-               {"mnuFind", "Find entries...", QKeySequence("Ctrl+F"), true, false}});
+               {"mnuFind", "Find entries...", QKeySequence("Ctrl+F"), true, false},
+               {"sepChange", "-", {}, true, false},
+               {"mnuDelete", "Delete", {}, true, false},
+               {"mnuAddFiles", "Add files...", {}, true, false},
+               {"mnuNewDAT", "New DAT from folder...", {}, true, false}});
   // The popups are the frame's menus but never stand on its menu bar.
   const auto* listPopup = frame().findChild<QMenu*>("mnuListView");
   const auto* treePopup = frame().findChild<QMenu*>("mnuTreeView");
   expectItems(listPopup, {{"mnuconExtractListView", "Extract...", {}, true, false},
-                          {"mnuconExtractListEntireDAT", "Extract entire DAT...", {}, true, false}});
+                          {"mnuconExtractListEntireDAT", "Extract entire DAT...", {}, true, false},
+                          {"mnuconDeleteListView", "Delete", {}, true, false}});
   expectItems(treePopup, {{"mnuconExtractTreeView", "Extract...", {}, true, false},
                           {"mnuconExtractTreeEntireDAT", "Extract entire DAT...", {}, true, false}});
   EXPECT_EQ(listPopup->title(), "ContextListView");

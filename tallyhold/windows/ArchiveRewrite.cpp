@@ -1,0 +1,82 @@
+#include "tallyhold/windows/ArchiveRewrite.h"
+
+#include <unistd.h>
+
+#include <QFileInfo>
+
+#include "common/platform/PathBytes.h"
+#include "common/platform/RegularFile.h"
+#include "common/platform/SystemReason.h"
+#include "engine/archive/ArchiveOpening.h"
+#include "engine/archive/DATFunctions.h"
+#include "engine/archive/DirectoryWalk.h"
+#include "tallyhold/windows/ArchiveWriting.h"
+#include "tallyhold/windows/ExtractSource.h"
+
+namespace tallyhold {
+namespace {
+
+class OldFile {
+ public:
+  explicit OldFile(const QString& path) : opened_(platform::OpenRegularFile(path)) {}
+  ~OldFile() {
+    if (opened_.fd >= 0) ::close(opened_.fd);
+  }
+  OldFile(const OldFile&) = delete;
+  OldFile& operator=(const OldFile&) = delete;
+
+  const platform::OpenedFile& Opened() const { return opened_; }
+
+ private:
+  platform::OpenedFile opened_;
+};
+
+}  // namespace
+
+std::vector<engine::OldEntry> OldEntriesOf(const std::shared_ptr<const platform::ArchiveSource>& source) {
+  const engine::OpenedArchive opened = engine::OpenArchive(source);
+  if (!opened) throw engine::ArchiveRefused(opened.Refusal);
+  std::vector<engine::OldEntry> entries;
+  engine::DirectoryWalk walk(*source, opened.Info);
+  while (!walk.AtEnd()) {
+    const engine::ClsTreeDir entry = engine::TreeDirOf(walk.Next());
+    entries.push_back({entry.Filename, entry.IsCompressed(), entry.RealSize, entry.PackedSize, entry.Offset});
+  }
+  return entries;
+}
+
+bool RewriteArchive(const QString& path, const platform::ArchiveSource& source,
+                    const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
+                    const RewriteInput& input) {
+  if (!plan.refused.isEmpty()) {
+    TellNotChanged(path, "these names cannot be in an archive: " + plan.refused.join(", "));
+    return false;
+  }
+  auto folder = std::make_shared<platform::FolderHandle>();
+  if (const int error = platform::FolderHandle::Open(QFileInfo(path).path(), *folder)) {
+    TellNotChanged(path, "its folder cannot be written: " + platform::SystemReason(error));
+    return false;
+  }
+  const OldFile from(path);
+  if (from.Opened().fd < 0) {
+    TellNotChanged(path, "it cannot be opened: " + from.Opened().refusal);
+    return false;
+  }
+  if (!(from.Opened().id == source.FileIdentity())) {
+    TellNotChanged(path, QStringLiteral("another file stands under its name now"));
+    return false;
+  }
+  engine::PackOptions options;
+  options.workers = ExtractionWorkers();
+  return WriteArchive(
+      path, folder, platform::PathBytes(QFileInfo(path).fileName()).toStdString(),
+      plan.copiedBytes + input.tree.bytes,
+      [&](engine::DatArchiveWriter& writer, const std::function<void(qint64)>& packed,
+          const std::function<bool()>& stop) {
+        return engine::WritePatch(plan, old, from.Opened().fd, input.tree, input.roots, options, writer, packed,
+                                  stop);
+      },
+      plan.records);
+}
+
+}  // namespace tallyhold

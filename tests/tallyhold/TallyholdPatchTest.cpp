@@ -1,0 +1,184 @@
+// Tools > Delete, Add files... and New DAT from folder... through the frame's menu, as the user runs
+// them: the archive written anew, then read again in its window.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+#include "common/widgets/DirListBox.h"
+#include "engine/archive/ArchiveOpening.h"
+#include "engine/archive/DATFunctions.h"
+#include "engine/archive/DirectoryWalk.h"
+#include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/frmNewDAT.h"
+#include "tests/tallyhold/TallyholdWindowsFixture.h"
+
+namespace tallyhold::testing {
+namespace {
+
+using testsupport::DatWriter;
+
+struct Stored {
+  QByteArray name;
+  qint64 realSize = 0;
+  QByteArray body;  // as the archive holds it
+};
+
+// The archive's entries, by their names without letter case (the new
+// directory's order is the packer's own).
+std::vector<Stored> entriesIn(const QString& path) {
+  const engine::OpenedArchive opened = engine::OpenArchiveFile(path);
+  EXPECT_TRUE(opened) << path.toStdString();
+  std::vector<Stored> entries;
+  if (!opened) return entries;
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  engine::DirectoryWalk walk(*opened.Source, opened.Info);
+  while (!walk.AtEnd()) {
+    const engine::ClsTreeDir entry = engine::TreeDirOf(walk.Next());
+    file.seek(entry.Offset);
+    entries.push_back({entry.Filename, entry.RealSize, file.read(entry.PackedSize)});
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const Stored& a, const Stored& b) { return a.name.toUpper() < b.name.toUpper(); });
+  return entries;
+}
+
+QStringList namesIn(const QString& path) {
+  QStringList names;
+  for (const Stored& entry : entriesIn(path)) names << QString::fromLatin1(entry.name);
+  return names;
+}
+
+QStringList listedNames(const DAT_Container& window) {
+  QStringList names;
+  for (const QStringList& row : rowsOf(window)) names << row.value(0);
+  return names;
+}
+
+class TallyholdPatchTest : public WindowsFixture {
+ protected:
+  QString archive;
+  DAT_Container* window = nullptr;
+
+  // The archive opened with the folder ART listed.
+  void open(const DatWriter& writer) {
+    archive = write(writer);
+    window = openViaMenu(archive);
+    ASSERT_NE(window, nullptr);
+    clickNode(*window, "Mother0");
+    ASSERT_EQ(window->SelectedFolderKey(), "ART\\");
+    dialogs.clear();
+  }
+
+  QString diskFile(const QString& name, const QByteArray& data) {
+    const QString path = QDir(dir.path()).filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+    return path;
+  }
+};
+
+TEST_F(TallyholdPatchTest, DeleteRemovesExactlyTheChosenEntriesAndTheWindowShowsTheRest) {
+  open(DatWriter().add("ART\\A.TXT", "aaa").add("ART\\B.TXT", "bbbb").add("ART\\C.TXT", "c").add("TOP.TXT", "t"));
+  selectRows(*window, {0, 2});
+  dialogs.answerMessage(platform::MsgAnswer::Yes);
+  action("mnuDelete")->trigger();
+
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  testsupport::ExpectBox(dialogs.messages()[0], "Delete 2 entries from " + archive + "?", "Delete",
+                         platform::MsgIcon::Question, platform::MsgButtons::YesNo);
+  const std::vector<Stored> kept = entriesIn(archive);
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_EQ(kept[0].name, "ART\\B.TXT");
+  EXPECT_EQ(kept[0].body, "bbbb");
+  EXPECT_EQ(kept[1].name, "TOP.TXT");
+  EXPECT_EQ(kept[1].body, "t");
+  EXPECT_EQ(window->SelectedFolderKey(), "ART\\");
+  EXPECT_EQ(listedNames(*window), QStringList{"B.TXT"});
+  EXPECT_TRUE(frame().isEnabled());
+}
+
+TEST_F(TallyholdPatchTest, DeleteAnsweredNoWritesNothing) {
+  open(DatWriter().add("ART\\A.TXT", "aaa").add("TOP.TXT", "t"));
+  selectRows(*window, {0});
+  dialogs.answerMessage(platform::MsgAnswer::No);
+  action("mnuDelete")->trigger();
+  EXPECT_EQ(namesIn(archive), (QStringList{"ART\\A.TXT", "TOP.TXT"}));
+}
+
+TEST_F(TallyholdPatchTest, AddPutsAFileInAndReplacesOneOfTheSameNameInAnotherLetterCase) {
+  open(DatWriter().add("ART\\A.TXT", "old").add("TOP.TXT", "t"));
+  const QString replacing = diskFile("a.txt", QByteArray(5000, 'n'));
+  const QString added = diskFile("NEW.TXT", "new");
+  dialogs.answerOpenFiles({replacing, added});
+  dialogs.answerInput("ART\\");
+  action("mnuAddFiles")->trigger();
+
+  ASSERT_EQ(dialogs.shown().size(), 2) << dialogs.shown().last().text.toStdString();
+  EXPECT_EQ(dialogs.shown()[0].kind, testsupport::ShownBox::OpenFiles);
+  EXPECT_EQ(dialogs.shown()[1].defaultText, "ART\\");
+  const std::vector<Stored> entries = entriesIn(archive);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].name.toUpper(), "ART\\A.TXT");
+  EXPECT_EQ(entries[0].realSize, 5000);
+  EXPECT_EQ(entries[1].name, "ART\\NEW.TXT");
+  EXPECT_EQ(entries[2].name, "TOP.TXT");
+  EXPECT_EQ(entries[2].body, "t");
+  EXPECT_EQ(window->SelectedFolderKey(), "ART\\");
+  EXPECT_EQ(listedNames(*window).size(), 2);
+}
+
+TEST_F(TallyholdPatchTest, AChangeToAnArchiveOpenInASecondWindowIsRefused) {
+  open(DatWriter().add("ART\\A.TXT", "aaa").add("TOP.TXT", "t"));
+  QFile file(archive);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  DAT_Container* second = openViaMenu(archive);
+  ASSERT_NE(second, nullptr);
+  clickNode(*second, "Mother0");
+  selectRows(*second, {0});
+  dialogs.clear();
+  action("mnuDelete")->trigger();
+
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  testsupport::ExpectBox(dialogs.messages()[0],
+                         archive + " is open in another window too; close that window first.", "Tallyhold",
+                         platform::MsgIcon::Exclamation, platform::MsgButtons::Ok);
+  file.seek(0);
+  EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(TallyholdPatchTest, NewDATGivesAnArchiveThatOpensWithTheFiles) {
+  const QString input = QDir(dir.path()).filePath("input");
+  ASSERT_TRUE(QDir().mkpath(input + "/ART"));
+  diskFile("input/ART/A.TXT", "aaa");
+  diskFile("input/TOP.TXT", "top");
+  bool answered = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<frmNewDAT*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(child<widgets::DirListBox>(*dialog, "Dir1").SetPath(input));
+    child<QLineEdit>(*dialog, "txtName").setText("made.dat");
+    child<QPushButton>(*dialog, "cmdOK").click();
+    answered = true;
+  });
+  action("mnuNewDAT")->trigger();
+
+  ASSERT_TRUE(answered);
+  const QString made = QDir(dir.path()).filePath("made.dat");
+  EXPECT_EQ(namesIn(made), (QStringList{"ART\\A.TXT", "TOP.TXT"}));
+  window = state().LastWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), made);
+  EXPECT_EQ(listedNames(*window), QStringList{"TOP.TXT"});
+  clickNode(*window, "Mother0");
+  EXPECT_EQ(listedNames(*window), QStringList{"A.TXT"});
+}
+
+}  // namespace
+}  // namespace tallyhold::testing
