@@ -1,7 +1,5 @@
 #include "tools/PatchRun.h"
 
-#include <unistd.h>
-
 #include <QFileInfo>
 #include <algorithm>
 #include <utility>
@@ -21,22 +19,6 @@ namespace {
 // The hidden file of an archive being written, the prefix create uses: one
 // left by a run that died is removed by the next run into its folder.
 constexpr char HiddenPrefix[] = "skarrow2-dat";
-
-// The old archive's file, read by descriptor for copying its bodies.
-class OldFile {
- public:
-  explicit OldFile(const QString& path) : opened_(platform::OpenRegularFile(path)) {}
-  ~OldFile() {
-    if (opened_.fd >= 0) ::close(opened_.fd);
-  }
-  OldFile(const OldFile&) = delete;
-  OldFile& operator=(const OldFile&) = delete;
-
-  const platform::OpenedFile& Opened() const { return opened_; }
-
- private:
-  platform::OpenedFile opened_;
-};
 
 int refuse(const QString& archive, const QString& reason) {
   Complain(archive + ": " + reason);
@@ -67,7 +49,7 @@ int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, 
   const std::shared_ptr<platform::FolderHandle> folder = ArchiveFolder(path);
   if (!folder) return Refused;
   const std::string name = platform::PathBytes(QFileInfo(path).fileName()).toStdString();
-  const OldFile from(path);
+  const platform::OwnedRegularFile from(path);
   if (from.Opened().fd < 0) return refuse(path, "cannot open it: " + from.Opened().refusal);
   if (!(from.Opened().id == archive.Source()->FileIdentity()))
     return refuse(path, QStringLiteral("not written: it was replaced while it was read"));
@@ -110,8 +92,7 @@ int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, 
 std::vector<engine::OldEntry> OldEntries(const ToolArchive& archive) {
   std::vector<engine::OldEntry> entries;
   entries.reserve(static_cast<std::size_t>(archive.Info().FilesTotal));
-  for (const engine::ClsTreeDir* entry : archive.Records())
-    entries.push_back({entry->Filename, entry->IsCompressed(), entry->RealSize, entry->PackedSize, entry->Offset});
+  for (const engine::ClsTreeDir* entry : archive.Records()) entries.push_back(engine::OldEntryOf(*entry));
   return entries;
 }
 

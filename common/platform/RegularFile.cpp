@@ -47,4 +47,8 @@ OpenedFile OpenRegularFileAt(const FolderHandle& folder, const std::string& name
   return regularOnly(::openat(folder.Descriptor(), name.c_str(), ReadFlags | O_NOFOLLOW));
 }
 
+OwnedRegularFile::~OwnedRegularFile() {
+  if (opened_.fd >= 0) ::close(opened_.fd);
+}
+
 }  // namespace platform

@@ -19,6 +19,20 @@ struct OpenedFile {
 };
 OpenedFile OpenRegularFile(const QString& path);
 
+// An OpenRegularFile whose descriptor is closed with it.
+class OwnedRegularFile {
+ public:
+  explicit OwnedRegularFile(const QString& path) : opened_(OpenRegularFile(path)) {}
+  ~OwnedRegularFile();
+  OwnedRegularFile(const OwnedRegularFile&) = delete;
+  OwnedRegularFile& operator=(const OwnedRegularFile&) = delete;
+
+  const OpenedFile& Opened() const { return opened_; }
+
+ private:
+  OpenedFile opened_;
+};
+
 // The same for a name inside a held folder; a symbolic link there is refused,
 // never followed.
 OpenedFile OpenRegularFileAt(const FolderHandle& folder, const std::string& name);

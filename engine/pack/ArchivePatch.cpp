@@ -205,6 +205,10 @@ class BodyCopier {
 
 }  // namespace
 
+OldEntry OldEntryOf(const ClsTreeDir& entry) {
+  return {entry.Filename, entry.IsCompressed(), entry.RealSize, entry.PackedSize, entry.Offset};
+}
+
 // Component by component: a file before a folder at the same level, names
 // of one kind in the order of their bytes.
 bool ComesBefore(QByteArrayView a, QByteArrayView b) {

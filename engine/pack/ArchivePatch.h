@@ -15,6 +15,7 @@
 #include <functional>
 #include <vector>
 
+#include "engine/archive/ClsTreeDir.h"
 #include "engine/pack/ArchivePacker.h"
 #include "engine/pack/InputTree.h"
 
@@ -30,6 +31,8 @@ struct OldEntry {
   qint64 packedSize = 0;
   qint64 offset = 0;  // from the start of the file
 };
+
+OldEntry OldEntryOf(const ClsTreeDir& entry);
 
 struct PatchPlan {
   // The new archive's entries in the order of their bodies: an old entry's

@@ -1,7 +1,5 @@
 #include "tallyhold/windows/ArchiveRewrite.h"
 
-#include <unistd.h>
-
 #include <QFileInfo>
 
 #include "common/platform/PathBytes.h"
@@ -14,33 +12,13 @@
 #include "tallyhold/windows/ExtractSource.h"
 
 namespace tallyhold {
-namespace {
-
-class OldFile {
- public:
-  explicit OldFile(const QString& path) : opened_(platform::OpenRegularFile(path)) {}
-  ~OldFile() {
-    if (opened_.fd >= 0) ::close(opened_.fd);
-  }
-  OldFile(const OldFile&) = delete;
-  OldFile& operator=(const OldFile&) = delete;
-
-  const platform::OpenedFile& Opened() const { return opened_; }
-
- private:
-  platform::OpenedFile opened_;
-};
-
-}  // namespace
-
 std::vector<engine::OldEntry> OldEntriesOf(const std::shared_ptr<const platform::ArchiveSource>& source) {
   const engine::OpenedArchive opened = engine::OpenArchive(source);
   if (!opened) throw engine::ArchiveRefused(opened.Refusal);
   std::vector<engine::OldEntry> entries;
   engine::DirectoryWalk walk(*source, opened.Info);
   while (!walk.AtEnd()) {
-    const engine::ClsTreeDir entry = engine::TreeDirOf(walk.Next());
-    entries.push_back({entry.Filename, entry.IsCompressed(), entry.RealSize, entry.PackedSize, entry.Offset});
+    entries.push_back(engine::OldEntryOf(engine::TreeDirOf(walk.Next())));
   }
   return entries;
 }
@@ -57,7 +35,7 @@ bool RewriteArchive(const QString& path, const platform::ArchiveSource& source,
     TellNotChanged(path, "its folder cannot be written: " + platform::SystemReason(error));
     return false;
   }
-  const OldFile from(path);
+  const platform::OwnedRegularFile from(path);
   if (from.Opened().fd < 0) {
     TellNotChanged(path, "it cannot be opened: " + from.Opened().refusal);
     return false;
