@@ -41,8 +41,7 @@ void RecordRange::Iterator::readNext() {
 ToolArchive::ToolArchive(const QString& path, const engine::OpenedArchive& opened)
     : path_(path), source_(opened.Source), info_(opened.Info) {
   // Every record checked before a command starts, so that none stops halfway.
-  RecordRange::Iterator record = Records().begin();
-  while (record != std::default_sentinel) ++record;
+  for (engine::DirectoryWalk walk(*source_, info_); !walk.AtEnd();) walk.Skip();
 }
 
 const engine::ColTrees& ToolArchive::Folders() const {

@@ -51,12 +51,24 @@ const char* DirectoryReader::bytesAt(qint64 position, qint64 length, int recordN
   return piece_.constData() + (position - pieceStart_);
 }
 
-DirRecord DirectoryReader::RecordAt(qint64 position, int recordNumber) {
+int32_t DirectoryReader::checkedNameSize(qint64 position, int recordNumber) {
   if (position < first_) throw DatError(QStringLiteral("record %1 lies before the directory").arg(recordNumber));
   checkHeadFits(position, end_, recordNumber);
+  const int32_t nameSize = ReadInt32LE(bytesAt(position, 4, recordNumber));
+  checkRecordFits(position, nameSize, end_, recordNumber);
+  return nameSize;
+}
+
+qint64 DirectoryReader::NextAfter(qint64 position, int recordNumber) {
+  const int32_t nameSize = checkedNameSize(position, recordNumber);
+  // The bytes must be readable, as they are for a record decoded.
+  bytesAt(position + 4 + nameSize, EntryInfoSize, recordNumber);
+  return position + RecordFixedSize + nameSize;
+}
+
+DirRecord DirectoryReader::RecordAt(qint64 position, int recordNumber) {
   DirRecord record;
-  record.FilenameSize = ReadInt32LE(bytesAt(position, 4, recordNumber));
-  checkRecordFits(position, record.FilenameSize, end_, recordNumber);
+  record.FilenameSize = checkedNameSize(position, recordNumber);
   const int kept = std::min(record.FilenameSize, NameBufferSize);
   record.Filename = QByteArray(bytesAt(position + 4, kept, recordNumber), kept);
   decodeInfo(bytesAt(position + 4 + record.FilenameSize, EntryInfoSize, recordNumber), record);

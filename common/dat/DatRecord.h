@@ -34,10 +34,14 @@ class DirectoryReader {
   // Decodes the record at a 1-based file position; recordNumber (from 1) only
   // names the record in the error thrown when it does not lie inside the directory.
   DirRecord RecordAt(qint64 position, int recordNumber);
+  // The same checks without decoding: the 1-based position of the record after it.
+  qint64 NextAfter(qint64 position, int recordNumber);
 
  private:
   // The bytes [position, position + length), which lie inside the directory.
   const char* bytesAt(qint64 position, qint64 length, int recordNumber);
+  // The FilenameSize of the record at the position, checked to end inside the directory.
+  int32_t checkedNameSize(qint64 position, int recordNumber);
 
   const ArchiveSource& source_;
   qint64 first_;

@@ -7,15 +7,29 @@ namespace engine {
 DirectoryWalk::DirectoryWalk(const platform::ArchiveSource& source, const dat::FixedDATInfo& info)
     : directory_(source, info), position_(info.DirTreeAddr), total_(info.FilesTotal) {}
 
-dat::DirRecord DirectoryWalk::Next() {
+namespace {
+
+template <typename Read>
+auto refusingBadRecords(Read read) {
   try {
-    dat::DirRecord record = directory_.RecordAt(position_, read_ + 1);
-    ++read_;
-    position_ = record.NextPosition;
-    return record;
+    return read();
   } catch (const dat::DatError& error) {
     throw ArchiveRefused({ArchiveRefusal::Kind::BadDirectory, error.message()});
   }
+}
+
+}  // namespace
+
+dat::DirRecord DirectoryWalk::Next() {
+  dat::DirRecord record = refusingBadRecords([this] { return directory_.RecordAt(position_, read_ + 1); });
+  ++read_;
+  position_ = record.NextPosition;
+  return record;
+}
+
+void DirectoryWalk::Skip() {
+  position_ = refusingBadRecords([this] { return directory_.NextAfter(position_, read_ + 1); });
+  ++read_;
 }
 
 }  // namespace engine

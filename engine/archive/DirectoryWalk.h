@@ -16,6 +16,8 @@ class DirectoryWalk {
   // Throws ArchiveRefused (BadDirectory) for a record that does not lie
   // inside the directory; the walk stays where it was.
   dat::DirRecord Next();
+  // Next without decoding the record, for a walk that only checks them.
+  void Skip();
 
   int32_t RecordsRead() const { return read_; }
   // The 1-based position of the next record (past the last one at the end).
