@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QStringView>
 #include <algorithm>
+#include <string>
 #include <unordered_map>
 
 #include "engine/archive/CommonFunctions.h"
@@ -114,6 +115,26 @@ void refuseFileFolderClashes(const std::vector<OldEntry>& old, const std::vector
   }
 }
 
+// A key whose byte order is ComesBefore's: each component led by 1 for the
+// file and 2 for a folder, a zero byte in it written 0 255 and a folder's
+// end 0 (then 1 or 2), so that a folder's name comes before a longer one
+// that begins with it.
+std::string orderKey(QByteArrayView name) {
+  std::string key;
+  key.reserve(static_cast<std::size_t>(name.size()) + 16);
+  for (qsizetype start = 0;;) {
+    const qsizetype end = name.indexOf('\\', start);
+    key += end < 0 ? '\1' : '\2';
+    for (const char c : name.sliced(start, (end < 0 ? name.size() : end) - start)) {
+      key += c;
+      if (c == '\0') key += '\xff';
+    }
+    if (end < 0) return key;
+    key += '\0';
+    start = end + 1;
+  }
+}
+
 // The bodies in the old file's order with the new ones among them, and the
 // directory in create's order.
 void layOut(const std::vector<OldEntry>& old, const std::vector<int>& kept, const InputTree& tree,
@@ -134,9 +155,15 @@ void layOut(const std::vector<OldEntry>& old, const std::vector<int>& kept, cons
   for (; nextNew < added; ++nextNew) plan.bodies.push_back(~nextNew);
 
   std::vector<int> directory(plan.bodies.size());
-  for (int at = 0; at < static_cast<int>(directory.size()); ++at) directory[at] = at;
-  std::stable_sort(directory.begin(), directory.end(),
-                   [&](int a, int b) { return ComesBefore(nameOf(plan.bodies[a]), nameOf(plan.bodies[b])); });
+  std::vector<std::string> keys(plan.bodies.size());
+  for (int at = 0; at < static_cast<int>(directory.size()); ++at) {
+    directory[at] = at;
+    keys[at] = orderKey(nameOf(plan.bodies[at]));
+  }
+  const auto byName = [&keys](int a, int b) { return keys[a] < keys[b]; };
+  // An archive create made has its bodies in the directory's order already.
+  if (!std::is_sorted(directory.begin(), directory.end(), byName))
+    std::stable_sort(directory.begin(), directory.end(), byName);
   plan.records = std::move(directory);
 }
 
@@ -210,17 +237,18 @@ OldEntry OldEntryOf(const ClsTreeDir& entry) {
 }
 
 // Component by component: a file before a folder at the same level, names
-// of one kind in the order of their bytes.
+// of one kind in the order of their bytes. Decided where the names first
+// differ, the component there ending where its "\" is.
 bool ComesBefore(QByteArrayView a, QByteArrayView b) {
-  for (qsizetype start = 0;;) {
-    const qsizetype endA = a.indexOf('\\', start), endB = b.indexOf('\\', start);
-    if ((endA < 0) != (endB < 0)) return endA < 0;
-    const QByteArrayView partA = a.sliced(start, (endA < 0 ? a.size() : endA) - start);
-    const QByteArrayView partB = b.sliced(start, (endB < 0 ? b.size() : endB) - start);
-    if (const int order = partA.compare(partB); order != 0) return order < 0;
-    if (endA < 0) return false;
-    start = endA + 1;
-  }
+  const auto [inA, inB] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+  if (inB == b.end()) return false;
+  if (inA == a.end()) return true;
+  const qsizetype at = inA - a.begin();
+  const bool fileA = a.indexOf('\\', at) < 0, fileB = b.indexOf('\\', at) < 0;
+  if (fileA != fileB) return fileA;
+  if (*inA == '\\') return true;
+  if (*inB == '\\') return false;
+  return static_cast<unsigned char>(*inA) < static_cast<unsigned char>(*inB);
 }
 
 PatchPlan PlanAdd(const std::vector<OldEntry>& old, qint64 archiveLength, InputTree& tree) {

@@ -107,7 +107,7 @@ void DatArchiveWriter::Finish(const std::vector<int>& recordOrder) {
     ordered.reserve(records_.size());
     recordStarts_.push_back(records_.size());
     for (const int entry : recordOrder)
-      ordered.append(records_.sliced(recordStarts_[entry], recordStarts_[entry + 1] - recordStarts_[entry]));
+      ordered.append(records_.constData() + recordStarts_[entry], recordStarts_[entry + 1] - recordStarts_[entry]);
     records_ = std::move(ordered);
   }
   QByteArray tail;

@@ -49,6 +49,19 @@ TEST(EngineArchivePatch, TheKeptBodiesOfAnUnsortedArchiveKeepTheirOrder) {
   EXPECT_EQ(plan.records, (std::vector<int>{3, 0, 1, 2}));
 }
 
+// Names with zero bytes, and folders whose names begin others, as a hostile
+// archive may hold them.
+TEST(EngineArchivePatch, TheDirectoryFollowsComesBeforeForNamesOfAnyBytes) {
+  using namespace Qt::StringLiterals;
+  const std::vector<engine::OldEntry> old = oldOf(
+      {"A\\B\\X"_ba, "A\0\\X"_ba, "A\\B\0\\X"_ba, "A\\BC\\X"_ba, "A\\B"_ba, "A\0"_ba, "A"_ba, "A\\B\0"_ba});
+  const engine::PatchPlan plan = engine::PlanDelete(old, 40, std::vector<bool>(old.size()));
+  ASSERT_EQ(plan.records.size(), old.size());
+  for (std::size_t at = 1; at < plan.records.size(); ++at)
+    EXPECT_TRUE(ComesBefore(old[plan.bodies[plan.records[at - 1]]].name, old[plan.bodies[plan.records[at]]].name))
+        << at;
+}
+
 TEST(EngineArchivePatch, AKeptBodyOutsideTheArchiveRefusesThePlan) {
   const std::vector<engine::OldEntry> old = oldOf({"A", "B"});
   EXPECT_EQ(engine::PlanDelete(old, 9, {true, false}).refused.size(), 1);
