@@ -3,6 +3,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <bitset>
 #include <utility>
 
@@ -31,10 +32,15 @@ const std::array<char16_t, 256>& byteClasses() {
 // The bytes that equal this one as names are compared; none for -1, the
 // mark of a character Latin-1 has not.
 std::bitset<256> sameAs(int byte) {
-  std::bitset<256> bytes;
-  if (byte < 0) return bytes;
-  for (int b = 0; b < 256; ++b) bytes[b] = byteClasses()[b] == byteClasses()[byte];
-  return bytes;
+  // Taken once for every byte: a thousand names given are a thousand patterns.
+  static const std::array<std::bitset<256>, 256> same = [] {
+    const std::array<char16_t, 256>& classes = byteClasses();
+    std::array<std::bitset<256>, 256> table;
+    for (int one = 0; one < 256; ++one)
+      for (int other = 0; other < 256; ++other) table[one][other] = classes[one] == classes[other];
+    return table;
+  }();
+  return byte < 0 ? std::bitset<256>() : same[byte];
 }
 
 // The bytes from one to the other, as they are or without letter case.
@@ -116,6 +122,15 @@ std::vector<Step> stepsOf(const QString& text) {
   return steps;
 }
 
+// Each byte of the set, in four words rather than 256 tests.
+template <typename Visit>
+void forEachByte(const std::bitset<256>& bytes, Visit visit) {
+  const std::bitset<256> word(~quint64{0});
+  for (int w = 0; w < 4; ++w)
+    for (quint64 bits = ((bytes >> (64 * w)) & word).to_ullong(); bits != 0; bits &= bits - 1)
+      visit(64 * w + std::countr_zero(bits));
+}
+
 bool has(const quint64* places, int place) { return (places[place / 64] >> (place % 64)) & 1; }
 
 }  // namespace
@@ -129,8 +144,7 @@ Glob::Glob(const QString& text) {
   for (int step = 0; step < end_; ++step) {
     const quint64 bit = quint64{1} << (step % 64);
     if (steps[step].anyRun) anyRun_[step / 64] |= bit;
-    for (int byte = 0; byte < 256 && !steps[step].anyRun; ++byte)
-      if (steps[step].takes[byte]) takes_[byte * words_ + step / 64] |= bit;
+    forEachByte(steps[step].takes, [&](int byte) { takes_[byte * words_ + step / 64] |= bit; });
   }
 }
 
