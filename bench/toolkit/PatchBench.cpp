@@ -1,10 +1,10 @@
 // skarrow2-dat add and delete on the usual archive of about 300 MB and 30,000
 // entries (extract_bench's generator), each beside cp of the same archive on
 // the same disk, run back to back since the machine may be shared: replacing
-// one entry of about 100 KB, and deleting 1,000 entries (whole folders, and
-// names spread over the archive); the
-// peak memory of each above the loaded directory (list's peak). Usage:
-// patch_bench SKARROW2_DAT [base folder].
+// one entry of about 100 KB, deleting 1,000 entries (whole folders, and names
+// spread over the archive), and adding 1,000 new files beside create of the
+// same files plus 1.2 times cp; the peak memory of each above the loaded
+// directory (list's peak). Usage: patch_bench SKARROW2_DAT [base folder].
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -69,6 +69,35 @@ QStringList foldersOf1000(const LoadedArchive& loaded, int& entries) {
   return patterns;
 }
 
+// 1,000 new files of 1 to 20 KB in ten folders, for add against create.
+QString write1000(const Workspace& workspace) {
+  const QString root = workspace.file("added/MODS");
+  for (int n = 0; n < 1000; ++n) {
+    const QString path = root + QString("/SET%1/NEW%2.DAT").arg(n % 10).arg(n, 4, 10, QChar('0'));
+    QDir().mkpath(QFileInfo(path).path());
+    QFile out(path);
+    const qint64 size = 1000 + (n * 7919) % 19000;
+    if (!out.open(QIODevice::WriteOnly) || out.write(TextLike(size, n)) != size)
+      throw std::runtime_error("cannot write the new files");
+  }
+  return root;
+}
+
+// add of 1,000 files beside create of the same files and cp of the archive.
+void add1000(const Workspace& workspace, const QString& archive, const QString& work, const QString& tool,
+             double baseline) {
+  const QString folder = workspace.file("");
+  const QString added = write1000(workspace);
+  const ChildResult create = mustRun(folder, tool, {"create", "-q", workspace.file("new.dat"), added});
+  const ChildResult cp = mustRun(folder, "cp", {archive, work});
+  const ChildResult add = mustRun(folder, tool, {"add", "-q", work, added});
+  std::printf("%-28s %7.3f s   create %.3f s + 1.2 x cp %.3f s = %.3f s   %5.2f x that   %6.1f MiB peak, "
+              "%5.1f MiB per worker above the directory\n",
+              "add (1,000 new files)", add.seconds, create.seconds, cp.seconds, create.seconds + 1.2 * cp.seconds,
+              add.seconds / (create.seconds + 1.2 * cp.seconds), add.peakMiB, (add.peakMiB - baseline) / 2);
+  std::fflush(stdout);
+}
+
 // 1,000 entries spread over the archive, by their names.
 QStringList every30th(const LoadedArchive& loaded) {
   QStringList names;
@@ -111,6 +140,7 @@ void run(const Workspace& workspace, const QString& tool) {
   std::printf("deleting %lld entries by name, every 30th\n", static_cast<long long>(names.size()));
   compare("delete (1,000 names)", folder, archive, work, tool, QStringList{"delete", "-q", work} + names, baseline,
           1);
+  add1000(workspace, archive, work, tool, baseline);
 }
 
 }  // namespace
