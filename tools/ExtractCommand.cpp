@@ -1,4 +1,4 @@
-// skarrow2-dat extract ARCHIVE [PATTERN...] [-C DIR] [--exclude GLOB]... [--flat] [-v] [-j N]
+// skarrow2-dat extract ARCHIVE [PATTERN...] [-C DIR] [--exclude GLOB]... [--flat] [-k] [-v] [-j N]
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -33,6 +33,7 @@ struct Options {
   bool given = false;  // -C DIR, which is made when missing
   engine::ExtractDestination::Layout layout = engine::ExtractDestination::Layout::Tree;
   bool verbose = false;
+  bool keep = false;
   bool quiet = false;
   int jobs = 1;
 };
@@ -62,6 +63,7 @@ int extract(const ToolArchive& archive, const Options& options) {
   RunReporter reporter(archive.Path(), TotalRealSize(plan.entries), options.quiet);
   if (options.verbose) reporter.onWritten = [](const QString& file) { Print(file); };
   engine::ExtractDestination destination(options.folder, {}, options.layout);
+  if (options.keep) destination.KeepExistingFiles();
   const StopSignal stop;
   engine::ExtractionRun run(archive.Source(), destination, reporter, StopSignal::Requested, options.jobs);
   run.StopWithinEntries();
@@ -77,8 +79,9 @@ int extract(const ToolArchive& archive, const Options& options) {
   if (report.end == engine::RunEnd::Stopped)
     Complain(archive.Path() + ": stopped after " + Counted(report.extracted + skipped, "entry", "entries"));
   if (!options.quiet && report.end == engine::RunEnd::Completed)
-    Print(QStringLiteral("%1: %2 extracted to %3%4")
+    Print(QStringLiteral("%1: %2 extracted to %3%4%5")
               .arg(archive.Path(), Counted(report.extracted, "entry", "entries"), destination.RootPath(),
+                   report.kept ? QStringLiteral(", %1 kept").arg(report.kept) : QString(),
                    skipped ? QStringLiteral(", %1 skipped").arg(skipped) : QString()));
   return allMatched && skipped == 0 && report.end == engine::RunEnd::Completed ? Success : SomeFailed;
 }
@@ -103,6 +106,9 @@ int RunExtract(const QStringList& arguments) {
   line.AddOption({"exclude", QStringLiteral("Leave out the entries that match GLOB (may be repeated)."),
                   QStringLiteral("GLOB")});
   line.AddOption({"flat", QStringLiteral("Write every entry directly under DIR, without its folders.")});
+  line.AddOption({{"k", "keep-old-files"},
+                  QStringLiteral("Keep a file that stands under an entry's name already: the entry is not "
+                                 "written, and this is told (the status stays 0).")});
   line.AddOption({{"v", "verbose"}, QStringLiteral("Print the path of each file as it is written.")});
   line.AddJobs();
   if (const std::optional<int> end = line.Parse(arguments, 1, -1)) return *end;
@@ -114,6 +120,7 @@ int RunExtract(const QStringList& arguments) {
   options.given = line.IsSet("directory");
   if (line.IsSet("flat")) options.layout = engine::ExtractDestination::Layout::Flat;
   options.verbose = line.IsSet("verbose");
+  options.keep = line.IsSet("keep-old-files");
   options.quiet = line.Quiet();
   options.jobs = line.Jobs();
   return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) { return extract(archive, options); });

@@ -20,6 +20,11 @@ void RunReporter::EntryDone(const engine::ClsTreeDir& entry, const engine::Extra
     bar_.Clear();
     onTrailing(entry, result.trailing);
   }
+  if (result.outcome == engine::ExtractOutcome::Kept) {
+    bar_.Clear();
+    Complain(archive_ + ": " + QString::fromLatin1(entry.Filename) + ": kept " + result.file +
+             ", which was there already");
+  }
   if (result.outcome != engine::ExtractOutcome::Skipped) return;
   bar_.Clear();
   Complain(archive_ + ": " + QString::fromLatin1(entry.Filename) + ": " + result.reason);

@@ -1,6 +1,7 @@
 #pragma once
 // How extract and test follow their run: the bar moves by each entry's size,
-// and every skipped entry is told on standard error with its reason.
+// and every skipped entry is told on standard error with its reason, as is
+// every file kept.
 #include <QString>
 #include <functional>
 

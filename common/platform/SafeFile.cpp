@@ -53,6 +53,11 @@ int SafeFile::CheckName(const FolderHandle& folder, const std::string& name) {
   return 0;
 }
 
+bool SafeFile::NameTaken(const FolderHandle& folder, const std::string& name) {
+  struct stat existing {};
+  return ::fstatat(folder.Descriptor(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
 int SafeFile::RemoveStale(const FolderHandle& folder, const char* prefix) {
   std::vector<std::string> names;
   if (folder.List(names) != 0) return 0;
@@ -124,6 +129,20 @@ int SafeFile::Close() {
 int SafeFile::Commit(const std::string& name, bool* replaced, const FolderHandle::Identity& keep) {
   if (const int error = Close()) return error;
   if (const int error = rename(name, replaced, keep)) return error;
+  hidden_.clear();
+  release();
+  return 0;
+}
+
+int SafeFile::CommitIfFree(const std::string& name) {
+  if (const int error = Close()) return error;
+  const int folder = folder_->Descriptor();
+  if (::renameat2(folder, hidden_.c_str(), folder, name.c_str(), RENAME_NOREPLACE) != 0) {
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    // Without RENAME_NOREPLACE a link, which never replaces, then the hidden name goes.
+    if (::linkat(folder, hidden_.c_str(), folder, name.c_str(), 0) != 0) return errno;
+    ::unlinkat(folder, hidden_.c_str(), 0);
+  }
   hidden_.clear();
   release();
   return 0;

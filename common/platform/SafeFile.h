@@ -33,6 +33,8 @@ class SafeFile {
   // EACCES for a file that may not be written, ENAMETOOLONG and the like for a
   // name the file system cannot hold. A link or a free name is fine.
   [[nodiscard]] static int CheckName(const FolderHandle& folder, const std::string& name);
+  // Whether anything (a file, a link, a folder) stands under name.
+  static bool NameTaken(const FolderHandle& folder, const std::string& name);
 
   // Removes the hidden files of prefix in the folder whose writer is gone
   // (no process holds their lock); returns how many.
@@ -54,6 +56,10 @@ class SafeFile {
   // there. A file whose identity is keep is never replaced: KeptInPlace.
   [[nodiscard]] int Commit(const std::string& name, bool* replaced = nullptr,
                            const FolderHandle::Identity& keep = {});
+  // Puts the file under name only when nothing stands there (EEXIST
+  // otherwise, and the file stays hidden): decided by the file system in
+  // one step, so that a file appearing meanwhile is never replaced.
+  [[nodiscard]] int CommitIfFree(const std::string& name);
 
  private:
   bool claim();

@@ -1,5 +1,6 @@
 #include "engine/extract/ExtractEntry.h"
 
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <new>
@@ -76,6 +77,7 @@ void EntryCopy::Prepare(ExtractDestination* destination) {
   checkEntry(entry_, archive_);
   if (!destination) return;
   result_.folder = destination->FolderFor(entry_);
+  keepExisting_ = destination->KeepsExistingFiles();
   result_.name = DiskName(GetFileName(entry_.Filename));
   result_.file = ShownPath(result_.folder.shown, result_.name);
 }
@@ -83,9 +85,14 @@ void EntryCopy::Prepare(ExtractDestination* destination) {
 void EntryCopy::WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer) {
   if (!result_.folder.handle) return Pour(decompressor, observer, [](const char*, qint64) {});
   // In a folder this run made, only this run's own files can stand under the name.
-  if (!result_.folder.made)
+  if (!result_.folder.made) {
+    if (keepExisting_ && platform::SafeFile::NameTaken(*result_.folder.handle, result_.name)) {
+      result_.outcome = ExtractOutcome::Kept;
+      return;
+    }
     if (const int error = platform::SafeFile::CheckName(*result_.folder.handle, result_.name))
       ThrowForSystemError(error, result_.file);
+  }
   out_ = std::make_unique<platform::SafeFile>();
   if (const int error = out_->Create(result_.folder.handle, HiddenPrefix))
     ThrowForSystemError(error, result_.folder.shown);
@@ -125,6 +132,12 @@ void EntryCopy::Pour(std::unique_ptr<FileDecompressor>& decompressor, EntryObser
 // extracted into its folder): it is never replaced.
 ExtractResult EntryCopy::Commit() {
   if (!out_) return result_;
+  if (keepExisting_) {
+    const int error = out_->CommitIfFree(result_.name);
+    if (error == EEXIST) result_.outcome = ExtractOutcome::Kept;
+    if (error && error != EEXIST) ThrowForSystemError(error, result_.file);
+    return result_;
+  }
   const int error = out_->Commit(result_.name, &result_.replaced, archive_.FileIdentity());
   if (error == platform::SafeFile::KeptInPlace)
     throw EntryDataError(QStringLiteral("it would replace the archive being read"));

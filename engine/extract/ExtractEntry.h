@@ -36,7 +36,8 @@ enum class ExtractOutcome {
   Extracted,    // the file holds exactly the entry's data
   Skipped,      // the entry's data or name are bad; nothing of it was written
   WriteFailed,  // the destination refused a write; nothing of the entry was left
-  Stopped       // the run was stopped while the entry was copied; nothing of it was left
+  Stopped,      // the run was stopped while the entry was copied; nothing of it was left
+  Kept          // a destination that keeps existing files had one under the entry's name
 };
 
 struct ExtractResult {
@@ -96,7 +97,8 @@ class EntryCopy {
   // for nothing.
   void Prepare(ExtractDestination* destination);
   // Checks that the name can take a file, and writes the body into a hidden
-  // file in the entry's folder (removed unless committed).
+  // file in the entry's folder (removed unless committed); a file already
+  // under the name that the destination keeps ends the entry as Kept.
   void WriteBody(std::unique_ptr<FileDecompressor>& decompressor, EntryObserver& observer);
   // The body, inflated when compressed, to the sink in pieces; the sink's
   // bytes of a damaged body stop where the damage is found.
@@ -110,6 +112,7 @@ class EntryCopy {
   const ClsTreeDir& entry_;
   const platform::ArchiveSource& archive_;
   ExtractResult result_;
+  bool keepExisting_ = false;
   std::unique_ptr<platform::SafeFile> out_;
   std::function<bool()> stop_;
 };

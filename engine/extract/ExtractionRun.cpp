@@ -205,6 +205,7 @@ bool ExtractionRun::finishOldest(platform::WorkerPool& pool, Jobs& jobs, OnStop 
   }
   if (result.outcome == ExtractOutcome::Skipped) report_.skipped.Add(job->entry.Filename, result.reason);
   if (result.outcome == ExtractOutcome::Extracted) ++report_.extracted;
+  if (result.outcome == ExtractOutcome::Kept) ++report_.kept;
   observer_.EntryDone(job->entry, result);
   if (onStop == OnStop::RemoveNewFiles && result.outcome == ExtractOutcome::Extracted && !result.replaced)
     newFiles_.push_back(std::move(result));

@@ -52,6 +52,7 @@ enum class RunEnd { Completed, Stopped, Failed };
 struct RunReport {
   RunEnd end = RunEnd::Completed;
   int extracted = 0;
+  int kept = 0;  // entries whose file stood there already and was kept
   SkippedEntries skipped;
   ExtractResult failure;  // what stopped a failed run
 };

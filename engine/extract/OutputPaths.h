@@ -75,6 +75,11 @@ class ExtractDestination {
   // DestRoot as shown in messages.
   QString RootPath() const;
 
+  // Whether a file standing under an entry's name is kept (the entry is
+  // then not written); off, it is replaced.
+  void KeepExistingFiles() { keepExisting_ = true; }
+  bool KeepsExistingFiles() const { return keepExisting_; }
+
   // Whether the entry's folder has been resolved already, so that finding it
   // again changes nothing on disk and reads no folder.
   bool Knows(const ClsTreeDir& entry) const;
@@ -91,6 +96,7 @@ class ExtractDestination {
   QString chosen_;
   QString rootName_;
   Layout layout_;
+  bool keepExisting_ = false;
   DestFolder root_;
   QHash<QString, Level> levels_;      // by case-folded folder path
   QHash<QString, Listing> listings_;  // by case-folded folder path

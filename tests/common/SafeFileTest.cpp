@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "common/platform/HiddenFiles.h"
@@ -80,6 +81,24 @@ TEST_F(SafeFileTest, TheFileToKeepIsNeverReplaced) {
   }
   EXPECT_EQ(ReadFile(path("archive.dat")), "the archive");
   EXPECT_EQ(names(), QStringList{"archive.dat"});
+}
+
+// A file, or a link, that appeared after the name was looked at stays.
+TEST_F(SafeFileTest, CommitIfFreeTakesOnlyAFreeName) {
+  ASSERT_TRUE(WriteFile(path("taken.txt"), "the user's"));
+  ASSERT_TRUE(QFile::link(path("nowhere"), path("link.txt")));
+  for (const char* name : {"taken.txt", "link.txt"}) {
+    SafeFile file;
+    ASSERT_EQ(file.Create(folder, "test"), 0);
+    ASSERT_EQ(file.Write("new", 3), 0);
+    EXPECT_EQ(file.CommitIfFree(name), EEXIST) << name;
+  }
+  SafeFile free;
+  ASSERT_EQ(free.Create(folder, "test"), 0);
+  ASSERT_EQ(free.CommitIfFree("free.txt"), 0);
+  EXPECT_EQ(ReadFile(path("taken.txt")), "the user's");
+  EXPECT_FALSE(QFileInfo::exists(path("nowhere")));
+  EXPECT_EQ(names(), (QStringList{"free.txt", "link.txt", "taken.txt"}));
 }
 
 // What a handler calls on a second signal: every file not yet committed goes.

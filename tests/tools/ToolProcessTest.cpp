@@ -142,6 +142,23 @@ TEST_F(ToolsProcess, ExtractVerbosePrintsEachFileWritten) {
   EXPECT_EQ(ran.out, QFile::encodeName(path("v/TEXT/HELLO.TXT") + '\n' + path("v/ART/X.FRM") + '\n'));
 }
 
+// A file of the user's, or a link planted under an entry's name, is kept
+// and told; with two workers as with one.
+TEST_F(ToolsProcess, ExtractKeepOldFilesKeepsWhatStandsThereAndEndsWith0) {
+  for (const QString jobs : {"1", "2"}) {
+    const QString out = path("k" + jobs);
+    ASSERT_TRUE(QDir().mkpath(out + "/TEXT") && QDir().mkpath(out + "/ART"));
+    ASSERT_TRUE(WriteFile(out + "/TEXT/HELLO.TXT", "mine"));
+    ASSERT_TRUE(QFile::link(path("target"), out + "/ART/X.FRM"));
+    const Ran ran = run({"extract", "-k", "-j", jobs, path("good.dat"), "-C", out});
+    EXPECT_EQ(ran.status, 0) << ran.err.constData();
+    EXPECT_TRUE(ran.err.contains("TEXT\\HELLO.TXT: kept")) << ran.err.constData();
+    EXPECT_TRUE(ran.out.contains("0 entries extracted to " + QFile::encodeName(out) + ", 2 kept"));
+    EXPECT_EQ(ReadFile(out + "/TEXT/HELLO.TXT"), "mine");
+    EXPECT_FALSE(QFileInfo::exists(path("target")));
+  }
+}
+
 TEST_F(ToolsProcess, ExtractLeavesNoEmptyFolderForASkippedEntry) {
   DatWriter().add("GOOD\\\\X.TXT", "x").add("TEXT\\A.TXT", "a").writeTo(path("unsafe.dat"));
   EXPECT_EQ(run({"extract", "-q", path("unsafe.dat"), "-C", path("u")}).status, 1);
