@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QByteArray>
 #include <cerrno>
 
 #include "common/platform/FolderHandle.h"
 #include "common/platform/PathBytes.h"
 #include "common/platform/SystemReason.h"
+#include "common/platform/UnnamedFile.h"
+#include "common/platform/WriteAll.h"
 
 namespace platform {
 namespace {
@@ -37,6 +40,20 @@ OpenedFile regularOnly(int fd) {
   return {fd, static_cast<qint64>(info.st_size), {}, {info.st_dev, info.st_ino}};
 }
 
+// The stream's bytes into the file; 0, the system's error, or EFBIG past limit.
+int copyStream(int from, int to, qint64 limit) {
+  QByteArray piece(1 << 20, Qt::Uninitialized);
+  for (qint64 total = 0;;) {
+    const ssize_t got = ::read(from, piece.data(), static_cast<size_t>(piece.size()));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return errno;
+    if (got == 0) return 0;
+    total += got;
+    if (total > limit) return EFBIG;
+    if (const int error = WriteAll(to, piece.constData(), got)) return error;
+  }
+}
+
 }  // namespace
 
 OpenedFile OpenRegularFile(const QString& path) {
@@ -45,6 +62,20 @@ OpenedFile OpenRegularFile(const QString& path) {
 
 OpenedFile OpenRegularFileAt(const FolderHandle& folder, const std::string& name) {
   return regularOnly(::openat(folder.Descriptor(), name.c_str(), ReadFlags | O_NOFOLLOW));
+}
+
+OpenedFile StandardInputFile(qint64 limit) {
+  struct stat info {};
+  if (::fstat(STDIN_FILENO, &info) != 0) return {-1, 0, SystemReason(errno), {}};
+  if (S_ISREG(info.st_mode)) return regularOnly(::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3));
+  if (::isatty(STDIN_FILENO) == 1) return {-1, 0, QStringLiteral("it is a terminal, not a file"), {}};
+  const int file = OpenUnnamedFile();
+  if (file < 0) return {-1, 0, "no temporary file for it: " + SystemReason(errno), {}};
+  if (const int error = copyStream(STDIN_FILENO, file, limit)) {
+    ::close(file);
+    return {-1, 0, error == EFBIG ? QStringLiteral("it holds more than an archive can") : SystemReason(error), {}};
+  }
+  return regularOnly(file);
 }
 
 OwnedRegularFile::~OwnedRegularFile() {

@@ -37,4 +37,9 @@ class OwnedRegularFile {
 // never followed.
 OpenedFile OpenRegularFileAt(const FolderHandle& folder, const std::string& name);
 
+// Standard input as a regular file of its own descriptor: a copy of it when
+// it is one; from a pipe, its bytes first copied into an unnamed temporary
+// file, at most limit bytes (more is refused: nothing needs them).
+OpenedFile StandardInputFile(qint64 limit);
+
 }  // namespace platform

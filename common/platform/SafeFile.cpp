@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/platform/HiddenFiles.h"
+#include "common/platform/WriteAll.h"
 
 namespace platform {
 namespace {
@@ -98,18 +99,7 @@ bool SafeFile::claim() {
   return folder_->IdOf(hidden_) == FolderHandle::IdentityOf(fd_);
 }
 
-int SafeFile::Write(const char* data, qint64 size) {
-  while (size > 0) {
-    const ssize_t done = ::write(fd_, data, static_cast<size_t>(size));
-    if (done < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    data += done;
-    size -= done;
-  }
-  return 0;
-}
+int SafeFile::Write(const char* data, qint64 size) { return WriteAll(fd_, data, size); }
 
 int SafeFile::Truncate(qint64 size) {
   if (::ftruncate(fd_, size) != 0 || ::lseek(fd_, size, SEEK_SET) < 0) return errno;

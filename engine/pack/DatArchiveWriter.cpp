@@ -1,9 +1,5 @@
 #include "engine/pack/DatArchiveWriter.h"
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <limits>
 #include <memory>
 
@@ -11,6 +7,9 @@
 #include "common/dat/DatRecord.h"
 #include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
+#include "common/platform/WriteAll.h"
+#include "engine/pack/FileCopy.h"
+#include "engine/pack/HeldBody.h"
 
 namespace engine {
 namespace {
@@ -21,64 +20,37 @@ constexpr qint64 Largest = std::numeric_limits<int32_t>::max();
   throw ArchiveWriteError(QStringLiteral("the archive would pass 2 GiB, the most its 32-bit offsets can address"));
 }
 
-constexpr qint64 CopyPiece = 1 << 20;
-
-// The bytes through memory, a piece at a time, where the file systems do not
-// copy them themselves. 0 or the system's error.
-int copyThroughMemory(int from, qint64 offset, int to, qint64 size) {
-  const auto piece = std::make_unique_for_overwrite<char[]>(CopyPiece);
-  while (size > 0) {
-    const ssize_t got = ::pread(from, piece.get(), static_cast<size_t>(std::min(size, CopyPiece)), offset);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return errno;
-    if (got == 0) return EIO;  // the file is shorter than it was
-    for (ssize_t done = 0; done < got;) {
-      const ssize_t put = ::write(to, piece.get() + done, static_cast<size_t>(got - done));
-      if (put < 0 && errno == EINTR) continue;
-      if (put < 0) return errno;
-      done += put;
-    }
-    offset += got;
-    size -= got;
-  }
-  return 0;
-}
-
-// copy_file_range, which may share or copy the blocks inside the kernel.
-int copyRange(int from, qint64 offset, int to, qint64 size) {
-  while (size > 0) {
-    loff_t in = offset;
-    const ssize_t done = ::copy_file_range(from, &in, to, nullptr, static_cast<size_t>(size), 0);
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) return copyThroughMemory(from, offset, to, size);
-    offset += done;
-    size -= done;
-  }
-  return 0;
-}
-
 }  // namespace
 
-DatArchiveWriter::DatArchiveWriter(platform::SafeFile& out) : out_(out) {}
+DatArchiveWriter::DatArchiveWriter(platform::SafeFile& out) : file_(&out), out_(out.Descriptor()) {}
+
+DatArchiveWriter::DatArchiveWriter(int stream) : out_(stream), held_(std::make_unique<HeldBody>()) {}
+
+DatArchiveWriter::~DatArchiveWriter() = default;
 
 void DatArchiveWriter::WriteBody(const char* data, qint64 size) {
   if (written_ + size > Largest) tooLarge();
-  write(data, size);
+  if (!held_) return write(data, size);
+  check(held_->Append(data, size));
+  written_ += size;
 }
 
 void DatArchiveWriter::CopyBodies(int from, qint64 offset, qint64 size) {
   if (written_ + size > Largest) tooLarge();
-  if (const int error = copyRange(from, offset, out_.Descriptor(), size))
-    throw ArchiveWriteError(platform::SystemReason(error));
+  check(CopyRange(from, offset, out_, size));
   written_ += size;
 }
 
 void DatArchiveWriter::DropBody() {
-  if (const int error = out_.Truncate(bodyStart_)) throw ArchiveWriteError(platform::SystemReason(error));
+  if (held_)
+    held_->Clear();
+  else
+    check(file_->Truncate(bodyStart_));
   written_ = bodyStart_;
 }
 
 void DatArchiveWriter::EndEntry(const QByteArray& name, bool compressed, qint64 realSize) {
+  if (held_) check(held_->PourInto(out_));
   EndCopiedEntry(name, compressed, realSize, written_ - bodyStart_);
 }
 
@@ -120,8 +92,12 @@ void DatArchiveWriter::Finish(const std::vector<int>& recordOrder) {
   write(tail.constData(), tail.size());
 }
 
+void DatArchiveWriter::check(int error) {
+  if (error) throw ArchiveWriteError(platform::SystemReason(error));
+}
+
 void DatArchiveWriter::write(const char* data, qint64 size) {
-  if (const int error = out_.Write(data, size)) throw ArchiveWriteError(platform::SystemReason(error));
+  check(file_ ? file_->Write(data, size) : platform::WriteAll(out_, data, size));
   written_ += size;
 }
 

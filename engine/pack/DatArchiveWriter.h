@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
@@ -25,9 +26,18 @@ class ArchiveWriteError : public std::runtime_error {
   QString reason_;
 };
 
+class HeldBody;
+
 class DatArchiveWriter {
  public:
   explicit DatArchiveWriter(platform::SafeFile& out);
+  // A stream (standard output, a pipe) written front to back and never
+  // sought: each body is held until its entry ends, so that one taken back
+  // never reaches it.
+  explicit DatArchiveWriter(int stream);
+  ~DatArchiveWriter();
+  DatArchiveWriter(const DatArchiveWriter&) = delete;
+  DatArchiveWriter& operator=(const DatArchiveWriter&) = delete;
 
   // The next bytes of the current entry's body. Throws ArchiveWriteError.
   void WriteBody(const char* data, qint64 size);
@@ -53,9 +63,12 @@ class DatArchiveWriter {
   int Entries() const { return count_; }
 
  private:
+  static void check(int error);
   void write(const char* data, qint64 size);
 
-  platform::SafeFile& out_;
+  platform::SafeFile* file_ = nullptr;  // none for a stream
+  int out_;
+  std::unique_ptr<HeldBody> held_;
   qint64 written_ = 0;
   qint64 bodyStart_ = 0;
   QByteArray records_;

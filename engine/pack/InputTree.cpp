@@ -123,6 +123,7 @@ void listFolder(Walk& walk, Level& level, bool top) {
       walk.tree.leftOut << path() + QStringLiteral(": not a regular file");
       continue;
     }
+    if (walk.skip.file == platform::FolderHandle::Identity{info.st_dev, info.st_ino}) continue;
     QString why;
     const QByteArray latin1 = latin1Of(name, why);
     if (latin1.isEmpty()) {

@@ -40,10 +40,13 @@ struct InputTree {
 
 // A name in a folder that is not packed: the archive's own name, when it lies
 // inside the input (what stands there is what the archive replaces). Only
-// that name is left out, never another link to the same file.
+// that name is left out, never another link to the same file. file: the
+// file being written, when the archive goes to standard output and that is
+// a file, which may lie in the input under any name.
 struct Skipped {
   platform::FolderHandle::Identity folder;
   std::string name;
+  platform::FolderHandle::Identity file{};
 };
 
 // Where the names a walk finds go: below an archive folder (prefix: "A\B\",
