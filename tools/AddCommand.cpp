@@ -29,8 +29,7 @@ struct Inputs {
 };
 
 // Each path walked from its parent folder, so that it keeps its own name.
-std::optional<int> walkPaths(const QStringList& paths, const QByteArray& prefix,
-                             const platform::FolderHandle& archiveFolder, const std::string& archiveName,
+std::optional<int> walkPaths(const QStringList& paths, const QByteArray& prefix, const engine::Skipped& skip,
                              Inputs& inputs) {
   for (const QString& path : paths) {
     const QFileInfo cleaned(QDir::cleanPath(path));
@@ -47,19 +46,25 @@ std::optional<int> walkPaths(const QStringList& paths, const QByteArray& prefix,
     }
     const engine::WalkScope scope{prefix, platform::PathBytes(name).toStdString(),
                                   static_cast<int>(inputs.folders.size())};
-    engine::WalkInput(*parent, cleaned.path(), {archiveFolder.Id(), archiveName}, inputs.patch.tree, scope);
+    engine::WalkInput(*parent, cleaned.path(), skip, inputs.patch.tree, scope);
     inputs.patch.roots.push_back(parent.get());
     inputs.folders.push_back(std::move(parent));
   }
   return std::nullopt;
 }
 
+// The archive is not packed into itself: its own name in its folder, or the
+// file that standard output is when it is written there.
+engine::Skipped skipped(const QString& archive) {
+  if (archive == "-") return {{}, {}, platform::FolderHandle::IdentityOf(STDOUT_FILENO)};
+  platform::FolderHandle folder;
+  if (platform::FolderHandle::Open(QFileInfo(archive).path(), folder) != 0) return {};
+  return {folder.Id(), platform::PathBytes(QFileInfo(archive).fileName()).toStdString(), {}};
+}
+
 int add(const QString& archive, const QStringList& paths, const QByteArray& prefix, Inputs& inputs, bool dryRun,
         bool quiet) {
-  const std::shared_ptr<platform::FolderHandle> folder = ArchiveFolder(archive);
-  if (!folder) return Refused;
-  const std::string archiveName = platform::PathBytes(QFileInfo(archive).fileName()).toStdString();
-  if (const std::optional<int> end = walkPaths(paths, prefix, *folder, archiveName, inputs)) return *end;
+  if (const std::optional<int> end = walkPaths(paths, prefix, skipped(archive), inputs)) return *end;
   engine::InputTree& tree = inputs.patch.tree;
   for (const QString& line : tree.leftOut) Complain(line);
   if (!tree.refused.isEmpty()) {
@@ -96,7 +101,9 @@ int RunAdd(const QStringList& arguments) {
                                   "file that "
                                   "cannot be read, leaves the archive as it was. The new archive is "
                                   "written "
-                                  "under a hidden name and replaces the old one only when complete."));
+                                  "under a hidden name and replaces the old one only when complete; "
+                                  "with - as ARCHIVE it is read from standard input and written to "
+                                  "standard output."));
   line.AddArchive();
   line.AddPositional(QStringLiteral("PATH"), QStringLiteral("The files and folders to put in."),
                      QStringLiteral("PATH..."));

@@ -86,7 +86,9 @@ int RunDelete(const QStringList& arguments) {
                                   "bodies of the other "
                                   "entries are copied as they are. The new archive is "
                                   "written under a hidden "
-                                  "name and replaces the old one only when complete."));
+                                  "name and replaces the old one only when complete; with - as "
+                                  "ARCHIVE it is read from standard input and written to standard "
+                                  "output."));
   line.AddArchive();
   line.AddPositional(QStringLiteral("PATTERN"),
                      QStringLiteral("The entries to remove: globs without letter case; \\ or "

@@ -1,7 +1,10 @@
 #include "tools/PatchRun.h"
 
+#include <unistd.h>
+
 #include <QFileInfo>
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "common/platform/PathBytes.h"
@@ -43,10 +46,48 @@ QString summary(const QStringList& changes, int entries, qint64 bytes) {
   return parts.join(", ") + "; " + Counted(entries, "entry", "entries") + ", " + Counted(bytes, "byte", "bytes");
 }
 
+// The patch through the writer from the old archive's file; commit then puts
+// the new one in place (0 or the system's error).
+int writeWith(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
+              const PatchInput& input, int from, engine::DatArchiveWriter& writer,
+              const std::function<int()>& commit, const std::function<void(const QString&)>& tell) {
+  const QString& path = archive.Path();
+  ProgressBar bar(plan.copiedBytes + input.tree.bytes, !tell);
+  const engine::PackResult result = engine::WritePatch(
+      plan, old, from, input.tree, input.roots, input.options, writer, [&bar](qint64 bytes) { bar.Add(bytes); },
+      StopSignal::Requested);
+  bar.Clear();
+  if (result.stopped) {
+    Complain(path + ": stopped; nothing was written");
+    return SomeFailed;
+  }
+  if (!result.failed.isEmpty()) {
+    tellAll(result.failed);
+    Complain(
+        path +
+        QStringLiteral(": not written: %1 could not be read").arg(Counted(result.failed.size(), "file", "files")));
+    return SomeFailed;
+  }
+  writer.Finish(plan.records);
+  if (const int error = commit()) return refuse(path, "cannot be written: " + platform::SystemReason(error));
+  if (tell) tell(path + ": " + summary(plan.changes, writer.Entries(), writer.Size()));
+  return Success;
+}
+
+// The folder the archive's path names it in, or null once the reason is told.
+std::shared_ptr<platform::FolderHandle> archiveFolder(const QString& archive) {
+  auto folder = std::make_shared<platform::FolderHandle>();
+  if (const int error = platform::FolderHandle::Open(QFileInfo(archive).path(), *folder)) {
+    Complain(archive + ": cannot write in its folder: " + platform::SystemReason(error));
+    return nullptr;
+  }
+  return folder;
+}
+
 int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
           const PatchInput& input, bool quiet) {
   const QString& path = archive.Path();
-  const std::shared_ptr<platform::FolderHandle> folder = ArchiveFolder(path);
+  const std::shared_ptr<platform::FolderHandle> folder = archiveFolder(path);
   if (!folder) return Refused;
   const std::string name = platform::PathBytes(QFileInfo(path).fileName()).toStdString();
   const platform::OwnedRegularFile from(path);
@@ -62,29 +103,29 @@ int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, 
     return refuse(path, "cannot be written: " + platform::SystemReason(error));
   try {
     engine::DatArchiveWriter writer(file);
-    ProgressBar bar(plan.copiedBytes + input.tree.bytes, quiet);
-    const engine::PackResult result = engine::WritePatch(
-        plan, old, from.Opened().fd, input.tree, input.roots, input.options, writer,
-        [&bar](qint64 bytes) { bar.Add(bytes); }, StopSignal::Requested);
-    bar.Clear();
-    if (result.stopped) {
-      Complain(path + ": stopped; nothing was written");
-      return SomeFailed;
-    }
-    if (!result.failed.isEmpty()) {
-      tellAll(result.failed);
-      Complain(path + QStringLiteral(": not written: %1 could not be read")
-                          .arg(Counted(result.failed.size(), "file", "files")));
-      return SomeFailed;
-    }
-    writer.Finish(plan.records);
-    if (const int error = file.Commit(name))
-      return refuse(path, "cannot be written: " + platform::SystemReason(error));
-    if (!quiet) Print(path + ": " + summary(plan.changes, writer.Entries(), writer.Size()));
+    return writeWith(
+        archive, old, plan, input, from.Opened().fd, writer, [&] { return file.Commit(name); },
+        quiet ? std::function<void(const QString&)>() : Print);
   } catch (const engine::ArchiveWriteError& error) {
     return refuse(path, "not written: " + error.reason());
   }
-  return Success;
+}
+
+// From standard input to standard output, which is never sought; what a
+// person reads goes to standard error.
+int writeToStandardOutput(const ToolArchive& archive, const std::vector<engine::OldEntry>& old,
+                          const engine::PatchPlan& plan, const PatchInput& input, bool quiet) {
+  if (::isatty(STDOUT_FILENO) == 1)
+    return refuse(QStringLiteral("standard output"), "is a terminal; redirect it to a file or a pipe");
+  const StopSignal stop;
+  try {
+    engine::DatArchiveWriter writer(STDOUT_FILENO);
+    return writeWith(
+        archive, old, plan, input, archive.StandardInput(), writer, [] { return 0; },
+        quiet ? std::function<void(const QString&)>() : Complain);
+  } catch (const engine::ArchiveWriteError& error) {
+    return refuse(QStringLiteral("standard output"), "not written whole: " + error.reason());
+  }
 }
 
 }  // namespace
@@ -94,15 +135,6 @@ std::vector<engine::OldEntry> OldEntries(const ToolArchive& archive) {
   entries.reserve(static_cast<std::size_t>(archive.Info().FilesTotal));
   for (const engine::ClsTreeDir* entry : archive.Records()) entries.push_back(engine::OldEntryOf(*entry));
   return entries;
-}
-
-std::shared_ptr<platform::FolderHandle> ArchiveFolder(const QString& archive) {
-  auto folder = std::make_shared<platform::FolderHandle>();
-  if (const int error = platform::FolderHandle::Open(QFileInfo(archive).path(), *folder)) {
-    Complain(archive + ": cannot write in its folder: " + platform::SystemReason(error));
-    return nullptr;
-  }
-  return folder;
 }
 
 int ApplyPatch(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
@@ -116,6 +148,7 @@ int ApplyPatch(const ToolArchive& archive, const std::vector<engine::OldEntry>& 
     for (const QString& change : plan.changes) Print(change);
     return Success;
   }
+  if (archive.StandardInput() >= 0) return writeToStandardOutput(archive, old, plan, input, quiet);
   if (plan.changes.isEmpty()) {
     if (!quiet) Print(archive.Path() + ": nothing to change");
     return Success;

@@ -14,9 +14,6 @@ namespace tools {
 
 std::vector<engine::OldEntry> OldEntries(const ToolArchive& archive);
 
-// The folder the archive's path names it in, or null once the reason is told.
-std::shared_ptr<platform::FolderHandle> ArchiveFolder(const QString& archive);
-
 // The files a plan packs, from the input folders they were walked from.
 struct PatchInput {
   engine::InputTree tree;
@@ -24,8 +21,9 @@ struct PatchInput {
   engine::PackOptions options;
 };
 
-// Tells the refusals, or the changes when dryRun, or writes the new archive;
-// the exit status.
+// Tells the refusals, or the changes when dryRun, or writes the new archive
+// (to standard output when the old one came on standard input); the exit
+// status.
 int ApplyPatch(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
                const PatchInput& input, bool dryRun, bool quiet);
 

@@ -1,7 +1,15 @@
 #include "tools/ToolArchive.h"
 
-#include <new>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <limits>
+#include <new>
+#include <utility>
+
+#include "common/platform/FileSource.h"
+#include "common/platform/RegularFile.h"
+#include "common/platform/SystemReason.h"
 #include "engine/archive/DATFunctions.h"
 #include "tools/JsonOutput.h"
 #include "tools/StandardOutput.h"
@@ -26,6 +34,17 @@ QString refusalText(const engine::ArchiveRefusal& refusal) {
   }
 }
 
+// Standard input's file in input, and the archive read from a copy of its
+// descriptor; an archive is never larger than its 32-bit offsets reach.
+engine::OpenedArchive openStandardInput(platform::OpenedFile& input) {
+  input = platform::StandardInputFile(std::numeric_limits<int32_t>::max());
+  if (input.fd < 0) return {{}, {}, {engine::ArchiveRefusal::Kind::CannotOpen, input.refusal}};
+  platform::OpenedFile copy = input;
+  copy.fd = ::fcntl(input.fd, F_DUPFD_CLOEXEC, 3);
+  if (copy.fd < 0) return {{}, {}, {engine::ArchiveRefusal::Kind::CannotOpen, platform::SystemReason(errno)}};
+  return engine::OpenArchive(std::make_shared<platform::FileSource>(copy));
+}
+
 }  // namespace
 
 RecordRange::Iterator::Iterator(const platform::ArchiveSource& source, const dat::FixedDATInfo& info)
@@ -38,10 +57,14 @@ void RecordRange::Iterator::readNext() {
   if (!done_) entry_ = engine::TreeDirOf(walk_.Next());
 }
 
-ToolArchive::ToolArchive(const QString& path, const engine::OpenedArchive& opened)
-    : path_(path), source_(opened.Source), info_(opened.Info) {
+ToolArchive::ToolArchive(const QString& path, const engine::OpenedArchive& opened, int standardInput)
+    : path_(path), source_(opened.Source), info_(opened.Info), standardInput_(standardInput) {
   // Every record checked before a command starts, so that none stops halfway.
   for (engine::DirectoryWalk walk(*source_, info_); !walk.AtEnd();) walk.Skip();
+}
+
+ToolArchive::~ToolArchive() {
+  if (standardInput_ >= 0) ::close(standardInput_);
 }
 
 const engine::ColTrees& ToolArchive::Folders() const {
@@ -55,13 +78,17 @@ const engine::ColTrees& ToolArchive::Folders() const {
 }
 
 int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command, bool json) {
+  const bool fromInput = path == "-";
+  const QString shown = fromInput ? QStringLiteral("standard input") : path;
   engine::ArchiveRefusal refusal;
   try {
-    const engine::OpenedArchive opened = engine::OpenArchiveFile(path);
+    platform::OpenedFile input;
+    const engine::OpenedArchive opened = fromInput ? openStandardInput(input) : engine::OpenArchiveFile(path);
     if (opened) {
-      const ToolArchive archive(path, opened);
+      const ToolArchive archive(shown, opened, std::exchange(input.fd, -1));
       return command(archive);
     }
+    if (input.fd >= 0) ::close(input.fd);
     refusal = opened.Refusal;
   } catch (const engine::ArchiveRefused& refused) {
     refusal = refused.refusal();
@@ -69,8 +96,8 @@ int WithArchive(const QString& path, const std::function<int(const ToolArchive&)
     // What a command holds beyond one record grows with the directory.
     refusal.kind = engine::ArchiveRefusal::Kind::NoMemory;
   }
-  Complain(path + ": " + refusalText(refusal));
-  if (json) Output(JsonError(path + ": " + refusalText(refusal)));
+  Complain(shown + ": " + refusalText(refusal));
+  if (json) Output(JsonError(shown + ": " + refusalText(refusal)));
   return Refused;
 }
 

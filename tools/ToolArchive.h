@@ -59,11 +59,17 @@ class ToolArchive {
  public:
   // path names the archive in what the user is told. Throws
   // engine::ArchiveRefused when a record does not lie inside the directory.
-  ToolArchive(const QString& path, const engine::OpenedArchive& opened);
+  // standardInput: standard input's file, owned, when the archive is read
+  // from there.
+  ToolArchive(const QString& path, const engine::OpenedArchive& opened, int standardInput = -1);
+  ~ToolArchive();
   ToolArchive(const ToolArchive&) = delete;
   ToolArchive& operator=(const ToolArchive&) = delete;
 
   const QString& Path() const { return path_; }
+  // The file the archive was read from when it came on standard input ("-"
+  // on the command line), for add and delete to copy bodies from; else -1.
+  int StandardInput() const { return standardInput_; }
   const std::shared_ptr<const platform::ArchiveSource>& Source() const { return source_; }
   // The trailer's values and FilesTotal.
   const dat::FixedDATInfo& Info() const { return info_; }
@@ -78,11 +84,13 @@ class ToolArchive {
   std::shared_ptr<const platform::ArchiveSource> source_;
   dat::FixedDATInfo info_;
   mutable std::unique_ptr<engine::ColTrees> folders_;
+  int standardInput_;
 };
 
-// Runs the command on the opened archive; a refused archive, or one whose
-// directory does not fit in memory, is told and ends the command with status
-// Refused; with json, the refusal is also written as JSON on standard output.
+// Runs the command on the opened archive, read from standard input when path
+// is "-"; a refused archive, or one whose directory does not fit in memory,
+// is told and ends the command with status Refused; with json, the refusal
+// is also written as JSON on standard output.
 int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command, bool json = false);
 
 }  // namespace tools

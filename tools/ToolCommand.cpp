@@ -41,7 +41,9 @@ void CommandLine::AddPositional(const QString& name, const QString& description,
 
 void CommandLine::AddOption(const QCommandLineOption& option) { parser_.addOption(option); }
 
-void CommandLine::AddArchive() { AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The DAT archive.")); }
+void CommandLine::AddArchive() {
+  AddPositional(QStringLiteral("ARCHIVE"), QStringLiteral("The DAT archive; - for standard input."));
+}
 
 void CommandLine::AddPatterns() {
   AddPositional(QStringLiteral("PATTERN"),

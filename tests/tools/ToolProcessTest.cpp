@@ -1,4 +1,5 @@
 // skarrow2-dat run as a program: its exit statuses and standard output.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -6,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 
 #include "tests/tools/ToolFixture.h"
@@ -157,6 +159,39 @@ TEST_F(ToolsProcess, ExtractKeepOldFilesKeepsWhatStandsThereAndEndsWith0) {
     EXPECT_EQ(ReadFile(out + "/TEXT/HELLO.TXT"), "mine");
     EXPECT_FALSE(QFileInfo::exists(path("target")));
   }
+}
+
+// Through a pipe, with a body that compresses no smaller and is larger than
+// what is held in memory: the stream takes back nothing it was given.
+TEST_F(ToolsProcess, CreateAndAddToStandardOutputWriteWhatTheyWriteToAFile) {
+  QByteArray noise(5 << 20, Qt::Uninitialized);
+  quint32 state = 2463534242U;  // xorshift: no compressor makes it smaller
+  for (char& byte : noise) {
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    byte = static_cast<char>(state);
+  }
+  ASSERT_TRUE(QDir().mkpath(path("in/A")) && WriteFile(path("in/A/noise.bin"), noise) &&
+              WriteFile(path("in/B.TXT"), SampleText(9000, 3)) && WriteFile(path("new.txt"), "new"));
+  ASSERT_EQ(run({"create", "-q", path("file.dat"), path("in")}).status, 0);
+  ASSERT_EQ(runScript(path("."), R"("$0" create -q - in | cat > piped.dat)").status, 0);
+  EXPECT_EQ(ReadFile(path("piped.dat")), ReadFile(path("file.dat")));
+  ASSERT_EQ(runScript(path("."), R"(cat file.dat | "$0" add -q - new.txt --as A > added.dat)").status, 0);
+  ASSERT_EQ(run({"add", "-q", path("file.dat"), path("new.txt"), "--as", "A"}).status, 0);
+  EXPECT_EQ(ReadFile(path("added.dat")), ReadFile(path("file.dat")));
+}
+
+TEST_F(ToolsProcess, AnArchiveIsNotWrittenToATerminal) {
+  const Ran ran = run({"create", "-", path(".")}, [](QProcess& process) {
+    process.setChildProcessModifier([] {
+      const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+      if (terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0)
+        ::dup2(::open(::ptsname(terminal), O_RDWR | O_NOCTTY), STDOUT_FILENO);
+    });
+  });
+  EXPECT_EQ(ran.status, 2);
+  EXPECT_TRUE(ran.err.contains("standard output: is a terminal")) << ran.err.constData();
 }
 
 TEST_F(ToolsProcess, ExtractLeavesNoEmptyFolderForASkippedEntry) {
