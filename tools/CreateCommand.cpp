@@ -52,16 +52,17 @@ std::optional<engine::InputTree> walk(const QString& archive, const QString& inp
   return tree;
 }
 
-// Packs the tree; commit then puts the archive in place (0 or the system's error).
+// Packs the tree; commit then puts the archive in place (0 or the system's
+// error). stream: the writer's output is a stream, which a stop leaves cut short.
 int pack(const QString& archive, const engine::InputTree& tree, const platform::FolderHandle& root,
-         const engine::PackOptions& options, engine::DatArchiveWriter& writer, const std::function<int()>& commit,
-         const std::function<void(const QString&)>& tell) {
+         const engine::PackOptions& options, engine::DatArchiveWriter& writer, bool stream,
+         const std::function<int()>& commit, const std::function<void(const QString&)>& tell) {
   ProgressBar bar(tree.bytes, !tell);
   const engine::PackResult result = engine::PackFiles(
       tree, {&root}, options, writer, [&bar](qint64 bytes) { bar.Add(bytes); }, StopSignal::Requested);
   bar.Clear();
   if (result.stopped) {
-    Complain(archive + ": stopped; nothing was written");
+    Complain(archive + (stream ? ": stopped; it is cut short" : ": stopped; nothing was written"));
     return SomeFailed;
   }
   writer.Finish();
@@ -95,7 +96,7 @@ int create(const QString& archive, const QString& input, const engine::PackOptio
   try {
     engine::DatArchiveWriter writer(file);
     return pack(
-        archive, *tree, root, options, writer, [&] { return file.Commit(name); },
+        archive, *tree, root, options, writer, false, [&] { return file.Commit(name); },
         quiet ? std::function<void(const QString&)>() : Print);
   } catch (const engine::ArchiveWriteError& error) {
     return refuse(archive, "not written: " + error.reason());
@@ -115,7 +116,7 @@ int createOnStandardOutput(const QString& input, const engine::PackOptions& opti
   try {
     engine::DatArchiveWriter writer(STDOUT_FILENO);
     return pack(
-        archive, *tree, root, options, writer, [] { return 0; },
+        archive, *tree, root, options, writer, true, [] { return 0; },
         quiet ? std::function<void(const QString&)>() : Complain);
   } catch (const engine::ArchiveWriteError& error) {
     return refuse(archive, "not written whole: " + error.reason());

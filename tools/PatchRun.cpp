@@ -47,25 +47,27 @@ QString summary(const QStringList& changes, int entries, qint64 bytes) {
 }
 
 // The patch through the writer from the old archive's file; commit then puts
-// the new one in place (0 or the system's error).
-int writeWith(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
-              const PatchInput& input, int from, engine::DatArchiveWriter& writer,
+// the new one, named path in messages, in place (0 or the system's error).
+// stream: the writer's output is a stream, which a failure leaves cut short.
+int writeWith(const QString& path, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
+              const PatchInput& input, int from, engine::DatArchiveWriter& writer, bool stream,
               const std::function<int()>& commit, const std::function<void(const QString&)>& tell) {
-  const QString& path = archive.Path();
   ProgressBar bar(plan.copiedBytes + input.tree.bytes, !tell);
   const engine::PackResult result = engine::WritePatch(
       plan, old, from, input.tree, input.roots, input.options, writer, [&bar](qint64 bytes) { bar.Add(bytes); },
       StopSignal::Requested);
   bar.Clear();
+  // A stream has had the bodies before the stop or the failure.
+  const QString left = stream ? QStringLiteral("it is cut short") : QStringLiteral("nothing was written");
   if (result.stopped) {
-    Complain(path + ": stopped; nothing was written");
+    Complain(path + ": stopped; " + left);
     return SomeFailed;
   }
   if (!result.failed.isEmpty()) {
     tellAll(result.failed);
     Complain(
         path +
-        QStringLiteral(": not written: %1 could not be read").arg(Counted(result.failed.size(), "file", "files")));
+        QStringLiteral(": %1 could not be read; %2").arg(Counted(result.failed.size(), "file", "files"), left));
     return SomeFailed;
   }
   writer.Finish(plan.records);
@@ -104,7 +106,7 @@ int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, 
   try {
     engine::DatArchiveWriter writer(file);
     return writeWith(
-        archive, old, plan, input, from.Opened().fd, writer, [&] { return file.Commit(name); },
+        path, old, plan, input, from.Opened().fd, writer, false, [&] { return file.Commit(name); },
         quiet ? std::function<void(const QString&)>() : Print);
   } catch (const engine::ArchiveWriteError& error) {
     return refuse(path, "not written: " + error.reason());
@@ -121,8 +123,8 @@ int writeToStandardOutput(const ToolArchive& archive, const std::vector<engine::
   try {
     engine::DatArchiveWriter writer(STDOUT_FILENO);
     return writeWith(
-        archive, old, plan, input, archive.StandardInput(), writer, [] { return 0; },
-        quiet ? std::function<void(const QString&)>() : Complain);
+        QStringLiteral("standard output"), old, plan, input, archive.StandardInput(), writer, true,
+        [] { return 0; }, quiet ? std::function<void(const QString&)>() : Complain);
   } catch (const engine::ArchiveWriteError& error) {
     return refuse(QStringLiteral("standard output"), "not written whole: " + error.reason());
   }
