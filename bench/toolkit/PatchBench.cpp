@@ -4,7 +4,9 @@
 // one entry of about 100 KB, deleting 1,000 entries (whole folders, and names
 // spread over the archive), and adding 1,000 new files beside create of the
 // same files plus 1.2 times cp; the peak memory of each above the loaded
-// directory (list's peak). Usage: patch_bench SKARROW2_DAT [base folder].
+// directory (list's peak); then zip and 7zz doing the same on a zip of the
+// same files (bench/toolkit/install-peers.sh installs them). Usage:
+// patch_bench SKARROW2_DAT [base folder].
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -108,6 +110,36 @@ QStringList every30th(const LoadedArchive& loaded) {
   return names;
 }
 
+// The peers on a zip of the same files (zip -r -6 of the extracted tree):
+// zip and 7zz replacing the same file and deleting the same 1,000 names,
+// each beside cp of the zip.
+void peers(const Workspace& workspace, const QString& archive, const QString& tool, const QString& replaced,
+           const QString& newFile, const QStringList& names) {
+  const QString tree = workspace.file("tree");
+  const QString zip = workspace.file("tree.zip"), work = workspace.file("work.zip");
+  mustRun(workspace.file(""), tool, {"extract", "-q", archive, "-C", tree});
+  mustRun(tree, "zip", {"-q", "-r", "-6", zip, "."});
+  QFile::remove(tree + "/" + replaced);
+  QFile::copy(newFile, tree + "/" + replaced);
+  QStringList paths;
+  for (const QString& name : names) paths << QString(name).replace('\\', '/');
+  const struct {
+    const char* figure;
+    QString program;
+    QStringList arguments;
+  } runs[] = {{"zip (one replaced)", "zip", {"-q", work, replaced}},
+              {"7zz u (one replaced)", "7zz", {"u", "-bd", work, replaced}},
+              {"zip -d (1,000 names)", "zip", QStringList{"-q", "-d", work} + paths},
+              {"7zz d (1,000 names)", "7zz", QStringList{"d", "-bd", work} + paths}};
+  for (const auto& peer : runs) {
+    const ChildResult cp = mustRun(tree, "cp", {zip, work});
+    const ChildResult command = mustRun(tree, peer.program, peer.arguments);
+    std::printf("%-28s %7.3f s   cp   %.3f s   %5.2f x cp     %6.1f MiB peak\n", peer.figure, command.seconds,
+                cp.seconds, command.seconds / cp.seconds, command.peakMiB);
+  }
+  std::fflush(stdout);
+}
+
 void run(const Workspace& workspace, const QString& tool) {
   const QString archive = workspace.file("archive.dat");
   const QString work = workspace.file("work.dat");
@@ -141,6 +173,8 @@ void run(const Workspace& workspace, const QString& tool) {
   compare("delete (1,000 names)", folder, archive, work, tool, QStringList{"delete", "-q", work} + names, baseline,
           1);
   add1000(workspace, archive, work, tool, baseline);
+  std::printf("\nthe peers, on a zip of the same files\n");
+  peers(workspace, archive, tool, name, file, names);
 }
 
 }  // namespace
