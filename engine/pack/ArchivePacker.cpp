@@ -143,7 +143,14 @@ PackResult Packer::Run(const std::function<bool()>& stopRequested) {
     flightBytes_ += file.size;
     pool.Submit([this, &running](int worker) { readWhole(running, worker); });
   }
-  while (!jobs_.empty()) finishOldest(pool);
+  // The last files in flight take a while too: a stop meanwhile still counts.
+  while (!jobs_.empty()) {
+    if (stopRequested()) {
+      result_.stopped = true;
+      return result_;
+    }
+    finishOldest(pool);
+  }
   return result_;
 }
 
