@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <algorithm>
 
 #include "common/widgets/DirListBox.h"
@@ -101,6 +103,28 @@ TEST_F(TallyholdPatchTest, DeleteRemovesExactlyTheChosenEntriesAndTheWindowShows
   EXPECT_EQ(window->SelectedFolderKey(), "ART\\");
   EXPECT_EQ(listedNames(*window), QStringList{"B.TXT"});
   EXPECT_TRUE(frame().isEnabled());
+}
+
+TEST_F(TallyholdPatchTest, TheDeleteKeyInTheListDeletesItsSelectedRows) {
+  open(DatWriter().add("ART\\A.TXT", "aaa").add("ART\\B.TXT", "bbbb").add("TOP.TXT", "t"));
+  selectRows(*window, {1});
+  dialogs.answerMessage(platform::MsgAnswer::Yes);
+  QTest::keyClick(&listOf(*window), Qt::Key_Delete);
+
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages()[0].text, "Delete 1 entry from " + archive + "?");
+  EXPECT_EQ(namesIn(archive), (QStringList{"ART\\A.TXT", "TOP.TXT"}));
+}
+
+// A key the tree does not take travels on to the archive window.
+TEST_F(TallyholdPatchTest, TheDeleteKeyInTheTreeDeletesNothing) {
+  open(DatWriter().add("ART\\A.TXT", "aaa").add("TOP.TXT", "t"));
+  selectRows(*window, {0});
+  dialogs.clear();
+  QTest::keyClick(&treeOf(*window), Qt::Key_Delete);
+
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+  EXPECT_EQ(namesIn(archive), (QStringList{"ART\\A.TXT", "TOP.TXT"}));
 }
 
 TEST_F(TallyholdPatchTest, DeleteAnsweredNoWritesNothing) {
