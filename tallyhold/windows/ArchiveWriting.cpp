@@ -35,7 +35,9 @@ bool writeAll(const QString& path, platform::SafeFile& file, qint64 bytes, const
         yields.AfterItem();
       },
       [&stop] { return stop.Requested(); });
-  if (result.stopped) return false;
+  // A Cancel while the last bodies were written is a Cancel too: the old
+  // archive stays.
+  if (result.stopped || stop.Requested()) return false;
   if (!result.failed.isEmpty())
     throw engine::ArchiveWriteError(QStringLiteral("these files could not be read: ") + result.failed.join(", "));
   writer.Finish(records);

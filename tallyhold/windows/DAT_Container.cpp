@@ -341,6 +341,12 @@ bool DAT_Container::eventFilter(QObject* watched, QEvent* event) {
       event->accept();
       return true;
     }
+    if (watched == list_ && deletesRows(*static_cast<QKeyEvent*>(event))) {
+      event->accept();
+      emit Activated();
+      emit DeleteRequested();
+      return true;
+    }
     keySeenByPane_ = true;
   } else if (pane && event->type() == QEvent::KeyRelease) {
     keySeenByPane_ = false;
@@ -363,6 +369,13 @@ void DAT_Container::keyPressEvent(QKeyEvent* event) {
 
 bool DAT_Container::opensPopup(const QKeyEvent& event) {
   return event.key() == Qt::Key_Menu || (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
+
+// Delete alone, from the main keys or the keypad; with no row selected the
+// key is the list's own.
+bool DAT_Container::deletesRows(const QKeyEvent& event) const {
+  return event.key() == Qt::Key_Delete && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+         list_->selectionModel()->hasSelection();
 }
 
 // At the pane's current row or node, as a right click there would.

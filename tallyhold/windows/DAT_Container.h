@@ -81,6 +81,8 @@ class DAT_Container : public QMdiSubWindow {
   // The "r" and "s" keys, typed while the window itself has the focus.
   void ExtractSelectedRequested();
   void ExtractAllRequested();
+  // The Delete key, typed in the list pane while rows are selected.
+  void DeleteRequested();
   void StatusText(const QString& text);
   // The window is about to close; its archive is still there to release.
   void Closing();
@@ -106,6 +108,7 @@ class DAT_Container : public QMdiSubWindow {
   void handleKey(const QString& text);
   // Shift+F10 and the Menu key: the pane's popup, as the right button gives it.
   static bool opensPopup(const QKeyEvent& event);
+  bool deletesRows(const QKeyEvent& event) const;
   void showPopupByKeys(Pane pane);
   void handleMouseRelease(QObject* watched, const QMouseEvent& event);
 

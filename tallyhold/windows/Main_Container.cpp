@@ -177,6 +177,7 @@ void Main_Container::follow(DAT_Container& window) {
   connect(&window, &DAT_Container::PaneChosen, this, [this](Pane pane) { state_.ActivePane = pane; });
   connect(&window, &DAT_Container::ExtractSelectedRequested, this, &Main_Container::ExtractSelected);
   connect(&window, &DAT_Container::ExtractAllRequested, this, &Main_Container::ExtractAll);
+  connect(&window, &DAT_Container::DeleteRequested, this, &Main_Container::DeleteSelected);
   connect(&window, &DAT_Container::StatusText, this, &Main_Container::SetStatus);
   connect(&window, &DAT_Container::Closing, this, [this, &window] {
     releaseArchive(window);

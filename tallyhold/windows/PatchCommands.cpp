@@ -20,6 +20,7 @@
 #include "tallyhold/windows/ArchiveRewrite.h"
 #include "tallyhold/windows/DAT_Container.h"
 #include "tallyhold/windows/Main_Container.h"
+#include "tallyhold/windows/frmFind.h"
 
 namespace tallyhold {
 namespace {
@@ -173,16 +174,20 @@ void Main_Container::AddFiles() {
       walked.input);
 }
 
-// Read as Open DAT reads an archive, into the same window.
+// Read as Open DAT reads an archive, into the same window. A Find window on
+// it searches the new reading; should the reading fail, it closes with the
+// archive window.
 void Main_Container::rereadArchive(DAT_Container& window) {
   const QByteArray folder = window.SelectedFolderKey();
   const QString path = window.windowTitle();
+  const bool searched = find_ && find_->ArchiveNumber() == window.ArchiveNumber();
   releaseArchive(window);
   window.ClearPanes();
   window.AddNode({QStringLiteral("root"), QStringLiteral("\\"), {}});
   const QPointer<DAT_Container> kept(&window);
   if (loadArchive(path, &window)) {
     window.ShowFolder(folder);
+    if (searched && find_) find_->ArchiveReadAgain(state_.DATFiles.Find(window.ArchiveNumber()));
     return;
   }
   if (kept && kept->isVisible()) kept->close();

@@ -86,12 +86,7 @@ frmFind::frmFind(Main_Container& frame, DAT_Container& window, std::shared_ptr<e
   layout->addLayout(buttons);
   resize(640, 420);
 
-  // The results come from the search's thread; they are shown on this one,
-  // and only while the window is there.
-  search_ = std::make_unique<engine::EntrySearch>(archive_->SharedColTrees(), [this](engine::SearchResults found) {
-    QMetaObject::invokeMethod(
-        this, [this, found = std::move(found)]() mutable { showResults(std::move(found)); }, Qt::QueuedConnection);
-  });
+  startSearches();
   connect(pattern_, &QLineEdit::textChanged, this, &frmFind::search);
   connect(results_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
     const bool any = results_->selectionModel()->hasSelection();
@@ -116,20 +111,41 @@ frmFind::frmFind(Main_Container& frame, DAT_Container& window, std::shared_ptr<e
 // The search's thread ends before anything it may call goes.
 frmFind::~frmFind() { search_.reset(); }
 
+// The results come from the search's thread; they are shown on this one,
+// and only while the window is there.
+void frmFind::startSearches() {
+  search_ = std::make_unique<engine::EntrySearch>(archive_->SharedColTrees(), [this](engine::SearchResults found) {
+    QMetaObject::invokeMethod(
+        this, [this, found = std::move(found)]() mutable { showResults(std::move(found)); }, Qt::QueuedConnection);
+  });
+}
+
+void frmFind::ArchiveReadAgain(std::shared_ptr<engine::ClsDatFile> archive) {
+  search_.reset();
+  archive_ = std::move(archive);
+  model_->SetResults({});
+  startSearches();
+  search(pattern_->text());
+}
+
 void frmFind::search(const QString& pattern) {
   status_->setText(pattern.isEmpty() ? QString() : QStringLiteral("Searching..."));
   search_->Search(pattern);
 }
 
-// Results of a pattern typed over meanwhile are not shown: the newer ones follow.
+// Results of a pattern typed over meanwhile, or of a reading of the archive
+// gone since, are not shown: the newer ones follow.
 void frmFind::showResults(engine::SearchResults results) {
-  if (results.Pattern != pattern_->text()) return;
+  if (results.Pattern != pattern_->text() || results.Folders != archive_->SharedColTrees()) return;
   if (!results.Pattern.isEmpty()) status_->setText(countText(results.Entries.size()));
   model_->SetResults(std::move(results));
   emit ResultsShown();
 }
 
+// None while the results are of a reading of the archive that is gone: its
+// number may name another file by now.
 std::vector<const engine::ClsTreeDir*> frmFind::selectedEntries() const {
+  if (frame_.State().DATFiles.Find(archive_->Index) != archive_) return {};
   QModelIndexList rows = results_->selectionModel()->selectedRows();
   std::sort(rows.begin(), rows.end());
   std::vector<const engine::ClsTreeDir*> entries;

@@ -33,12 +33,16 @@ class frmFind : public QWidget {
   int32_t ArchiveNumber() const { return archive_->Index; }
   // The selected results, as a drag of them carries them out.
   DraggedEntries Dragged() const;
+  // The archive read anew after a change was written into it: the old
+  // results go, and the pattern is searched again in the new reading.
+  void ArchiveReadAgain(std::shared_ptr<engine::ClsDatFile> archive);
 
  signals:
   // The results of the pattern in the box are in the list.
   void ResultsShown();
 
  private:
+  void startSearches();
   void search(const QString& pattern);
   void showResults(engine::SearchResults results);
   // The selected results, in list order.

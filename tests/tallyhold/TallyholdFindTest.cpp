@@ -54,6 +54,10 @@ class TallyholdFindTest : public ExtractDialogsFixture {
   // Types into the box as the user does, then waits for its results.
   void type(const QString& text) {
     QTest::keyClicks(&child<QLineEdit>(*find, "txtPattern"), text);
+    waitForResults();
+  }
+
+  void waitForResults() {
     QElapsedTimer waited;
     waited.start();
     while (child<QLabel>(*find, "labStatus").text() == "Searching..." && waited.elapsed() < 10'000)
@@ -159,6 +163,29 @@ TEST_F(TallyholdFindTest, ShowingADeepEntryTurnsAllFoldersOn) {
   EXPECT_EQ(node->text(0), "HEAVY");
   EXPECT_EQ(window->SelectedNames(), QStringList{"RUNNER04.FRM"});
   EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+// The archive's file keeps its number when read again: old offsets would
+// read the new file's bytes.
+TEST_F(TallyholdFindTest, AfterADeleteTheResultsAreOfTheNewArchive) {
+  type("*runner01*");
+  ASSERT_EQ(rows().size(), 2);
+  clickRows({0});
+  click("cmdShowFolder");
+  ASSERT_EQ(window->SelectedNames(), QStringList{"RUNNER01.FRM"});
+  dialogs.answerMessage(platform::MsgAnswer::Yes);
+  action("mnuDelete")->trigger();
+  waitForResults();
+  EXPECT_EQ(rows(), (QList<QStringList>{{"ART\\CRITTERS\\OLD\\RUNNER01.FRM", "3", "3", "False"}}));
+
+  clickRows({0});
+  click("cmdExtract");
+  auto* dialog = shownDialog<frmExtract>();
+  ASSERT_NE(dialog, nullptr);
+  const QString dest = folder("out");
+  runInto(*dialog, dest);
+  EXPECT_EQ(contentsOf(dest), QStringList{"RUNNER01.FRM"});
+  EXPECT_EQ(ReadFile(dest + "/RUNNER01.FRM"), "old");
 }
 
 TEST_F(TallyholdFindTest, ClosingTheArchiveWindowClosesItsFindWindow) {

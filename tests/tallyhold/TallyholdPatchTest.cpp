@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <algorithm>
 
 #include "common/widgets/DirListBox.h"
@@ -13,6 +15,7 @@
 #include "engine/archive/DATFunctions.h"
 #include "engine/archive/DirectoryWalk.h"
 #include "tallyhold/windows/DAT_Container.h"
+#include "tallyhold/windows/ProgressForm.h"
 #include "tallyhold/windows/frmNewDAT.h"
 #include "tests/tallyhold/TallyholdWindowsFixture.h"
 
@@ -81,6 +84,33 @@ class TallyholdPatchTest : public WindowsFixture {
     file.write(data);
     return path;
   }
+
+  // The folder "input" with two files, to pack.
+  QString inputFolder() {
+    const QString input = QDir(dir.path()).filePath("input");
+    EXPECT_TRUE(QDir().mkpath(input + "/ART"));
+    diskFile("input/ART/A.TXT", "aaa");
+    diskFile("input/TOP.TXT", "top");
+    return input;
+  }
+
+  // Answers New DAT from folder's dialog once it is shown.
+  void chooseNewDAT(const QString& input, const QString& name) {
+    QTimer::singleShot(0, [this, input, name] {
+      auto* dialog = qobject_cast<frmNewDAT*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      ASSERT_TRUE(child<widgets::DirListBox>(*dialog, "Dir1").SetPath(input));
+      child<QLineEdit>(*dialog, "txtName").setText(name);
+      child<QPushButton>(*dialog, "cmdOK").click();
+      newDATAnswered = true;
+    });
+  }
+
+  QStringList hiddenFiles() const {
+    return QDir(dir.path()).entryList({".*"}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+  }
+
+  bool newDATAnswered = false;
 };
 
 TEST_F(TallyholdPatchTest, DeleteRemovesExactlyTheChosenEntriesAndTheWindowShowsTheRest) {
@@ -101,6 +131,28 @@ TEST_F(TallyholdPatchTest, DeleteRemovesExactlyTheChosenEntriesAndTheWindowShows
   EXPECT_EQ(window->SelectedFolderKey(), "ART\\");
   EXPECT_EQ(listedNames(*window), QStringList{"B.TXT"});
   EXPECT_TRUE(frame().isEnabled());
+}
+
+TEST_F(TallyholdPatchTest, TheDeleteKeyInTheListDeletesItsSelectedRows) {
+  open(DatWriter().add("ART\\A.TXT", "aaa").add("ART\\B.TXT", "bbbb").add("TOP.TXT", "t"));
+  selectRows(*window, {1});
+  dialogs.answerMessage(platform::MsgAnswer::Yes);
+  QTest::keyClick(&listOf(*window), Qt::Key_Delete);
+
+  ASSERT_EQ(dialogs.messages().size(), 1);
+  EXPECT_EQ(dialogs.messages()[0].text, "Delete 1 entry from " + archive + "?");
+  EXPECT_EQ(namesIn(archive), (QStringList{"ART\\A.TXT", "TOP.TXT"}));
+}
+
+// A key the tree does not take travels on to the archive window.
+TEST_F(TallyholdPatchTest, TheDeleteKeyInTheTreeDeletesNothing) {
+  open(DatWriter().add("ART\\A.TXT", "aaa").add("TOP.TXT", "t"));
+  selectRows(*window, {0});
+  dialogs.clear();
+  QTest::keyClick(&treeOf(*window), Qt::Key_Delete);
+
+  EXPECT_TRUE(dialogs.messages().isEmpty());
+  EXPECT_EQ(namesIn(archive), (QStringList{"ART\\A.TXT", "TOP.TXT"}));
 }
 
 TEST_F(TallyholdPatchTest, DeleteAnsweredNoWritesNothing) {
@@ -154,22 +206,10 @@ TEST_F(TallyholdPatchTest, AChangeToAnArchiveOpenInASecondWindowIsRefused) {
 }
 
 TEST_F(TallyholdPatchTest, NewDATGivesAnArchiveThatOpensWithTheFiles) {
-  const QString input = QDir(dir.path()).filePath("input");
-  ASSERT_TRUE(QDir().mkpath(input + "/ART"));
-  diskFile("input/ART/A.TXT", "aaa");
-  diskFile("input/TOP.TXT", "top");
-  bool answered = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<frmNewDAT*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(child<widgets::DirListBox>(*dialog, "Dir1").SetPath(input));
-    child<QLineEdit>(*dialog, "txtName").setText("made.dat");
-    child<QPushButton>(*dialog, "cmdOK").click();
-    answered = true;
-  });
+  chooseNewDAT(inputFolder(), "made.dat");
   action("mnuNewDAT")->trigger();
 
-  ASSERT_TRUE(answered);
+  ASSERT_TRUE(newDATAnswered);
   const QString made = QDir(dir.path()).filePath("made.dat");
   EXPECT_EQ(namesIn(made), (QStringList{"ART\\A.TXT", "TOP.TXT"}));
   window = state().LastWindow();
@@ -178,6 +218,53 @@ TEST_F(TallyholdPatchTest, NewDATGivesAnArchiveThatOpensWithTheFiles) {
   EXPECT_EQ(listedNames(*window), QStringList{"TOP.TXT"});
   clickNode(*window, "Mother0");
   EXPECT_EQ(listedNames(*window), QStringList{"A.TXT"});
+}
+
+// The packer's workers may hold every small file when Cancel is pressed.
+TEST_F(TallyholdPatchTest, AddFilesCancelledLeavesTheArchiveAndTheWindowAsTheyWere) {
+  open(DatWriter().add("ART\\A.TXT", "aaa").add("TOP.TXT", "t"));
+  const QByteArray before = testsupport::ReadFile(archive);
+  dialogs.answerOpenFiles({diskFile("NEW1.TXT", "one"), diskFile("NEW2.TXT", "two")});
+  dialogs.answerInput("ART\\");
+  const AtEveryYield cancel([](ProgressForm& form, int) { pressCancel(form); });
+  action("mnuAddFiles")->trigger();
+
+  ASSERT_FALSE(dialogs.messages().isEmpty());
+  EXPECT_EQ(dialogs.messages().last().text, archive + " was not changed: the writing was cancelled.");
+  EXPECT_EQ(testsupport::ReadFile(archive), before);
+  EXPECT_TRUE(hiddenFiles().isEmpty()) << hiddenFiles().join(' ').toStdString();
+  EXPECT_TRUE(frame().isEnabled());
+  EXPECT_EQ(listedNames(*window), QStringList{"A.TXT"});
+}
+
+TEST_F(TallyholdPatchTest, NewDATCancelledLeavesNoArchive) {
+  chooseNewDAT(inputFolder(), "made.dat");
+  const AtEveryYield cancel([](ProgressForm& form, int) { pressCancel(form); });
+  action("mnuNewDAT")->trigger();
+
+  ASSERT_TRUE(newDATAnswered);
+  EXPECT_FALSE(QFileInfo::exists(QDir(dir.path()).filePath("made.dat")));
+  EXPECT_TRUE(hiddenFiles().isEmpty()) << hiddenFiles().join(' ').toStdString();
+  EXPECT_EQ(archiveWindowCount(), 0);
+}
+
+// Removed after it was chosen, before its turn: too large to be read ahead.
+TEST_F(TallyholdPatchTest, AFileToAddGoneBeforeItIsPackedLeavesTheArchiveWhole) {
+  open(DatWriter().add("ART\\A.TXT", "aaa").add("TOP.TXT", "t"));
+  const QByteArray before = testsupport::ReadFile(archive);
+  const QString large = diskFile("ZZ.BIN", testsupport::SampleText(5 << 20));
+  dialogs.answerOpenFiles({diskFile("NEW.TXT", "new"), large});
+  dialogs.answerInput("ART\\");
+  const AtEveryYield remove([&](ProgressForm&, int yield) {
+    if (yield == 1) QFile::remove(large);
+  });
+  action("mnuAddFiles")->trigger();
+
+  ASSERT_FALSE(dialogs.messages().isEmpty());
+  EXPECT_EQ(dialogs.messages().last().text, archive + " was not changed: these files could not be read: " +
+                                                dir.path() + "/ZZ.BIN: No such file or directory.");
+  EXPECT_EQ(testsupport::ReadFile(archive), before);
+  EXPECT_TRUE(hiddenFiles().isEmpty()) << hiddenFiles().join(' ').toStdString();
 }
 
 }  // namespace
