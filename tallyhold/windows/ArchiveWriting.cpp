@@ -54,24 +54,32 @@ void TellNotChanged(const QString& path, const QString& reason) {
 bool WriteArchive(const QString& path, const std::shared_ptr<platform::FolderHandle>& folder,
                   const std::string& name, qint64 bytes, const BodyWriting& bodies,
                   const std::vector<int>& records) {
+  // A new archive that fails was not written; an archive there was not changed.
+  const bool existed = !(folder->IdOf(name) == platform::FolderHandle::Identity{});
+  const auto tell = [&](const QString& reason) {
+    if (existed) return TellNotChanged(path, reason);
+    platform::Dialogs().message(QStringLiteral("%1 was not written: %2.").arg(path, reason), AppTitle(),
+                                platform::MsgIcon::Critical, platform::MsgButtons::Ok);
+  };
   platform::SafeFile::RemoveStale(*folder, HiddenPrefix);
   platform::SafeFile file;
   if (const int error = file.Create(folder, HiddenPrefix)) {
-    TellNotChanged(path, "it cannot be written: " + platform::SystemReason(error));
+    tell("it cannot be written: " + platform::SystemReason(error));
     return false;
   }
   try {
     if (!writeAll(path, file, bytes, bodies, records)) {
-      platform::Dialogs().message(QStringLiteral("%1 was not changed: the writing was cancelled.").arg(path),
-                                  AppTitle(), platform::MsgIcon::Information, platform::MsgButtons::Ok);
+      platform::Dialogs().message(
+          QStringLiteral("%1 was not %2: the writing was cancelled.").arg(path, existed ? "changed" : "written"),
+          AppTitle(), platform::MsgIcon::Information, platform::MsgButtons::Ok);
       return false;
     }
   } catch (const engine::ArchiveWriteError& error) {
-    TellNotChanged(path, error.reason());
+    tell(error.reason());
     return false;
   }
   if (const int error = file.Commit(name)) {
-    TellNotChanged(path, "it cannot be written: " + platform::SystemReason(error));
+    tell("it cannot be written: " + platform::SystemReason(error));
     return false;
   }
   return true;

@@ -243,7 +243,9 @@ TEST_F(TallyholdPatchTest, NewDATCancelledLeavesNoArchive) {
   action("mnuNewDAT")->trigger();
 
   ASSERT_TRUE(newDATAnswered);
-  EXPECT_FALSE(QFileInfo::exists(QDir(dir.path()).filePath("made.dat")));
+  const QString made = QDir(dir.path()).filePath("made.dat");
+  EXPECT_EQ(dialogs.messages().last().text, made + " was not written: the writing was cancelled.");
+  EXPECT_FALSE(QFileInfo::exists(made));
   EXPECT_TRUE(hiddenFiles().isEmpty()) << hiddenFiles().join(' ').toStdString();
   EXPECT_EQ(archiveWindowCount(), 0);
 }
