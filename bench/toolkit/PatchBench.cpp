@@ -3,16 +3,21 @@
 // the same disk, run back to back since the machine may be shared: replacing
 // one entry of about 100 KB, deleting 1,000 entries (whole folders, and names
 // spread over the archive), and adding 1,000 new files beside create of the
-// same files plus 1.2 times cp; the peak memory of each above the loaded
+// same files plus 1.2 times cp (each time the median of five rounds, cp and
+// the command in turns); the peak memory of each above the loaded
 // directory (list's peak); then zip and 7zz doing the same on a zip of the
 // same files (bench/toolkit/install-peers.sh installs them). Usage:
 // patch_bench SKARROW2_DAT [base folder].
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "BenchArchive.h"
 #include "BenchRun.h"
@@ -29,17 +34,54 @@ ChildResult mustRun(const QString& folder, const QString& program, const QString
   return result;
 }
 
+constexpr int Rounds = 5;
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// The command Rounds times, each after prepare (when given): the median time
+// and the highest peak, so that one slow round on a shared machine does not
+// make the figure.
+ChildResult medianRun(const QString& folder, const QString& program, const QStringList& arguments,
+                      const std::function<void()>& prepare = {}) {
+  std::vector<double> seconds;
+  ChildResult result;
+  for (int round = 0; round < Rounds; ++round) {
+    if (prepare) prepare();
+    const ChildResult ran = mustRun(folder, program, arguments);
+    seconds.push_back(ran.seconds);
+    result.peakMiB = std::max(result.peakMiB, ran.peakMiB);
+  }
+  result.seconds = median(seconds);
+  result.status = 0;
+  return result;
+}
+
+// cp of from to work and the command on work, in turns.
+std::pair<ChildResult, ChildResult> withCp(const QString& folder, const QString& from, const QString& work,
+                                           const QString& program, const QStringList& arguments) {
+  std::vector<double> cpSeconds;
+  const ChildResult command = medianRun(folder, program, arguments, [&] {
+    cpSeconds.push_back(mustRun(folder, "cp", {from, work}).seconds);
+  });
+  ChildResult cp;
+  cp.seconds = median(cpSeconds);
+  return {cp, command};
+}
+
 // A command of a thousand names, as far as it can be read.
 QString shortened(const QString& command) { return command.size() > 200 ? command.left(200) + " ..." : command; }
 
 // cp of the archive to work, then the command on work, one after the other.
 void compare(const QString& figure, const QString& folder, const QString& archive, const QString& work,
              const QString& tool, const QStringList& arguments, double baseline, int workers) {
-  const ChildResult cp = mustRun(folder, "cp", {archive, work});
   QStringList dry = arguments;
   dry[dry.indexOf("-q")] = "--dry-run";
-  const ChildResult dryRun = mustRun(folder, tool, dry);
-  const ChildResult command = mustRun(folder, tool, arguments);
+  mustRun(folder, "cp", {archive, work});
+  const ChildResult dryRun = medianRun(folder, tool, dry);
+  const auto [cp, command] = withCp(folder, archive, work, tool, arguments);
   std::printf("%-28s %7.3f s   cp %7.3f s   %5.2f x cp   %6.1f MiB peak, %5.1f "
               "MiB per worker above the "
               "directory; --dry-run %.3f s\n   %s\n",
@@ -90,9 +132,8 @@ void add1000(const Workspace& workspace, const QString& archive, const QString& 
              double baseline) {
   const QString folder = workspace.file("");
   const QString added = write1000(workspace);
-  const ChildResult create = mustRun(folder, tool, {"create", "-q", workspace.file("new.dat"), added});
-  const ChildResult cp = mustRun(folder, "cp", {archive, work});
-  const ChildResult add = mustRun(folder, tool, {"add", "-q", work, added});
+  const ChildResult create = medianRun(folder, tool, {"create", "-q", workspace.file("new.dat"), added});
+  const auto [cp, add] = withCp(folder, archive, work, tool, {"add", "-q", work, added});
   std::printf("%-28s %7.3f s   create %.3f s + 1.2 x cp %.3f s = %.3f s   %5.2f x that   %6.1f MiB peak, "
               "%5.1f MiB per worker above the directory\n",
               "add (1,000 new files)", add.seconds, create.seconds, cp.seconds, create.seconds + 1.2 * cp.seconds,
@@ -132,8 +173,7 @@ void peers(const Workspace& workspace, const QString& archive, const QString& to
               {"zip -d (1,000 names)", "zip", QStringList{"-q", "-d", work} + paths},
               {"7zz d (1,000 names)", "7zz", QStringList{"d", "-bd", work} + paths}};
   for (const auto& peer : runs) {
-    const ChildResult cp = mustRun(tree, "cp", {zip, work});
-    const ChildResult command = mustRun(tree, peer.program, peer.arguments);
+    const auto [cp, command] = withCp(tree, zip, work, peer.program, peer.arguments);
     std::printf("%-28s %7.3f s   cp   %.3f s   %5.2f x cp     %6.1f MiB peak\n", peer.figure, command.seconds,
                 cp.seconds, command.seconds / cp.seconds, command.peakMiB);
   }
