@@ -70,7 +70,7 @@ int writeWith(const QString& path, const std::vector<engine::OldEntry>& old, con
         QStringLiteral(": %1 could not be read; %2").arg(Counted(result.failed.size(), "file", "files"), left));
     return SomeFailed;
   }
-  writer.Finish(plan.records.get());
+  writer.Finish(plan.records);
   if (const int error = commit()) return refuse(path, "cannot be written: " + platform::SystemReason(error));
   if (tell) tell(path + ": " + summary(plan.changes, writer.Entries(), writer.Size()));
   return Success;

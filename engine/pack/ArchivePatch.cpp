@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QStringView>
 #include <algorithm>
-#include <future>
 #include <string>
 #include <unordered_map>
 
@@ -26,12 +25,6 @@ QString shown(QByteArrayView name) { return QString::fromLatin1(name); }
 template <typename Visit>
 void forEachFolder(QByteArrayView name, Visit visit) {
   for (qsizetype end = name.indexOf('\\'); end >= 0; end = name.indexOf('\\', end + 1)) visit(end);
-}
-
-// The folders of a name, "A\B" of "A\B\C.TXT": the names of one folder lie
-// next to each other, and their folders need looking up once.
-QByteArrayView foldersOf(QByteArrayView name) {
-  return name.first(std::max<qsizetype>(name.lastIndexOf('\\'), 0));
 }
 
 // The kept entries, checked to have their bodies inside the archive.
@@ -75,13 +68,11 @@ void adoptSpellings(const std::vector<OldEntry>& old, const Keys& keys, InputTre
   for (std::size_t f = 0; f < tree.files.size(); ++f)
     forEachFolder(tree.files[f].name,
                   [&](qsizetype end) { spellings.emplace(QStringView(keys.added[f]).first(end), QByteArray()); });
-  for (std::size_t i = 0; i < old.size(); ++i) {
-    if (i > 0 && foldersOf(old[i].name) == foldersOf(old[i - 1].name)) continue;
+  for (std::size_t i = 0; i < old.size(); ++i)
     forEachFolder(old[i].name, [&](qsizetype end) {
       const auto known = spellings.find(QStringView(keys.old[i]).first(end));
       if (known != spellings.end() && known->second.isEmpty()) known->second = old[i].name.left(end);
     });
-  }
   for (std::size_t f = 0; f < tree.files.size(); ++f) {
     QByteArray& name = tree.files[f].name;
     forEachFolder(name, [&](qsizetype end) {
@@ -106,9 +97,7 @@ void refuseFileFolderClashes(const std::vector<OldEntry>& old, const std::vector
       if (file != keys.addedByName.end()) isFolder[file->second] = true;
     });
   };
-  for (std::size_t at = 0; at < kept.size(); ++at)
-    if (at == 0 || foldersOf(old[kept[at]].name) != foldersOf(old[kept[at - 1]].name))
-      folderOf(keys.old[kept[at]], old[kept[at]].name);
+  for (const int i : kept) folderOf(keys.old[i], old[i].name);
   for (std::size_t f = 0; f < tree.files.size(); ++f) {
     folderOf(keys.added[f], tree.files[f].name);
     forEachFolder(tree.files[f].name, [&](qsizetype end) {
@@ -146,21 +135,6 @@ std::string orderKey(QByteArrayView name) {
   }
 }
 
-// The directory: the names, in the bodies' order, sorted by their keys.
-std::vector<int> directoryOrder(const std::vector<QByteArray>& names) {
-  std::vector<int> directory(names.size());
-  std::vector<std::string> keys(names.size());
-  for (int at = 0; at < static_cast<int>(directory.size()); ++at) {
-    directory[at] = at;
-    keys[at] = orderKey(names[at]);
-  }
-  const auto byName = [&keys](int a, int b) { return keys[a] < keys[b]; };
-  // An archive create made has its bodies in the directory's order already.
-  if (!std::is_sorted(directory.begin(), directory.end(), byName))
-    std::stable_sort(directory.begin(), directory.end(), byName);
-  return directory;
-}
-
 // The bodies in the old file's order with the new ones among them, and the
 // directory in create's order.
 void layOut(const std::vector<OldEntry>& old, const std::vector<int>& kept, const InputTree& tree,
@@ -180,10 +154,17 @@ void layOut(const std::vector<OldEntry>& old, const std::vector<int>& kept, cons
   }
   for (; nextNew < added; ++nextNew) plan.bodies.push_back(~nextNew);
 
-  std::vector<QByteArray> names;
-  names.reserve(plan.bodies.size());
-  for (const int index : plan.bodies) names.push_back(nameOf(index).toByteArray());
-  plan.records = std::async(std::launch::async, directoryOrder, std::move(names)).share();
+  std::vector<int> directory(plan.bodies.size());
+  std::vector<std::string> keys(plan.bodies.size());
+  for (int at = 0; at < static_cast<int>(directory.size()); ++at) {
+    directory[at] = at;
+    keys[at] = orderKey(nameOf(plan.bodies[at]));
+  }
+  const auto byName = [&keys](int a, int b) { return keys[a] < keys[b]; };
+  // An archive create made has its bodies in the directory's order already.
+  if (!std::is_sorted(directory.begin(), directory.end(), byName))
+    std::stable_sort(directory.begin(), directory.end(), byName);
+  plan.records = std::move(directory);
 }
 
 // Writes the plan's kept bodies when the packer reaches the new files.

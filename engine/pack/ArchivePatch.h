@@ -13,7 +13,6 @@
 #include <QByteArrayView>
 #include <QStringList>
 #include <functional>
-#include <future>
 #include <vector>
 
 #include "engine/archive/ClsTreeDir.h"
@@ -39,9 +38,8 @@ struct PatchPlan {
   // The new archive's entries in the order of their bodies: an old entry's
   // index, or ~i for the tree's file i.
   std::vector<int> bodies;
-  // The directory: each record by its entry's place in bodies, sorted on a
-  // thread of its own while the bodies are written.
-  std::shared_future<std::vector<int>> records;
+  // The directory: each record by its entry's place in bodies.
+  std::vector<int> records;
   QStringList changes;  // "add NAME", "replace NAME", "delete NAME"
   QStringList refused;  // "NAME: reason"; nothing may be written
   qint64 copiedBytes = 0;
@@ -62,7 +60,7 @@ PatchPlan PlanDelete(const std::vector<OldEntry>& old, qint64 archiveLength, con
 
 // Writes the plan's bodies: the kept ones copied from oldFile in runs of
 // those that lie next to each other, the tree's files packed between them;
-// the writer's Finish takes plan.records.get(). packed: told the bytes of each
+// the writer's Finish takes plan.records. packed: told the bytes of each
 // body written. Throws ArchiveWriteError as PackFiles does.
 PackResult WritePatch(const PatchPlan& plan, const std::vector<OldEntry>& old, int oldFile, const InputTree& tree,
                       const std::vector<const platform::FolderHandle*>& roots, const PackOptions& options,

@@ -54,7 +54,7 @@ bool RewriteArchive(const QString& path, const platform::ArchiveSource& source,
         return engine::WritePatch(plan, old, from.Opened().fd, input.tree, input.roots, options, writer, packed,
                                   stop);
       },
-      plan.records.get());
+      plan.records);
 }
 
 }  // namespace tallyhold

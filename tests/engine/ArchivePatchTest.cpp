@@ -36,7 +36,7 @@ TEST(EngineArchivePatch, AddReplacesWithoutLetterCaseAndTakesTheArchivesFolderSp
   EXPECT_TRUE(plan.refused.isEmpty());
   EXPECT_EQ(plan.changes, (QStringList{"add DATA\\B.TXT", "replace DATA\\c.txt"}));
   EXPECT_EQ(plan.bodies, (std::vector<int>{0, 1, ~0, ~1}));
-  EXPECT_EQ(plan.records.get(), (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(plan.records, (std::vector<int>{0, 1, 2, 3}));
   EXPECT_EQ(plan.copiedBytes, 10);
 }
 
@@ -46,7 +46,7 @@ TEST(EngineArchivePatch, TheKeptBodiesOfAnUnsortedArchiveKeepTheirOrder) {
   engine::InputTree tree = treeOf({"C"});
   const engine::PatchPlan plan = engine::PlanAdd(old, 15, tree);
   EXPECT_EQ(plan.bodies, (std::vector<int>{0, ~0, 1, 2}));
-  EXPECT_EQ(plan.records.get(), (std::vector<int>{3, 0, 1, 2}));
+  EXPECT_EQ(plan.records, (std::vector<int>{3, 0, 1, 2}));
 }
 
 // Names with zero bytes, and folders whose names begin others, as a hostile
@@ -56,10 +56,10 @@ TEST(EngineArchivePatch, TheDirectoryFollowsComesBeforeForNamesOfAnyBytes) {
   const std::vector<engine::OldEntry> old = oldOf(
       {"A\\B\\X"_ba, "A\0\\X"_ba, "A\\B\0\\X"_ba, "A\\BC\\X"_ba, "A\\B"_ba, "A\0"_ba, "A"_ba, "A\\B\0"_ba});
   const engine::PatchPlan plan = engine::PlanDelete(old, 40, std::vector<bool>(old.size()));
-  const std::vector<int>& records = plan.records.get();
-  ASSERT_EQ(records.size(), old.size());
-  for (std::size_t at = 1; at < records.size(); ++at)
-    EXPECT_TRUE(ComesBefore(old[plan.bodies[records[at - 1]]].name, old[plan.bodies[records[at]]].name)) << at;
+  ASSERT_EQ(plan.records.size(), old.size());
+  for (std::size_t at = 1; at < plan.records.size(); ++at)
+    EXPECT_TRUE(ComesBefore(old[plan.bodies[plan.records[at - 1]]].name, old[plan.bodies[plan.records[at]]].name))
+        << at;
 }
 
 TEST(EngineArchivePatch, AKeptBodyOutsideTheArchiveRefusesThePlan) {
