@@ -11,7 +11,7 @@
 namespace tools {
 namespace {
 
-QString keyOf(QByteArrayView name) { return engine::FoldedName(name).replace('/', '\\'); }
+QByteArray keyOf(QByteArrayView name) { return engine::FoldedBytes(name).replace('/', '\\'); }
 
 // The entries' names without letter case, sorted, so that a pattern
 // without wildcards (a thousand names given) is looked up, as the name and
@@ -36,14 +36,14 @@ class NameIndex {
       if (byte < 0) return std::vector<int>{};
       bytes += static_cast<char>(byte);
     }
-    QString key = keyOf(bytes);
+    QByteArray key = keyOf(bytes);
     while (key.endsWith('\\')) key.chop(1);
     std::vector<int> found;
-    const auto below = [this](int entry, const QString& value) { return keys_[entry] < value; };
+    const auto below = [this](int entry, const QByteArray& value) { return keys_[entry] < value; };
     for (auto at = std::lower_bound(sorted_.begin(), sorted_.end(), key, below);
          at != sorted_.end() && keys_[*at] == key; ++at)
       found.push_back(*at);
-    const QString folder = key + '\\';
+    const QByteArray folder = key + '\\';
     for (auto at = std::lower_bound(sorted_.begin(), sorted_.end(), folder, below);
          at != sorted_.end() && keys_[*at].startsWith(folder); ++at)
       found.push_back(*at);
@@ -51,7 +51,7 @@ class NameIndex {
   }
 
  private:
-  std::vector<QString> keys_;
+  std::vector<QByteArray> keys_;
   std::vector<int> sorted_;  // entries in the order of their keys
 };
 

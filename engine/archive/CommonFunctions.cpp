@@ -25,6 +25,18 @@ std::optional<QByteArrayView> nameFrom(QByteArrayView path, qsizetype from) {
   return n ? std::optional(path.sliced(from, n - 1)) : std::nullopt;
 }
 
+// Qt's folding of each Latin-1 character, taken once: every one folds to a
+// single character, so a name folds character by character, without the
+// two strings per name that a directory of 30,000 names would cost.
+const std::array<char16_t, 256>& foldedLatin1() {
+  static const std::array<char16_t, 256> folded = [] {
+    std::array<char16_t, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = QString(QChar(c)).toCaseFolded().at(0).unicode();
+    return table;
+  }();
+  return folded;
+}
+
 }  // namespace
 
 std::optional<QByteArrayView> PathLevelView(QByteArrayView path, uint8_t level, uint8_t start) {
@@ -65,17 +77,20 @@ QByteArray GetFileName(const QByteArray& path) {
 }
 
 QString FoldedName(QByteArrayView latin1) {
-  // Qt's folding of each Latin-1 character, taken once: every one folds to a
-  // single character, so a name folds character by character, without the
-  // two strings per name that a directory of 30,000 names would cost.
-  static const std::array<char16_t, 256> folded = [] {
-    std::array<char16_t, 256> table{};
-    for (int c = 0; c < 256; ++c) table[c] = QString(QChar(c)).toCaseFolded().at(0).unicode();
-    return table;
-  }();
+  const std::array<char16_t, 256>& folded = foldedLatin1();
   QString name(latin1.size(), Qt::Uninitialized);
   std::transform(latin1.begin(), latin1.end(), name.data(),
-                 [](char c) { return QChar(folded[static_cast<unsigned char>(c)]); });
+                 [&folded](char c) { return QChar(folded[static_cast<unsigned char>(c)]); });
+  return name;
+}
+
+QByteArray FoldedBytes(QByteArrayView latin1) {
+  const std::array<char16_t, 256>& folded = foldedLatin1();
+  QByteArray name(latin1.size(), Qt::Uninitialized);
+  std::transform(latin1.begin(), latin1.end(), name.data(), [&folded](char c) {
+    const char16_t one = folded[static_cast<unsigned char>(c)];
+    return one <= 0xFF ? static_cast<char>(one) : c;
+  });
   return name;
 }
 

@@ -33,5 +33,9 @@ QByteArray GetFileName(const QByteArray& path);
 // A name in the one form in which names are compared without letter case
 // (folders, extraction's files, cat, patterns): its Latin-1 text, case-folded.
 QString FoldedName(QByteArrayView latin1);
+// The same as bytes, for keys only compared for equality: each byte folded,
+// but the one (micro sign) that folds outside Latin-1, which stays itself
+// since no other byte folds to it.
+QByteArray FoldedBytes(QByteArrayView latin1);
 
 }  // namespace engine

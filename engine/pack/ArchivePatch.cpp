@@ -27,6 +27,28 @@ void forEachFolder(QByteArrayView name, Visit visit) {
   for (qsizetype end = name.indexOf('\\'); end >= 0; end = name.indexOf('\\', end + 1)) visit(end);
 }
 
+// The folders of a name, "A\B" of "A\B\C.TXT": the names of one folder lie
+// next to each other, and their folders need looking up once.
+QByteArrayView foldersOf(QByteArrayView name) {
+  return name.first(std::max<qsizetype>(name.lastIndexOf('\\'), 0));
+}
+
+// The lengths of a few keys: a name of another length cannot be one of
+// them and is not looked up, which spares hashing 30,000 names.
+class KeyLengths {
+ public:
+  void Add(qsizetype length) {
+    if (static_cast<std::size_t>(length) >= lengths_.size()) lengths_.resize(length + 1);
+    lengths_[length] = true;
+  }
+  bool MayHold(QStringView key) const {
+    return static_cast<std::size_t>(key.size()) < lengths_.size() && lengths_[key.size()];
+  }
+
+ private:
+  std::vector<bool> lengths_;
+};
+
 // The kept entries, checked to have their bodies inside the archive.
 std::vector<int> keptEntries(const std::vector<OldEntry>& old, qint64 archiveLength,
                              const std::vector<bool>& dropped, PatchPlan& plan) {
@@ -68,11 +90,13 @@ void adoptSpellings(const std::vector<OldEntry>& old, const Keys& keys, InputTre
   for (std::size_t f = 0; f < tree.files.size(); ++f)
     forEachFolder(tree.files[f].name,
                   [&](qsizetype end) { spellings.emplace(QStringView(keys.added[f]).first(end), QByteArray()); });
-  for (std::size_t i = 0; i < old.size(); ++i)
+  for (std::size_t i = 0; i < old.size(); ++i) {
+    if (i > 0 && foldersOf(old[i].name) == foldersOf(old[i - 1].name)) continue;
     forEachFolder(old[i].name, [&](qsizetype end) {
       const auto known = spellings.find(QStringView(keys.old[i]).first(end));
       if (known != spellings.end() && known->second.isEmpty()) known->second = old[i].name.left(end);
     });
+  }
   for (std::size_t f = 0; f < tree.files.size(); ++f) {
     QByteArray& name = tree.files[f].name;
     forEachFolder(name, [&](qsizetype end) {
@@ -97,7 +121,9 @@ void refuseFileFolderClashes(const std::vector<OldEntry>& old, const std::vector
       if (file != keys.addedByName.end()) isFolder[file->second] = true;
     });
   };
-  for (const int i : kept) folderOf(keys.old[i], old[i].name);
+  for (std::size_t at = 0; at < kept.size(); ++at)
+    if (at == 0 || foldersOf(old[kept[at]].name) != foldersOf(old[kept[at - 1]].name))
+      folderOf(keys.old[kept[at]], old[kept[at]].name);
   for (std::size_t f = 0; f < tree.files.size(); ++f) {
     folderOf(keys.added[f], tree.files[f].name);
     forEachFolder(tree.files[f].name, [&](qsizetype end) {
@@ -107,7 +133,10 @@ void refuseFileFolderClashes(const std::vector<OldEntry>& old, const std::vector
   for (std::size_t f = 0; f < tree.files.size(); ++f)
     if (isFolder[f])
       plan.refused << shown(tree.files[f].name) + QStringLiteral(": the archive would hold a folder of this name");
+  KeyLengths folderLengths;
+  for (const auto& folder : addedFolders) folderLengths.Add(folder.first.size());
   for (const int i : kept) {
+    if (!folderLengths.MayHold(keys.old[i])) continue;
     const auto file = addedFolders.find(QStringView(keys.old[i]));
     if (file != addedFolders.end())
       plan.refused << shown(tree.files[file->second].name) +
@@ -264,7 +293,10 @@ PatchPlan PlanAdd(const std::vector<OldEntry>& old, qint64 archiveLength, InputT
       plan.refused << shown(tree.files[f].name) + QStringLiteral(": two of the files given would be this entry");
   adoptSpellings(old, keys, tree);
   std::vector<bool> replaced(old.size()), replaces(tree.files.size());
+  KeyLengths addedLengths;
+  for (const QString& key : keys.added) addedLengths.Add(key.size());
   for (std::size_t i = 0; i < old.size(); ++i) {
+    if (!addedLengths.MayHold(keys.old[i])) continue;
     const auto file = keys.addedByName.find(QStringView(keys.old[i]));
     if (file == keys.addedByName.end()) continue;
     replaced[i] = true;

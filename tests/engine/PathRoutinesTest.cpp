@@ -40,4 +40,15 @@ TEST(PathRoutinesTest, NamesOfNineOrMoreCharactersAndMissingLevelsGiveTheSentine
   EXPECT_EQ(GetPathLevel("", 1, 0), "AAbbCCdd");
 }
 
+// The byte keys must tell names apart exactly as the folded text does.
+TEST(PathRoutinesTest, FoldedBytesAreEqualExactlyWhenFoldedNamesAre) {
+  for (int a = 0; a < 256; ++a)
+    for (int b = 0; b < 256; ++b) {
+      const char one = static_cast<char>(a), other = static_cast<char>(b);
+      const bool sameName = FoldedName(QByteArrayView(&one, 1)) == FoldedName(QByteArrayView(&other, 1));
+      ASSERT_EQ(FoldedBytes(QByteArrayView(&one, 1)) == FoldedBytes(QByteArrayView(&other, 1)), sameName)
+          << a << ' ' << b;
+    }
+}
+
 }  // namespace
