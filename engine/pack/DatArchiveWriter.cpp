@@ -1,5 +1,8 @@
 #include "engine/pack/DatArchiveWriter.h"
 
+#include <fcntl.h>
+
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -39,6 +42,7 @@ void DatArchiveWriter::CopyBodies(int from, qint64 offset, qint64 size) {
   if (written_ + size > Largest) tooLarge();
   check(CopyRange(from, offset, out_, size));
   written_ += size;
+  startWriteback();
 }
 
 void DatArchiveWriter::DropBody() {
@@ -47,6 +51,7 @@ void DatArchiveWriter::DropBody() {
   else
     check(file_->Truncate(bodyStart_));
   written_ = bodyStart_;
+  writtenBack_ = std::min(writtenBack_, written_);
 }
 
 void DatArchiveWriter::EndEntry(const QByteArray& name, bool compressed, qint64 realSize) {
@@ -96,9 +101,20 @@ void DatArchiveWriter::check(int error) {
   if (error) throw ArchiveWriteError(platform::SystemReason(error));
 }
 
+// A file system that writes a file's data out when a rename replaces
+// another with it (ext4) then finds most of it written already: the
+// writing overlaps the copying instead of following it.
+void DatArchiveWriter::startWriteback() {
+  constexpr qint64 Stretch = 64 << 20;
+  if (!file_ || written_ - writtenBack_ < Stretch) return;
+  ::sync_file_range(out_, writtenBack_, written_ - writtenBack_, SYNC_FILE_RANGE_WRITE);
+  writtenBack_ = written_;
+}
+
 void DatArchiveWriter::write(const char* data, qint64 size) {
   check(file_ ? file_->Write(data, size) : platform::WriteAll(out_, data, size));
   written_ += size;
+  startWriteback();
 }
 
 }  // namespace engine

@@ -65,12 +65,14 @@ class DatArchiveWriter {
  private:
   static void check(int error);
   void write(const char* data, qint64 size);
+  void startWriteback();
 
   platform::SafeFile* file_ = nullptr;  // none for a stream
   int out_;
   std::unique_ptr<HeldBody> held_;
   qint64 written_ = 0;
   qint64 bodyStart_ = 0;
+  qint64 writtenBack_ = 0;  // the file's bytes before this are being written out
   QByteArray records_;
   std::vector<qint64> recordStarts_;  // in records_
   int32_t count_ = 0;
