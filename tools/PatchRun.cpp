@@ -1,36 +1,20 @@
 #include "tools/PatchRun.h"
 
-#include <unistd.h>
-
 #include <QFileInfo>
 #include <algorithm>
-#include <functional>
 #include <utility>
 
 #include "common/platform/PathBytes.h"
 #include "common/platform/RegularFile.h"
-#include "common/platform/SafeFile.h"
 #include "common/platform/SystemReason.h"
 #include "engine/pack/DatArchiveWriter.h"
+#include "tools/ArchiveOutput.h"
 #include "tools/ProgressBar.h"
 #include "tools/StopSignal.h"
 #include "tools/ToolCommand.h"
 
 namespace tools {
 namespace {
-
-// The hidden file of an archive being written, the prefix create uses: one
-// left by a run that died is removed by the next run into its folder.
-constexpr char HiddenPrefix[] = "skarrow2-dat";
-
-int refuse(const QString& archive, const QString& reason) {
-  Complain(archive + ": " + reason);
-  return Refused;
-}
-
-void tellAll(const QStringList& lines) {
-  for (const QString& line : lines) Complain(line);
-}
 
 QString summary(const QStringList& changes, int entries, qint64 bytes) {
   const std::pair<const char*, const char*> kinds[] = {{"add ", "added"},
@@ -46,88 +30,51 @@ QString summary(const QStringList& changes, int entries, qint64 bytes) {
   return parts.join(", ") + "; " + Counted(entries, "entry", "entries") + ", " + Counted(bytes, "byte", "bytes");
 }
 
-// The patch through the writer from the old archive's file; commit then puts
-// the new one, named path in messages, in place (0 or the system's error).
-// stream: the writer's output is a stream, which a failure leaves cut short.
-int writeWith(const QString& path, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
-              const PatchInput& input, int from, engine::DatArchiveWriter& writer, bool stream,
-              const std::function<int()>& commit, const std::function<void(const QString&)>& tell) {
-  ProgressBar bar(plan.copiedBytes + input.tree.bytes, !tell);
-  const engine::PackResult result = engine::WritePatch(
-      plan, old, from, input.tree, input.roots, input.options, writer, [&bar](qint64 bytes) { bar.Add(bytes); },
-      StopSignal::Requested);
-  bar.Clear();
-  // A stream has had the bodies before the stop or the failure.
-  const QString left = stream ? QStringLiteral("it is cut short") : QStringLiteral("nothing was written");
-  if (result.stopped) {
-    Complain(path + ": stopped; " + left);
-    return SomeFailed;
-  }
-  if (!result.failed.isEmpty()) {
-    tellAll(result.failed);
-    Complain(
-        path +
-        QStringLiteral(": %1 could not be read; %2").arg(Counted(result.failed.size(), "file", "files"), left));
-    return SomeFailed;
-  }
-  writer.Finish(plan.records);
-  if (const int error = commit()) return refuse(path, "cannot be written: " + platform::SystemReason(error));
-  if (tell) tell(path + ": " + summary(plan.changes, writer.Entries(), writer.Size()));
-  return Success;
-}
-
-// The folder the archive's path names it in, or null once the reason is told.
-std::shared_ptr<platform::FolderHandle> archiveFolder(const QString& archive) {
-  auto folder = std::make_shared<platform::FolderHandle>();
-  if (const int error = platform::FolderHandle::Open(QFileInfo(archive).path(), *folder)) {
-    Complain(archive + ": cannot write in its folder: " + platform::SystemReason(error));
-    return nullptr;
-  }
-  return folder;
+// The patch written into the output from the old archive's file.
+ArchiveWriting patching(const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
+                        const PatchInput& input, int from) {
+  return [&old, &plan, &input, from](engine::DatArchiveWriter& writer, const ArchiveOutput& output) -> int {
+    ProgressBar bar(plan.copiedBytes + input.tree.bytes, !output.tell);
+    const engine::PackResult result = engine::WritePatch(
+        plan, old, from, input.tree, input.roots, input.options, writer, [&bar](qint64 bytes) { bar.Add(bytes); },
+        StopSignal::Requested);
+    bar.Clear();
+    if (result.stopped) {
+      Complain(output.shown + ": stopped; " + output.Left());
+      return SomeFailed;
+    }
+    if (!result.failed.isEmpty()) {
+      TellAll(result.failed);
+      Complain(output.shown + QStringLiteral(": %1 could not be read; %2")
+                                  .arg(Counted(result.failed.size(), "file", "files"), output.Left()));
+      return SomeFailed;
+    }
+    writer.Finish(plan.records);
+    if (const int error = output.commit())
+      return RefuseArchive(output.shown, "cannot be written: " + platform::SystemReason(error));
+    if (output.tell) output.tell(output.shown + ": " + summary(plan.changes, writer.Entries(), writer.Size()));
+    return Success;
+  };
 }
 
 int write(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
           const PatchInput& input, bool quiet) {
   const QString& path = archive.Path();
-  const std::shared_ptr<platform::FolderHandle> folder = archiveFolder(path);
+  const std::shared_ptr<platform::FolderHandle> folder = ArchiveFolder(path);
   if (!folder) return Refused;
   const std::string name = platform::PathBytes(QFileInfo(path).fileName()).toStdString();
   const platform::OwnedRegularFile from(path);
-  if (from.Opened().fd < 0) return refuse(path, "cannot open it: " + from.Opened().refusal);
+  if (from.Opened().fd < 0) return RefuseArchive(path, "cannot open it: " + from.Opened().refusal);
   if (!(from.Opened().id == archive.Source()->FileIdentity()))
-    return refuse(path, QStringLiteral("not written: it was replaced while it was read"));
-
-  platform::SafeFile::RemoveStale(*folder, HiddenPrefix);
-  // Caught before the hidden file exists, so that no signal finds it unowned.
-  const StopSignal stop;
-  platform::SafeFile file;
-  if (const int error = file.Create(folder, HiddenPrefix))
-    return refuse(path, "cannot be written: " + platform::SystemReason(error));
-  try {
-    engine::DatArchiveWriter writer(file);
-    return writeWith(
-        path, old, plan, input, from.Opened().fd, writer, false, [&] { return file.Commit(name); },
-        quiet ? std::function<void(const QString&)>() : Print);
-  } catch (const engine::ArchiveWriteError& error) {
-    return refuse(path, "not written: " + error.reason());
-  }
+    return RefuseArchive(path, QStringLiteral("not written: it was replaced while it was read"));
+  return WriteArchiveFile(path, folder, name, quiet, patching(old, plan, input, from.Opened().fd));
 }
 
-// From standard input to standard output, which is never sought; what a
-// person reads goes to standard error.
+// From standard input to standard output.
 int writeToStandardOutput(const ToolArchive& archive, const std::vector<engine::OldEntry>& old,
                           const engine::PatchPlan& plan, const PatchInput& input, bool quiet) {
-  if (::isatty(STDOUT_FILENO) == 1)
-    return refuse(QStringLiteral("standard output"), "is a terminal; redirect it to a file or a pipe");
-  const StopSignal stop;
-  try {
-    engine::DatArchiveWriter writer(STDOUT_FILENO);
-    return writeWith(
-        QStringLiteral("standard output"), old, plan, input, archive.StandardInput(), writer, true,
-        [] { return 0; }, quiet ? std::function<void(const QString&)>() : Complain);
-  } catch (const engine::ArchiveWriteError& error) {
-    return refuse(QStringLiteral("standard output"), "not written whole: " + error.reason());
-  }
+  if (const std::optional<int> end = RefuseTerminal()) return *end;
+  return WriteStandardOutput(quiet, patching(old, plan, input, archive.StandardInput()));
 }
 
 }  // namespace
@@ -142,9 +89,9 @@ std::vector<engine::OldEntry> OldEntries(const ToolArchive& archive) {
 int ApplyPatch(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,
                const PatchInput& input, bool dryRun, bool quiet) {
   if (!plan.refused.isEmpty()) {
-    tellAll(plan.refused);
-    return refuse(archive.Path(), QStringLiteral("not written: %1 cannot be in the archive")
-                                      .arg(Counted(plan.refused.size(), "entry", "entries")));
+    TellAll(plan.refused);
+    return RefuseArchive(archive.Path(), QStringLiteral("not written: %1 cannot be in the archive")
+                                             .arg(Counted(plan.refused.size(), "entry", "entries")));
   }
   if (dryRun) {
     for (const QString& change : plan.changes) Print(change);
