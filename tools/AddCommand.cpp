@@ -73,8 +73,8 @@ int add(const QString& archive, const QStringList& paths, const QByteArray& pref
              " cannot be in an archive");
     return Refused;
   }
-  const int status = WithArchive(archive, [&](const ToolArchive& opened) {
-    const std::vector<engine::OldEntry> old = OldEntries(opened);
+  const int status = WithOldEntries(archive, [&](const ToolArchive& opened,
+                                                 const std::vector<engine::OldEntry>& old) {
     const engine::PatchPlan plan = engine::PlanAdd(old, opened.Source()->Length(), tree);
     return ApplyPatch(opened, old, plan, inputs.patch, dryRun, quiet);
   });

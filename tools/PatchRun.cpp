@@ -79,11 +79,15 @@ int writeToStandardOutput(const ToolArchive& archive, const std::vector<engine::
 
 }  // namespace
 
-std::vector<engine::OldEntry> OldEntries(const ToolArchive& archive) {
-  std::vector<engine::OldEntry> entries;
-  entries.reserve(static_cast<std::size_t>(archive.Info().FilesTotal));
-  for (const engine::ClsTreeDir* entry : archive.Records()) entries.push_back(engine::OldEntryOf(*entry));
-  return entries;
+int WithOldEntries(const QString& path,
+                   const std::function<int(const ToolArchive&, const std::vector<engine::OldEntry>&)>& command) {
+  return WithArchive(
+      path,
+      [&command](const ToolArchive& archive) {
+        const engine::OldDirectory directory(*archive.Source(), archive.Info());
+        return command(archive, directory.Entries());
+      },
+      false, Reading::WholeFirst);
 }
 
 int ApplyPatch(const ToolArchive& archive, const std::vector<engine::OldEntry>& old, const engine::PatchPlan& plan,

@@ -1,9 +1,9 @@
 #pragma once
-// What add and delete share: the archive's entries as the plan takes them,
-// and the plan either told (--dry-run) or written as a new archive under a
+// What add and delete share: the plan either told (--dry-run) or written as a new archive under a
 // hidden name in the archive's folder and renamed in over the old one only
 // when complete, so that a failure or a kill leaves the old archive whole.
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -12,7 +12,10 @@
 
 namespace tools {
 
-std::vector<engine::OldEntry> OldEntries(const ToolArchive& archive);
+// Runs the command on the archive at path (standard input for "-") and its
+// entries, read whole before the command acts; a refusal as WithArchive.
+int WithOldEntries(const QString& path,
+                   const std::function<int(const ToolArchive&, const std::vector<engine::OldEntry>&)>& command);
 
 // The files a plan packs, from the input folders they were walked from.
 struct PatchInput {

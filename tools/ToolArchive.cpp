@@ -57,9 +57,10 @@ void RecordRange::Iterator::readNext() {
   if (!done_) entry_ = engine::TreeDirOf(walk_.Next());
 }
 
-ToolArchive::ToolArchive(const QString& path, const engine::OpenedArchive& opened, int standardInput)
+ToolArchive::ToolArchive(const QString& path, const engine::OpenedArchive& opened, Reading reading,
+                         int standardInput)
     : path_(path), source_(opened.Source), info_(opened.Info), standardInput_(standardInput) {
-  // Every record checked before a command starts, so that none stops halfway.
+  if (reading == Reading::WholeFirst) return;
   for (engine::DirectoryWalk walk(*source_, info_); !walk.AtEnd();) walk.Skip();
 }
 
@@ -77,7 +78,8 @@ const engine::ColTrees& ToolArchive::Folders() const {
   return *folders_;
 }
 
-int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command, bool json) {
+int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command, bool json,
+                Reading reading) {
   const bool fromInput = path == "-";
   const QString shown = fromInput ? QStringLiteral("standard input") : path;
   engine::ArchiveRefusal refusal;
@@ -85,7 +87,7 @@ int WithArchive(const QString& path, const std::function<int(const ToolArchive&)
     platform::OpenedFile input;
     const engine::OpenedArchive opened = fromInput ? openStandardInput(input) : engine::OpenArchiveFile(path);
     if (opened) {
-      const ToolArchive archive(shown, opened, std::exchange(input.fd, -1));
+      const ToolArchive archive(shown, opened, reading, std::exchange(input.fd, -1));
       return command(archive);
     }
     if (input.fd >= 0) ::close(input.fd);

@@ -55,13 +55,18 @@ class RecordRange {
   dat::FixedDATInfo info_;
 };
 
+// How a command reads the directory: record by record as it acts, every
+// record checked first so that none stops it halfway; or whole before it
+// acts, which checks each record as it is read.
+enum class Reading { AsItActs, WholeFirst };
+
 class ToolArchive {
  public:
   // path names the archive in what the user is told. Throws
   // engine::ArchiveRefused when a record does not lie inside the directory.
   // standardInput: standard input's file, owned, when the archive is read
   // from there.
-  ToolArchive(const QString& path, const engine::OpenedArchive& opened, int standardInput = -1);
+  ToolArchive(const QString& path, const engine::OpenedArchive& opened, Reading reading, int standardInput = -1);
   ~ToolArchive();
   ToolArchive(const ToolArchive&) = delete;
   ToolArchive& operator=(const ToolArchive&) = delete;
@@ -91,6 +96,7 @@ class ToolArchive {
 // is "-"; a refused archive, or one whose directory does not fit in memory,
 // is told and ends the command with status Refused; with json, the refusal
 // is also written as JSON on standard output.
-int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command, bool json = false);
+int WithArchive(const QString& path, const std::function<int(const ToolArchive&)>& command, bool json = false,
+                Reading reading = Reading::AsItActs);
 
 }  // namespace tools

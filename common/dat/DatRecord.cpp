@@ -24,13 +24,6 @@ DatError unreadable(int recordNumber) {
   return DatError(QStringLiteral("record %1 could not be read").arg(recordNumber));
 }
 
-void decodeInfo(const char* info, DirRecord& record) {
-  record.Type = static_cast<uint8_t>(info[0]);
-  record.RealSize = ReadInt32LE(info + 1);
-  record.PackedSize = ReadInt32LE(info + 5);
-  record.Offset = ReadInt32LE(info + 9);
-}
-
 }  // namespace
 
 DirectoryReader::DirectoryReader(const ArchiveSource& source, const FixedDATInfo& info)
@@ -66,17 +59,31 @@ qint64 DirectoryReader::NextAfter(qint64 position, int recordNumber) {
   return position + RecordFixedSize + nameSize;
 }
 
-DirRecord DirectoryReader::RecordAt(qint64 position, int recordNumber) {
-  DirRecord record;
+DirRecordView DirectoryReader::ViewAt(qint64 position, int recordNumber) {
+  DirRecordView record;
   record.FilenameSize = checkedNameSize(position, recordNumber);
+  const char* info = bytesAt(position + 4 + record.FilenameSize, EntryInfoSize, recordNumber);
+  record.Type = static_cast<uint8_t>(info[0]);
+  record.RealSize = ReadInt32LE(info + 1);
+  record.PackedSize = ReadInt32LE(info + 5);
+  record.Offset = ReadInt32LE(info + 9);
+  // Read last, so that no later read moves the piece under the view.
   const int kept = std::min(record.FilenameSize, NameBufferSize);
-  record.Filename = QByteArray(bytesAt(position + 4, kept, recordNumber), kept);
-  decodeInfo(bytesAt(position + 4 + record.FilenameSize, EntryInfoSize, recordNumber), record);
+  record.Filename = QByteArrayView(bytesAt(position + 4, kept, recordNumber), kept);
   record.NextPosition = position + RecordFixedSize + record.FilenameSize;
   return record;
 }
 
-void AppendRecord(QByteArray& directory, const DirRecord& record) {
+DirRecord DirectoryReader::RecordAt(qint64 position, int recordNumber) {
+  return Owned(ViewAt(position, recordNumber));
+}
+
+DirRecord Owned(const DirRecordView& view) {
+  return {view.FilenameSize, view.Filename.toByteArray(), view.Type, view.RealSize, view.PackedSize, view.Offset,
+          view.NextPosition};
+}
+
+void AppendRecord(QByteArray& directory, const DirRecordView& record) {
   AppendInt32LE(directory, record.FilenameSize);
   directory.append(record.Filename);
   directory.append(static_cast<char>(record.Type));

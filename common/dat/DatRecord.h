@@ -3,6 +3,7 @@
 // and Offset. A record occupies 17 + FilenameSize bytes; only the first 255
 // bytes of a longer name are kept.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <cstdint>
 
 #include "common/dat/DatFormat.h"
@@ -19,13 +20,29 @@ struct DirRecord {
   qint64 NextPosition = 0;  // 1-based position of the record after this one
 };
 
+// A record whose name is a view of the reader's piece, valid until the
+// reader reads again: a walk that keeps names its own way copies none twice.
+struct DirRecordView {
+  int32_t FilenameSize = 0;
+  QByteArrayView Filename;  // the first min(FilenameSize, 255) bytes of the name
+  uint8_t Type = 0;
+  int32_t RealSize = 0;
+  int32_t PackedSize = 0;
+  int32_t Offset = 0;
+  qint64 NextPosition = 0;
+};
+
+// The record with a name of its own.
+DirRecord Owned(const DirRecordView& view);
+
 // Reads the directory front to back through pieces of at most PieceSize bytes,
 // each read only when a record needs it: memory follows the records really
 // there, never the directory size the trailer claims. A record that straddles
 // two pieces starts the next piece.
 class DirectoryReader {
  public:
-  static constexpr qint64 PieceSize = 4 << 20;
+  // Small enough to stay in the cache and to cost a command few fresh pages.
+  static constexpr qint64 PieceSize = 256 << 10;
 
   DirectoryReader(const ArchiveSource& source, const FixedDATInfo& info);
   // The records between two 1-based positions, read in pieces of pieceSize bytes (255 at least).
@@ -34,6 +51,7 @@ class DirectoryReader {
   // Decodes the record at a 1-based file position; recordNumber (from 1) only
   // names the record in the error thrown when it does not lie inside the directory.
   DirRecord RecordAt(qint64 position, int recordNumber);
+  DirRecordView ViewAt(qint64 position, int recordNumber);
   // The same checks without decoding: the 1-based position of the record after it.
   qint64 NextAfter(qint64 position, int recordNumber);
 
@@ -53,7 +71,7 @@ class DirectoryReader {
 
 // Appends the record as the directory holds it: its fields as they stand, so
 // that FilenameSize may differ from the name written (a fixture's broken record).
-void AppendRecord(QByteArray& directory, const DirRecord& record);
+void AppendRecord(QByteArray& directory, const DirRecordView& record);
 
 // Reads one record straight from the file, with the same checks: the record
 // must end before directoryEnd (the trailer's 1-based position).

@@ -85,13 +85,17 @@ QString FoldedName(QByteArrayView latin1) {
 }
 
 QByteArray FoldedBytes(QByteArrayView latin1) {
-  const std::array<char16_t, 256>& folded = foldedLatin1();
   QByteArray name(latin1.size(), Qt::Uninitialized);
-  std::transform(latin1.begin(), latin1.end(), name.data(), [&folded](char c) {
+  FoldBytes(latin1, name.data());
+  return name;
+}
+
+void FoldBytes(QByteArrayView latin1, char* out) {
+  const std::array<char16_t, 256>& folded = foldedLatin1();
+  std::transform(latin1.begin(), latin1.end(), out, [&folded](char c) {
     const char16_t one = folded[static_cast<unsigned char>(c)];
     return one <= 0xFF ? static_cast<char>(one) : c;
   });
-  return name;
 }
 
 }  // namespace engine

@@ -37,5 +37,7 @@ QString FoldedName(QByteArrayView latin1);
 // but the one (micro sign) that folds outside Latin-1, which stays itself
 // since no other byte folds to it.
 QByteArray FoldedBytes(QByteArrayView latin1);
+// FoldedBytes written to out, which holds latin1.size() bytes.
+void FoldBytes(QByteArrayView latin1, char* out);
 
 }  // namespace engine

@@ -20,8 +20,10 @@ auto refusingBadRecords(Read read) {
 
 }  // namespace
 
-dat::DirRecord DirectoryWalk::Next() {
-  dat::DirRecord record = refusingBadRecords([this] { return directory_.RecordAt(position_, read_ + 1); });
+dat::DirRecord DirectoryWalk::Next() { return dat::Owned(NextView()); }
+
+dat::DirRecordView DirectoryWalk::NextView() {
+  const dat::DirRecordView record = refusingBadRecords([this] { return directory_.ViewAt(position_, read_ + 1); });
   ++read_;
   position_ = record.NextPosition;
   return record;

@@ -16,6 +16,8 @@ class DirectoryWalk {
   // Throws ArchiveRefused (BadDirectory) for a record that does not lie
   // inside the directory; the walk stays where it was.
   dat::DirRecord Next();
+  // Next with the name a view, valid until the walk reads again.
+  dat::DirRecordView NextView();
   // Next without decoding the record, for a walk that only checks them.
   void Skip();
 

@@ -15,24 +15,14 @@
 #include <functional>
 #include <vector>
 
-#include "engine/archive/ClsTreeDir.h"
 #include "engine/pack/ArchivePacker.h"
 #include "engine/pack/InputTree.h"
+#include "engine/pack/NameOrder.h"
+#include "engine/pack/OldDirectory.h"
 
 namespace engine {
 
 class DatArchiveWriter;
-
-// An entry of the archive changed, as its directory record has it.
-struct OldEntry {
-  QByteArray name;
-  bool compressed = false;
-  qint64 realSize = 0;
-  qint64 packedSize = 0;
-  qint64 offset = 0;  // from the start of the file
-};
-
-OldEntry OldEntryOf(const ClsTreeDir& entry);
 
 struct PatchPlan {
   // The new archive's entries in the order of their bodies: an old entry's
@@ -44,9 +34,6 @@ struct PatchPlan {
   QStringList refused;  // "NAME: reason"; nothing may be written
   qint64 copiedBytes = 0;
 };
-
-// Whether the name a comes before b in the order create gives.
-bool ComesBefore(QByteArrayView a, QByteArrayView b);
 
 // The tree's files replace the old entries of the same name without letter
 // case and are added beside the others. They take the spelling of the

@@ -31,6 +31,11 @@ DatArchiveWriter::DatArchiveWriter(int stream) : out_(stream), held_(std::make_u
 
 DatArchiveWriter::~DatArchiveWriter() = default;
 
+void DatArchiveWriter::Reserve(qsizetype entries, qsizetype nameBytes) {
+  records_.reserve(entries * dat::RecordFixedSize + nameBytes);
+  recordStarts_.reserve(static_cast<std::size_t>(entries) + 1);
+}
+
 void DatArchiveWriter::WriteBody(const char* data, qint64 size) {
   if (written_ + size > Largest) tooLarge();
   if (!held_) return write(data, size);
@@ -54,15 +59,14 @@ void DatArchiveWriter::DropBody() {
   writtenBack_ = std::min(writtenBack_, written_);
 }
 
-void DatArchiveWriter::EndEntry(const QByteArray& name, bool compressed, qint64 realSize) {
+void DatArchiveWriter::EndEntry(QByteArrayView name, bool compressed, qint64 realSize) {
   if (held_) check(held_->PourInto(out_));
   EndCopiedEntry(name, compressed, realSize, written_ - bodyStart_);
 }
 
-void DatArchiveWriter::EndCopiedEntry(const QByteArray& name, bool compressed, qint64 realSize,
-                                      qint64 packedSize) {
+void DatArchiveWriter::EndCopiedEntry(QByteArrayView name, bool compressed, qint64 realSize, qint64 packedSize) {
   if (realSize > Largest) tooLarge();
-  dat::DirRecord record;
+  dat::DirRecordView record;
   record.FilenameSize = static_cast<int32_t>(name.size());
   record.Filename = name;
   record.Type = compressed ? 1 : 0;
@@ -79,22 +83,32 @@ void DatArchiveWriter::Finish(const std::vector<int>& recordOrder) {
   const qint64 treeSize = 4 + records_.size();
   const qint64 dataSize = written_ + treeSize + dat::TrailerSize;
   if (dataSize > Largest) tooLarge();
-  if (!recordOrder.empty()) {
-    QByteArray ordered;
-    ordered.reserve(records_.size());
-    recordStarts_.push_back(records_.size());
-    for (const int entry : recordOrder)
-      ordered.append(records_.constData() + recordStarts_[entry], recordStarts_[entry + 1] - recordStarts_[entry]);
-    records_ = std::move(ordered);
-  }
   QByteArray tail;
   dat::AppendInt32LE(tail, count_);
   write(tail.constData(), tail.size());
-  write(records_.constData(), records_.size());
+  if (recordOrder.empty())
+    write(records_.constData(), records_.size());
+  else
+    writeInOrder(recordOrder);
   tail.clear();
   dat::AppendInt32LE(tail, static_cast<int32_t>(treeSize));
   dat::AppendInt32LE(tail, static_cast<int32_t>(dataSize));
   write(tail.constData(), tail.size());
+}
+
+// Through a buffer of its own, not a second directory in memory.
+void DatArchiveWriter::writeInOrder(const std::vector<int>& recordOrder) {
+  constexpr qsizetype Buffered = 256 << 10;
+  recordStarts_.push_back(records_.size());
+  QByteArray buffer;
+  buffer.reserve(Buffered + dat::RecordFixedSize + dat::NameBufferSize);
+  for (const int entry : recordOrder) {
+    buffer.append(records_.constData() + recordStarts_[entry], recordStarts_[entry + 1] - recordStarts_[entry]);
+    if (buffer.size() < Buffered) continue;
+    write(buffer.constData(), buffer.size());
+    buffer.resize(0);
+  }
+  write(buffer.constData(), buffer.size());
 }
 
 void DatArchiveWriter::check(int error) {

@@ -39,6 +39,9 @@ class DatArchiveWriter {
   DatArchiveWriter(const DatArchiveWriter&) = delete;
   DatArchiveWriter& operator=(const DatArchiveWriter&) = delete;
 
+  // Room for the records of this many entries with names of these bytes in
+  // all, when they are known before: the records then grow without copies.
+  void Reserve(qsizetype entries, qsizetype nameBytes);
   // The next bytes of the current entry's body. Throws ArchiveWriteError.
   void WriteBody(const char* data, qint64 size);
   // The next bytes of the bodies, copied from a file: one body or several
@@ -48,10 +51,10 @@ class DatArchiveWriter {
   void DropBody();
   // Ends the current entry: its record, with the body written since the last
   // entry as its packed bytes. name: Latin-1 with "\" between folders.
-  void EndEntry(const QByteArray& name, bool compressed, qint64 realSize);
+  void EndEntry(QByteArrayView name, bool compressed, qint64 realSize);
   // Ends an entry whose body is the next packedSize bytes written, when
   // several were copied at once.
-  void EndCopiedEntry(const QByteArray& name, bool compressed, qint64 realSize, qint64 packedSize);
+  void EndCopiedEntry(QByteArrayView name, bool compressed, qint64 realSize, qint64 packedSize);
   // The directory and the trailer; the archive is complete. recordOrder:
   // the records in this order, each by its entry's place among those ended
   // (every one once); empty: in the order the entries were ended.
@@ -63,6 +66,7 @@ class DatArchiveWriter {
   int Entries() const { return count_; }
 
  private:
+  void writeInOrder(const std::vector<int>& recordOrder);
   static void check(int error);
   void write(const char* data, qint64 size);
   void startWriteback();

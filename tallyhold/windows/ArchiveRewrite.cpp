@@ -6,21 +6,14 @@
 #include "common/platform/RegularFile.h"
 #include "common/platform/SystemReason.h"
 #include "engine/archive/ArchiveOpening.h"
-#include "engine/archive/DATFunctions.h"
-#include "engine/archive/DirectoryWalk.h"
 #include "tallyhold/windows/ArchiveWriting.h"
 #include "tallyhold/windows/ExtractSource.h"
 
 namespace tallyhold {
-std::vector<engine::OldEntry> OldEntriesOf(const std::shared_ptr<const platform::ArchiveSource>& source) {
+engine::OldDirectory OldDirectoryOf(const std::shared_ptr<const platform::ArchiveSource>& source) {
   const engine::OpenedArchive opened = engine::OpenArchive(source);
   if (!opened) throw engine::ArchiveRefused(opened.Refusal);
-  std::vector<engine::OldEntry> entries;
-  engine::DirectoryWalk walk(*source, opened.Info);
-  while (!walk.AtEnd()) {
-    entries.push_back(engine::OldEntryOf(engine::TreeDirOf(walk.Next())));
-  }
-  return entries;
+  return {*source, opened.Info};
 }
 
 bool RewriteArchive(const QString& path, const platform::ArchiveSource& source,

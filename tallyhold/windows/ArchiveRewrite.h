@@ -20,7 +20,7 @@ struct RewriteInput {
 
 // The archive's entries in the order of its directory records. Throws
 // engine::ArchiveRefused for a record that does not lie inside the directory.
-std::vector<engine::OldEntry> OldEntriesOf(const std::shared_ptr<const platform::ArchiveSource>& source);
+engine::OldDirectory OldDirectoryOf(const std::shared_ptr<const platform::ArchiveSource>& source);
 
 // Writes the plan over the archive at path, whose open file is source;
 // true once the new archive is in place. Every failure and a Cancel are

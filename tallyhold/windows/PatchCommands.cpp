@@ -105,16 +105,17 @@ void Main_Container::rewrite(
     const RewriteInput& input) {
   const QString path = window.windowTitle();
   const auto source = platform::SourceOf(window.ArchiveNumber());
-  std::vector<engine::OldEntry> old;
+  std::optional<engine::OldDirectory> old;
   try {
-    old = OldEntriesOf(source);
+    old.emplace(OldDirectoryOf(source));
   } catch (const engine::ArchiveRefused& refused) {
     tell(QStringLiteral("%1 was not changed: %2.").arg(path, refused.refusal().detail),
          platform::MsgIcon::Critical);
     return;
   }
   setEnabled(false);
-  const bool written = RewriteArchive(path, *source, old, plan(old, source->Length()), input);
+  const bool written = RewriteArchive(path, *source, old->Entries(), plan(old->Entries(), source->Length()),
+                                      input);
   setEnabled(true);
   if (written) rereadArchive(window);
 }
@@ -139,7 +140,7 @@ void Main_Container::DeleteSelected() {
           [&marked](const std::vector<engine::OldEntry>& old, qint64 length) {
             std::vector<bool> deleted(old.size());
             for (std::size_t i = 0; i < old.size(); ++i)
-              deleted[i] = marked.contains({old[i].name, old[i].offset});
+              deleted[i] = marked.contains({old[i].name.toByteArray(), old[i].offset});
             return engine::PlanDelete(old, length, deleted);
           },
           {});

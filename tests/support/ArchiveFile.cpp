@@ -19,7 +19,8 @@ qint64 ArchiveFile::AddZeros(qint64 size) {
 }
 
 void ArchiveFile::AddRecord(const dat::DirRecord& record) {
-  dat::AppendRecord(records_, record);
+  dat::AppendRecord(records_, {record.FilenameSize, record.Filename, record.Type, record.RealSize,
+                               record.PackedSize, record.Offset, record.NextPosition});
   ++count_;
 }
 

@@ -53,6 +53,24 @@ TEST_F(ToolsArchiveReading, ARecordOutsideTheDirectoryRefusesTheArchiveBeforeAny
                           ": its directory cannot be read: record 2 runs past the end of the directory\n");
 }
 
+// add and delete read the directory whole before they write.
+TEST_F(ToolsArchiveReading, ARecordOutsideTheDirectoryRefusesAddAndDeleteBeforeAnythingIsWritten) {
+  FixtureEntry broken{"B", "b"};
+  broken.filenameSize = 1000;
+  ASSERT_TRUE(DatWriter().add("A", "a").add(broken).writeTo(path("a.dat")));
+  const QByteArray before = ReadFile(path("a.dat"));
+  WriteTree(path("new"), {{"C", "c"}});
+  for (const QStringList& command :
+       {QStringList{"delete", path("a.dat"), "A"}, {"add", path("a.dat"), path("new/C")}}) {
+    const Ran ran = RunTool(command);
+    EXPECT_EQ(ran.status, 2) << command[0].toStdString();
+    EXPECT_EQ(ran.err, "skarrow2-dat: " + shown("a.dat") +
+                           ": its directory cannot be read: record 2 runs past the end of the directory\n");
+  }
+  EXPECT_EQ(ReadFile(path("a.dat")), before);
+  EXPECT_EQ(QDir(path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"a.dat"});
+}
+
 // Folders without letter case, as the scan files them.
 TEST_F(ToolsArchiveReading, InfoCountsWhatTheRecordsHold) {
   DatWriter writer;
