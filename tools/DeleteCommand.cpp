@@ -1,8 +1,10 @@
 // skarrow2-dat delete ARCHIVE PATTERN... [--dry-run]
 #include <algorithm>
+#include <numeric>
 #include <optional>
 
 #include "engine/archive/CommonFunctions.h"
+#include "engine/archive/FoldedKeys.h"
 #include "engine/archive/NamePatterns.h"
 #include "tools/Commands.h"
 #include "tools/PatchRun.h"
@@ -11,67 +13,117 @@
 namespace tools {
 namespace {
 
-QByteArray keyOf(QByteArrayView name) { return engine::FoldedBytes(name).replace('/', '\\'); }
-
-// The entries' names without letter case, sorted, so that a pattern
-// without wildcards (a thousand names given) is looked up, as the name and
-// as the names below it as a folder, instead of tried on every entry. What
-// it finds is still confirmed by the pattern.
-class NameIndex {
+// The patterns without wildcards (a thousand names given), by their names
+// without letter case, so that each entry is looked up, as its name and as
+// each of its folders, instead of tried with every pattern. What is found
+// is still confirmed by the pattern.
+class LiteralPatterns {
  public:
-  explicit NameIndex(const std::vector<engine::OldEntry>& old) : keys_(old.size()), sorted_(old.size()) {
-    for (std::size_t i = 0; i < old.size(); ++i) {
-      keys_[i] = keyOf(old[i].name);
-      sorted_[i] = static_cast<int>(i);
+  explicit LiteralPatterns(const QStringList& patterns) : keys_(patterns.size()) {
+    for (qsizetype p = 0; p < patterns.size(); ++p) {
+      const QString& pattern = patterns[p];
+      if (std::any_of(pattern.begin(), pattern.end(), [](QChar c) { return c == '*' || c == '?' || c == '['; }))
+        wildcards_.push_back(static_cast<int>(p));
+      else
+        keyOf(pattern, keys_[p]);
     }
-    std::sort(sorted_.begin(), sorted_.end(), [this](int a, int b) { return keys_[a] < keys_[b]; });
+    for (qsizetype p = 0; p < patterns.size(); ++p) {
+      if (!keys_[p]) continue;
+      byKey_[*keys_[p]].push_back(static_cast<int>(p));
+      lengths_.Add(keys_[p]->size());
+    }
   }
 
-  // The entries a pattern without wildcards may match; nothing for one with.
-  std::optional<std::vector<int>> Candidates(const QString& pattern) const {
-    if (std::any_of(pattern.begin(), pattern.end(), [](QChar c) { return c == '*' || c == '?' || c == '['; }))
-      return std::nullopt;
-    QByteArray bytes;
-    for (const int byte : engine::ArchiveBytes(pattern)) {
-      if (byte < 0) return std::vector<int>{};
-      bytes += static_cast<char>(byte);
+  // The patterns with wildcards, which every entry is tried with.
+  const std::vector<int>& Wildcards() const { return wildcards_; }
+
+  // Each pattern without wildcards that is the name or one of its folders.
+  // The names of a folder come one after another, and its folders are
+  // looked up once.
+  template <typename Found>
+  void ForEachCandidate(QByteArrayView name, Found found) {
+    qsizetype cut = name.size();
+    while (cut > 0 && name[cut - 1] != '\\' && name[cut - 1] != '/') --cut;
+    if (!folders_ || name.first(cut) != *folders_) {
+      folders_ = name.first(cut).toByteArray();
+      inFolders_.clear();
+      const QByteArrayView key = folded(*folders_);
+      for (qsizetype end = key.indexOf('\\'); end >= 0; end = key.indexOf('\\', end + 1))
+        lookUp(key.first(end), [this](int p) { inFolders_.push_back(p); });
     }
-    QByteArray key = keyOf(bytes);
-    while (key.endsWith('\\')) key.chop(1);
-    std::vector<int> found;
-    const auto below = [this](int entry, const QByteArray& value) { return keys_[entry] < value; };
-    for (auto at = std::lower_bound(sorted_.begin(), sorted_.end(), key, below);
-         at != sorted_.end() && keys_[*at] == key; ++at)
-      found.push_back(*at);
-    const QByteArray folder = key + '\\';
-    for (auto at = std::lower_bound(sorted_.begin(), sorted_.end(), folder, below);
-         at != sorted_.end() && keys_[*at].startsWith(folder); ++at)
-      found.push_back(*at);
-    return found;
+    for (const int p : inFolders_) found(p);
+    if (lengths_.MayHold(name.size())) lookUp(folded(name), found);
   }
 
  private:
-  std::vector<QByteArray> keys_;
-  std::vector<int> sorted_;  // entries in the order of their keys
+  // Without letter case and with "\" between folders.
+  QByteArrayView folded(QByteArrayView name) {
+    const QByteArrayView key = folding_.Fold(name);
+    if (!key.contains('/')) return key;
+    slashed_ = key.toByteArray().replace('/', '\\');
+    return slashed_;
+  }
+
+  template <typename Found>
+  void lookUp(QByteArrayView key, Found found) const {
+    if (!lengths_.MayHold(key.size())) return;
+    const auto patterns = byKey_.find(key);
+    if (patterns == byKey_.end()) return;
+    for (const int p : patterns->second) found(p);
+  }
+
+  // The name a pattern stands for, without letter case, "\" between its
+  // folders and none at its end; none when Latin-1 cannot hold it.
+  static void keyOf(const QString& pattern, std::optional<QByteArray>& key) {
+    QByteArray bytes;
+    for (const int byte : engine::ArchiveBytes(pattern)) {
+      if (byte < 0) return;
+      bytes += static_cast<char>(byte == '/' ? '\\' : byte);
+    }
+    while (bytes.endsWith('\\')) bytes.chop(1);
+    key = engine::FoldedBytes(bytes);
+  }
+
+  std::vector<std::optional<QByteArray>> keys_;  // what byKey_ views
+  std::vector<int> wildcards_;
+  engine::KeyMap<std::vector<int>> byKey_;
+  engine::KeyLengths lengths_;
+  engine::FoldingBuffer folding_;
+  QByteArray slashed_;
+  std::optional<QByteArray> folders_;  // of the name looked up last, as it is
+  std::vector<int> inFolders_;         // the patterns that are one of them
 };
 
-// Marks the entries each pattern matches; false when one matches none.
+// Marks the entries the pattern matches among those given; whether one is.
+bool markMatching(const QString& pattern, const std::vector<engine::OldEntry>& old,
+                  const std::vector<int>& entries, std::vector<bool>& deleted) {
+  const engine::NamePatterns glob({pattern});
+  bool matched = false;
+  for (const int i : entries) {
+    if (!glob.Matches(old[i].name)) continue;
+    deleted[i] = true;
+    matched = true;
+  }
+  return matched;
+}
+
+// Marks the entries the patterns match; false when one matches none, which
+// is told, in the order the patterns were given. Each pattern is built once
+// and only for the entries it may match.
 bool mark(const QStringList& patterns, const std::vector<engine::OldEntry>& old, std::vector<bool>& deleted) {
-  const NameIndex index(old);
+  LiteralPatterns literal(patterns);
+  std::vector<std::vector<int>> candidates(patterns.size());
+  for (std::size_t i = 0; i < old.size(); ++i)
+    literal.ForEachCandidate(old[i].name, [&](int p) { candidates[p].push_back(static_cast<int>(i)); });
   std::vector<int> everyEntry(old.size());
-  for (int i = 0; i < static_cast<int>(old.size()); ++i) everyEntry[i] = i;
+  std::iota(everyEntry.begin(), everyEntry.end(), 0);
+  for (const int p : literal.Wildcards()) candidates[p] = everyEntry;
   bool allMatched = true;
-  for (const QString& pattern : patterns) {
-    const engine::NamePatterns one({pattern});
-    const std::optional<std::vector<int>> candidates = index.Candidates(pattern);
-    bool matched = false;
-    for (const int i : candidates ? *candidates : everyEntry) {
-      if (!one.Matches(old[i].name)) continue;
-      deleted[i] = true;
-      matched = true;
+  for (qsizetype p = 0; p < patterns.size(); ++p) {
+    if (candidates[p].empty() || !markMatching(patterns[p], old, candidates[p], deleted)) {
+      Complain(patterns[p] + ": no entry matches");
+      allMatched = false;
     }
-    if (!matched) Complain(pattern + ": no entry matches");
-    allMatched = allMatched && matched;
   }
   return allMatched;
 }
@@ -99,8 +151,8 @@ int RunDelete(const QStringList& arguments) {
   if (const std::optional<int> end = line.Parse(arguments, 2, -1)) return *end;
   const QStringList patterns = line.Positional().mid(1);
   const bool dryRun = line.IsSet("dry-run");
-  return WithArchive(line.Positional()[0], [&](const ToolArchive& archive) {
-    const std::vector<engine::OldEntry> old = OldEntries(archive);
+  return WithOldEntries(line.Positional()[0], [&](const ToolArchive& archive,
+                                                  const std::vector<engine::OldEntry>& old) {
     std::vector<bool> deleted(old.size());
     if (!mark(patterns, old, deleted)) return static_cast<int>(SomeFailed);
     const engine::PatchPlan plan = engine::PlanDelete(old, archive.Source()->Length(), deleted);

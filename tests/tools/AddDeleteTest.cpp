@@ -27,7 +27,7 @@ struct Body {
 // Each entry's body as the archive holds it, by name.
 QMap<QString, Body> bodies(const QString& path) {
   QMap<QString, Body> found;
-  const tools::ToolArchive archive(path, engine::OpenArchiveFile(path));
+  const tools::ToolArchive archive(path, engine::OpenArchiveFile(path), tools::Reading::AsItActs);
   for (const engine::ClsTreeDir* entry : archive.Records()) {
     QByteArray bytes(entry->PackedSize, Qt::Uninitialized);
     platform::ReadFully(*archive.Source(), entry->Offset + 1, bytes.data(), bytes.size());
@@ -200,3 +200,14 @@ TEST_F(ToolsAddDelete, ADryRunTellsEachChangeAndWritesNothing) {
 }
 
 }  // namespace
+
+// A name given is looked up without letter case, "/" and "\\" alike, in the
+// pattern and in the archive's name.
+TEST(ToolsDeleteNames, ANameGivenFindsItsEntryWhateverItsCaseAndSeparators) {
+  ToolFolder scratch;
+  ASSERT_TRUE(
+      DatWriter().add("A/B.TXT", "1").add("X\\Y.TXT", "2").add("X\\Z.TXT", "3").writeTo(scratch.path("a.dat")));
+  const Ran ran = RunTool({"delete", "--dry-run", scratch.path("a.dat"), "a\\b.txt", "x/y.TXT"});
+  EXPECT_EQ(ran.status, tools::Success);
+  EXPECT_EQ(ran.out, "delete A/B.TXT\ndelete X\\Y.TXT\n");
+}
