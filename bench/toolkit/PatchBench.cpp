@@ -3,7 +3,7 @@
 // the same disk, run back to back since the machine may be shared: replacing
 // one entry of about 100 KB, deleting 1,000 entries (whole folders, and names
 // spread over the archive), and adding 1,000 new files beside create of the
-// same files plus 1.2 times cp (each time the median of five rounds, cp of
+// same files plus 1.2 times cp (each time the median of nine rounds, cp of
 // the archive over a copy and the command in turns); the peak memory of
 // each above the loaded directory (list's peak); then zip and 7zz doing the
 // same on a zip of the same files (bench/toolkit/install-peers.sh installs
@@ -34,7 +34,7 @@ ChildResult mustRun(const QString& folder, const QString& program, const QString
   return result;
 }
 
-constexpr int Rounds = 5;
+constexpr int Rounds = 9;
 
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
