@@ -4,7 +4,8 @@
 // one entry of about 100 KB, deleting 1,000 entries (whole folders, and names
 // spread over the archive), and adding 1,000 new files beside create of the
 // same files plus 1.2 times cp (each time the median of nine rounds, cp of
-// the archive over a copy and the command in turns); the peak memory of
+// the archive over a copy and the command in turns, the ratio to cp the
+// median of the rounds' ratios); the peak memory of
 // each above the loaded directory (list's peak); then zip and 7zz doing the
 // same on a zip of the same files (bench/toolkit/install-peers.sh installs
 // them). Usage: patch_bench SKARROW2_DAT [base folder].
@@ -43,9 +44,9 @@ double median(std::vector<double> values) {
 
 // The command Rounds times, each after prepare (when given): the median time
 // and the highest peak, so that one slow round on a shared machine does not
-// make the figure.
+// make the figure; each round's time in seconds, when asked for.
 ChildResult medianRun(const QString& folder, const QString& program, const QStringList& arguments,
-                      const std::function<void()>& prepare = {}) {
+                      const std::function<void()>& prepare = {}, std::vector<double>* rounds = nullptr) {
   std::vector<double> seconds;
   ChildResult result;
   for (int round = 0; round < Rounds; ++round) {
@@ -54,6 +55,7 @@ ChildResult medianRun(const QString& folder, const QString& program, const QStri
     seconds.push_back(ran.seconds);
     result.peakMiB = std::max(result.peakMiB, ran.peakMiB);
   }
+  if (rounds) *rounds = seconds;
   result.seconds = median(seconds);
   result.status = 0;
   return result;
@@ -62,21 +64,35 @@ ChildResult medianRun(const QString& folder, const QString& program, const QStri
 // The command on work, a fresh copy of from, beside cp of work over a file
 // as large, in turns. work is read once first, as an archive in use has
 // been: the first read of pages just written costs a seventh more, which
-// would otherwise fall on the command alone.
-std::pair<ChildResult, ChildResult> withCp(const QString& folder, const QString& from, const QString& work,
-                                           const QString& program, const QStringList& arguments) {
+// would otherwise fall on the command alone. The ratio is the median of
+// each round's, the command against the cp just before it: the machine's
+// pace drifts between rounds more than within one.
+struct WithCp {
+  ChildResult cp;
+  ChildResult command;
+  double ratio = 0;
+};
+
+WithCp withCp(const QString& folder, const QString& from, const QString& work, const QString& program,
+              const QStringList& arguments) {
   const QString other = work + ".cp";
   mustRun(folder, "cp", {from, other});
-  std::vector<double> cpSeconds;
-  const ChildResult command = medianRun(folder, program, arguments, [&] {
-    mustRun(folder, "cp", {from, work});
-    mustRun(folder, "cat", {work});
-    cpSeconds.push_back(mustRun(folder, "cp", {work, other}).seconds);
-  });
+  std::vector<double> cpSeconds, commandSeconds, ratios;
+  WithCp result;
+  result.command = medianRun(
+      folder, program, arguments,
+      [&] {
+        mustRun(folder, "cp", {from, work});
+        mustRun(folder, "cat", {work});
+        cpSeconds.push_back(mustRun(folder, "cp", {work, other}).seconds);
+      },
+      &commandSeconds);
   QFile::remove(other);
-  ChildResult cp;
-  cp.seconds = median(cpSeconds);
-  return {cp, command};
+  for (std::size_t round = 0; round < cpSeconds.size(); ++round)
+    ratios.push_back(commandSeconds[round] / cpSeconds[round]);
+  result.cp.seconds = median(cpSeconds);
+  result.ratio = median(ratios);
+  return result;
 }
 
 // A command of a thousand names, as far as it can be read.
@@ -89,11 +105,11 @@ void compare(const QString& figure, const QString& folder, const QString& archiv
   dry[dry.indexOf("-q")] = "--dry-run";
   mustRun(folder, "cp", {archive, work});
   const ChildResult dryRun = medianRun(folder, tool, dry);
-  const auto [cp, command] = withCp(folder, archive, work, tool, arguments);
+  const auto [cp, command, ratio] = withCp(folder, archive, work, tool, arguments);
   std::printf("%-28s %7.3f s   cp %7.3f s   %5.2f x cp   %6.1f MiB peak, %5.1f "
               "MiB per worker above the "
               "directory; --dry-run %.3f s\n   %s\n",
-              qPrintable(figure), command.seconds, cp.seconds, command.seconds / cp.seconds, command.peakMiB,
+              qPrintable(figure), command.seconds, cp.seconds, ratio, command.peakMiB,
               (command.peakMiB - baseline) / workers, dryRun.seconds,
               qPrintable(shortened(CommandText(tool, arguments))));
   std::fflush(stdout);
@@ -141,7 +157,7 @@ void add1000(const Workspace& workspace, const QString& archive, const QString& 
   const QString folder = workspace.file("");
   const QString added = write1000(workspace);
   const ChildResult create = medianRun(folder, tool, {"create", "-q", workspace.file("new.dat"), added});
-  const auto [cp, add] = withCp(folder, archive, work, tool, {"add", "-q", work, added});
+  const auto [cp, add, ratio] = withCp(folder, archive, work, tool, {"add", "-q", work, added});
   std::printf("%-28s %7.3f s   create %.3f s + 1.2 x cp %.3f s = %.3f s   %5.2f x that   %6.1f MiB peak, "
               "%5.1f MiB per worker above the directory\n",
               "add (1,000 new files)", add.seconds, create.seconds, cp.seconds, create.seconds + 1.2 * cp.seconds,
@@ -181,9 +197,9 @@ void peers(const Workspace& workspace, const QString& archive, const QString& to
               {"zip -d (1,000 names)", "zip", QStringList{"-q", "-d", work} + paths},
               {"7zz d (1,000 names)", "7zz", QStringList{"d", "-bd", work} + paths}};
   for (const auto& peer : runs) {
-    const auto [cp, command] = withCp(tree, zip, work, peer.program, peer.arguments);
+    const auto [cp, command, ratio] = withCp(tree, zip, work, peer.program, peer.arguments);
     std::printf("%-28s %7.3f s   cp   %.3f s   %5.2f x cp     %6.1f MiB peak\n", peer.figure, command.seconds,
-                cp.seconds, command.seconds / cp.seconds, command.peakMiB);
+                cp.seconds, ratio, command.peakMiB);
   }
   std::fflush(stdout);
 }
