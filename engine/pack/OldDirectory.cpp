@@ -7,8 +7,8 @@
 namespace engine {
 
 OldDirectory::OldDirectory(const platform::ArchiveSource& source, const dat::FixedDATInfo& info) {
-  // What the trailer states is bounded by the file's size, and the
-  // reservations besides: beyond them the buffers grow as records come.
+  // The trailer's counts are bounded by the file's size, the reservations
+  // by a cap besides; beyond them the buffers grow as the records come.
   entries_.reserve(static_cast<std::size_t>(std::min(info.FilesTotal, 1 << 20)));
   const qint64 nameBytes = qint64{info.TreeSize} - 4 - qint64{dat::RecordFixedSize} * info.FilesTotal;
   names_.reserve(std::clamp<qint64>(nameBytes, 0, 64 << 20));
