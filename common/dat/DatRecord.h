@@ -51,6 +51,7 @@ class DirectoryReader {
   // Decodes the record at a 1-based file position; recordNumber (from 1) only
   // names the record in the error thrown when it does not lie inside the directory.
   DirRecord RecordAt(qint64 position, int recordNumber);
+  // RecordAt with the name a view of the piece, valid until the next read.
   DirRecordView ViewAt(qint64 position, int recordNumber);
   // The same checks without decoding: the 1-based position of the record after it.
   qint64 NextAfter(qint64 position, int recordNumber);
