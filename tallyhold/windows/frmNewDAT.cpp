@@ -27,6 +27,13 @@ frmNewDAT::frmNewDAT(QWidget* parent) : QDialog(parent) {
   name_->setObjectName(QStringLiteral("txtName"));
   form->addRow(QStringLiteral("Name of the new DAT:"), name_);
   layout->addLayout(form);
+  // The archive goes beside the folder packed, not into it: said before OK.
+  target_ = new QLabel(this);
+  target_->setObjectName(QStringLiteral("lblTarget"));
+  layout->addWidget(target_);
+  connect(folders_, &widgets::DirListBox::PathChanged, this, &frmNewDAT::showTarget);
+  connect(name_, &QLineEdit::textChanged, this, &frmNewDAT::showTarget);
+  showTarget();
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
   buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cmdCancel"));
@@ -36,6 +43,12 @@ frmNewDAT::frmNewDAT(QWidget* parent) : QDialog(parent) {
 }
 
 QString frmNewDAT::Folder() const { return folders_->Path(); }
+
+void frmNewDAT::showTarget() {
+  const QString target = Target();
+  target_->setText(target.isEmpty() ? QStringLiteral("No name given.")
+                                    : QStringLiteral("Written as %1").arg(QDir::toNativeSeparators(target)));
+}
 
 QString frmNewDAT::Target() const {
   const QString name = name_->text().trimmed();

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 
 namespace widgets {
@@ -23,8 +24,12 @@ class frmNewDAT : public QDialog {
   QString Target() const;
 
  private:
+  // Where the archive will be written, as Folder and the name stand.
+  void showTarget();
+
   widgets::DirListBox* folders_;
   QLineEdit* name_;
+  QLabel* target_;
 };
 
 }  // namespace tallyhold

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -112,6 +113,16 @@ class TallyholdPatchTest : public WindowsFixture {
 
   bool newDATAnswered = false;
 };
+
+TEST_F(TallyholdPatchTest, NewDATSaysWhereTheArchiveGoesBeforeOK) {
+  const QString input = inputFolder();
+  frmNewDAT dialog(nullptr);
+  ASSERT_TRUE(child<widgets::DirListBox>(dialog, "Dir1").SetPath(input));
+  child<QLineEdit>(dialog, "txtName").setText("mod.dat");
+  EXPECT_EQ(child<QLabel>(dialog, "lblTarget").text(), "Written as " + QDir(dir.path()).filePath("mod.dat"));
+  child<QLineEdit>(dialog, "txtName").setText(" ");
+  EXPECT_EQ(child<QLabel>(dialog, "lblTarget").text(), "No name given.");
+}
 
 TEST_F(TallyholdPatchTest, DeleteRemovesExactlyTheChosenEntriesAndTheWindowShowsTheRest) {
   open(DatWriter().add("ART\\A.TXT", "aaa").add("ART\\B.TXT", "bbbb").add("ART\\C.TXT", "c").add("TOP.TXT", "t"));
