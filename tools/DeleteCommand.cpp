@@ -19,13 +19,12 @@ namespace {
 // is still confirmed by the pattern.
 class LiteralPatterns {
  public:
-  explicit LiteralPatterns(const QStringList& patterns) : keys_(patterns.size()) {
+  explicit LiteralPatterns(const QStringList& patterns) : keys_(patterns.size()), wildcards_(patterns.size()) {
     for (qsizetype p = 0; p < patterns.size(); ++p) {
       const QString& pattern = patterns[p];
-      if (std::any_of(pattern.begin(), pattern.end(), [](QChar c) { return c == '*' || c == '?' || c == '['; }))
-        wildcards_.push_back(static_cast<int>(p));
-      else
-        keyOf(pattern, keys_[p]);
+      wildcards_[p] = std::any_of(pattern.begin(), pattern.end(),
+                                  [](QChar c) { return c == '*' || c == '?' || c == '['; });
+      if (!wildcards_[p]) keyOf(pattern, keys_[p]);
     }
     for (qsizetype p = 0; p < patterns.size(); ++p) {
       if (!keys_[p]) continue;
@@ -34,8 +33,8 @@ class LiteralPatterns {
     }
   }
 
-  // The patterns with wildcards, which every entry is tried with.
-  const std::vector<int>& Wildcards() const { return wildcards_; }
+  // Whether pattern p has wildcards: every entry is tried with it.
+  bool HasWildcards(qsizetype p) const { return wildcards_[p]; }
 
   // Each pattern without wildcards that is the name or one of its folders.
   // The names of a folder come one after another, and its folders are
@@ -85,7 +84,7 @@ class LiteralPatterns {
   }
 
   std::vector<std::optional<QByteArray>> keys_;  // what byKey_ views
-  std::vector<int> wildcards_;
+  std::vector<bool> wildcards_;
   engine::KeyMap<std::vector<int>> byKey_;
   engine::KeyLengths lengths_;
   engine::FoldingBuffer folding_;
@@ -117,10 +116,10 @@ bool mark(const QStringList& patterns, const std::vector<engine::OldEntry>& old,
     literal.ForEachCandidate(old[i].name, [&](int p) { candidates[p].push_back(static_cast<int>(i)); });
   std::vector<int> everyEntry(old.size());
   std::iota(everyEntry.begin(), everyEntry.end(), 0);
-  for (const int p : literal.Wildcards()) candidates[p] = everyEntry;
   bool allMatched = true;
   for (qsizetype p = 0; p < patterns.size(); ++p) {
-    if (candidates[p].empty() || !markMatching(patterns[p], old, candidates[p], deleted)) {
+    const std::vector<int>& tried = literal.HasWildcards(p) ? everyEntry : candidates[p];
+    if (tried.empty() || !markMatching(patterns[p], old, tried, deleted)) {
       Complain(patterns[p] + ": no entry matches");
       allMatched = false;
     }
