@@ -83,15 +83,6 @@ DirRecord Owned(const DirRecordView& view) {
           view.NextPosition};
 }
 
-void AppendRecord(QByteArray& directory, const DirRecordView& record) {
-  AppendInt32LE(directory, record.FilenameSize);
-  directory.append(record.Filename);
-  directory.append(static_cast<char>(record.Type));
-  AppendInt32LE(directory, record.RealSize);
-  AppendInt32LE(directory, record.PackedSize);
-  AppendInt32LE(directory, record.Offset);
-}
-
 DirRecord ReadRecordAt(const ArchiveSource& source, qint64 position, qint64 directoryEnd, int recordNumber) {
   return DirectoryReader(source, position, directoryEnd, NameBufferSize).RecordAt(position, recordNumber);
 }

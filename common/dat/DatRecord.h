@@ -10,9 +10,12 @@
 
 namespace dat {
 
-struct DirRecord {
+// Name: QByteArray for a record of its own, QByteArrayView for one read in
+// place (DirRecordView).
+template <typename Name>
+struct BasicDirRecord {
   int32_t FilenameSize = 0;
-  QByteArray Filename;  // the first min(FilenameSize, 255) bytes of the name
+  Name Filename;  // the first min(FilenameSize, 255) bytes of the name
   uint8_t Type = 0;
   int32_t RealSize = 0;
   int32_t PackedSize = 0;
@@ -20,17 +23,10 @@ struct DirRecord {
   qint64 NextPosition = 0;  // 1-based position of the record after this one
 };
 
+using DirRecord = BasicDirRecord<QByteArray>;
 // A record whose name is a view of the reader's piece, valid until the
 // reader reads again: a walk that keeps names its own way copies none twice.
-struct DirRecordView {
-  int32_t FilenameSize = 0;
-  QByteArrayView Filename;  // the first min(FilenameSize, 255) bytes of the name
-  uint8_t Type = 0;
-  int32_t RealSize = 0;
-  int32_t PackedSize = 0;
-  int32_t Offset = 0;
-  qint64 NextPosition = 0;
-};
+using DirRecordView = BasicDirRecord<QByteArrayView>;
 
 // The record with a name of its own.
 DirRecord Owned(const DirRecordView& view);
@@ -72,7 +68,15 @@ class DirectoryReader {
 
 // Appends the record as the directory holds it: its fields as they stand, so
 // that FilenameSize may differ from the name written (a fixture's broken record).
-void AppendRecord(QByteArray& directory, const DirRecordView& record);
+template <typename Name>
+void AppendRecord(QByteArray& directory, const BasicDirRecord<Name>& record) {
+  AppendInt32LE(directory, record.FilenameSize);
+  directory.append(record.Filename);
+  directory.append(static_cast<char>(record.Type));
+  AppendInt32LE(directory, record.RealSize);
+  AppendInt32LE(directory, record.PackedSize);
+  AppendInt32LE(directory, record.Offset);
+}
 
 // Reads one record straight from the file, with the same checks: the record
 // must end before directoryEnd (the trailer's 1-based position).

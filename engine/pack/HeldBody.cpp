@@ -22,12 +22,8 @@ int HeldBody::Append(const char* data, qint64 size) {
   }
   if (file_ < 0)
     if (const int error = spill()) return error;
-  for (qint64 done = 0; done < size;) {
-    const ssize_t put = ::pwrite(file_, data + done, static_cast<size_t>(size - done), fileSize_ + done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put < 0) return errno;
-    done += put;
-  }
+  // Written only here and from its start: its own position is where the body ends.
+  if (const int error = platform::WriteAll(file_, data, size)) return error;
   fileSize_ += size;
   return 0;
 }

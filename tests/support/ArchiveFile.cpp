@@ -19,8 +19,7 @@ qint64 ArchiveFile::AddZeros(qint64 size) {
 }
 
 void ArchiveFile::AddRecord(const dat::DirRecord& record) {
-  dat::AppendRecord(records_, {record.FilenameSize, record.Filename, record.Type, record.RealSize,
-                               record.PackedSize, record.Offset, record.NextPosition});
+  dat::AppendRecord(records_, record);
   ++count_;
 }
 
